@@ -1,0 +1,41 @@
+#include "core/infra/ProgramDir.h"
+#include "core/infra/Prompts.h"
+#include "ui/app/MainForm.h"
+#include "ui/app/Startup.h"
+#include "ui/app/TovelApplication.h"
+#include "ui/infra/QtPrompter.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a display Qt would fail with a terse platform-plugin error; say what to do instead.
+bool HaveDisplay() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform)
+        return true;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!HaveDisplay()) {
+        std::fprintf(stderr, "tovel: no display found (DISPLAY and WAYLAND_DISPLAY are not set).\n"
+                             "Tovel is a desktop program; on a machine without a screen run it under a virtual one:\n"
+                             "    xvfb-run -a %s\n",
+                     argv[0]);
+        return 1;
+    }
+    tovel::TovelApplication app(argc, argv);
+    tovel::ProgramSession session(tovel::ExecutablePath(argv[0]));
+    tovel::QtPrompter prompter;
+    tovel::ScopedPrompter prompts(prompter);
+
+    tovel::TMainForm mainForm;
+    mainForm.show();
+    return app.exec();
+}

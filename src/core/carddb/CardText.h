@@ -1,0 +1,50 @@
+#pragma once
+
+// Casting costs and type lines: turning the stored text into a card's cost counts and colour,
+// recognising cost and power/toughness lines in imported card text, and ordering by type.
+
+#include "core/carddb/CardsDB.h"
+
+#include <array>
+#include <string_view>
+
+namespace tovel {
+
+// The ten hybrid symbols; position + 7 is their TCardColor value and SymbolCounts index.
+inline constexpr std::array<std::string_view, 10> HybridSymbols = {
+    "(r / w)", "(r / g)", "(u / r)", "(b / r)", "(g / w)", "(w / u)", "(w / b)", "(g / u)", "(b / g)", "(u / b)"};
+
+inline constexpr std::string_view kNoCostMarker = "{ }";
+inline constexpr std::string_view kSplitSeparator = " /  / ";
+inline constexpr const char* kCantParseManaCost = "Can't parse mana cost";
+
+// The type class of a type line, by its first word(s).
+enum class TCardType : int {
+    Creature = 0,
+    ArtifactCreature = 1,
+    Instant = 2,
+    Sorcery = 3,
+    Enchantment = 4,
+    Artifact = 5,
+    Land = 6,
+    Basic = 7,
+    Other = 10,
+};
+
+// Sets Cost, the symbol counts, generic amounts, X counts, converted costs and Color of a
+// freshly added card. `text` is stored as the card's Cost, so it must outlive the card (a view
+// into the loaded file or TCardsList::Store). Error "Can't parse mana cost" on a bad symbol;
+// the card keeps what was set before.
+void ParseCost(TCardItem& card, std::string_view text);
+// A split cost with one "/" between its halves.
+void ParseSplitCost(TCardItem& card, std::string_view text);
+
+bool IsManaCost(std::string_view line);
+bool IsPowerToughness(std::string_view line);
+TCardType TypeClass(std::string_view typeLine);
+int CompareByType(const TCardItem& a, const TCardItem& b);
+
+// Index 0..9 of the hybrid symbol starting at `text` (ASCII case-insensitive), or -1.
+int MatchHybridSymbol(std::string_view text);
+
+} // namespace tovel

@@ -1,0 +1,345 @@
+#include "core/carddb/CardsDB.h"
+
+#include "core/carddb/CardText.h"
+#include "core/infra/Text.h"
+
+#include <cstring>
+
+namespace tovel {
+
+// Bump allocator for the list's own text: blocks are never moved, so views stay valid.
+class TCardsList::Arena {
+public:
+    std::string_view Store(std::string_view text) {
+        if (text.empty())
+            return {};
+        if (text.size() > kBlockSize / 4) {
+            large_.emplace_back(new char[text.size()]);
+            std::memcpy(large_.back().get(), text.data(), text.size());
+            return {large_.back().get(), text.size()};
+        }
+        if (blocks_.empty() || used_ + text.size() > kBlockSize) {
+            blocks_.emplace_back(new char[kBlockSize]);
+            used_ = 0;
+        }
+        char* at = blocks_.back().get() + used_;
+        std::memcpy(at, text.data(), text.size());
+        used_ += text.size();
+        return {at, text.size()};
+    }
+
+private:
+    static constexpr size_t kBlockSize = 64 * 1024;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::vector<std::unique_ptr<char[]>> large_;
+    size_t used_ = 0;
+};
+
+// First-match lookup index over the list, keyed by folded name (and edition). It catches up
+// with cards added since the last lookup, so Add stays O(1) and lookups O(1) on average, while
+// the first card in list order still wins for duplicate keys.
+class TCardsList::Index {
+public:
+    Index(const TCardsList& list, bool withEdition) : list_(list), withEdition_(withEdition) {}
+
+    void Reset() {
+        slots_.clear();
+        indexed_ = 0;
+        used_ = 0;
+    }
+
+    int Find(std::string_view name, std::string_view edition) {
+        CatchUp();
+        if (slots_.empty())
+            return -1;
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = Hash(name, edition) & mask;; i = (i + 1) & mask) {
+            const int32_t pos = slots_[i];
+            if (pos < 0)
+                return -1;
+            if (Matches(list_.Items(pos), name, edition))
+                return pos;
+        }
+    }
+
+private:
+    uint64_t Hash(std::string_view name, std::string_view edition) const {
+        uint64_t h = 1469598103934665603ull;
+        for (char c : name)
+            h = (h ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
+        if (withEdition_) {
+            h = (h ^ 0xFF) * 1099511628211ull;
+            for (char c : edition)
+                h = (h ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
+        }
+        return h ^ (h >> 29);
+    }
+
+    bool Matches(const TCardItem& card, std::string_view name, std::string_view edition) const {
+        return EqualsIgnoreAsciiCase(card.Name, name) && (!withEdition_ || EqualsIgnoreAsciiCase(card.Edition, edition));
+    }
+
+    void CatchUp() {
+        const int count = list_.Count();
+        if (indexed_ == count)
+            return;
+        if (static_cast<size_t>(count) * 2 >= slots_.size())
+            Grow(static_cast<size_t>(count));
+        for (; indexed_ < count; ++indexed_)
+            Insert(indexed_);
+    }
+
+    void Grow(size_t cards) {
+        size_t size = 64;
+        while (size < cards * 2 + 2)
+            size *= 2;
+        std::vector<int32_t> old = std::move(slots_);
+        slots_.assign(size, -1);
+        used_ = 0;
+        // Keys are unique in the table, so reinsertion order does not matter.
+        for (int32_t pos : old)
+            if (pos >= 0)
+                Place(pos);
+    }
+
+    void Insert(int32_t pos) {
+        const TCardItem& card = list_.Items(pos);
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = Hash(card.Name, card.Edition) & mask;; i = (i + 1) & mask) {
+            const int32_t other = slots_[i];
+            if (other < 0) {
+                slots_[i] = pos;
+                ++used_;
+                return;
+            }
+            if (Matches(list_.Items(other), card.Name, card.Edition))
+                return; // an earlier card holds this key
+        }
+    }
+
+    void Place(int32_t pos) {
+        const TCardItem& card = list_.Items(pos);
+        const size_t mask = slots_.size() - 1;
+        size_t i = Hash(card.Name, card.Edition) & mask;
+        while (slots_[i] >= 0)
+            i = (i + 1) & mask;
+        slots_[i] = pos;
+        ++used_;
+    }
+
+    const TCardsList& list_;
+    const bool withEdition_;
+    std::vector<int32_t> slots_;
+    int indexed_ = 0;
+    size_t used_ = 0;
+};
+
+TCardsList::TCardsList()
+    : arena_(std::make_unique<Arena>()), byNameEdition_(std::make_unique<Index>(*this, true)),
+      byName_(std::make_unique<Index>(*this, false)) {}
+
+TCardsList::~TCardsList() = default;
+
+TCardItem& TCardsList::Add(std::string_view edition) {
+    if ((count_ >> kChunkBits) == static_cast<int>(chunks_.size()))
+        chunks_.emplace_back(new TCardItem[size_t{1} << kChunkBits]);
+    TCardItem& card = Items(count_);
+    card = TCardItem{};
+    card.Edition = Store(edition);
+    card.Rarity = TRarity::C;
+    ++count_;
+    return card;
+}
+
+void TCardsList::Clear() {
+    chunks_.clear();
+    count_ = 0;
+    textLines_.clear();
+    textLines_.shrink_to_fit();
+    sources_.clear();
+    arena_ = std::make_unique<Arena>();
+    InvalidateIndex();
+}
+
+void TCardsList::InvalidateIndex() {
+    byNameEdition_->Reset();
+    byName_->Reset();
+}
+
+int TCardsList::IndexOf(std::string_view name, std::string_view edition) const {
+    return byNameEdition_->Find(name, edition);
+}
+
+int TCardsList::IndexOfName(std::string_view name) const { return byName_->Find(name, {}); }
+
+int TCardsList::PositionOf(const TCardItem& card) const {
+    for (size_t c = 0; c < chunks_.size(); ++c) {
+        const TCardItem* first = chunks_[c].get();
+        if (&card >= first && &card < first + (size_t{1} << kChunkBits))
+            return static_cast<int>((c << kChunkBits) + static_cast<size_t>(&card - first));
+    }
+    return -1;
+}
+
+std::string_view TCardsList::Store(std::string_view text) { return arena_->Store(text); }
+
+void TCardsList::AdoptSource(std::shared_ptr<const MappedFile> source) { sources_.push_back(std::move(source)); }
+
+std::span<const std::string_view> TCardsList::Text(const TCardItem& card) const {
+    if (card.TextCount == 0)
+        return {};
+    return {textLines_.data() + card.TextFirst, card.TextCount};
+}
+
+void TCardsList::AppendTextLine(TCardItem& card, std::string_view line) {
+    if (card.TextCount == 0) {
+        card.TextFirst = static_cast<uint32_t>(textLines_.size());
+    } else if (card.TextFirst + card.TextCount != textLines_.size()) {
+        // Another card's lines came after this card's: move this card's lines to the end.
+        const uint32_t first = static_cast<uint32_t>(textLines_.size());
+        for (uint32_t i = 0; i < card.TextCount; ++i)
+            textLines_.push_back(textLines_[card.TextFirst + i]);
+        card.TextFirst = first;
+    }
+    textLines_.push_back(line);
+    ++card.TextCount;
+}
+
+TCardsList& CardDatabase() {
+    static TCardsList database;
+    return database;
+}
+
+char RarityLetter(TRarity rarity) {
+    switch (rarity) {
+    case TRarity::L:
+        return 'L';
+    case TRarity::C:
+        return 'C';
+    case TRarity::U:
+        return 'U';
+    case TRarity::R:
+        return 'R';
+    }
+    return 'C';
+}
+
+std::string CardCaption(const TCardItem& card) {
+    std::string caption(1, RarityLetter(card));
+    caption += "   ";
+    caption += card.Name;
+    return caption;
+}
+
+int BasicLandIndex(std::string_view name) {
+    for (size_t i = 0; i < BasicLandNames.size(); ++i)
+        if (BasicLandNames[i] == name)
+            return static_cast<int>(i);
+    return 5;
+}
+
+bool IsDraftable(const TCardItem& card) { return card.BannedFormats.find('D') == std::string_view::npos; }
+
+std::string_view ColorLetter(TCardColor color) {
+    static constexpr std::array<std::string_view, 7> kLetters = {"L", "B", "G", "R", "U", "W", "Z"};
+    const int value = static_cast<int>(color);
+    if (value < 7)
+        return kLetters[value];
+    if (value <= static_cast<int>(TCardColor::HybridLast))
+        return HybridSymbols[value - 7];
+    return "A";
+}
+
+namespace {
+template <typename T> int Sign(T a, T b) { return (a > b) - (a < b); }
+} // namespace
+
+int CompareByName(const TCardItem& a, const TCardItem& b) { return CompareOrdinal(a.Name, b.Name); }
+
+int CompareByColor(const TCardItem& a, const TCardItem& b) {
+    return Sign(static_cast<int>(a.Color), static_cast<int>(b.Color));
+}
+
+int CompareByRarity(const TCardItem& a, const TCardItem& b, bool descending) {
+    const int r = Sign(static_cast<int>(a.Rarity), static_cast<int>(b.Rarity));
+    return descending ? -r : r;
+}
+
+int CompareByXCount(const TCardItem& a, const TCardItem& b) { return Sign(a.XCount, b.XCount); }
+
+int CompareColorRarityName(const TCardItem& a, const TCardItem& b) {
+    if (int r = CompareByColor(a, b))
+        return r;
+    if (int r = CompareByRarity(a, b, true))
+        return r;
+    return CompareByName(a, b);
+}
+
+int CompareRarityColorName(const TCardItem& a, const TCardItem& b, bool descending) {
+    if (int r = CompareByRarity(a, b, descending))
+        return r;
+    if (int r = CompareByColor(a, b))
+        return r;
+    return CompareByName(a, b);
+}
+
+int CompareByValue(const TCardItem& a, const TCardItem& b, bool descending) {
+    const int r = Sign(a.Value, b.Value);
+    if (r)
+        return descending ? -r : r;
+    return CompareColorRarityName(a, b);
+}
+
+int CompareByConvertedCost(const TCardItem& a, const TCardItem& b) {
+    if (int r = Sign(a.ConvertedCost, b.ConvertedCost))
+        return r;
+    if (int r = CompareByXCount(a, b))
+        return r;
+    return CompareColorRarityName(a, b);
+}
+
+const char* SortModeCaption(TSortMode mode) {
+    switch (mode) {
+    case TSortMode::None:
+        return "Sort: None";
+    case TSortMode::Name:
+        return "Sort: Name";
+    case TSortMode::Type:
+        return "Sort: Type";
+    case TSortMode::Rarity:
+        return "Sort: Rarity";
+    case TSortMode::Color:
+        return "Sort: Color";
+    case TSortMode::Value:
+        return "Sort: Value";
+    case TSortMode::CastingCost:
+        return "Sort: Casting cost";
+    }
+    return "Sort: None";
+}
+
+TSortMode NextSortMode(TSortMode mode) {
+    return static_cast<TSortMode>((static_cast<int>(mode) + 1) % kSortModeCount);
+}
+
+int CompareBySortMode(TSortMode mode, const TCardItem& a, const TCardItem& b) {
+    switch (mode) {
+    case TSortMode::None:
+        return 0;
+    case TSortMode::Name:
+        return CompareByName(a, b);
+    case TSortMode::Type:
+        return CompareByType(a, b);
+    case TSortMode::Rarity:
+        return CompareRarityColorName(a, b, true);
+    case TSortMode::Color:
+        return CompareColorRarityName(a, b);
+    case TSortMode::Value:
+        return CompareByValue(a, b, true);
+    case TSortMode::CastingCost:
+        return CompareByConvertedCost(a, b);
+    }
+    return 0;
+}
+
+} // namespace tovel

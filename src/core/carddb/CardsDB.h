@@ -1,0 +1,157 @@
+#pragma once
+
+// The card record, the card list with its lookups, and the card comparators.
+//
+// A TCardsList holds one TCardItem per printing. Its text fields are views: into the loaded
+// file, which the list keeps mapped, or into the list's own arena for text that was built or
+// edited. That keeps a 100,000-printing database loading at file-scan speed and at about twice
+// the file's size in memory. Card addresses stay valid until Clear.
+
+#include "core/infra/FileIO.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tovel {
+
+enum class TRarity : uint8_t { L = 0, C = 1, U = 2, R = 3 };
+
+// A card's colour; values 7..16 are the hybrid symbols, used only as SymbolCounts indices.
+enum class TCardColor : uint8_t {
+    L = 0, // no mana symbol at all
+    B = 1,
+    G = 2,
+    R = 3,
+    U = 4,
+    W = 5,
+    Z = 6, // several colours, or any hybrid symbol
+    HybridFirst = 7,
+    HybridLast = 16,
+    A = 17, // generic amounts and/or X only
+};
+
+inline constexpr int kSymbolSlots = 18;
+// Symbol counts per TCardColor value. 16 bits are plenty for any real cost and keep the record
+// small; the cost parser saturates instead of overflowing.
+using SymbolCountArray = std::array<int16_t, kSymbolSlots>;
+
+inline constexpr std::array<std::string_view, 5> BasicLandNames = {"Swamp", "Forest", "Mountain", "Island",
+                                                                    "Plains"};
+
+struct TCardItem {
+    std::string_view Name;
+    std::string_view Edition;
+    TRarity Rarity = TRarity::L;
+    TCardColor Color = TCardColor::L;
+    bool NoCost = false;
+    bool IsSplit = false;
+    SymbolCountArray SymbolCounts{};
+    SymbolCountArray SymbolCounts2{};
+    int32_t Generic = 0;
+    int32_t Generic2 = 0;
+    int32_t ConvertedCost = 0;
+    int32_t ConvertedCost2 = 0;
+    int32_t XCount = 0;
+    int32_t XCount2 = 0;
+    int32_t Value = 0;
+    std::string_view Cost;
+    std::string_view TypeLine;
+    std::string_view PowerToughness;
+    std::string_view Printings;     // edition codes, each followed by ";"
+    std::string_view BannedFormats; // format letters; "D" keeps the card out of draft
+    // The rules text: lines [TextFirst, TextFirst + TextCount) of the owning list's text lines.
+    uint32_t TextFirst = 0;
+    uint32_t TextCount = 0;
+};
+
+class TCardsList {
+public:
+    TCardsList();
+    ~TCardsList();
+    TCardsList(const TCardsList&) = delete;
+    TCardsList& operator=(const TCardsList&) = delete;
+
+    // Appends a card of the edition with rarity C and everything else empty or zero.
+    // Name and Edition must be final before the next lookup (the lookup index takes them then).
+    TCardItem& Add(std::string_view edition);
+
+    int Count() const { return count_; }
+    TCardItem& Items(int index) { return chunks_[index >> kChunkBits][index & kChunkMask]; }
+    const TCardItem& Items(int index) const { return chunks_[index >> kChunkBits][index & kChunkMask]; }
+    void Clear();
+
+    // First card with this name and edition (ASCII case-insensitive), or -1. O(1) on average.
+    int IndexOf(std::string_view name, std::string_view edition) const;
+    // First card with this name (ASCII case-insensitive), or -1.
+    int IndexOfName(std::string_view name) const;
+    // Position of a card of this list, found from its address.
+    int PositionOf(const TCardItem& card) const;
+
+    // Copies text into storage owned by the list; the view lives until Clear.
+    std::string_view Store(std::string_view text);
+    // Keeps a loaded file mapped for as long as cards refer to its bytes.
+    void AdoptSource(std::shared_ptr<const MappedFile> source);
+
+    std::span<const std::string_view> Text(const TCardItem& card) const;
+    // Appends one rules-text line; `line` must be stable (a view from Store or an adopted source).
+    void AppendTextLine(TCardItem& card, std::string_view line);
+    void ClearText(TCardItem& card) { card.TextCount = 0; }
+
+    // After renaming a card that was already looked up: rebuild the lookup index.
+    void InvalidateIndex();
+
+private:
+    static constexpr int kChunkBits = 10;
+    static constexpr int kChunkMask = (1 << kChunkBits) - 1;
+    class Index;
+    class Arena;
+
+    std::vector<std::unique_ptr<TCardItem[]>> chunks_;
+    int count_ = 0;
+    std::vector<std::string_view> textLines_;
+    std::vector<std::shared_ptr<const MappedFile>> sources_;
+    std::unique_ptr<Arena> arena_;
+    std::unique_ptr<Index> byNameEdition_;
+    std::unique_ptr<Index> byName_;
+};
+
+// The program's one card database, created at start-up and cleared by every loader.
+TCardsList& CardDatabase();
+
+char RarityLetter(TRarity rarity);
+inline char RarityLetter(const TCardItem& card) { return RarityLetter(card.Rarity); }
+// The rarity letter, three blanks, the name: a card's caption in the designer, draft and editor.
+std::string CardCaption(const TCardItem& card);
+// 0..4 for the names of BasicLandNames (exact match), 5 otherwise.
+int BasicLandIndex(std::string_view name);
+bool IsDraftable(const TCardItem& card);
+// "L", "B", ..., "Z", the hybrid symbols, "A".
+std::string_view ColorLetter(TCardColor color);
+
+// Comparators: -1 when a comes first, 0, or 1.
+int CompareByName(const TCardItem& a, const TCardItem& b);
+int CompareByColor(const TCardItem& a, const TCardItem& b);
+int CompareByRarity(const TCardItem& a, const TCardItem& b, bool descending);
+int CompareByXCount(const TCardItem& a, const TCardItem& b);
+int CompareColorRarityName(const TCardItem& a, const TCardItem& b);
+int CompareRarityColorName(const TCardItem& a, const TCardItem& b, bool descending);
+int CompareByValue(const TCardItem& a, const TCardItem& b, bool descending);
+int CompareByConvertedCost(const TCardItem& a, const TCardItem& b);
+// CompareByType lives with the type-line rules (CardText.h).
+
+// The sort modes of the card lists, in their cycle order.
+enum class TSortMode : uint8_t { None, Name, Type, Rarity, Color, Value, CastingCost };
+inline constexpr int kSortModeCount = 7;
+
+// "Sort: None" ... "Sort: Casting cost".
+const char* SortModeCaption(TSortMode mode);
+TSortMode NextSortMode(TSortMode mode);
+// Rarity and value sort descending; "None" finds every pair equal.
+int CompareBySortMode(TSortMode mode, const TCardItem& a, const TCardItem& b);
+
+} // namespace tovel

@@ -1,0 +1,151 @@
+#include "core/infra/FileIO.h"
+
+#include "core/infra/Error.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tovel {
+
+namespace {
+
+// Closes a descriptor on every path out.
+struct FdGuard {
+    int fd = -1;
+    ~FdGuard() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+} // namespace
+
+std::string LastErrorText(int errorNumber) { return std::strerror(errorNumber); }
+
+void WriteFileAtomically(const std::string& path, std::string_view contents) {
+    const std::string temp = path + ".tmp~";
+    auto fail = [&](const char* what, int err) {
+        ::unlink(temp.c_str());
+        throw Error("Unable to write to " + path + ": " + what + " (" + LastErrorText(err) + ")");
+    };
+    FdGuard out;
+    out.fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (out.fd < 0)
+        throw Error("Unable to write to " + path + " (" + LastErrorText(errno) + ")");
+    size_t done = 0;
+    while (done < contents.size()) {
+        const ssize_t n = ::write(out.fd, contents.data() + done, contents.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail("write failed", errno);
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (::fsync(out.fd) != 0)
+        fail("flush failed", errno);
+    const int fd = out.fd;
+    out.fd = -1;
+    if (::close(fd) != 0)
+        fail("close failed", errno);
+    if (::rename(temp.c_str(), path.c_str()) != 0)
+        fail("rename failed", errno);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    FdGuard in;
+    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in.fd < 0)
+        throw Error("Cannot open file \"" + path + "\". " + LastErrorText(errno));
+    std::string data;
+    struct stat st {};
+    if (::fstat(in.fd, &st) == 0 && st.st_size > 0)
+        data.reserve(static_cast<size_t>(st.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(in.fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw Error("Cannot read file \"" + path + "\". " + LastErrorText(errno));
+        }
+        if (n == 0)
+            break;
+        data.append(buffer, static_cast<size_t>(n));
+    }
+    return data;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+void EnsureDirectory(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::create_directories(path, ec);
+    if (ec && !DirectoryExists(path))
+        throw Error("Cannot create folder \"" + path + "\". " + ec.message());
+}
+
+bool LineReader::Next(std::string_view& line) {
+    if (pos_ >= text_.size())
+        return false;
+    const size_t end = text_.find('\n', pos_);
+    size_t stop = end == std::string_view::npos ? text_.size() : end;
+    line = text_.substr(pos_, stop - pos_);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    pos_ = end == std::string_view::npos ? text_.size() : end + 1;
+    ++lineNumber_;
+    return true;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    LineReader reader(text);
+    std::string_view line;
+    while (reader.Next(line))
+        lines.push_back(line);
+    return lines;
+}
+
+std::shared_ptr<const MappedFile> MappedFile::Open(const std::string& path) {
+    FdGuard in;
+    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in.fd < 0)
+        throw Error("Cannot open file \"" + path + "\". " + LastErrorText(errno));
+    struct stat st {};
+    if (::fstat(in.fd, &st) != 0)
+        throw Error("Cannot read file \"" + path + "\". " + LastErrorText(errno));
+    std::shared_ptr<MappedFile> file(new MappedFile);
+    if (st.st_size == 0)
+        return file;
+    if (!S_ISREG(st.st_mode))
+        throw Error("Cannot read file \"" + path + "\". Not a regular file");
+    void* p = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_PRIVATE, in.fd, 0);
+    if (p == MAP_FAILED)
+        throw Error("Cannot read file \"" + path + "\". " + LastErrorText(errno));
+    file->data_ = static_cast<const char*>(p);
+    file->size_ = static_cast<size_t>(st.st_size);
+    file->mapped_ = true;
+    return file;
+}
+
+MappedFile::~MappedFile() {
+    if (mapped_)
+        ::munmap(const_cast<char*>(data_), size_);
+}
+
+} // namespace tovel

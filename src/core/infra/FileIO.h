@@ -1,0 +1,68 @@
+#pragma once
+
+// Reading and writing whole files. Every writer of the program goes through WriteFileAtomically:
+// a failed write never damages the file it was meant to replace.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tovel {
+
+// Writes the contents to a temporary file beside the target, flushes it to disk and renames
+// it over the target. On failure the old file is untouched and Error is thrown with a clear
+// message naming the file.
+void WriteFileAtomically(const std::string& path, std::string_view contents);
+
+// The whole file as bytes; Error when it cannot be opened or read.
+std::string ReadWholeFile(const std::string& path);
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+// Creates the folder and its parents; Error on failure.
+void EnsureDirectory(const std::string& path);
+
+// The lines of a text, CR LF or LF ended. A last line without an end is a line; a text that
+// ends with a line end has no extra empty line after it.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+// Sequential line reader over a byte range: CR LF and LF both end a line.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+    bool AtEnd() const { return pos_ >= text_.size(); }
+    // The next line without its end; false at the end of the text.
+    bool Next(std::string_view& line);
+    // 1-based number of the line Next returned last.
+    int LineNumber() const { return lineNumber_; }
+
+private:
+    std::string_view text_;
+    size_t pos_ = 0;
+    int lineNumber_ = 0;
+};
+
+// A read-only view of a whole file, memory-mapped. The bytes stay valid while the object lives,
+// even if the file is replaced by rename meanwhile.
+class MappedFile {
+public:
+    // Error when the file cannot be opened.
+    static std::shared_ptr<const MappedFile> Open(const std::string& path);
+    ~MappedFile();
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    std::string_view Bytes() const { return {data_, size_}; }
+
+private:
+    MappedFile() = default;
+    const char* data_ = nullptr;
+    size_t size_ = 0;
+    bool mapped_ = false;
+};
+
+// The text of errno for messages: the platform's own wording.
+std::string LastErrorText(int errorNumber);
+
+} // namespace tovel

@@ -1,0 +1,27 @@
+#pragma once
+
+// The program folder: every data path is this folder followed by a relative path.
+
+#include <string>
+#include <string_view>
+
+namespace tovel {
+
+// The folder of the running executable, with a trailing "/"; "TOVEL_HOME" replaces it when set.
+// Empty until SetProgramDir has run (start-up does it first thing).
+const std::string& ProgramDir();
+void SetProgramDir(std::string dir);
+
+// ProgramDir() + relative (relative written with "/", e.g. "Data/base.txt").
+std::string ProgramPath(std::string_view relative);
+
+// The running executable's full path ("/proc/self/exe"), or `fallback` when it cannot be read.
+std::string ExecutablePath(const std::string& fallback);
+
+// The folder for a given executable path, honouring TOVEL_HOME; always ends with "/".
+std::string ResolveProgramDir(const std::string& executablePath);
+
+// "/a/b/tovel" -> "/a/b/tovel.ini"; an extension of the file name is replaced.
+std::string ReplaceExtension(const std::string& path, std::string_view extension);
+
+} // namespace tovel

@@ -1,0 +1,81 @@
+#include "core/settings/Settings.h"
+
+#include "core/infra/Error.h"
+
+namespace tovel {
+
+namespace {
+std::unique_ptr<SettingsStore> store;
+
+constexpr const char* kPreferences = "Preferences";
+constexpr const char* kMakeDeck = "MakeDeck";
+constexpr const char* kViewCard = "ViewCard";
+constexpr const char* kDraft = "Draft";
+} // namespace
+
+SettingsStore::SettingsStore(std::string iniPath, std::string programDir)
+    : file_(std::move(iniPath)), programDir_(std::move(programDir)) {}
+
+bool SettingsStore::ShowImages() const { return file_.ReadBool(kPreferences, "ShowImages", false); }
+void SettingsStore::SetShowImages(bool value) { file_.WriteBool(kPreferences, "ShowImages", value); }
+
+std::string SettingsStore::EditionsFilter() const { return file_.ReadString(kPreferences, "EditionsFilter", ""); }
+void SettingsStore::SetEditionsFilter(const std::string& value) {
+    file_.WriteString(kPreferences, "EditionsFilter", value);
+}
+
+std::string SettingsStore::CardImagesDir() const {
+    return file_.ReadString("Directories", "CardImages", programDir_ + "Data/");
+}
+void SettingsStore::SetCardImagesDir(const std::string& value) { file_.WriteString("Directories", "CardImages", value); }
+
+WindowGeometry SettingsStore::MakeDeckGeometry() const {
+    return {file_.ReadInteger(kMakeDeck, "Top", kMakeDeckDefault.top),
+            file_.ReadInteger(kMakeDeck, "Left", kMakeDeckDefault.left),
+            file_.ReadInteger(kMakeDeck, "Height", kMakeDeckDefault.height),
+            file_.ReadInteger(kMakeDeck, "Width", kMakeDeckDefault.width)};
+}
+void SettingsStore::SetMakeDeckGeometry(const WindowGeometry& value) {
+    file_.WriteInteger(kMakeDeck, "Top", value.top);
+    file_.WriteInteger(kMakeDeck, "Left", value.left);
+    file_.WriteInteger(kMakeDeck, "Height", value.height);
+    file_.WriteInteger(kMakeDeck, "Width", value.width);
+}
+int SettingsStore::MakeDeckRightPanelWidth() const {
+    return file_.ReadInteger(kMakeDeck, "RightPanelWidth", kRightPanelWidthDefault);
+}
+void SettingsStore::SetMakeDeckRightPanelWidth(int value) { file_.WriteInteger(kMakeDeck, "RightPanelWidth", value); }
+
+int SettingsStore::ViewCardTop() const { return file_.ReadInteger(kViewCard, "Top", 0); }
+int SettingsStore::ViewCardLeft() const { return file_.ReadInteger(kViewCard, "Left", 0); }
+void SettingsStore::SetViewCardPosition(int top, int left) {
+    file_.WriteInteger(kViewCard, "Top", top);
+    file_.WriteInteger(kViewCard, "Left", left);
+}
+
+int SettingsStore::DraftPickTime() const { return file_.ReadInteger(kDraft, "PickTime", kPickTimeDefault); }
+void SettingsStore::SetDraftPickTime(int seconds) { file_.WriteInteger(kDraft, "PickTime", seconds); }
+std::string SettingsStore::DraftConfig() const { return file_.ReadString(kDraft, "Config", ""); }
+void SettingsStore::SetDraftConfig(const std::string& value) { file_.WriteString(kDraft, "Config", value); }
+
+bool SettingsStore::ShowDeck() const { return file_.ReadBool("Options", "ShowDeck", true); }
+void SettingsStore::SetShowDeck(bool value) { file_.WriteBool("Options", "ShowDeck", value); }
+
+std::string SettingsStore::SealedConfig() const { return file_.ReadString("Sealed", "Config", ""); }
+void SettingsStore::SetSealedConfig(const std::string& value) { file_.WriteString("Sealed", "Config", value); }
+
+SettingsStore& Settings() {
+    if (!store)
+        throw Error("The settings store is not open");
+    return *store;
+}
+
+void OpenSettings(const std::string& iniPath, const std::string& programDir) {
+    store = std::make_unique<SettingsStore>(iniPath, programDir);
+}
+
+void CloseSettings() { store.reset(); }
+
+bool SettingsOpen() { return store != nullptr; }
+
+} // namespace tovel

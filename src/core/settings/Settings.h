@@ -1,0 +1,78 @@
+#pragma once
+
+// The settings store: every preference, window position and last configuration of the
+// program, in one INI file beside the executable. Every key is here, with its default, as a
+// named accessor; reads and writes go straight to the file.
+
+#include "core/infra/IniFile.h"
+
+#include <memory>
+#include <string>
+
+namespace tovel {
+
+struct WindowGeometry {
+    int top = 0;
+    int left = 0;
+    int height = 0;
+    int width = 0;
+};
+
+class SettingsStore {
+public:
+    // `programDir` ends with "/"; it gives the default card-images folder.
+    SettingsStore(std::string iniPath, std::string programDir);
+
+    IniFile& File() { return file_; }
+    const std::string& Path() const { return file_.Path(); }
+
+    // [Preferences]
+    bool ShowImages() const;
+    void SetShowImages(bool value);
+    std::string EditionsFilter() const;
+    void SetEditionsFilter(const std::string& value);
+
+    // [Directories] CardImages: the root folder of the card pictures.
+    std::string CardImagesDir() const;
+    void SetCardImagesDir(const std::string& value);
+
+    // [MakeDeck]: the deck designer's window and right panel.
+    static constexpr WindowGeometry kMakeDeckDefault{108, 237, 531, 534};
+    static constexpr int kRightPanelWidthDefault = 254;
+    WindowGeometry MakeDeckGeometry() const;
+    void SetMakeDeckGeometry(const WindowGeometry& value);
+    int MakeDeckRightPanelWidth() const;
+    void SetMakeDeckRightPanelWidth(int value);
+
+    // [ViewCard]: the floating card window's position.
+    int ViewCardTop() const;
+    int ViewCardLeft() const;
+    void SetViewCardPosition(int top, int left);
+
+    // [Draft]
+    static constexpr int kPickTimeDefault = 40;
+    int DraftPickTime() const;
+    void SetDraftPickTime(int seconds);
+    std::string DraftConfig() const;
+    void SetDraftConfig(const std::string& value);
+
+    // [Options] ShowDeck: the draft window's "Show Deck" box.
+    bool ShowDeck() const;
+    void SetShowDeck(bool value);
+
+    // [Sealed] Config: the starters and boosters of the sealed pool.
+    std::string SealedConfig() const;
+    void SetSealedConfig(const std::string& value);
+
+private:
+    IniFile file_;
+    std::string programDir_;
+};
+
+// The program-wide store, opened at start-up before any window exists.
+SettingsStore& Settings();
+void OpenSettings(const std::string& iniPath, const std::string& programDir);
+void CloseSettings();
+bool SettingsOpen();
+
+} // namespace tovel

@@ -1,0 +1,144 @@
+#include "ui/app/MainForm.h"
+
+#include "ui/app/Openers.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace tovel {
+
+namespace {
+constexpr int kWidth = 418;
+constexpr int kHeight = 149;
+// Commands whose windows are not part of this build yet stay disabled, never a fake window.
+constexpr bool kNotBuiltYet = false;
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Tovel"));
+    setFixedSize(kWidth, kHeight);
+
+    // The body holds no controls; a quiet title keeps the small window from looking empty.
+    auto* body = new QWidget(this);
+    auto* layout = new QVBoxLayout(body);
+    auto* title = new QLabel(QStringLiteral("Tovel"), body);
+    QFont font = title->font();
+    font.setPointSizeF(font.pointSizeF() * 2.2);
+    font.setBold(true);
+    title->setFont(font);
+    title->setAlignment(Qt::AlignCenter);
+    title->setEnabled(false);
+    auto* subtitle = new QLabel(tr("Cards, collection, decks and limited practice"), body);
+    subtitle->setAlignment(Qt::AlignCenter);
+    subtitle->setEnabled(false);
+    layout->addStretch();
+    layout->addWidget(title);
+    layout->addWidget(subtitle);
+    layout->addStretch();
+    setCentralWidget(body);
+
+    CreateMenus();
+    FormCreate();
+}
+
+QMenu* TMainForm::AddMenu(const QString& caption, const char* objectName) {
+    QMenu* menu = menuBar()->addMenu(caption);
+    menu->setObjectName(QLatin1String(objectName));
+    menu->menuAction()->setObjectName(QLatin1String(objectName));
+    return menu;
+}
+
+QAction* TMainForm::AddCommand(QMenu* menu, const QString& caption, const char* objectName,
+                               void (TMainForm::*handler)(), bool available) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(objectName));
+    connect(action, &QAction::triggered, this, handler);
+    if (!available) {
+        action->setEnabled(false);
+        action->setStatusTip(tr("Not available in this version yet"));
+    }
+    return action;
+}
+
+void TMainForm::CreateMenus() {
+    QMenu* file = AddMenu(tr("&File"), "File1");
+    AddCommand(file, tr("E&xit"), "Exit1", &TMainForm::Exit1Click, true);
+
+    QMenu* base = AddMenu(tr("&Base"), "Base1");
+    AddCommand(base, tr("&Explore"), "Explore1", &TMainForm::Explore1Click, kNotBuiltYet);
+
+    QMenu* inventory = AddMenu(tr("&Inventory"), "Inventory1");
+    AddCommand(inventory, tr("&Manage inventory"), "New1", &TMainForm::New1Click,
+               kNotBuiltYet);
+    AddCommand(inventory, tr("Borrow/Lend cards"), "LendBorrowcards1", &TMainForm::LendBorrowcards1Click, true);
+
+    QMenu* deck = AddMenu(tr("&Deck"), "Deck1");
+    AddCommand(deck, tr("&Design deck"), "Design1", &TMainForm::Design1Click, kNotBuiltYet);
+
+    QMenu* draft = AddMenu(tr("D&raft"), "Draft1");
+    AddCommand(draft, tr("&New draft"), "Newdraft1", &TMainForm::Newdraft1Click, kNotBuiltYet);
+    AddCommand(draft, tr("New &sealed deck"), "Newsealeddeck1", &TMainForm::Newsealeddeck1Click,
+               kNotBuiltYet);
+    draft->addSeparator()->setObjectName(QStringLiteral("N1"));
+    AddCommand(draft, tr("&Edit card values"), "Editcardvalues1", &TMainForm::Editcardvalues1Click,
+               kNotBuiltYet);
+    // Maintenance commands, hidden in the window's design; they keep working when shown.
+    QAction* maintenance = draft->addSeparator();
+    maintenance->setObjectName(QStringLiteral("N2"));
+    maintenance->setVisible(false);
+    AddCommand(draft, tr("Backup cards DB"), "BackupcardsDB1", &TMainForm::BackupcardsDB1Click,
+               kNotBuiltYet)
+        ->setVisible(false);
+    AddCommand(draft, tr("Restore cards DB"), "RestorecardsDB1", &TMainForm::RestorecardsDB1Click,
+               kNotBuiltYet)
+        ->setVisible(false);
+
+    QMenu* utilities = AddMenu(tr("&Utilities"), "Utilities1");
+    AddCommand(utilities, tr("Insert SB"), "InsertSB1", &TMainForm::InsertSB1Click,
+               kNotBuiltYet);
+    AddCommand(utilities, tr("Create cards DB"), "CreatecardsDB1", &TMainForm::CreatecardsDB1Click,
+               kNotBuiltYet);
+    AddCommand(utilities, tr("Make XML"), "MakeXML1", &TMainForm::MakeXML1Click, true);
+
+    QMenu* options = AddMenu(tr("&Options"), "Options1");
+    AddCommand(options, tr("&Configure"), "Configure1", &TMainForm::Configure1Click,
+               kNotBuiltYet);
+
+    QMenu* help = AddMenu(tr("&Help"), "Help1");
+    AddCommand(help, tr("&About"), "About1", &TMainForm::About1Click, true);
+}
+
+void TMainForm::FormCreate() {
+    Command(QStringLiteral("Utilities1"))->setVisible(false);
+    Command(QStringLiteral("LendBorrowcards1"))->setVisible(false);
+    setWindowTitle(QStringLiteral("Tovel v0.95"));
+}
+
+QAction* TMainForm::Command(const QString& objectName) const {
+    for (QAction* action : findChildren<QAction*>())
+        if (action->objectName() == objectName)
+            return action;
+    return nullptr;
+}
+
+void TMainForm::Exit1Click() { close(); }
+void TMainForm::Explore1Click() {}
+void TMainForm::New1Click() {}
+void TMainForm::LendBorrowcards1Click() {} // does nothing, as designed
+void TMainForm::Design1Click() {}
+void TMainForm::Newdraft1Click() {}
+void TMainForm::Newsealeddeck1Click() {}
+void TMainForm::Editcardvalues1Click() {}
+void TMainForm::BackupcardsDB1Click() {}
+void TMainForm::RestorecardsDB1Click() {}
+void TMainForm::InsertSB1Click() {}
+void TMainForm::CreatecardsDB1Click() {}
+void TMainForm::MakeXML1Click() {} // does nothing, as designed
+void TMainForm::Configure1Click() {}
+void TMainForm::About1Click() { OpenAbout(); }
+
+} // namespace tovel

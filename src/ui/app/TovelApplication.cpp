@@ -1,0 +1,23 @@
+#include "ui/app/TovelApplication.h"
+
+#include "core/infra/Prompts.h"
+
+namespace tovel {
+
+TovelApplication::TovelApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Tovel"));
+    setApplicationVersion(QStringLiteral(TOVEL_VERSION));
+}
+
+bool TovelApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        ShowError(e.what());
+    } catch (...) {
+        ShowError("Unknown error");
+    }
+    return false;
+}
+
+} // namespace tovel

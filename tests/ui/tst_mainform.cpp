@@ -1,0 +1,163 @@
+#include "core/carddb/CardsDB.h"
+#include "core/infra/Error.h"
+#include "core/infra/ProgramDir.h"
+#include "core/settings/Settings.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+#include "ui/app/AboutForm.h"
+#include "ui/app/MainForm.h"
+#include "ui/app/Startup.h"
+#include "ui/app/TovelApplication.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <cstdlib>
+
+using namespace tovel;
+
+namespace {
+
+QString Caption(const QAction* action) { return action->text().remove(QLatin1Char('&')); }
+
+// Throws from inside an event handler, as a failing loader would.
+class ThrowingWidget final : public QWidget {
+protected:
+    void mousePressEvent(QMouseEvent*) override { throw Error("Error reading cards database"); }
+};
+
+} // namespace
+
+class TestMainForm final : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        ::setenv("TOVEL_HOME", home_.Path().c_str(), 1);
+        session_ = std::make_unique<ProgramSession>(QCoreApplication::applicationFilePath().toStdString());
+    }
+    void cleanupTestCase() { session_.reset(); }
+
+    // The session takes its folder from TOVEL_HOME, keeps its settings there, and reads no
+    // data file: there is no Data folder at all and start-up still succeeds.
+    void startsWithoutDataFolder() {
+        QCOMPARE(QString::fromStdString(ProgramDir()), QString::fromStdString(home_.Path()));
+        QVERIFY(QString::fromStdString(Settings().Path()).startsWith(QString::fromStdString(home_.Path())));
+        QVERIFY(QString::fromStdString(Settings().Path()).endsWith(QStringLiteral(".ini")));
+        QCOMPARE(CardDatabase().Count(), 0);
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+    }
+
+    void windowSizeAndCaption() {
+        TMainForm form;
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tovel v0.95"));
+        QCOMPARE(form.size(), QSize(418, 149));
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("Tovel"));
+    }
+
+    void menuCaptionsAndVisibility_data() {
+        QTest::addColumn<QString>("objectName");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("visible");
+        QTest::newRow("Exit") << "Exit1" << "Exit" << true;
+        QTest::newRow("Explore") << "Explore1" << "Explore" << true;
+        QTest::newRow("Manage inventory") << "New1" << "Manage inventory" << true;
+        QTest::newRow("Borrow/Lend cards") << "LendBorrowcards1" << "Borrow/Lend cards" << false;
+        QTest::newRow("Design deck") << "Design1" << "Design deck" << true;
+        QTest::newRow("New draft") << "Newdraft1" << "New draft" << true;
+        QTest::newRow("New sealed deck") << "Newsealeddeck1" << "New sealed deck" << true;
+        QTest::newRow("Edit card values") << "Editcardvalues1" << "Edit card values" << true;
+        QTest::newRow("Backup cards DB") << "BackupcardsDB1" << "Backup cards DB" << false;
+        QTest::newRow("Restore cards DB") << "RestorecardsDB1" << "Restore cards DB" << false;
+        QTest::newRow("Utilities") << "Utilities1" << "Utilities" << false;
+        QTest::newRow("Insert SB") << "InsertSB1" << "Insert SB" << true;
+        QTest::newRow("Create cards DB") << "CreatecardsDB1" << "Create cards DB" << true;
+        QTest::newRow("Make XML") << "MakeXML1" << "Make XML" << true;
+        QTest::newRow("Configure") << "Configure1" << "Configure" << true;
+        QTest::newRow("About") << "About1" << "About" << true;
+    }
+    void menuCaptionsAndVisibility() {
+        QFETCH(QString, objectName);
+        QFETCH(QString, caption);
+        QFETCH(bool, visible);
+        TMainForm form;
+        const QAction* action = form.Command(objectName);
+        QVERIFY2(action, qPrintable(objectName));
+        QCOMPARE(Caption(action), caption);
+        QCOMPARE(action->isVisible(), visible);
+    }
+
+    void menuBarOrder() {
+        TMainForm form;
+        QStringList titles;
+        for (QAction* action : form.menuBar()->actions())
+            titles << Caption(action);
+        QCOMPARE(titles, (QStringList{"File", "Base", "Inventory", "Deck", "Draft", "Utilities", "Options", "Help"}));
+        // The Draft menu: its two separators, the second hidden with the maintenance commands.
+        const QMenu* draft = form.findChild<QMenu*>(QStringLiteral("Draft1"));
+        QVERIFY(draft);
+        QStringList items;
+        for (QAction* action : draft->actions())
+            items << (action->isSeparator() ? QStringLiteral("-") : Caption(action)) +
+                         (action->isVisible() ? QString() : QStringLiteral("(hidden)"));
+        QCOMPARE(items, (QStringList{"New draft", "New sealed deck", "-", "Edit card values", "-(hidden)",
+                                     "Backup cards DB(hidden)", "Restore cards DB(hidden)"}));
+    }
+
+    void exitClosesTheWindow() {
+        TMainForm form;
+        form.show();
+        form.Command(QStringLiteral("Exit1"))->trigger();
+        QVERIFY(!form.isVisible());
+    }
+
+    void aboutBoxShowsTitleAndCloses() {
+        TMainForm form;
+        form.show();
+        bool seen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* about = qobject_cast<TAboutForm*>(QApplication::activeModalWidget());
+            QVERIFY(about);
+            seen = true;
+            QCOMPARE(about->findChild<QLabel*>(QStringLiteral("LabelTitle"))->text(), QStringLiteral("Tovel v0.95"));
+            QCOMPARE(about->ContactUrl(), QStringLiteral("mailto:") + QLatin1String(kContactAddress) +
+                                              QStringLiteral("?Subject=Tovel"));
+            auto* cool = about->findChild<QPushButton*>(QStringLiteral("ButtonCool"));
+            QVERIFY(cool && cool->isDefault());
+            QCOMPARE(cool->text(), QStringLiteral("Cool"));
+            cool->click();
+        });
+        form.Command(QStringLiteral("About1"))->trigger();
+        QVERIFY(seen);
+    }
+
+    // An exception escaping an event handler reaches the error box with its message.
+    void escapingExceptionIsShown() {
+        test::ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        ThrowingWidget widget;
+        widget.resize(50, 50);
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        QTest::mouseClick(&widget, Qt::LeftButton);
+        QCOMPARE(prompter.Messages("error"), (std::vector<std::string>{"Error reading cards database"}));
+    }
+
+private:
+    test::TempDir home_;
+    std::unique_ptr<ProgramSession> session_;
+};
+
+int main(int argc, char** argv) {
+    TovelApplication app(argc, argv);
+    TestMainForm test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mainform.moc"
