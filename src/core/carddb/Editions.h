@@ -1,0 +1,47 @@
+#pragma once
+
+// Editions and formats: the lines of Data/editions.txt ("code;full name") and
+// Data/formats.txt ("name;code;code;...;"), and the card filter over them.
+
+#include "core/carddb/CardsDB.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tovel {
+
+// A small list of text lines, split at their first ";" into a name and a value.
+class TTextList {
+public:
+    std::vector<std::string> Lines;
+
+    int Count() const { return static_cast<int>(Lines.size()); }
+    const std::string& operator[](int index) const { return Lines[static_cast<size_t>(index)]; }
+    // The text before the first ";" (the whole line when there is none).
+    std::string_view Name(int index) const;
+    // The text after the first ";" (empty when there is none).
+    std::string_view Value(int index) const;
+    // Position of the first line whose name equals `name` exactly, or -1.
+    int IndexOfName(std::string_view name) const;
+    void Clear() { Lines.clear(); }
+};
+
+// The program-wide lists, created at start-up.
+TTextList& EditionList();
+TTextList& FormatList();
+
+// Empty the list and read the file: lines trimmed, empty ones dropped, file order kept.
+// Error when the file cannot be opened; the list then keeps its old content.
+void LoadEditionList(TTextList& list, const std::string& fileName);
+void LoadFormatList(TTextList& list, const std::string& fileName);
+
+struct TCardFilter {
+    std::string Editions; // empty: everything; "NONE": nothing; else codes each followed by ";"
+    bool LegalIn = false; // false: "Card belongs to"; true: "Card is legal in"
+};
+
+// An entry of a card list view: its edition code and, when the card is in the database, the card.
+bool FilterMatches(const TCardFilter& filter, std::string_view edition, const TCardItem* card);
+
+} // namespace tovel
