@@ -8,6 +8,7 @@
 #include "ui/app/MainForm.h"
 #include "ui/app/Startup.h"
 #include "ui/app/TovelApplication.h"
+#include "ui/infra/QtPrompter.h"
 
 #include <QAction>
 #include <QLabel>
@@ -135,6 +136,15 @@ private slots:
         });
         form.Command(QStringLiteral("About1"))->trigger();
         QVERIFY(seen);
+    }
+
+    // The file dialogs' filters are written as "description|patterns" pairs.
+    void fileFiltersMapToQtSyntax() {
+        QCOMPARE(QtFileFilter("Deck files|*.dec"), QStringLiteral("Deck files (*.dec)"));
+        QCOMPARE(QtFileFilter("Inventory files|*.inv"), QStringLiteral("Inventory files (*.inv)"));
+        QCOMPARE(QtFileFilter("Card lists|*.txt;*.lst|All files|*.*"),
+                 QStringLiteral("Card lists (*.txt *.lst);;All files (*.*)"));
+        QCOMPARE(QtFileFilter(""), QString());
     }
 
     // An exception escaping an event handler reaches the error box with its message.
