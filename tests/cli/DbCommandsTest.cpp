@@ -66,7 +66,7 @@ TEST(DbBuild, RebuildsTheBundledDatabaseAndLeavesItOnFailure) {
     const auto fromXml =
         RunCli({"--root", dir.Path(), "db", "build", "--cards", xml, "--out", dir / "x.txt"}, dir.Path());
     EXPECT_EQ(fromXml.status, 0) << fromXml.err;
-    EXPECT_EQ(TempDir::Read(dir / "x.txt").substr(0, 41), "9E;Forest;L;5;;9E+;\r\n;Basic Land - Forest;");
+    EXPECT_EQ(TempDir::Read(dir / "x.txt").substr(0, 42), "9E;Forest;L;5;;9E+;\r\n;Basic Land - Forest;");
     const auto xmlText = RunCli(
         {"--root", dir.Path(), "db", "build", "--text", dir.Write("t.xml", "<a/>"), "--out", dir / "out.txt"},
         dir.Path());
