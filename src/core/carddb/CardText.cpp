@@ -28,8 +28,8 @@ int ColourIndex(char c) {
     }
 }
 
-void Increment(int16_t& count) {
-    if (count < std::numeric_limits<int16_t>::max())
+void Increment(int8_t& count) {
+    if (count < std::numeric_limits<int8_t>::max())
         ++count;
 }
 
@@ -111,7 +111,9 @@ std::string ReplaceFirst(std::string_view text, std::string_view what, std::stri
     return result;
 }
 
-std::string RemoveFirst(std::string_view text, std::string_view what) { return ReplaceFirst(text, what, {}); }
+std::string RemoveFirst(std::string_view text, std::string_view what) {
+    return ReplaceFirst(text, what, {});
+}
 
 } // namespace
 
