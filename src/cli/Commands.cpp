@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/DbCommands.h"
+#include "cli/LimitedCommands.h"
 
 #include <array>
 
@@ -7,8 +8,10 @@ namespace tovel::cli {
 
 // Each command group lives in a file of its own and is listed here.
 std::span<const Command> Commands() {
-    static const std::array<Command, 1> kCommands = {{
+    static const std::array<Command, 3> kCommands = {{
         {"db", kDbUsage, RunDb},
+        {"draft", kDraftUsage, RunDraft},
+        {"sealed", kSealedUsage, RunSealed},
     }};
     return kCommands;
 }
