@@ -265,6 +265,7 @@ void LoadCardDatabase(TCardsList& cards, const std::string& fileName, std::strin
     const std::string_view text = file->Bytes();
     cards.AdoptSource(std::move(file));
     ReadDatabaseRecords(cards, text, editionsFilter);
+    cards.ShrinkToFit();
 }
 
 std::string CardDatabaseText(const TCardsList& cards) {
