@@ -9,4 +9,7 @@ namespace tovel {
 // The About box.
 void OpenAbout();
 
+// The options dialog; true when it was confirmed with OK.
+bool OpenOptions();
+
 } // namespace tovel
