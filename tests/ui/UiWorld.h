@@ -9,11 +9,13 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <QtTest>
 
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 namespace tovel::test {
 
@@ -70,9 +72,19 @@ private:
         if (!modal || modal == last_ || handlers_.empty())
             return;
         last_ = modal;
-        Handler handler = std::move(handlers_.front());
+        auto handler = std::make_shared<Handler>(std::move(handlers_.front()));
         handlers_.pop_front();
-        handler(modal);
+        // Run outside this timer's slot: a handler that opens a nested dialog blocks, and a
+        // timer is not delivered again while its slot runs.
+        QPointer<QWidget> target = modal;
+        QTimer::singleShot(0, [handler, target] {
+            if (!target)
+                return;
+            (*handler)(target);
+            // A handler that failed half-way would leave its dialog open and the test hanging.
+            if (target && target->isVisible() && QTest::currentTestFailed())
+                target->hide();
+        });
     }
 
     QTimer timer_;

@@ -243,6 +243,9 @@ void TCardsFrame::ShowModelState() {
     const int row = model_.SelectedRow();
     QItemSelectionModel* selection = listView_->selectionModel();
     if (row >= 0 && row < model_.RowCount()) {
+        // After a reset the view lays itself out lazily; its scroll range must be current
+        // before the model's top row is applied.
+        listView_->doItemsLayout();
         const QModelIndex index = table_->index(row, 0);
         if (listView_->currentIndex().row() != row || !selection->isRowSelected(row, {}))
             selection->setCurrentIndex(index,
