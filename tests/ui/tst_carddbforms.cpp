@@ -9,6 +9,10 @@
 #include "ui/app/TovelApplication.h"
 #include "ui/carddb/FilterForm.h"
 #include "ui/carddb/ReadCardForm.h"
+#include "ui/decks/InsertSBForm.h"
+
+#include <QHeaderView>
+#include <QTreeView>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -227,6 +231,76 @@ private slots:
         QCOMPARE(test::TempDir::Read(home_ / "Data/base.txt"), original);
         QCOMPARE(prompter.Messages("information").back(),
                  "Card base restored from " + (home_ / "Data/Backup/base.txt"));
+    }
+
+    // Flow 3: values changed in two editions are saved by "Save changes" and shown on reopening;
+    // "Cancel" leaves base.txt untouched. The slider follows the selected card without
+    // writing into it, and the header cycles through the seven sort modes.
+    void valuesEditorSavesOrCancels() {
+        test::WriteSmallWorld(home_);
+        const std::string base = home_ / "Data/base.txt";
+        auto setValue = [](QWidget* form, int edition, int row, int value) {
+            auto* editions = form->findChild<QComboBox*>(QStringLiteral("ComboBoxEditions"));
+            editions->setCurrentIndex(edition);
+            emit editions->activated(edition);
+            auto* list = form->findChild<QTreeView*>(QStringLiteral("ListViewCards"));
+            list->setCurrentIndex(list->model()->index(row, 0));
+            form->findChild<QSlider*>(QStringLiteral("TrackBarValue"))->setValue(value);
+        };
+        ModalDriver driver;
+        driver.Then([&](QWidget* form) {
+            QCOMPARE(form->windowTitle(), QStringLiteral("Edit card values"));
+            auto* list = form->findChild<QTreeView*>(QStringLiteral("ListViewCards"));
+            QCOMPARE(list->model()->rowCount(), 2); // Amber Bay
+            QCOMPARE(list->model()->index(0, 0).data().toString(), QStringLiteral("C   Ember Whelp"));
+            // Selecting the second card (value 7) moves the slider and changes nothing.
+            list->setCurrentIndex(list->model()->index(1, 0));
+            QCOMPARE(form->findChild<QSlider*>(QStringLiteral("TrackBarValue"))->value(), 7);
+            QCOMPARE(CardDatabase().Items(0).Value, 4);
+            for (int i = 0; i < 7; ++i)
+                emit list->header()->sectionClicked(0);
+            QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Sort: None"));
+            setValue(form, 0, 0, 1);  // AB Ember Whelp
+            setValue(form, 2, 1, 10); // EF Quiet Shroud
+            Click(form, "ButtonSave");
+        });
+        OpenCardValuesEditor();
+        QCOMPARE(driver.Pending(), 0);
+        LoadCardDatabase(CardDatabase(), base, "");
+        QCOMPARE(CardDatabase().Items(CardDatabase().IndexOf("Ember Whelp", "AB")).Value, 1);
+        QCOMPARE(CardDatabase().Items(CardDatabase().IndexOf("Ember Whelp", "CD")).Value, 6);
+        QCOMPARE(CardDatabase().Items(CardDatabase().IndexOf("Quiet Shroud", "EF")).Value, 10);
+
+        const std::string saved = test::TempDir::Read(base);
+        driver.Then([&](QWidget* form) {
+            auto* slider = form->findChild<QSlider*>(QStringLiteral("TrackBarValue"));
+            QCOMPARE(slider->value(), 1); // the saved value comes back
+            setValue(form, 1, 0, 0);
+            Click(form, "ButtonCancel");
+        });
+        OpenCardValuesEditor();
+        QCOMPARE(driver.Pending(), 0);
+        QCOMPARE(test::TempDir::Read(base), saved);
+    }
+
+    // The sideboard utility converts every chosen file and reports the ones it cannot read,
+    // after converting the others.
+    void insertSideboardConvertsEachFile() {
+        const std::string good = home_.Write("Decks/foreign.txt", "4 Ember Whelp\r\n// Sideboard\r\n2 Tide Call\r\n");
+        ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        prompter.fileLists.push_back({home_ / "Decks/missing.txt", good});
+        ModalDriver driver;
+        driver.Then([](QWidget* form) {
+            QCOMPARE(form->windowTitle(), QStringLiteral("InsertSBForm"));
+            Click(form, "ButtonInsert");
+            form->close();
+        });
+        OpenInsertSideboard();
+        QCOMPARE(driver.Pending(), 0);
+        QCOMPARE(prompter.asked.at(0).text, TInsertSBForm::DefaultFolder());
+        QCOMPARE(test::TempDir::Read(good + ".dec"), std::string("4 Ember Whelp\r\nSB: 2 Tide Call\r\n"));
+        QCOMPARE(prompter.Messages("error").size(), size_t(1));
     }
 
 private:
