@@ -100,7 +100,7 @@ void TMainForm::CreateMenus() {
     AddCommand(utilities, tr("Make XML"), "MakeXML1", &TMainForm::MakeXML1Click, true);
 
     QMenu* options = AddMenu(tr("&Options"), "Options1");
-    AddCommand(options, tr("&Configure"), "Configure1", &TMainForm::Configure1Click, kNotBuiltYet);
+    AddCommand(options, tr("&Configure"), "Configure1", &TMainForm::Configure1Click, true);
 
     QMenu* help = AddMenu(tr("&Help"), "Help1");
     AddCommand(help, tr("&About"), "About1", &TMainForm::About1Click, true);
@@ -148,7 +148,9 @@ void TMainForm::CreatecardsDB1Click() {
     CreateCardsDBCommand();
 }
 void TMainForm::MakeXML1Click() {} // does nothing, as designed
-void TMainForm::Configure1Click() {}
+void TMainForm::Configure1Click() {
+    OpenOptions();
+}
 void TMainForm::About1Click() {
     OpenAbout();
 }

@@ -24,4 +24,7 @@ void BuildCardDatabaseCommand();
 void BackupCardsDBCommand();
 void RestoreCardsDBCommand();
 
+// The options dialog; true when it was confirmed with OK.
+bool OpenOptions();
+
 } // namespace tovel
