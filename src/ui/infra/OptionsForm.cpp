@@ -7,7 +7,6 @@
 #include "ui/infra/DirEdit.h"
 #include "ui/infra/QtText.h"
 
-#include "ui/app/Openers.h"
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
