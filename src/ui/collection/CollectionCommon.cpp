@@ -7,6 +7,7 @@
 #include "core/settings/Settings.h"
 #include "ui/collection/CardsFrame.h"
 #include "ui/infra/Icons.h"
+#include "ui/infra/LmCoolBar.h"
 #include "ui/infra/ViewCardForm.h"
 
 #include <QMenu>
@@ -25,8 +26,12 @@ QMenu* AddMenuAndToolBar(QWidget* window, QVBoxLayout* layout, const QString& me
     (*toolBar)->setObjectName(QStringLiteral("ToolBar"));
     (*toolBar)->setIconSize(QSize(16, 16));
     (*toolBar)->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    layout->setMenuBar(menuBar);
-    layout->addWidget(*toolBar);
+    // The menu bar and the tool bar are bands of the program's cool bar.
+    auto* coolBar = new TLmCoolBar(window);
+    coolBar->setObjectName(QStringLiteral("CoolBar"));
+    coolBar->AddBand(menuBar);
+    coolBar->AddBand(*toolBar);
+    layout->addWidget(coolBar);
     return menu;
 }
 
