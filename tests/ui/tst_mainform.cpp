@@ -24,7 +24,9 @@ using namespace tovel;
 
 namespace {
 
-QString Caption(const QAction* action) { return action->text().remove(QLatin1Char('&')); }
+QString Caption(const QAction* action) {
+    return action->text().remove(QLatin1Char('&'));
+}
 
 // Throws from inside an event handler, as a failing loader would.
 class ThrowingWidget final : public QWidget {
@@ -66,22 +68,38 @@ private slots:
         QTest::addColumn<QString>("objectName");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("visible");
-        QTest::newRow("Exit") << "Exit1" << "Exit" << true;
-        QTest::newRow("Explore") << "Explore1" << "Explore" << true;
-        QTest::newRow("Manage inventory") << "New1" << "Manage inventory" << true;
-        QTest::newRow("Borrow/Lend cards") << "LendBorrowcards1" << "Borrow/Lend cards" << false;
-        QTest::newRow("Design deck") << "Design1" << "Design deck" << true;
-        QTest::newRow("New draft") << "Newdraft1" << "New draft" << true;
-        QTest::newRow("New sealed deck") << "Newsealeddeck1" << "New sealed deck" << true;
-        QTest::newRow("Edit card values") << "Editcardvalues1" << "Edit card values" << true;
-        QTest::newRow("Backup cards DB") << "BackupcardsDB1" << "Backup cards DB" << false;
-        QTest::newRow("Restore cards DB") << "RestorecardsDB1" << "Restore cards DB" << false;
-        QTest::newRow("Utilities") << "Utilities1" << "Utilities" << false;
-        QTest::newRow("Insert SB") << "InsertSB1" << "Insert SB" << true;
-        QTest::newRow("Create cards DB") << "CreatecardsDB1" << "Create cards DB" << true;
-        QTest::newRow("Make XML") << "MakeXML1" << "Make XML" << true;
-        QTest::newRow("Configure") << "Configure1" << "Configure" << true;
-        QTest::newRow("About") << "About1" << "About" << true;
+        QTest::newRow("Exit") << "Exit1"
+                              << "Exit" << true;
+        QTest::newRow("Explore") << "Explore1"
+                                 << "Explore" << true;
+        QTest::newRow("Manage inventory") << "New1"
+                                          << "Manage inventory" << true;
+        QTest::newRow("Borrow/Lend cards") << "LendBorrowcards1"
+                                           << "Borrow/Lend cards" << false;
+        QTest::newRow("Design deck") << "Design1"
+                                     << "Design deck" << true;
+        QTest::newRow("New draft") << "Newdraft1"
+                                   << "New draft" << true;
+        QTest::newRow("New sealed deck") << "Newsealeddeck1"
+                                         << "New sealed deck" << true;
+        QTest::newRow("Edit card values") << "Editcardvalues1"
+                                          << "Edit card values" << true;
+        QTest::newRow("Backup cards DB") << "BackupcardsDB1"
+                                         << "Backup cards DB" << false;
+        QTest::newRow("Restore cards DB") << "RestorecardsDB1"
+                                          << "Restore cards DB" << false;
+        QTest::newRow("Utilities") << "Utilities1"
+                                   << "Utilities" << false;
+        QTest::newRow("Insert SB") << "InsertSB1"
+                                   << "Insert SB" << true;
+        QTest::newRow("Create cards DB") << "CreatecardsDB1"
+                                         << "Create cards DB" << true;
+        QTest::newRow("Make XML") << "MakeXML1"
+                                  << "Make XML" << true;
+        QTest::newRow("Configure") << "Configure1"
+                                   << "Configure" << true;
+        QTest::newRow("About") << "About1"
+                               << "About" << true;
     }
     void menuCaptionsAndVisibility() {
         QFETCH(QString, objectName);
@@ -99,7 +117,8 @@ private slots:
         QStringList titles;
         for (QAction* action : form.menuBar()->actions())
             titles << Caption(action);
-        QCOMPARE(titles, (QStringList{"File", "Base", "Inventory", "Deck", "Draft", "Utilities", "Options", "Help"}));
+        QCOMPARE(titles,
+                 (QStringList{"File", "Base", "Inventory", "Deck", "Draft", "Utilities", "Options", "Help"}));
         // The Draft menu: its two separators, the second hidden with the maintenance commands.
         const QMenu* draft = form.findChild<QMenu*>(QStringLiteral("Draft1"));
         QVERIFY(draft);
@@ -126,7 +145,8 @@ private slots:
             auto* about = qobject_cast<TAboutForm*>(QApplication::activeModalWidget());
             QVERIFY(about);
             seen = true;
-            QCOMPARE(about->findChild<QLabel*>(QStringLiteral("LabelTitle"))->text(), QStringLiteral("Tovel v0.95"));
+            QCOMPARE(about->findChild<QLabel*>(QStringLiteral("LabelTitle"))->text(),
+                     QStringLiteral("Tovel v0.95"));
             QCOMPARE(about->ContactUrl(), QStringLiteral("mailto:") + QLatin1String(kContactAddress) +
                                               QStringLiteral("?Subject=Tovel"));
             auto* cool = about->findChild<QPushButton*>(QStringLiteral("ButtonCool"));

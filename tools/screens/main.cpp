@@ -7,12 +7,21 @@
 
 #include "core/carddb/CardDatabase.h"
 #include "core/carddb/CardsDB.h"
+#include "core/collection/Inventory.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
+#include "core/settings/Settings.h"
 #include "ui/app/AboutForm.h"
 #include "ui/app/MainForm.h"
 #include "ui/app/Startup.h"
 #include "ui/app/TovelApplication.h"
+#include "ui/carddb/EditValuesForm.h"
+#include "ui/carddb/FilterForm.h"
+#include "ui/carddb/ReadCardForm.h"
+#include "ui/collection/CardsFrame.h"
+#include "ui/collection/InventoryForm.h"
+#include "ui/collection/ViewBaseForm.h"
+#include "ui/decks/InsertSBForm.h"
 #include "ui/infra/CardInfoFrame.h"
 #include "ui/infra/DirEdit.h"
 #include "ui/infra/Icons.h"
@@ -21,6 +30,7 @@
 #include "ui/infra/OptionsForm.h"
 #include "ui/infra/ViewCardForm.h"
 #include "ui/infra/WaitForm.h"
+#include <QLineEdit>
 
 #include <QCheckBox>
 #include <QDir>
@@ -186,6 +196,54 @@ void LmStyleMenu() {
     Save(icons, "icons");
 }
 
+// The collection and maintenance windows, with a card searched for and a few owned.
+void CollectionWindows() {
+    Settings().SetEditionsFilter("");
+    {
+        TViewBaseForm form;
+        form.Setup();
+        form.resize(420, 520);
+        form.CardsFrameBase()->EditSearch()->setText(QStringLiteral("Naalir"));
+        Save(Framed(&form), "base-viewer");
+        form.hide();
+    }
+    {
+        TInventoryForm form;
+        form.Setup();
+        for (const char* name : {"Naalir Oracle", "Quelarr Orrery", "Kessul Ambush"}) {
+            form.CardsFrameBase()->EditSearch()->setText(QLatin1String(name));
+            form.CardsFrameInv()->AddCopy(*form.CardsFrameBase()->CurrentCard(), false);
+        }
+        form.CardsFrameInv()->Rebuild();
+        Save(Framed(&form), "inventory");
+        form.hide();
+        Inventory().Clear();
+    }
+    {
+        TFilterForm form;
+        form.SetFilter({"VR;HK;", true});
+        Save(Framed(&form), "filter");
+    }
+    {
+        TEditValuesForm form;
+        LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
+        form.FillEditions();
+        Save(Framed(&form), "edit-values");
+    }
+    {
+        const std::string file = ProgramPath("Temp/screens-cardlist.txt");
+        EnsureDirectory(ProgramPath("Temp"));
+        WriteFileAtomically(
+            file, "Card list: Verdant Reaches\r\nKessul Ambush          R\r\nNaalir Oracle          R\r\n");
+        TReadCardForm form(file);
+        Save(Framed(&form), "create-cards-layout");
+    }
+    {
+        TInsertSBForm form;
+        Save(Framed(&form), "insert-sb");
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -212,6 +270,7 @@ int main(int argc, char** argv) {
     CardInfo();
     Options();
     LmStyleMenu();
+    CollectionWindows();
     std::printf("tovel-screens: %d images\n", written);
     return 0;
 }

@@ -110,7 +110,7 @@ void CreateCardList(TCardsList& cards, const std::string& fileList, const TReadC
     WriteFileAtomically(outFile, out);
 }
 
-void CopyFileReplacing(const std::string& source, const std::string& dest) {
+void CopyDatabaseFile(const std::string& source, const std::string& dest) {
     WriteFileAtomically(dest, ReadWholeFile(source));
 }
 

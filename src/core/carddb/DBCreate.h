@@ -40,7 +40,7 @@ void CreateCardList(TCardsList& cards, const std::string& fileList, const TReadC
 
 // Copies a file over another, atomically; Error on failure.
 using TCopyFile = std::function<void(const std::string& source, const std::string& dest)>;
-void CopyFileReplacing(const std::string& source, const std::string& dest);
+void CopyDatabaseFile(const std::string& source, const std::string& dest);
 
 // "Create cards DB" on the chosen files (full paths, in order): backs Data/cards.txt up to
 // Data/Backup/cards.txt (an error when it does not exist yet, before any file is read), then
@@ -50,9 +50,9 @@ bool CreateCardsDB(TCardsList& cards, const std::string& programDir, const std::
 
 // "Backup cards DB": with Data/cards.txt present under `programDir`, copies Data/base.txt to
 // Data/Backup/base.txt and tells so. Returns whether it did.
-bool BackupCardDatabase(const std::string& programDir, const TCopyFile& copy = CopyFileReplacing);
+bool BackupCardDatabase(const std::string& programDir, const TCopyFile& copy = CopyDatabaseFile);
 // "Restore cards DB": with Data/Backup/cards.txt present, copies Data/Backup/base.txt back.
-bool RestoreCardDatabase(const std::string& programDir, const TCopyFile& copy = CopyFileReplacing);
+bool RestoreCardDatabase(const std::string& programDir, const TCopyFile& copy = CopyDatabaseFile);
 
 struct TBuildFiles {
     std::string Editions; // Data/editions.txt

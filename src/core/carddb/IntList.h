@@ -2,6 +2,7 @@
 
 // A list of card positions in the card database (decks, packs, picks).
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -69,10 +69,10 @@ void TMainForm::CreateMenus() {
     AddCommand(file, tr("E&xit"), "Exit1", &TMainForm::Exit1Click, true);
 
     QMenu* base = AddMenu(tr("&Base"), "Base1");
-    AddCommand(base, tr("&Explore"), "Explore1", &TMainForm::Explore1Click, kNotBuiltYet);
+    AddCommand(base, tr("&Explore"), "Explore1", &TMainForm::Explore1Click, true);
 
     QMenu* inventory = AddMenu(tr("&Inventory"), "Inventory1");
-    AddCommand(inventory, tr("&Manage inventory"), "New1", &TMainForm::New1Click, kNotBuiltYet);
+    AddCommand(inventory, tr("&Manage inventory"), "New1", &TMainForm::New1Click, true);
     AddCommand(inventory, tr("Borrow/Lend cards"), "LendBorrowcards1", &TMainForm::LendBorrowcards1Click,
                true);
 
@@ -84,22 +84,19 @@ void TMainForm::CreateMenus() {
     AddCommand(draft, tr("New &sealed deck"), "Newsealeddeck1", &TMainForm::Newsealeddeck1Click,
                kNotBuiltYet);
     draft->addSeparator()->setObjectName(QStringLiteral("N1"));
-    AddCommand(draft, tr("&Edit card values"), "Editcardvalues1", &TMainForm::Editcardvalues1Click,
-               kNotBuiltYet);
+    AddCommand(draft, tr("&Edit card values"), "Editcardvalues1", &TMainForm::Editcardvalues1Click, true);
     // Maintenance commands, hidden in the window's design; they keep working when shown.
     QAction* maintenance = draft->addSeparator();
     maintenance->setObjectName(QStringLiteral("N2"));
     maintenance->setVisible(false);
-    AddCommand(draft, tr("Backup cards DB"), "BackupcardsDB1", &TMainForm::BackupcardsDB1Click, kNotBuiltYet)
+    AddCommand(draft, tr("Backup cards DB"), "BackupcardsDB1", &TMainForm::BackupcardsDB1Click, true)
         ->setVisible(false);
-    AddCommand(draft, tr("Restore cards DB"), "RestorecardsDB1", &TMainForm::RestorecardsDB1Click,
-               kNotBuiltYet)
+    AddCommand(draft, tr("Restore cards DB"), "RestorecardsDB1", &TMainForm::RestorecardsDB1Click, true)
         ->setVisible(false);
 
     QMenu* utilities = AddMenu(tr("&Utilities"), "Utilities1");
-    AddCommand(utilities, tr("Insert SB"), "InsertSB1", &TMainForm::InsertSB1Click, kNotBuiltYet);
-    AddCommand(utilities, tr("Create cards DB"), "CreatecardsDB1", &TMainForm::CreatecardsDB1Click,
-               kNotBuiltYet);
+    AddCommand(utilities, tr("Insert SB"), "InsertSB1", &TMainForm::InsertSB1Click, true);
+    AddCommand(utilities, tr("Create cards DB"), "CreatecardsDB1", &TMainForm::CreatecardsDB1Click, true);
     AddCommand(utilities, tr("Make XML"), "MakeXML1", &TMainForm::MakeXML1Click, true);
 
     QMenu* options = AddMenu(tr("&Options"), "Options1");
@@ -125,17 +122,31 @@ QAction* TMainForm::Command(const QString& objectName) const {
 void TMainForm::Exit1Click() {
     close();
 }
-void TMainForm::Explore1Click() {}
-void TMainForm::New1Click() {}
+void TMainForm::Explore1Click() {
+    OpenBaseViewer();
+}
+void TMainForm::New1Click() {
+    OpenInventory();
+}
 void TMainForm::LendBorrowcards1Click() {} // does nothing, as designed
 void TMainForm::Design1Click() {}
 void TMainForm::Newdraft1Click() {}
 void TMainForm::Newsealeddeck1Click() {}
-void TMainForm::Editcardvalues1Click() {}
-void TMainForm::BackupcardsDB1Click() {}
-void TMainForm::RestorecardsDB1Click() {}
-void TMainForm::InsertSB1Click() {}
-void TMainForm::CreatecardsDB1Click() {}
+void TMainForm::Editcardvalues1Click() {
+    OpenCardValuesEditor();
+}
+void TMainForm::BackupcardsDB1Click() {
+    BackupCardsDBCommand();
+}
+void TMainForm::RestorecardsDB1Click() {
+    RestoreCardsDBCommand();
+}
+void TMainForm::InsertSB1Click() {
+    OpenInsertSideboard();
+}
+void TMainForm::CreatecardsDB1Click() {
+    CreateCardsDBCommand();
+}
 void TMainForm::MakeXML1Click() {} // does nothing, as designed
 void TMainForm::Configure1Click() {
     OpenOptions();

@@ -9,6 +9,21 @@ namespace tovel {
 // The About box.
 void OpenAbout();
 
+// The collection windows: "View base", "Inventory".
+void OpenBaseViewer();
+void OpenInventory();
+// "Edit card values".
+void OpenCardValuesEditor();
+// The sideboard utility.
+void OpenInsertSideboard();
+
+// The maintenance commands: "Create cards DB", "Create DB from cards.txt and gatherer.txt",
+// "Backup cards DB", "Restore cards DB".
+void CreateCardsDBCommand();
+void BuildCardDatabaseCommand();
+void BackupCardsDBCommand();
+void RestoreCardsDBCommand();
+
 // The options dialog; true when it was confirmed with OK.
 bool OpenOptions();
 

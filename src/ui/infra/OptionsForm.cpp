@@ -47,6 +47,7 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
     button3_ = new QPushButton(QStringLiteral("Create DB from cards.txt and gatherer.txt"), tabSheet2);
     button3_->setObjectName(QStringLiteral("Button3"));
     button3_->setVisible(false);
+    connect(button3_, &QPushButton::clicked, this, [] { BuildCardDatabaseCommand(); });
     page->addWidget(button3_);
     page->addStretch(1);
     layout->addWidget(pageControl1_, 1);

@@ -1,0 +1,182 @@
+#include "ui/carddb/EditValuesForm.h"
+
+#include "core/carddb/CardDatabase.h"
+#include "core/carddb/Editions.h"
+#include "core/infra/ProgramDir.h"
+#include "ui/carddb/CardPositionsModel.h"
+#include "ui/infra/CardInfoFrame.h"
+#include "ui/infra/QtText.h"
+#include "ui/infra/WaitForm.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace tovel {
+
+TEditValuesForm::TEditValuesForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("EditValuesForm"));
+    setWindowTitle(QStringLiteral("Edit card values"));
+
+    auto* layout = new QHBoxLayout(this);
+    auto* left = new QVBoxLayout;
+    comboBoxEditions_ = new QComboBox(this);
+    comboBoxEditions_->setObjectName(QStringLiteral("ComboBoxEditions"));
+    left->addWidget(comboBoxEditions_);
+
+    model_ = new TCardPositionsModel(this);
+    model_->SetHeader(QLatin1String(SortModeCaption(sortMode_)));
+    listViewCards_ = new QTreeView(this);
+    listViewCards_->setObjectName(QStringLiteral("ListViewCards"));
+    listViewCards_->setModel(model_);
+    listViewCards_->setRootIsDecorated(false);
+    listViewCards_->setUniformRowHeights(true);
+    listViewCards_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    listViewCards_->setSelectionMode(QAbstractItemView::SingleSelection);
+    listViewCards_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    listViewCards_->header()->setSectionsClickable(true);
+    listViewCards_->header()->setStretchLastSection(true);
+    QPalette palette = listViewCards_->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                     palette.color(QPalette::Active, QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::HighlightedText));
+    listViewCards_->setPalette(palette);
+    listViewCards_->setMinimumWidth(260);
+    left->addWidget(listViewCards_, 1);
+    layout->addLayout(left, 1);
+
+    auto* right = new QVBoxLayout;
+    cardInfo_ = new TCardInfoFrame(this);
+    right->addWidget(cardInfo_, 1);
+
+    auto* group = new QGroupBox(QStringLiteral("Card Value"), this);
+    group->setObjectName(QStringLiteral("GroupBoxValue"));
+    auto* groupLayout = new QGridLayout(group);
+    trackBarValue_ = new QSlider(Qt::Horizontal, group);
+    trackBarValue_->setObjectName(QStringLiteral("TrackBarValue"));
+    trackBarValue_->setRange(0, 10);
+    trackBarValue_->setValue(5);
+    trackBarValue_->setPageStep(1);
+    trackBarValue_->setTickPosition(QSlider::TicksBothSides);
+    trackBarValue_->setTickInterval(1);
+    groupLayout->addWidget(trackBarValue_, 0, 0, 1, 3);
+    auto* junk = new QLabel(QStringLiteral("Junk"), group);
+    auto* average = new QLabel(QStringLiteral("Average"), group);
+    auto* bomb = new QLabel(QStringLiteral("Bomb"), group);
+    groupLayout->addWidget(junk, 1, 0, Qt::AlignLeft);
+    groupLayout->addWidget(average, 1, 1, Qt::AlignHCenter);
+    groupLayout->addWidget(bomb, 1, 2, Qt::AlignRight);
+    right->addWidget(group);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* save = buttons->addButton(QStringLiteral("Save changes"), QDialogButtonBox::AcceptRole);
+    save->setObjectName(QStringLiteral("ButtonSave"));
+    save->setDefault(true);
+    QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("ButtonCancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    right->addWidget(buttons);
+    layout->addLayout(right);
+    resize(680, 520);
+
+    connect(comboBoxEditions_, &QComboBox::activated, this, &TEditValuesForm::Collect);
+    connect(listViewCards_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &TEditValuesForm::ListViewCardsSelect);
+    connect(listViewCards_->header(), &QHeaderView::sectionClicked, this,
+            &TEditValuesForm::ListViewCardsColumnClick);
+    connect(trackBarValue_, &QSlider::valueChanged, this, &TEditValuesForm::TrackBarValueChange);
+}
+
+TEditValuesForm::~TEditValuesForm() = default;
+
+void TEditValuesForm::FillEditions() {
+    comboBoxEditions_->clear();
+    const TTextList& editions = EditionList();
+    for (int i = 0; i < editions.Count(); ++i)
+        comboBoxEditions_->addItem(FromCp1252(editions.Value(i)));
+    comboBoxEditions_->setCurrentIndex(editions.Count() > 0 ? 0 : -1);
+    Collect(0);
+}
+
+void TEditValuesForm::Collect(int editionIndex) {
+    positions_.Clear();
+    const TTextList& editions = EditionList();
+    if (editionIndex >= 0 && editionIndex < editions.Count()) {
+        const std::string_view code = editions.Name(editionIndex);
+        const TCardsList& cards = CardDatabase();
+        for (int i = 0; i < cards.Count(); ++i)
+            if (cards.Items(i).Edition == code)
+                positions_.Add(i);
+    }
+    List();
+}
+
+void TEditValuesForm::List() {
+    std::vector<int32_t> rows = positions_.Raw();
+    if (sortMode_ != TSortMode::None) {
+        const TCardsList& cards = CardDatabase();
+        std::stable_sort(rows.begin(), rows.end(), [&](int32_t a, int32_t b) {
+            return CompareBySortMode(sortMode_, cards.Items(a), cards.Items(b)) < 0;
+        });
+    }
+    model_->SetPositions(rows);
+    if (!rows.empty())
+        listViewCards_->setCurrentIndex(model_->index(0, 0));
+    else
+        cardInfo_->ShowCard(nullptr);
+}
+
+void TEditValuesForm::ListViewCardsSelect() {
+    const QModelIndex current = listViewCards_->currentIndex();
+    if (!current.isValid())
+        return;
+    const TCardItem& card = CardDatabase().Items(model_->Position(current.row()));
+    cardInfo_->ShowCard(&card);
+    // Moving the slider to the card's value must not write it back into another card.
+    showing_ = true;
+    trackBarValue_->setValue(card.Value);
+    showing_ = false;
+}
+
+void TEditValuesForm::TrackBarValueChange(int value) {
+    if (showing_)
+        return;
+    const QModelIndex current = listViewCards_->currentIndex();
+    if (!current.isValid())
+        return;
+    CardDatabase().Items(model_->Position(current.row())).Value = value;
+}
+
+void TEditValuesForm::ListViewCardsColumnClick() {
+    sortMode_ = NextSortMode(sortMode_);
+    model_->SetHeader(QLatin1String(SortModeCaption(sortMode_)));
+    List();
+}
+
+void OpenCardValuesEditor() {
+    TEditValuesForm form(QApplication::activeWindow());
+    {
+        WaitWindow wait("Please wait...");
+        LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
+        LoadCardDatabase(CardDatabase(), ProgramPath("Data/base.txt"), "");
+        form.FillEditions();
+    }
+    if (form.exec() == QDialog::Accepted)
+        SaveCardDatabase(CardDatabase(), ProgramPath("Data/base.txt"));
+}
+
+} // namespace tovel

@@ -1,0 +1,302 @@
+#include "ui/collection/CardsFrame.h"
+
+#include "ui/carddb/FilterForm.h"
+#include "ui/collection/CardsTableModel.h"
+#include "ui/infra/QtText.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <QValidator>
+
+#include <algorithm>
+
+namespace tovel {
+
+namespace {
+
+constexpr int kNameColumnWidth = 200;
+constexpr int kBaseLayoutWidth = 265;
+
+// Refuses the characters a note cannot hold (the file's separator, line breaks).
+class NotesValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        for (QChar c : input)
+            if (c.unicode() < 256 && !TCardsFrameModel::IsNotesCharAllowed(static_cast<char>(c.unicode())))
+                return Invalid;
+        return Acceptable;
+    }
+};
+
+} // namespace
+
+TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("CardsFrame"));
+    table_ = new TCardsTableModel(model_, this);
+    model_.OnCardSelected = [this] {
+        selectionPending_ = true;
+    };
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(3);
+
+    auto* top = new QHBoxLayout;
+    label1_ = new QLabel(QStringLiteral("Find Card"), this);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    editSearch_ = new QLineEdit(this);
+    editSearch_->setObjectName(QStringLiteral("EditSearch"));
+    bitBtn1_ = new QPushButton(QStringLiteral("Filter cards"), this);
+    bitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
+    auto* search = new QVBoxLayout;
+    search->setSpacing(1);
+    search->addWidget(label1_);
+    search->addWidget(editSearch_);
+    top->addLayout(search, 1);
+    top->addWidget(bitBtn1_, 0, Qt::AlignBottom);
+    layout->addLayout(top);
+
+    listView_ = new QTableView(this);
+    listView_->setObjectName(QStringLiteral("ListView"));
+    listView_->setModel(table_);
+    listView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    listView_->setSelectionMode(QAbstractItemView::SingleSelection);
+    listView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    listView_->setShowGrid(true);
+    listView_->setWordWrap(false);
+    listView_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    listView_->verticalHeader()->hide();
+    // Uniform row heights: the view never measures rows, whatever their number.
+    listView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    listView_->verticalHeader()->setDefaultSectionSize(listView_->fontMetrics().height() + 4);
+    listView_->horizontalHeader()->setHighlightSections(false);
+    listView_->horizontalHeader()->setSectionsClickable(true);
+    listView_->horizontalHeader()->setStretchLastSection(true);
+    listView_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The selection stays visible when the list loses the focus.
+    QPalette palette = listView_->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                     palette.color(QPalette::Active, QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::HighlightedText));
+    listView_->setPalette(palette);
+    listView_->viewport()->installEventFilter(this);
+    layout->addWidget(listView_, 1);
+
+    panelStats_ = new QWidget(this);
+    panelStats_->setObjectName(QStringLiteral("PanelStats"));
+    auto* stats = new QHBoxLayout(panelStats_);
+    stats->setContentsMargins(2, 0, 2, 0);
+    labelTotal_ = new QLabel(panelStats_);
+    labelTotal_->setObjectName(QStringLiteral("LabelTotal"));
+    labelDifferent_ = new QLabel(panelStats_);
+    labelDifferent_->setObjectName(QStringLiteral("LabelDifferent"));
+    stats->addWidget(labelTotal_);
+    stats->addWidget(labelDifferent_);
+    stats->addStretch();
+    layout->addWidget(panelStats_);
+
+    panelNotes_ = new QWidget(this);
+    panelNotes_->setObjectName(QStringLiteral("PanelNotes"));
+    auto* notes = new QHBoxLayout(panelNotes_);
+    notes->setContentsMargins(2, 0, 2, 0);
+    notes->addWidget(new QLabel(QStringLiteral("Edit notes:"), panelNotes_));
+    editNotes_ = new QLineEdit(panelNotes_);
+    editNotes_->setObjectName(QStringLiteral("EditNotes"));
+    editNotes_->setValidator(new NotesValidator(editNotes_));
+    notes->addWidget(editNotes_, 1);
+    layout->addWidget(panelNotes_);
+
+    connect(editSearch_, &QLineEdit::textChanged, this, &TCardsFrame::EditSearchChange);
+    connect(editNotes_, &QLineEdit::textEdited, this, &TCardsFrame::EditNotesChange);
+    connect(bitBtn1_, &QPushButton::clicked, this, &TCardsFrame::BitBtn1Click);
+    connect(listView_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &TCardsFrame::ListViewColumnClick);
+    connect(listView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &TCardsFrame::ListViewSelectItem);
+    connect(listView_->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this](int value) { model_.SetTopRow(value); });
+    connect(listView_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid() && OnRowDoubleClick)
+            OnRowDoubleClick(this);
+    });
+    UpdateStats();
+    ShowModelState();
+}
+
+TCardsFrame::~TCardsFrame() {
+    model_.OnCardSelected = nullptr;
+}
+
+void TCardsFrame::SetInventoryList(TInventoryList* list) {
+    if (list == model_.InventoryList())
+        return;
+    table_->Change([&] { model_.SetInventoryList(list); });
+    if (list)
+        UpdateStats();
+    ShowModelState();
+}
+
+void TCardsFrame::SetFindCaption(const QString& text) {
+    label1_->setText(text);
+}
+
+void TCardsFrame::UseBaseLayout() {
+    if (!model_.InventoryLayout())
+        return;
+    table_->Change([&] { model_.UseBaseLayout(); });
+    setFixedWidth(kBaseLayoutWidth);
+    panelNotes_->hide();
+    labelTotal_->hide();
+}
+
+void TCardsFrame::SetSortColumn(int column) {
+    if (column == model_.SortColumn())
+        return;
+    table_->Change([&] { model_.SetSortColumn(column); });
+    UpdateStats();
+    ShowModelState();
+}
+
+void TCardsFrame::Rebuild() {
+    table_->Change([&] { model_.Rebuild(); });
+    UpdateStats();
+    ShowModelState();
+}
+
+void TCardsFrame::AddCopy(const TCardItem& card, bool foil) {
+    const int before = model_.RowCount();
+    const int row = model_.AddCopy(card, foil);
+    // A new row may land anywhere in the sorted order: the view is reset only when one did.
+    if (model_.RowCount() != before)
+        table_->Change([] {});
+    else
+        table_->RowChanged(row);
+    ShowModelState();
+}
+
+void TCardsFrame::RemoveCopy(int row, bool foil) {
+    const int before = model_.RowCount();
+    model_.RemoveCopy(row, foil);
+    if (model_.RowCount() != before)
+        table_->Change([] {});
+    else
+        table_->RowChanged(row);
+    ShowModelState();
+}
+
+void TCardsFrame::LocateCard(const TCardItem* card) {
+    if (model_.LocateCard(card) >= 0)
+        ShowModelState();
+}
+
+void TCardsFrame::EditSearchChange(const QString& text) {
+    if (model_.RowCount() == 0)
+        return;
+    if (model_.Search(ToCp1252(text)) >= 0)
+        ShowModelState();
+}
+
+void TCardsFrame::EditNotesChange(const QString& text) {
+    const int row = model_.SelectedRow();
+    if (row < 0 || row >= model_.RowCount())
+        return;
+    if (model_.SetNotes(ToCp1252(text)))
+        table_->RowChanged(row);
+    else
+        editNotes_->setText(FromCp1252(model_.RowLine(row).Notes));
+}
+
+void TCardsFrame::ListViewColumnClick(int column) {
+    SetSortColumn(column);
+}
+
+void TCardsFrame::ListViewSelectItem() {
+    if (syncing_)
+        return;
+    const QModelIndex current = listView_->currentIndex();
+    if (!current.isValid())
+        return;
+    model_.Select(current.row());
+    ShowModelState();
+}
+
+void TCardsFrame::BitBtn1Click() {
+    TCardFilter filter = model_.Filter();
+    if (!EditCardFilter(filter))
+        return;
+    model_.SetFilter(filter);
+    Rebuild();
+}
+
+void TCardsFrame::ShowModelState() {
+    syncing_ = true;
+    const int row = model_.SelectedRow();
+    QItemSelectionModel* selection = listView_->selectionModel();
+    if (row >= 0 && row < model_.RowCount()) {
+        // After a reset the view lays itself out lazily; its scroll range must be current
+        // before the model's top row is applied.
+        listView_->doItemsLayout();
+        const QModelIndex index = table_->index(row, 0);
+        if (listView_->currentIndex().row() != row || !selection->isRowSelected(row, {}))
+            selection->setCurrentIndex(index,
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        if (listView_->verticalScrollBar()->value() != model_.TopRow())
+            listView_->verticalScrollBar()->setValue(model_.TopRow());
+        listView_->scrollTo(index, QAbstractItemView::EnsureVisible);
+    } else {
+        selection->clearSelection();
+    }
+    syncing_ = false;
+    model_.SetTopRow(listView_->verticalScrollBar()->value());
+
+    if (!selectionPending_)
+        return;
+    selectionPending_ = false;
+    if (panelNotes_->isVisibleTo(this) && row >= 0 && row < model_.RowCount())
+        editNotes_->setText(FromCp1252(model_.RowLine(row).Notes));
+    else if (row < 0)
+        editNotes_->clear();
+    if (OnCardSelected)
+        OnCardSelected(this);
+}
+
+void TCardsFrame::UpdateStats() {
+    labelTotal_->setText(FromUtf8(model_.TotalCaption()));
+    labelDifferent_->setText(FromUtf8(model_.DifferentCaption()));
+}
+
+void TCardsFrame::UpdateVisibleRows() {
+    const int rowHeight = std::max(1, listView_->verticalHeader()->defaultSectionSize());
+    model_.SetVisibleRows(std::max(1, listView_->viewport()->height() / rowHeight));
+}
+
+void TCardsFrame::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    UpdateVisibleRows();
+}
+
+bool TCardsFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == listView_->viewport()) {
+        if (event->type() == QEvent::Resize) {
+            UpdateVisibleRows();
+        } else if (event->type() == QEvent::MouseButtonPress &&
+                   static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            if (model_.SelectedRow() >= 0 && OnRightClick)
+                OnRightClick(this);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace tovel

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "core/collection/CardsFrameModel.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace tovel {
+
+class TCardsTableModel;
+
+// The card list panel: a TInventoryList shown as a sortable report list with search as you type,
+// the edition filter, statistics and a notes editor. It edits the lines of the list in place and
+// reports the selected card. The rules live in TCardsFrameModel; this widget shows them.
+class TCardsFrame final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TCardsFrame(QWidget* parent = nullptr);
+    ~TCardsFrame() override;
+
+    void SetInventoryList(TInventoryList* list);
+    void SetFilter(const TCardFilter& filter) { model_.SetFilter(filter); }
+    const TCardFilter& Filter() const { return model_.Filter(); }
+    void SetFindCaption(const QString& text);
+    // Edition and name only; call before setting the list.
+    void UseBaseLayout();
+    void SetSortColumn(int column);
+    void Rebuild();
+
+    void AddCopy(const TCardItem& card, bool foil);
+    void RemoveCopy(int row, bool foil);
+    void LocateCard(const TCardItem* card);
+
+    const TCardItem* CurrentCard() const { return model_.CurrentCard(); }
+    int SelectedRow() const { return model_.SelectedRow(); }
+    TCardsFrameModel& Model() { return model_; }
+
+    QLineEdit* EditSearch() const { return editSearch_; }
+    QTableView* ListView() const { return listView_; }
+
+    // After every selection change.
+    std::function<void(TCardsFrame*)> OnCardSelected;
+    // A double click on a row (the row is selected first).
+    std::function<void(TCardsFrame*)> OnRowDoubleClick;
+    // A right-button press on the list while a row is selected.
+    std::function<void(TCardsFrame*)> OnRightClick;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void EditSearchChange(const QString& text);
+    void EditNotesChange(const QString& text);
+    void ListViewColumnClick(int column);
+    void ListViewSelectItem();
+    void BitBtn1Click();
+    // Brings the view's selection, scroll position, notes and statistics in line with the model
+    // after it changed, and reports a changed selection.
+    void ShowModelState();
+    void UpdateStats();
+    void UpdateVisibleRows();
+
+    TCardsFrameModel model_;
+    TCardsTableModel* table_;
+    QLabel* label1_;
+    QLineEdit* editSearch_;
+    QPushButton* bitBtn1_;
+    QTableView* listView_;
+    QWidget* panelStats_;
+    QLabel* labelTotal_;
+    QLabel* labelDifferent_;
+    QWidget* panelNotes_;
+    QLineEdit* editNotes_;
+    bool selectionPending_ = false;
+    bool syncing_ = false;
+};
+
+} // namespace tovel

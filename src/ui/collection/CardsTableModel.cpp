@@ -1,0 +1,39 @@
+#include "ui/collection/CardsTableModel.h"
+
+#include "ui/infra/QtText.h"
+
+namespace tovel {
+
+TCardsTableModel::TCardsTableModel(TCardsFrameModel& rows, QObject* parent)
+    : QAbstractTableModel(parent), rows_(rows) {}
+
+void TCardsTableModel::RowChanged(int row) {
+    if (row < 0 || row >= rows_.RowCount())
+        return;
+    emit dataChanged(index(row, 0), index(row, rows_.ColumnCount() - 1), {Qt::DisplayRole});
+}
+
+int TCardsTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_.RowCount();
+}
+
+int TCardsTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_.ColumnCount();
+}
+
+QVariant TCardsTableModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole)
+        return {};
+    if (index.row() < 0 || index.row() >= rows_.RowCount() || index.column() >= rows_.ColumnCount())
+        return {};
+    return FromCp1252(rows_.CellText(index.row(), index.column()));
+}
+
+QVariant TCardsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+        section >= rows_.ColumnCount())
+        return {};
+    return QLatin1String(TCardsFrameModel::ColumnCaption(section));
+}
+
+} // namespace tovel

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/collection/CardsFrameModel.h"
+
+#include <QAbstractTableModel>
+
+namespace tovel {
+
+// The Qt face of a TCardsFrameModel: its rows and columns, read live. Every change of the rows
+// goes through Change, which resets the view once.
+class TCardsTableModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    TCardsTableModel(TCardsFrameModel& rows, QObject* parent);
+
+    // Runs a change of the rows' set or order between one reset of the views.
+    template <typename F> void Change(F&& change) {
+        beginResetModel();
+        change();
+        endResetModel();
+    }
+    // The texts of one row changed in place.
+    void RowChanged(int row);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    TCardsFrameModel& rows_;
+};
+
+} // namespace tovel

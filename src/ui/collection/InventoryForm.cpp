@@ -1,0 +1,308 @@
+#include "ui/collection/InventoryForm.h"
+
+#include "core/collection/Inventory.h"
+#include "core/decks/DeckFile.h"
+#include "core/infra/FileIO.h"
+#include "core/infra/ProgramDir.h"
+#include "core/infra/Prompts.h"
+#include "ui/collection/CardsFrame.h"
+#include "ui/collection/CollectionCommon.h"
+#include "ui/infra/Icons.h"
+#include "ui/infra/ViewCardForm.h"
+#include "ui/infra/WaitCursor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace tovel {
+
+namespace {
+
+QPushButton* MakeButton(QWidget* parent, const char* name, ToolIcon icon, const QString& tip) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(ToolBarIcon(icon));
+    button->setToolTip(tip);
+    button->setFixedSize(28, 28);
+    return button;
+}
+
+// "Файл <path>\rсуществует? Перезаписать?": the overwrite question of the save-on-close path.
+std::string RewriteQuestionRu(const std::string& path) {
+    return "Файл " + path + "\r" + "существует? Перезаписать?";
+}
+
+} // namespace
+
+TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("InventoryForm"));
+    setWindowTitle(QStringLiteral("Inventory"));
+    currentFile_ = ProgramPath(kDefaultInventoryFile);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    QToolBar* toolBar = nullptr;
+    QMenu* menu = AddMenuAndToolBar(this, layout, QStringLiteral("Inventory"), &toolBar);
+    QAction* load = AddCommand(menu, QStringLiteral("Load from file..."), "ALoadFromFile", -1);
+    QAction* save = AddCommand(menu, QStringLiteral("Save to file..."), "ASaveToFile", -1);
+    QAction* addFile = AddCommand(menu, QStringLiteral("Add from file..."), "AAddFromFile", -1);
+    menu->addSeparator();
+    QAction* importDec = AddCommand(menu, QStringLiteral("Import from .dec"), "AImportDec", -1);
+    QAction* addDec = AddCommand(menu, QStringLiteral("Add from .dec"), "AAddDec", -1);
+    QAction* exportDec = AddCommand(menu, QStringLiteral("Export to .dec"), "AExportDec", -1);
+    menu->addSeparator();
+    QAction* clear = AddCommand(menu, QStringLiteral("Clear inventory"), "AClearInventory", -1);
+    aViewCardInfo_ = AddCommand(menu, QStringLiteral("View Card Info"), "AViewCardInfo",
+                                static_cast<int>(ToolIcon::ViewCardInfo));
+    aViewCardInfo_->setCheckable(true);
+    menu->addSeparator();
+    QAction* exit = AddCommand(menu, QStringLiteral("Exit"), "AExit", static_cast<int>(ToolIcon::Exit));
+    toolBar->addAction(exit);
+    toolBar->addAction(aViewCardInfo_);
+
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(2);
+    cardsFrameBase_ = new TCardsFrame(this);
+    cardsFrameBase_->setObjectName(QStringLiteral("CardsFrameBase"));
+    body->addWidget(cardsFrameBase_);
+
+    auto* panelButtons = new QWidget(this);
+    panelButtons->setObjectName(QStringLiteral("PanelButtons"));
+    auto* buttons = new QVBoxLayout(panelButtons);
+    buttons->setContentsMargins(2, 2, 2, 2);
+    buttonAddCard_ = MakeButton(panelButtons, "ButtonAddCard", ToolIcon::AddCard, QStringLiteral("Add Card"));
+    buttonDeleteCard_ =
+        MakeButton(panelButtons, "ButtonDeleteCard", ToolIcon::DeleteCard, QStringLiteral("Delete Card"));
+    buttonAddFoil_ = MakeButton(panelButtons, "ButtonAddFoil", ToolIcon::AddFoil, QStringLiteral("Add Foil"));
+    buttonDeleteFoil_ =
+        MakeButton(panelButtons, "ButtonDeleteFoil", ToolIcon::DeleteFoil, QStringLiteral("Delete Foil"));
+    buttons->addStretch();
+    for (QPushButton* button : {buttonAddCard_, buttonDeleteCard_, buttonAddFoil_, buttonDeleteFoil_})
+        buttons->addWidget(button);
+    buttons->addStretch();
+    body->addWidget(panelButtons);
+
+    cardsFrameInv_ = new TCardsFrame(this);
+    cardsFrameInv_->setObjectName(QStringLiteral("CardsFrameInv"));
+    body->addWidget(cardsFrameInv_, 1);
+    layout->addLayout(body, 1);
+    resize(860, 560);
+
+    connect(buttonAddCard_, &QPushButton::clicked, this, [this] { AAddCard(false); });
+    connect(buttonAddFoil_, &QPushButton::clicked, this, [this] { AAddCard(true); });
+    connect(buttonDeleteCard_, &QPushButton::clicked, this, [this] { ADeleteCard(false); });
+    connect(buttonDeleteFoil_, &QPushButton::clicked, this, [this] { ADeleteCard(true); });
+    connect(load, &QAction::triggered, this, &TInventoryForm::ALoadFromFile);
+    connect(save, &QAction::triggered, this, &TInventoryForm::ASaveToFile);
+    connect(addFile, &QAction::triggered, this, &TInventoryForm::AAddFromFile);
+    connect(importDec, &QAction::triggered, this, [this] { AImportDec(false); });
+    connect(addDec, &QAction::triggered, this, [this] { AImportDec(true); });
+    connect(exportDec, &QAction::triggered, this, &TInventoryForm::AExportDec);
+    connect(clear, &QAction::triggered, this, &TInventoryForm::AClearInventory);
+    connect(aViewCardInfo_, &QAction::triggered, this, &TInventoryForm::AViewCardInfo);
+    connect(exit, &QAction::triggered, this, &QDialog::close);
+}
+
+TInventoryForm::~TInventoryForm() {
+    if (!closed_)
+        DestroyCardInfo();
+}
+
+QAction* TInventoryForm::Action(const char* objectName) const {
+    return findChild<QAction*>(QLatin1String(objectName));
+}
+
+void TInventoryForm::Setup() {
+    WaitCursor cursor;
+    for (TCardsFrame* frame : {cardsFrameBase_, cardsFrameInv_}) {
+        FollowWithCardInfo(*frame);
+        auto follow = frame->OnCardSelected;
+        TCardsFrame* other = frame == cardsFrameBase_ ? cardsFrameInv_ : cardsFrameBase_;
+        frame->OnCardSelected = [this, follow, other](TCardsFrame* source) {
+            follow(source);
+            Mirror(source, other);
+        };
+        auto show = frame->OnRightClick;
+        frame->OnRightClick = [this, show](TCardsFrame* source) {
+            show(source);
+            WatchCardInfo();
+        };
+    }
+    cardsFrameBase_->OnRowDoubleClick = [this](TCardsFrame*) {
+        AAddCard(false);
+    };
+    cardsFrameBase_->UseBaseLayout();
+    cardsFrameBase_->SetFindCaption(QStringLiteral("Find in base"));
+    cardsFrameInv_->SetFindCaption(QStringLiteral("Find in inventory"));
+
+    LoadCollectionData();
+    LoadInventory(Inventory(), CardDatabase(), currentFile_, false);
+    cardsFrameInv_->SetSortColumn(kColumnName);
+    cardsFrameInv_->SetInventoryList(&Inventory());
+    ShowBaseList(*cardsFrameBase_);
+    cardsFrameBase_->EditSearch()->setFocus();
+}
+
+void TInventoryForm::Mirror(TCardsFrame* source, TCardsFrame* target) {
+    if (syncing_)
+        return;
+    syncing_ = true;
+    if (source->CurrentCard())
+        target->LocateCard(source->CurrentCard());
+    syncing_ = false;
+}
+
+void TInventoryForm::AAddCard(bool foil) {
+    const TCardItem* card = cardsFrameBase_->CurrentCard();
+    if (!card)
+        return;
+    cardsFrameInv_->AddCopy(*card, foil);
+    SetModified();
+}
+
+void TInventoryForm::ADeleteCard(bool foil) {
+    if (!cardsFrameInv_->CurrentCard())
+        return;
+    cardsFrameInv_->RemoveCopy(cardsFrameInv_->SelectedRow(), foil);
+    SetModified();
+}
+
+void TInventoryForm::ALoadFromFile() {
+    const std::string file =
+        AskOpenFileName(ProgramPath(kInventoryFolder), kInventoryExtension, kInventoryFilter);
+    if (file.empty())
+        return;
+    LoadInventory(Inventory(), CardDatabase(), file, false);
+    currentFile_ = file;
+    cardsFrameInv_->Rebuild();
+}
+
+void TInventoryForm::ASaveToFile() {
+    const std::string file =
+        AskSaveFileName(ProgramPath(kInventoryFolder), kInventoryExtension, kInventoryFilter);
+    if (file.empty())
+        return;
+    if (FileExists(file) &&
+        Prompts().Confirm(RewriteExportQuestion(file), ConfirmButtons::YesCancel) != Answer::Yes)
+        return;
+    SaveInventory(Inventory(), file);
+}
+
+void TInventoryForm::AAddFromFile() {
+    const std::string file =
+        AskOpenFileName(ProgramPath(kInventoryFolder), kInventoryExtension, kInventoryFilter);
+    if (file.empty())
+        return;
+    LoadInventory(Inventory(), CardDatabase(), file, true);
+    cardsFrameInv_->Rebuild();
+    SetModified();
+}
+
+void TInventoryForm::AImportDec(bool add) {
+    const std::string file = AskOpenFileName(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter);
+    if (file.empty())
+        return;
+    ReadDeckIntoInventory(Inventory(), CardDatabase(), file, add);
+    cardsFrameInv_->Rebuild();
+    SetModified();
+}
+
+void TInventoryForm::AExportDec() {
+    const std::string file = AskSaveFileName(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter);
+    if (file.empty())
+        return;
+    if (FileExists(file) &&
+        Prompts().Confirm(RewriteExportQuestion(file), ConfirmButtons::YesCancel) != Answer::Yes)
+        return;
+    WriteInventoryDeck(Inventory(), file);
+}
+
+void TInventoryForm::AClearInventory() {
+    if (modified_ && !AskSaveChanges())
+        return;
+    if (Prompts().Confirm("Clear inventory? Are you sure?", ConfirmButtons::YesCancel) != Answer::Yes)
+        return;
+    Inventory().Clear();
+    cardsFrameInv_->Rebuild();
+    SetModified();
+}
+
+bool TInventoryForm::AskSaveChanges() {
+    switch (Prompts().Confirm("Inventory modified! Save changes?", ConfirmButtons::YesNoCancel)) {
+    case Answer::Yes:
+        break;
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+    if (currentFile_ == ProgramPath(kDefaultInventoryFile)) {
+        SaveInventory(Inventory(), currentFile_);
+        return true;
+    }
+    const std::string file = AskSaveFileName(currentFile_, kInventoryExtension, kInventoryFilter);
+    if (file.empty())
+        return true;
+    if (FileExists(file) &&
+        Prompts().Confirm(RewriteQuestionRu(file), ConfirmButtons::YesCancel) != Answer::Yes)
+        return true;
+    SaveInventory(Inventory(), file);
+    return true;
+}
+
+void TInventoryForm::AViewCardInfo(bool checked) {
+    if (!checked) {
+        HideCardInfo();
+        return;
+    }
+    // The card of the focused list when it has one, else the base list's.
+    const TCardItem* card = cardsFrameBase_->CurrentCard();
+    if (cardsFrameInv_->ListView()->hasFocus() && cardsFrameInv_->SelectedRow() >= 0)
+        card = cardsFrameInv_->CurrentCard();
+    ShowCardInfo(card);
+    WatchCardInfo();
+}
+
+void TInventoryForm::WatchCardInfo() {
+    TViewCardForm* window = ViewCardForm();
+    if (!window)
+        return;
+    window->removeEventFilter(this);
+    window->installEventFilter(this);
+    aViewCardInfo_->setChecked(window->isVisible());
+}
+
+bool TInventoryForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ViewCardForm() && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        aViewCardInfo_->setChecked(event->type() == QEvent::Show);
+    return QDialog::eventFilter(watched, event);
+}
+
+void TInventoryForm::done(int result) {
+    if (modified_ && !AskSaveChanges())
+        return;
+    StoreEditionsFilter(*cardsFrameBase_);
+    if (ViewCardForm())
+        ViewCardForm()->removeEventFilter(this);
+    DestroyCardInfo();
+    closed_ = true;
+    QDialog::done(result);
+}
+
+void OpenInventory() {
+    TInventoryForm form(QApplication::activeWindow());
+    form.Setup();
+    form.exec();
+}
+
+} // namespace tovel

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDialog>
+
+#include <string>
+
+class QAction;
+class QPushButton;
+
+namespace tovel {
+
+class TCardsFrame;
+
+// The inventory window: the whole card database on the left, the inventory on the right,
+// buttons between them to add and remove copies, and a menu to load, save, merge, import and
+// export.
+class TInventoryForm final : public QDialog {
+    Q_OBJECT
+public:
+    explicit TInventoryForm(QWidget* parent = nullptr);
+    ~TInventoryForm() override;
+
+    // Loads the data and the default inventory file and lists both.
+    void Setup();
+
+    TCardsFrame* CardsFrameBase() const { return cardsFrameBase_; }
+    TCardsFrame* CardsFrameInv() const { return cardsFrameInv_; }
+    bool Modified() const { return modified_; }
+    const std::string& CurrentFile() const { return currentFile_; }
+    QAction* Action(const char* objectName) const;
+
+    void done(int result) override;
+
+private:
+    void AAddCard(bool foil);
+    void ADeleteCard(bool foil);
+    void ALoadFromFile();
+    void ASaveToFile();
+    void AAddFromFile();
+    void AImportDec(bool add);
+    void AExportDec();
+    void AClearInventory();
+    void AViewCardInfo(bool checked);
+    // Shows or hides the card information window; keeps the check mark in step with it.
+    void WatchCardInfo();
+    // The save question; false when the user cancelled.
+    bool AskSaveChanges();
+    void Mirror(TCardsFrame* source, TCardsFrame* target);
+    void SetModified() { modified_ = true; }
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    TCardsFrame* cardsFrameBase_;
+    TCardsFrame* cardsFrameInv_;
+    QPushButton* buttonAddCard_;
+    QPushButton* buttonDeleteCard_;
+    QPushButton* buttonAddFoil_;
+    QPushButton* buttonDeleteFoil_;
+    QAction* aViewCardInfo_;
+    bool modified_ = false;
+    std::string currentFile_;
+    bool syncing_ = false;
+    bool closed_ = false;
+};
+
+void OpenInventory();
+
+} // namespace tovel

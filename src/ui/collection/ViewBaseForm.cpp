@@ -1,0 +1,80 @@
+#include "ui/collection/ViewBaseForm.h"
+
+#include "ui/collection/CardsFrame.h"
+#include "ui/collection/CollectionCommon.h"
+#include "ui/infra/Icons.h"
+#include "ui/infra/ViewCardForm.h"
+#include "ui/infra/WaitCursor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace tovel {
+
+TViewBaseForm::TViewBaseForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("ViewBaseForm"));
+    setWindowTitle(QStringLiteral("View base"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    QToolBar* toolBar = nullptr;
+    QMenu* menu = AddMenuAndToolBar(this, layout, QStringLiteral("Base"), &toolBar);
+    aViewCardInfo_ = AddCommand(menu, QStringLiteral("View Card Info"), "AViewCardInfo",
+                                static_cast<int>(ToolIcon::ViewCardInfo));
+    aViewCardInfo_->setCheckable(true);
+    aExit_ = AddCommand(menu, QStringLiteral("Exit"), "AExit", static_cast<int>(ToolIcon::Exit));
+    toolBar->addAction(aExit_);
+    toolBar->addAction(aViewCardInfo_);
+
+    cardsFrameBase_ = new TCardsFrame(this);
+    cardsFrameBase_->setObjectName(QStringLiteral("CardsFrameBase"));
+    layout->addWidget(cardsFrameBase_, 1);
+    resize(420, 560);
+
+    connect(aViewCardInfo_, &QAction::triggered, this, &TViewBaseForm::AViewCardInfoExecute);
+    connect(aExit_, &QAction::triggered, this, &QDialog::close);
+}
+
+TViewBaseForm::~TViewBaseForm() {
+    if (!closed_)
+        DestroyCardInfo();
+}
+
+void TViewBaseForm::Setup() {
+    WaitCursor cursor;
+    FollowWithCardInfo(*cardsFrameBase_);
+    cardsFrameBase_->UseBaseLayout();
+    // Alone in its window, the list takes the window's whole width.
+    cardsFrameBase_->setMinimumWidth(0);
+    cardsFrameBase_->setMaximumWidth(QWIDGETSIZE_MAX);
+    cardsFrameBase_->SetFindCaption(QStringLiteral("Find in base"));
+    LoadCollectionData();
+    ShowBaseList(*cardsFrameBase_);
+    cardsFrameBase_->EditSearch()->setFocus();
+}
+
+void TViewBaseForm::AViewCardInfoExecute(bool checked) {
+    if (checked)
+        ShowCardInfo(cardsFrameBase_->CurrentCard());
+    else
+        HideCardInfo();
+}
+
+void TViewBaseForm::done(int result) {
+    StoreEditionsFilter(*cardsFrameBase_);
+    DestroyCardInfo();
+    closed_ = true;
+    QDialog::done(result);
+}
+
+void OpenBaseViewer() {
+    TViewBaseForm form(QApplication::activeWindow());
+    form.Setup();
+    form.exec();
+}
+
+} // namespace tovel

@@ -1,0 +1,56 @@
+#include "ui/decks/InsertSBForm.h"
+
+#include "core/decks/InsertSideboard.h"
+#include "core/infra/ProgramDir.h"
+#include "core/infra/Prompts.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace tovel {
+
+TInsertSBForm::TInsertSBForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("InsertSBForm"));
+    setWindowTitle(QStringLiteral("InsertSBForm"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 24, 24, 24);
+    buttonInsert_ = new QPushButton(QLatin1String(kInsertSideboardCaption), this);
+    buttonInsert_->setObjectName(QStringLiteral("ButtonInsert"));
+    buttonInsert_->setMinimumSize(220, 32);
+    layout->addWidget(buttonInsert_);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    connect(buttonInsert_, &QPushButton::clicked, this, &TInsertSBForm::ButtonInsertClick);
+}
+
+std::string TInsertSBForm::DefaultFolder() {
+    return ProgramPath("Decks/");
+}
+
+void TInsertSBForm::ButtonInsertClick() {
+    const std::vector<std::string> files =
+        Prompts().AskOpenFileNames(DefaultFolder(), "txt", "Text decks|*.txt;*.dec|All files|*");
+    // One unreadable file must not keep the others from being converted: collect the failures
+    // and report them together at the end.
+    std::string failures;
+    for (const std::string& file : files) {
+        try {
+            InsertSideboardFile(file);
+        } catch (const std::exception& e) {
+            if (!failures.empty())
+                failures += '\n';
+            failures += e.what();
+        }
+    }
+    if (!failures.empty())
+        ShowError(failures);
+}
+
+void OpenInsertSideboard() {
+    TInsertSBForm form(QApplication::activeWindow());
+    form.exec();
+}
+
+} // namespace tovel

@@ -1,0 +1,389 @@
+#include "UiWorld.h"
+#include "core/carddb/CardDatabase.h"
+#include "core/collection/Inventory.h"
+#include "core/decks/DeckFile.h"
+#include "core/infra/ProgramDir.h"
+#include "core/settings/Settings.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+#include "ui/app/MainForm.h"
+#include "ui/app/Startup.h"
+#include "ui/app/TovelApplication.h"
+#include "ui/collection/CardsFrame.h"
+#include "ui/collection/InventoryForm.h"
+#include "ui/collection/ViewBaseForm.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QtTest>
+
+using namespace tovel;
+using test::ModalDriver;
+using test::ScriptedPrompter;
+
+namespace {
+
+QString Cell(TCardsFrame* frame, int row, int column) {
+    return frame->ListView()->model()->index(row, column).data().toString();
+}
+
+QString SelectedName(TCardsFrame* frame) {
+    return frame->SelectedRow() < 0 ? QString() : Cell(frame, frame->SelectedRow(), kColumnName);
+}
+
+void ClickRow(TCardsFrame* frame, int row) {
+    QTableView* view = frame->ListView();
+    const QRect rect = view->visualRect(view->model()->index(row, 1));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::qWait(QApplication::doubleClickInterval() + 10);
+}
+
+void DoubleClickRow(TCardsFrame* frame, int row) {
+    QTableView* view = frame->ListView();
+    const QRect rect = view->visualRect(view->model()->index(row, 1));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void Click(QWidget* form, const char* name) {
+    auto* button = form->findChild<QPushButton*>(QLatin1String(name));
+    QVERIFY2(button, name);
+    button->click();
+}
+
+// Opens the filter dialog from the frame's button and checks exactly these editions.
+void FilterTo(ModalDriver& driver, TCardsFrame* frame, const QStringList& codes, bool legalIn) {
+    driver.Then([codes, legalIn](QWidget* form) {
+        auto* list = form->findChild<QListWidget*>(QStringLiteral("CheckListBoxEditions"));
+        for (int i = 0; i < list->count(); ++i) {
+            bool wanted = false;
+            for (const QString& code : codes)
+                wanted |= list->item(i)->text().startsWith(QLatin1Char('[') + code + QLatin1Char(']'));
+            list->item(i)->setCheckState(wanted ? Qt::Checked : Qt::Unchecked);
+        }
+        form->findChild<QRadioButton*>(legalIn ? "RadioButtonLegalIn" : "RadioButtonBelongsTo")
+            ->setChecked(true);
+        Click(form, "ButtonOK");
+    });
+    Click(frame, "BitBtn1");
+}
+
+QSet<QString> Editions(TCardsFrame* frame) {
+    QSet<QString> result;
+    for (int row = 0; row < frame->ListView()->model()->rowCount(); ++row)
+        result.insert(Cell(frame, row, kColumnEdition));
+    return result;
+}
+
+std::string Read(const std::string& file) {
+    return test::TempDir::Read(file);
+}
+
+} // namespace
+
+class TestCollection final : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        ::setenv("TOVEL_HOME", home_.Path().c_str(), 1);
+        session_ = std::make_unique<ProgramSession>(QCoreApplication::applicationFilePath().toStdString());
+        test::CopySampleWorld(home_);
+    }
+    void cleanupTestCase() { session_.reset(); }
+    void init() {
+        std::filesystem::remove_all(home_ / "Inventory");
+        Settings().SetEditionsFilter("");
+    }
+
+    // Every command of the main menu that belongs to these windows is available, the hidden
+    // maintenance commands included.
+    void menuCommandsAreAvailable() {
+        TMainForm form;
+        for (const char* name : {"Explore1", "New1", "Editcardvalues1", "BackupcardsDB1", "RestorecardsDB1",
+                                 "InsertSB1", "CreatecardsDB1"}) {
+            // Hidden actions are disabled by Qt while hidden; shown, they must work.
+            QAction* action = form.Command(QLatin1String(name));
+            action->setVisible(true);
+            QVERIFY2(action->isEnabled(), name);
+        }
+    }
+
+    // Flow 1: search, three copies by double click and one foil, a note, "Save to file...", the
+    // save question on closing, and the inventory as left on reopening.
+    void inventoryEditSaveReopen() {
+        ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        const std::string saved = home_ / "Inventory/mine.inv";
+        prompter.fileNames.push_back(saved);
+        prompter.answers.push_back(Answer::Yes); // the save question
+        TMainForm main;
+        ModalDriver driver;
+        driver.Then([&](QWidget* widget) {
+            auto* form = qobject_cast<TInventoryForm*>(widget);
+            QVERIFY(form);
+            QCOMPARE(form->windowTitle(), QStringLiteral("Inventory"));
+            TCardsFrame* base = form->CardsFrameBase();
+            TCardsFrame* inv = form->CardsFrameInv();
+            QCOMPARE(base->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                     QStringLiteral("Find in base"));
+            QCOMPARE(inv->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                     QStringLiteral("Find in inventory"));
+            QCOMPARE(inv->ListView()->model()->rowCount(), 0);
+            QTest::keyClicks(base->EditSearch(), QStringLiteral("naalir or"));
+            QCOMPARE(SelectedName(base), QStringLiteral("Naalir Oracle"));
+            // A user's first click on the list selects the row; the double clicks follow.
+            ClickRow(base, base->SelectedRow());
+            for (int i = 0; i < 3; ++i) {
+                DoubleClickRow(base, base->SelectedRow());
+                QTest::qWait(QApplication::doubleClickInterval() + 10);
+            }
+            Click(form, "ButtonAddFoil");
+            QCOMPARE(inv->ListView()->model()->rowCount(), 1);
+            QCOMPARE(Cell(inv, 0, kColumnCount), QStringLiteral("4"));
+            QCOMPARE(Cell(inv, 0, kColumnFoil), QStringLiteral("1"));
+            auto* notes = inv->findChild<QLineEdit*>(QStringLiteral("EditNotes"));
+            QTest::keyClicks(notes, QStringLiteral("trade;binder"));
+            QCOMPARE(Cell(inv, 0, kColumnNotes), QStringLiteral("tradebinder")); // ";" refused
+            form->Action("ASaveToFile")->trigger();
+            form->close();
+        });
+        main.Command(QStringLiteral("New1"))->trigger();
+        QCOMPARE(driver.Pending(), 0);
+        QCOMPARE(prompter.Messages("confirm"), std::vector<std::string>{"Inventory modified! Save changes?"});
+        // Sorted by edition, the search finds the card's "9E" printing first.
+        const std::string line = "9E;Naalir Oracle;4;1;tradebinder\r\n";
+        QCOMPARE(QString::fromStdString(Read(saved)), QString::fromStdString(line));
+        QCOMPARE(Read(home_ / "Inventory/inventory.inv"), line);
+
+        driver.Then([&](QWidget* widget) {
+            auto* form = qobject_cast<TInventoryForm*>(widget);
+            TCardsFrame* inv = form->CardsFrameInv();
+            QCOMPARE(inv->ListView()->model()->rowCount(), 1);
+            QCOMPARE(Cell(inv, 0, kColumnName), QStringLiteral("Naalir Oracle"));
+            QCOMPARE(Cell(inv, 0, kColumnNotes), QStringLiteral("tradebinder"));
+            QCOMPARE(inv->findChild<QLabel*>(QStringLiteral("LabelTotal"))->text(),
+                     QStringLiteral("Cards total: 4"));
+            form->close(); // unmodified: no question
+        });
+        main.Command(QStringLiteral("New1"))->trigger();
+        QCOMPARE(driver.Pending(), 0);
+        QCOMPARE(prompter.Messages("confirm").size(), size_t(1));
+    }
+
+    // Flow 2: a filter set in the base viewer is stored and the inventory window starts with it
+    // (in "Card belongs to" mode).
+    void filterIsSharedBetweenWindows() {
+        ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        TMainForm main;
+        ModalDriver driver;
+        int legalRows = 0;
+        driver.Then([&](QWidget* widget) {
+            auto* form = qobject_cast<TViewBaseForm*>(widget);
+            QVERIFY(form);
+            TCardsFrame* frame = form->CardsFrameBase();
+            const int all = frame->ListView()->model()->rowCount();
+            QCOMPARE(all, CardDatabase().Count());
+            FilterTo(driver, frame, {"HK", "TX"}, true);
+            legalRows = frame->ListView()->model()->rowCount();
+            QVERIFY(legalRows > 0 && legalRows < all);
+            FilterTo(driver, frame, {"HK", "TX"}, false);
+            QCOMPARE(Editions(frame), (QSet<QString>{"HK", "TX"}));
+            // Cards printed in HK or TX but belonging to other editions passed only as "legal in".
+            QVERIFY(frame->ListView()->model()->rowCount() <= legalRows);
+            QCOMPARE(frame->findChild<QLabel*>(QStringLiteral("LabelDifferent"))->text(),
+                     QStringLiteral("Different cards: %1").arg(frame->ListView()->model()->rowCount()));
+            form->close();
+        });
+        main.Command(QStringLiteral("Explore1"))->trigger();
+        QCOMPARE(driver.Pending(), 0);
+        QCOMPARE(QString::fromStdString(Settings().EditionsFilter()), QStringLiteral("HK;TX;"));
+
+        driver.Then([&](QWidget* widget) {
+            auto* form = qobject_cast<TInventoryForm*>(widget);
+            QVERIFY(form);
+            QCOMPARE(QString::fromStdString(form->CardsFrameBase()->Filter().Editions),
+                     QStringLiteral("HK;TX;"));
+            QVERIFY(!form->CardsFrameBase()->Filter().LegalIn);
+            QCOMPARE(Editions(form->CardsFrameBase()), (QSet<QString>{"HK", "TX"}));
+            form->close();
+        });
+        main.Command(QStringLiteral("New1"))->trigger();
+        QCOMPARE(driver.Pending(), 0);
+    }
+
+    // "NONE" shows nothing and counts nothing.
+    void noneFilterShowsNothing() {
+        Settings().SetEditionsFilter("NONE");
+        TViewBaseForm form;
+        form.Setup();
+        QCOMPARE(form.CardsFrameBase()->ListView()->model()->rowCount(), 0);
+        QCOMPARE(form.CardsFrameBase()->findChild<QLabel*>(QStringLiteral("LabelDifferent"))->text(),
+                 QStringLiteral("Different cards: 0"));
+        QVERIFY(form.CardsFrameBase()->findChild<QLabel*>(QStringLiteral("LabelTotal"))->isHidden());
+        form.close();
+    }
+
+    // Flow 4: a designer deck (main, sideboard, basic lands) imported into the inventory loses
+    // its basic lands and zones; exported and imported again it gives the same inventory.
+    void decImportExportRoundTrip() {
+        LoadCardDatabase(CardDatabase(), ProgramPath("Data/base.txt"), "");
+        TIntegerList main;
+        TIntegerList side;
+        const int oracle = CardDatabase().IndexOf("Naalir Oracle", "VR");
+        const int orrery = CardDatabase().IndexOf("Quelarr Orrery", "VR");
+        QVERIFY(oracle >= 0 && orrery >= 0);
+        main.Add(oracle);
+        main.Add(oracle);
+        side.Add(orrery);
+        const std::array<int32_t, 5> lands{0, 7, 0, 0, 0};
+        const std::string deck = home_ / "Decks/test.dec";
+        EnsureDirectory(home_ / "Decks");
+        WriteDesignerDeck(CardDatabase(), main, lands, side, {}, deck);
+
+        ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        const std::string exported = home_ / "Decks/export.dec";
+        prompter.fileNames = {deck, exported, exported};
+        prompter.answers = {Answer::No};
+        TInventoryForm form;
+        form.Setup();
+        form.Action("AImportDec")->trigger();
+        TCardsFrame* inv = form.CardsFrameInv();
+        QCOMPARE(inv->ListView()->model()->rowCount(), 2);
+        QCOMPARE(Cell(inv, 0, kColumnName), QStringLiteral("Naalir Oracle"));
+        QCOMPARE(Cell(inv, 0, kColumnCount), QStringLiteral("2"));
+        QCOMPARE(Cell(inv, 1, kColumnName), QStringLiteral("Quelarr Orrery"));
+        QVERIFY(form.Modified());
+        form.show();
+        form.Action("AExportDec")->trigger();
+        const std::string first = FormatInventory(Inventory());
+        form.Action("AImportDec")->trigger();
+        QCOMPARE(FormatInventory(Inventory()), first);
+        QCOMPARE(prompter.asked.at(0).text, home_ / "Decks/");
+        QCOMPARE(prompter.asked.at(0).filter, std::string("Deck files|*.dec"));
+        form.close();
+        QCOMPARE(prompter.Messages("confirm"), std::vector<std::string>{"Inventory modified! Save changes?"});
+    }
+
+    // Removing copies: a count-1 row goes and the next row is selected; a foil removal with no
+    // foils changes nothing; buttons mirror the selection into the base list.
+    void addRemoveAndMirror() {
+        ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        TInventoryForm form;
+        form.Setup();
+        TCardsFrame* base = form.CardsFrameBase();
+        TCardsFrame* inv = form.CardsFrameInv();
+        for (const char* name : {"Kessul Ambush", "Naalir Oracle", "Quelarr Orrery"}) {
+            QTest::keyClicks(base->EditSearch(), QLatin1String(name));
+            Click(&form, "ButtonAddCard");
+            base->EditSearch()->clear();
+        }
+        QCOMPARE(inv->ListView()->model()->rowCount(), 3);
+        QCOMPARE(SelectedName(inv), QStringLiteral("Quelarr Orrery"));
+        // Selecting an inventory row selects the card in the base list.
+        inv->ListView()->setCurrentIndex(inv->ListView()->model()->index(0, 0));
+        QCOMPARE(SelectedName(inv), QStringLiteral("Kessul Ambush"));
+        QCOMPARE(SelectedName(base), QStringLiteral("Kessul Ambush"));
+        Click(&form, "ButtonDeleteFoil");
+        QCOMPARE(Cell(inv, 0, kColumnCount), QStringLiteral("1"));
+        Click(&form, "ButtonDeleteCard");
+        QCOMPARE(inv->ListView()->model()->rowCount(), 2);
+        QCOMPARE(SelectedName(inv), QStringLiteral("Naalir Oracle"));
+        // Statistics are written only on rebuild.
+        QCOMPARE(inv->findChild<QLabel*>(QStringLiteral("LabelDifferent"))->text(),
+                 QStringLiteral("Different cards: 0"));
+        inv->Rebuild();
+        QCOMPARE(inv->findChild<QLabel*>(QStringLiteral("LabelDifferent"))->text(),
+                 QStringLiteral("Different cards: 2"));
+
+        // "Clear inventory": the save question first, then the confirmation; Cancel keeps all.
+        prompter.answers = {Answer::No, Answer::Cancel};
+        form.Action("AClearInventory")->trigger();
+        QCOMPARE(inv->ListView()->model()->rowCount(), 2);
+        prompter.answers = {Answer::No, Answer::Yes};
+        form.Action("AClearInventory")->trigger();
+        QCOMPARE(inv->ListView()->model()->rowCount(), 0);
+        QCOMPARE(prompter.Messages("confirm"), (std::vector<std::string>{"Inventory modified! Save changes?",
+                                                                         "Clear inventory? Are you sure?",
+                                                                         "Inventory modified! Save changes?",
+                                                                         "Clear inventory? Are you sure?"}));
+        // Closing: Cancel keeps the window open.
+        form.show();
+        prompter.answers = {Answer::Cancel};
+        form.close();
+        QVERIFY(form.isVisible());
+        prompter.answers = {Answer::No};
+        form.close();
+        QVERIFY(!form.isVisible());
+    }
+
+    // With another file loaded, "Yes" to the save question asks for a name starting at that
+    // file; cancelling that dialog closes without writing.
+    void saveQuestionWithAnotherFile() {
+        ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        const std::string other = home_.Write("Inventory/other.inv", "VR;Naalir Oracle;1;0;\r\n");
+        prompter.fileNames = {other, ""};
+        prompter.answers = {Answer::Yes};
+        TInventoryForm form;
+        form.Setup();
+        form.Action("ALoadFromFile")->trigger();
+        QCOMPARE(form.CurrentFile(), other);
+        QVERIFY(!form.Modified());
+        Click(&form, "ButtonAddCard");
+        form.show();
+        form.close();
+        QVERIFY(!form.isVisible());
+        QCOMPARE(prompter.asked.back().kind, std::string("save"));
+        QCOMPARE(prompter.asked.back().text, other);
+        QCOMPARE(Read(other), std::string("VR;Naalir Oracle;1;0;\r\n"));
+    }
+
+    // The list model behaves as a model, and search scrolls a found row to the top.
+    void listModelAndSearch() {
+        TViewBaseForm form;
+        form.Setup();
+        form.resize(420, 400);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        TCardsFrame* frame = form.CardsFrameBase();
+        QAbstractItemModelTester tester(frame->ListView()->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        // A prefix no name has leaves the selection where it was.
+        frame->EditSearch()->setText(QStringLiteral("Qqqq no such card"));
+        QCOMPARE(frame->SelectedRow(), 0);
+        frame->EditSearch()->clear();
+        // The last edition in sort order is far below the first page.
+        frame->SetSortColumn(kColumnName);
+        QCOMPARE(frame->ListView()->horizontalHeader()->count(), 2);
+        const int last = frame->ListView()->model()->rowCount() - 1;
+        const QString name = Cell(frame, last, kColumnName);
+        QTest::keyClicks(frame->EditSearch(), name);
+        QCOMPARE(Cell(frame, frame->SelectedRow(), kColumnName), name);
+        QCOMPARE(frame->ListView()->currentIndex().row(), frame->SelectedRow());
+        QCOMPARE(frame->ListView()->verticalScrollBar()->value(),
+                 std::min(frame->SelectedRow(), frame->ListView()->verticalScrollBar()->maximum()));
+        form.close();
+    }
+
+private:
+    test::TempDir home_;
+    std::unique_ptr<ProgramSession> session_;
+};
+
+int main(int argc, char** argv) {
+    TovelApplication app(argc, argv);
+    TestCollection test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_collection.moc"
