@@ -46,7 +46,7 @@ void CopyDatabaseFile(const std::string& source, const std::string& dest);
 // Data/Backup/cards.txt (an error when it does not exist yet, before any file is read), then
 // runs CreateCardList into Data/cards.txt. Nothing happens for an empty choice.
 bool CreateCardsDB(TCardsList& cards, const std::string& programDir, const std::vector<std::string>& files,
-                   const TReadCardLayout& readLayout, const TCopyFile& copy = CopyFileReplacing);
+                   const TReadCardLayout& readLayout, const TCopyFile& copy = CopyDatabaseFile);
 
 // "Backup cards DB": with Data/cards.txt present under `programDir`, copies Data/base.txt to
 // Data/Backup/base.txt and tells so. Returns whether it did.
