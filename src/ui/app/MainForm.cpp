@@ -77,12 +77,11 @@ void TMainForm::CreateMenus() {
     AddCommand(inventory, tr("Borrow/Lend cards"), "LendBorrowcards1", &TMainForm::LendBorrowcards1Click, true);
 
     QMenu* deck = AddMenu(tr("&Deck"), "Deck1");
-    AddCommand(deck, tr("&Design deck"), "Design1", &TMainForm::Design1Click, kNotBuiltYet);
+    AddCommand(deck, tr("&Design deck"), "Design1", &TMainForm::Design1Click, true);
 
     QMenu* draft = AddMenu(tr("D&raft"), "Draft1");
-    AddCommand(draft, tr("&New draft"), "Newdraft1", &TMainForm::Newdraft1Click, kNotBuiltYet);
-    AddCommand(draft, tr("New &sealed deck"), "Newsealeddeck1", &TMainForm::Newsealeddeck1Click,
-               kNotBuiltYet);
+    AddCommand(draft, tr("&New draft"), "Newdraft1", &TMainForm::Newdraft1Click, true);
+    AddCommand(draft, tr("New &sealed deck"), "Newsealeddeck1", &TMainForm::Newsealeddeck1Click, true);
     draft->addSeparator()->setObjectName(QStringLiteral("N1"));
     AddCommand(draft, tr("&Edit card values"), "Editcardvalues1", &TMainForm::Editcardvalues1Click,
                kNotBuiltYet);
@@ -129,9 +128,12 @@ void TMainForm::Exit1Click() { close(); }
 void TMainForm::Explore1Click() {}
 void TMainForm::New1Click() {}
 void TMainForm::LendBorrowcards1Click() {} // does nothing, as designed
-void TMainForm::Design1Click() {}
-void TMainForm::Newdraft1Click() {}
-void TMainForm::Newsealeddeck1Click() {}
+void TMainForm::Design1Click() { OpenDeckDesigner(false, false); }
+void TMainForm::Newdraft1Click() { OpenDraft(); }
+void TMainForm::Newsealeddeck1Click() {
+    if (OpenSealedConfig())
+        GenerateSealedDeck();
+}
 void TMainForm::Editcardvalues1Click() {}
 void TMainForm::BackupcardsDB1Click() {}
 void TMainForm::RestorecardsDB1Click() {}
