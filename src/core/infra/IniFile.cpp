@@ -133,6 +133,18 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
     return result;
 }
 
+std::vector<std::pair<std::string, std::string>> IniDocument::Entries(std::string_view section) const {
+    std::vector<std::pair<std::string, std::string>> result;
+    const auto range = FindSection(section);
+    if (!range)
+        return result;
+    std::string_view name, value;
+    for (size_t i = range->first; i < range->second; ++i)
+        if (Classify(lines_[i].text, name, value) == Kind::Key)
+            result.emplace_back(name, value);
+    return result;
+}
+
 std::string IniDocument::Text() const {
     std::string out;
     for (const Line& line : lines_)

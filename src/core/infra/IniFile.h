@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tovel {
@@ -27,6 +28,8 @@ public:
     std::vector<std::string> Sections() const;
     // Key names of a section in file order, each once.
     std::vector<std::string> Keys(std::string_view section) const;
+    // Every key line of a section in file order, duplicates included, keys as spelled.
+    std::vector<std::pair<std::string, std::string>> Entries(std::string_view section) const;
 
     std::string Text() const;
 

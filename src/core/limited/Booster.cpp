@@ -1,0 +1,284 @@
+#include "core/limited/Booster.h"
+
+#include "core/infra/Error.h"
+#include "core/infra/ProgramDir.h"
+#include "core/infra/Text.h"
+#include "core/infra/Words.h"
+
+namespace tovel {
+
+namespace {
+
+std::vector<TBoosterConfig> specialBoosters;
+std::vector<TBoosterConfig> specialStarters;
+
+constexpr std::string_view kComplex = "Complex";
+
+std::vector<TBoosterConfig> ReadConfigs(const IniDocument& ini, std::string_view section) {
+    std::vector<TBoosterConfig> configs;
+    for (const auto& [key, value] : ini.Entries(section)) {
+        TBoosterConfig config = ParseBoosterConfig(value);
+        config.Name = key;
+        configs.push_back(std::move(config));
+    }
+    return configs;
+}
+
+// A member list as stored, without the one trailing ";" the format tolerates.
+std::string_view WithoutTrailingSemicolon(std::string_view text) {
+    if (!text.empty() && text.back() == ';')
+        text.remove_suffix(1);
+    return text;
+}
+
+// How many cards of a pool could still enter the target: not banned in draft, not in it yet.
+int AcceptableCount(const TIntegerList& pool, const TIntegerList& target, const TCardsList& cards) {
+    int count = 0;
+    for (int32_t index : pool)
+        if (IsDraftable(cards.Items(index)) && target.IndexOf(index) < 0)
+            ++count;
+    return count;
+}
+
+void DrawFromPool(const TIntegerList& pool, int count, TIntegerList& target, const TCardsList& cards,
+                  RandomSource& random) {
+    for (int drawn = 0; drawn < count;) {
+        const int32_t index = pool.Items(random.Random(pool.Count()));
+        if (target.IndexOf(index) >= 0 || !IsDraftable(cards.Items(index)))
+            continue;
+        target.Add(index);
+        ++drawn;
+    }
+}
+
+} // namespace
+
+const TBoosterConfig& DefaultComposition(TPackShape shape) {
+    static const TBoosterConfig booster{"", 11, 3, 1};
+    static const TBoosterConfig starter{"", 32, 10, 3};
+    return shape == TPackShape::Starter ? starter : booster;
+}
+
+std::vector<TBoosterConfig>& SpecialBoosterConfigs() { return specialBoosters; }
+std::vector<TBoosterConfig>& SpecialStarterConfigs() { return specialStarters; }
+
+TBoosterConfig ParseBoosterConfig(std::string_view countText) {
+    TBoosterConfig config;
+    std::string pending;
+    for (char c : countText) {
+        if (c != 'R' && c != 'U' && c != 'C') {
+            pending += c;
+            continue;
+        }
+        const std::optional<int32_t> number = ParseInt(pending);
+        pending.clear();
+        if (c == 'R')
+            config.Rares = number.value_or(1);
+        else if (c == 'U')
+            config.Uncommons = number.value_or(3);
+        else
+            config.Commons = number.value_or(11);
+    }
+    return config;
+}
+
+void LoadSpecialConfigs(const IniDocument& ini) {
+    specialBoosters = ReadConfigs(ini, "SpecialBoosters");
+    specialStarters = ReadConfigs(ini, "SpecialStarters");
+}
+
+void LoadSpecialConfigs(const std::string& path) { LoadSpecialConfigs(IniFile(path).Load()); }
+
+std::string BoostersIniPath() { return ProgramPath("Data/boosters.ini"); }
+
+std::string FindComplexPack(const IniDocument& ini, std::string_view packName) {
+    for (const auto& [key, value] : ini.Entries(kComplex))
+        if (key == packName)
+            return value;
+    return {};
+}
+
+std::string FindComplexPack(std::string_view packName) {
+    return FindComplexPack(IniFile(BoostersIniPath()).Load(), packName);
+}
+
+void TEditionCards::ClearPools() {
+    Rares.Clear();
+    Uncommons.Clear();
+    Commons.Clear();
+}
+
+void TEditionCards::LoadEdition(const TCardsList& cards, std::string_view edition) {
+    ClearPools();
+    cards_ = &cards;
+    edition_ = std::string(edition);
+    const int count = cards.Count();
+    for (int i = 0; i < count; ++i) {
+        const TCardItem& card = cards.Items(i);
+        if (card.Edition != edition)
+            continue;
+        switch (card.Rarity) {
+        case TRarity::C:
+            Commons.Add(i);
+            break;
+        case TRarity::U:
+            Uncommons.Add(i);
+            break;
+        case TRarity::R:
+            Rares.Add(i);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+const TBoosterConfig& PackComposition(TPackShape shape, std::string_view compositionName) {
+    if (!compositionName.empty()) {
+        const auto& specials = shape == TPackShape::Starter ? specialStarters : specialBoosters;
+        for (const TBoosterConfig& config : specials)
+            if (config.Name == compositionName)
+                return config;
+    }
+    return DefaultComposition(shape);
+}
+
+void GeneratePack(TPackShape shape, TIntegerList& target, const TEditionCards& pools, std::string_view compositionName,
+                  bool fresh, RandomSource& random) {
+    const TBoosterConfig& config = PackComposition(shape, compositionName);
+    static const TIntegerList kNothing;
+    const TIntegerList& already = fresh ? kNothing : target;
+    const struct {
+        const TIntegerList& pool;
+        int count;
+        const char* word;
+    } steps[] = {{pools.Rares, config.Rares, "rare"},
+                 {pools.Uncommons, config.Uncommons, "uncommon"},
+                 {pools.Commons, config.Commons, "common"}};
+
+    // Rejection sampling could never finish on a pool that cannot fill its count, so check
+    // every count before anything is drawn.
+    for (const auto& step : steps) {
+        if (step.count <= 0)
+            continue;
+        if (!pools.Cards() || AcceptableCount(step.pool, already, *pools.Cards()) < step.count)
+            throw Error(std::string("Not enough ") + step.word + " cards in edition " + Cp1252ToUtf8(pools.Edition()));
+    }
+
+    if (fresh)
+        target.Clear();
+    for (const auto& step : steps)
+        if (step.count > 0)
+            DrawFromPool(step.pool, step.count, target, *pools.Cards(), random);
+}
+
+void GenerateTableBoosters(TBoosterList& boosters, const TEditionCards& pools, std::string_view compositionName,
+                           bool fresh, RandomSource& random) {
+    if (fresh)
+        boosters.Clear();
+    while (boosters.Count() < kTableSeats)
+        boosters.Add();
+    for (int i = 0; i < kTableSeats; ++i)
+        GeneratePack(TPackShape::Booster, boosters.Items(i).Cards, pools, compositionName, fresh, random);
+}
+
+void BuildPackChoices(TTextList& choices, const TTextList& editions, const IniDocument& boosters) {
+    choices.Lines = editions.Lines;
+    const auto complex = boosters.Entries(kComplex);
+
+    for (std::string& line : choices.Lines) {
+        const std::string_view code = std::string_view(line).substr(0, line.find(';'));
+        for (const auto& [key, value] : complex) {
+            const std::string_view members = WithoutTrailingSemicolon(value);
+            if (members.substr(0, members.find('+')) != code)
+                continue;
+            const size_t semicolon = line.find(';');
+            const std::string display = semicolon == std::string::npos ? std::string() : line.substr(semicolon + 1);
+            line = key + ";" + display;
+            break;
+        }
+    }
+
+    auto isMember = [&](std::string_view name) {
+        for (const auto& entry : complex) {
+            const std::string_view members = WithoutTrailingSemicolon(entry.second);
+            const int count = CountWords(members, "+");
+            for (int i = 1; i <= count; ++i)
+                if (NthWord(i, members, "+", true) == name)
+                    return true;
+        }
+        return false;
+    };
+    std::erase_if(choices.Lines, [&](const std::string& line) {
+        return isMember(std::string_view(line).substr(0, line.find(';')));
+    });
+}
+
+void BuildPackChoices(TTextList& choices) {
+    BuildPackChoices(choices, EditionList(), IniFile(BoostersIniPath()).Load());
+}
+
+namespace {
+
+std::string FinishResolving(std::string_view packName, bool isEdition, std::string resolved) {
+    if (isEdition)
+        return std::string(packName);
+    resolved = std::string(WithoutTrailingSemicolon(resolved));
+    // A [Complex] value that names no edition at all is as unusable as a missing one.
+    if (CountWords(resolved, "+") == 0)
+        throw Error("Incorrect booster config");
+    return resolved;
+}
+
+} // namespace
+
+std::string ResolvePackName(std::string_view packName, const TTextList& editions, const IniDocument& boosters) {
+    const bool isEdition = editions.IndexOfName(packName) >= 0;
+    return FinishResolving(packName, isEdition, isEdition ? std::string() : FindComplexPack(boosters, packName));
+}
+
+std::string ResolvePackName(std::string_view packName) {
+    const bool isEdition = EditionList().IndexOfName(packName) >= 0;
+    return FinishResolving(packName, isEdition, isEdition ? std::string() : FindComplexPack(packName));
+}
+
+namespace {
+
+template <typename Draw>
+void FillFromName(std::string_view resolvedName, TEditionCards& pools, const TCardsList& cards,
+                  std::string& lastFilled, Draw draw) {
+    if (resolvedName.find('+') != std::string_view::npos) {
+        // The pools end up holding the last member: never what a single edition name asks for.
+        lastFilled = std::string(resolvedName);
+        const int count = CountWords(resolvedName, "+");
+        for (int i = 1; i <= count; ++i) {
+            const std::string_view member = NthWord(i, resolvedName, "+", true);
+            pools.LoadEdition(cards, member);
+            draw(member, i == 1);
+        }
+    } else {
+        if (lastFilled != resolvedName || pools.Cards() != &cards) {
+            pools.LoadEdition(cards, resolvedName);
+            lastFilled = std::string(resolvedName);
+        }
+        draw(std::string_view(), true);
+    }
+}
+
+} // namespace
+
+void FillPacks(std::string_view resolvedName, TPackShape shape, TIntegerList& target, TEditionCards& pools,
+               const TCardsList& cards, std::string& lastFilled, RandomSource& random) {
+    FillFromName(resolvedName, pools, cards, lastFilled, [&](std::string_view composition, bool fresh) {
+        GeneratePack(shape, target, pools, composition, fresh, random);
+    });
+}
+
+void FillPacks(std::string_view resolvedName, TBoosterList& target, TEditionCards& pools, const TCardsList& cards,
+               std::string& lastFilled, RandomSource& random) {
+    FillFromName(resolvedName, pools, cards, lastFilled, [&](std::string_view composition, bool fresh) {
+        GenerateTableBoosters(target, pools, composition, fresh, random);
+    });
+}
+
+} // namespace tovel

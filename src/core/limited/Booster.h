@@ -1,0 +1,141 @@
+#pragma once
+
+// Packs: the compositions of Data/boosters.ini, the per-edition card pools, the random drawing
+// of boosters and starters, composite packs of several editions, and the turning of a
+// configured pack name into packs. Shared by the draft and the sealed generator.
+
+#include "core/carddb/CardsDB.h"
+#include "core/carddb/Editions.h"
+#include "core/carddb/IntList.h"
+#include "core/infra/IniFile.h"
+#include "core/limited/Random.h"
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tovel {
+
+// The composition of one pack. Name is the edition code it is configured under.
+struct TBoosterConfig {
+    std::string Name;
+    int32_t Commons = 0;
+    int32_t Uncommons = 0;
+    int32_t Rares = 0;
+};
+
+enum class TPackShape { Booster, Starter };
+
+// 11 commons, 3 uncommons, 1 rare; a starter 32, 10 and 3.
+const TBoosterConfig& DefaultComposition(TPackShape shape);
+
+// The [SpecialBoosters] and [SpecialStarters] entries in file order, replaced by each load.
+std::vector<TBoosterConfig>& SpecialBoosterConfigs();
+std::vector<TBoosterConfig>& SpecialStarterConfigs();
+
+// A count text such as "1R3U11C": numbers each closed by R, U or C. A number that cannot be
+// read gives that letter's default (1, 3, 11); a letter that does not occur gives 0.
+TBoosterConfig ParseBoosterConfig(std::string_view countText);
+
+// Replaces both special tables from the document (or the file; a missing one reads as empty).
+void LoadSpecialConfigs(const IniDocument& ini);
+void LoadSpecialConfigs(const std::string& path);
+
+// ProgramDir + "Data/boosters.ini".
+std::string BoostersIniPath();
+
+// The value of the first [Complex] entry whose key equals the pack name exactly, or "".
+std::string FindComplexPack(const IniDocument& ini, std::string_view packName);
+// The same, reading Data/boosters.ini afresh.
+std::string FindComplexPack(std::string_view packName);
+
+// The card pools of one edition: positions in the card list, ascending, by rarity.
+class TEditionCards {
+public:
+    TIntegerList Rares;
+    TIntegerList Uncommons;
+    TIntegerList Commons;
+
+    void ClearPools();
+    // Fills the pools with the cards whose Edition equals the code exactly; basic lands and any
+    // other rarity are skipped. The card list must outlive the draws made from these pools.
+    void LoadEdition(const TCardsList& cards, std::string_view edition);
+
+    const TCardsList* Cards() const { return cards_; }
+    const std::string& Edition() const { return edition_; }
+
+private:
+    const TCardsList* cards_ = nullptr;
+    std::string edition_;
+};
+
+// One pack: card-list positions in drawing order (rares, uncommons, commons; member by member).
+struct TBoosterItem {
+    TIntegerList Cards;
+};
+
+// The eight boosters of one pack turn; item i is booster number i + 1.
+class TBoosterList {
+public:
+    // References stay valid until Clear.
+    TBoosterItem& Add() { return items_.emplace_back(); }
+    TBoosterItem& Items(int index) { return items_[static_cast<size_t>(index)]; }
+    const TBoosterItem& Items(int index) const { return items_[static_cast<size_t>(index)]; }
+    int Count() const { return static_cast<int>(items_.size()); }
+    void Clear() { items_.clear(); }
+
+private:
+    std::deque<TBoosterItem> items_;
+};
+
+inline constexpr int kTableSeats = 8;
+
+// The composition a draw uses: the default for the shape when the name is empty or has no
+// special entry, else the first special entry of that name (exact match).
+const TBoosterConfig& PackComposition(TPackShape shape, std::string_view compositionName);
+
+// Draws one pack into the target (emptied first when fresh). A card enters at most once per
+// target and never when it is banned in draft. Error "Not enough rare cards in edition X" (or
+// uncommon, common) before anything is drawn when a pool cannot fill its count.
+void GeneratePack(TPackShape shape, TIntegerList& target, const TEditionCards& pools, std::string_view compositionName,
+                  bool fresh, RandomSource& random);
+inline void GenerateBooster(TIntegerList& target, const TEditionCards& pools, std::string_view compositionName,
+                            bool fresh, RandomSource& random) {
+    GeneratePack(TPackShape::Booster, target, pools, compositionName, fresh, random);
+}
+inline void GenerateStarter(TIntegerList& target, const TEditionCards& pools, std::string_view compositionName,
+                            bool fresh, RandomSource& random) {
+    GeneratePack(TPackShape::Starter, target, pools, compositionName, fresh, random);
+}
+
+// One booster for each of the eight seats. Fresh: the list is emptied and eight new boosters
+// drawn; otherwise a booster is appended to each of the items 0 to 7.
+void GenerateTableBoosters(TBoosterList& boosters, const TEditionCards& pools, std::string_view compositionName,
+                           bool fresh, RandomSource& random);
+
+// The packs the configuration dialogs offer, as "name;display name" lines: the editions list,
+// with a composite pack at the place (and under the display name) of its first member, and the
+// members of composite packs left out.
+void BuildPackChoices(TTextList& choices, const TTextList& editions, const IniDocument& boosters);
+// The same on EditionList() and Data/boosters.ini.
+void BuildPackChoices(TTextList& choices);
+
+// A configured pack name to an edition code or a "+"-joined member list. An exact edition code
+// stays; anything else is looked up in [Complex]; nothing found is "Incorrect booster config".
+std::string ResolvePackName(std::string_view packName, const TTextList& editions, const IniDocument& boosters);
+// The same on EditionList() and Data/boosters.ini.
+std::string ResolvePackName(std::string_view packName);
+
+// Draws the packs of a resolved name: a member list one full pack per member, each of that
+// member's special composition, all into the same pack; an edition code one pack of the default
+// composition. `lastFilled` is the resolved name the pools were last filled for in this run
+// (start a run with it empty): a single edition equal to it does not reload the pools.
+void FillPacks(std::string_view resolvedName, TPackShape shape, TIntegerList& target, TEditionCards& pools,
+               const TCardsList& cards, std::string& lastFilled, RandomSource& random);
+// The draft form: eight boosters into a pack turn.
+void FillPacks(std::string_view resolvedName, TBoosterList& target, TEditionCards& pools, const TCardsList& cards,
+               std::string& lastFilled, RandomSource& random);
+
+} // namespace tovel

@@ -1,0 +1,72 @@
+#pragma once
+
+// The eight seats of a draft table and the rules by which a computer drafter picks. Seat 0 is
+// the user; its timed-out picks follow the same rules as the computer drafters'.
+
+#include "core/carddb/CardsDB.h"
+#include "core/carddb/IntList.h"
+#include "core/limited/Booster.h"
+#include "core/limited/Random.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+
+namespace tovel {
+
+using TLogHandler = std::function<void(const std::string&)>;
+
+enum TPickStrategy : uint8_t { kPickAtRandom = 0, kPickRaresFirst = 1, kPickByValue = 2 };
+
+class TBotItem {
+public:
+    explicit TBotItem(int number) : number_(number) {}
+
+    TIntegerList Picks;                // card-list positions in pick order: the seat's pool
+    uint8_t Strategy = kPickByValue;   // every seat picks by value
+    TLogHandler OnLog;                 // one line per card taken; may be empty
+    TIntegerList Candidates;           // scratch list of the pick rules
+    uint8_t SortMode = 0;              // the draft window's deck-list order (seat 0's is used)
+
+    // The seat's number: its position in the list.
+    int Number() const { return number_; }
+
+    // Chooses a card of the pack by Strategy and takes it. Does nothing on an empty pack.
+    void Pick(TBoosterItem& pack, const TCardsList& cards, RandomSource& random);
+    // Adds the card to Picks, removes its first occurrence from the pack (when given) and logs.
+    void TakeCard(int32_t cardIndex, TBoosterItem* pack, const TCardsList& cards);
+
+    void PickAtRandom(TBoosterItem& pack, const TCardsList& cards, RandomSource& random);
+    // A random card of the first card's rarity.
+    void PickRaresFirst(TBoosterItem& pack, const TCardsList& cards, RandomSource& random);
+    // The best score (Value, +1 for a rare, capped at 12); among equals the first in pack order,
+    // unless cards without any mana symbol are among them: each of those may be preferred on a
+    // coin flip. Every score 0 or less: PickRaresFirst.
+    void PickByValue(TBoosterItem& pack, const TCardsList& cards, RandomSource& random);
+
+private:
+    int number_;
+};
+
+// "Human - " or "Bot #N - ", the rarity letter, three blanks and the name.
+std::string PickLogLine(int seat, const TCardItem& card);
+
+class TBotsList {
+public:
+    TBotItem& AddBot();
+    void AddBots(int count);
+    void SetOnLog(TLogHandler handler);
+    void ClearPicks();
+    // Seat 0, or null when there are no seats.
+    TBotItem* Human() { return seats_.empty() ? nullptr : &seats_.front(); }
+    TBotItem& Items(int index) { return seats_[static_cast<size_t>(index)]; }
+    const TBotItem& Items(int index) const { return seats_[static_cast<size_t>(index)]; }
+    int Count() const { return static_cast<int>(seats_.size()); }
+
+private:
+    std::deque<TBotItem> seats_;
+    TLogHandler onLog_;
+};
+
+} // namespace tovel
