@@ -111,7 +111,9 @@ std::string ReplaceFirst(std::string_view text, std::string_view what, std::stri
     return result;
 }
 
-std::string RemoveFirst(std::string_view text, std::string_view what) { return ReplaceFirst(text, what, {}); }
+std::string RemoveFirst(std::string_view text, std::string_view what) {
+    return ReplaceFirst(text, what, {});
+}
 
 } // namespace
 

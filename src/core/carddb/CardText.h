@@ -11,8 +11,9 @@
 namespace tovel {
 
 // The ten hybrid symbols; position + 7 is their TCardColor value and SymbolCounts index.
-inline constexpr std::array<std::string_view, 10> HybridSymbols = {
-    "(r / w)", "(r / g)", "(u / r)", "(b / r)", "(g / w)", "(w / u)", "(w / b)", "(g / u)", "(b / g)", "(u / b)"};
+inline constexpr std::array<std::string_view, 10> HybridSymbols = {"(r / w)", "(r / g)", "(u / r)", "(b / r)",
+                                                                   "(g / w)", "(w / u)", "(w / b)", "(g / u)",
+                                                                   "(b / g)", "(u / b)"};
 
 inline constexpr std::string_view kNoCostMarker = "{ }";
 inline constexpr std::string_view kSplitSeparator = " /  / ";

@@ -76,7 +76,8 @@ private:
     }
 
     bool Matches(const TCardItem& card, std::string_view name, std::string_view edition) const {
-        return EqualsIgnoreAsciiCase(card.Name, name) && (!withEdition_ || EqualsIgnoreAsciiCase(card.Edition, edition));
+        return EqualsIgnoreAsciiCase(card.Name, name) &&
+               (!withEdition_ || EqualsIgnoreAsciiCase(card.Edition, edition));
     }
 
     void CatchUp() {
@@ -170,7 +171,9 @@ int TCardsList::IndexOf(std::string_view name, std::string_view edition) const {
     return byNameEdition_->Find(name, edition);
 }
 
-int TCardsList::IndexOfName(std::string_view name) const { return byName_->Find(name, {}); }
+int TCardsList::IndexOfName(std::string_view name) const {
+    return byName_->Find(name, {});
+}
 
 int TCardsList::PositionOf(const TCardItem& card) const {
     for (size_t c = 0; c < chunks_.size(); ++c) {
@@ -181,9 +184,13 @@ int TCardsList::PositionOf(const TCardItem& card) const {
     return -1;
 }
 
-std::string_view TCardsList::Store(std::string_view text) { return arena_->Store(text); }
+std::string_view TCardsList::Store(std::string_view text) {
+    return arena_->Store(text);
+}
 
-void TCardsList::AdoptSource(std::shared_ptr<const MappedFile> source) { sources_.push_back(std::move(source)); }
+void TCardsList::AdoptSource(std::shared_ptr<const MappedFile> source) {
+    sources_.push_back(std::move(source));
+}
 
 std::span<const std::string_view> TCardsList::Text(const TCardItem& card) const {
     if (card.TextCount == 0)
@@ -238,7 +245,9 @@ int BasicLandIndex(std::string_view name) {
     return 5;
 }
 
-bool IsDraftable(const TCardItem& card) { return card.BannedFormats.find('D') == std::string_view::npos; }
+bool IsDraftable(const TCardItem& card) {
+    return card.BannedFormats.find('D') == std::string_view::npos;
+}
 
 std::string_view ColorLetter(TCardColor color) {
     static constexpr std::array<std::string_view, 7> kLetters = {"L", "B", "G", "R", "U", "W", "Z"};
@@ -251,10 +260,14 @@ std::string_view ColorLetter(TCardColor color) {
 }
 
 namespace {
-template <typename T> int Sign(T a, T b) { return (a > b) - (a < b); }
+template <typename T> int Sign(T a, T b) {
+    return (a > b) - (a < b);
+}
 } // namespace
 
-int CompareByName(const TCardItem& a, const TCardItem& b) { return CompareOrdinal(a.Name, b.Name); }
+int CompareByName(const TCardItem& a, const TCardItem& b) {
+    return CompareOrdinal(a.Name, b.Name);
+}
 
 int CompareByColor(const TCardItem& a, const TCardItem& b) {
     return Sign(static_cast<int>(a.Color), static_cast<int>(b.Color));
@@ -265,7 +278,9 @@ int CompareByRarity(const TCardItem& a, const TCardItem& b, bool descending) {
     return descending ? -r : r;
 }
 
-int CompareByXCount(const TCardItem& a, const TCardItem& b) { return Sign(a.XCount, b.XCount); }
+int CompareByXCount(const TCardItem& a, const TCardItem& b) {
+    return Sign(a.XCount, b.XCount);
+}
 
 int CompareColorRarityName(const TCardItem& a, const TCardItem& b) {
     if (int r = CompareByColor(a, b))

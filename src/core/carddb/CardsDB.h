@@ -41,7 +41,7 @@ inline constexpr int kSymbolSlots = 18;
 using SymbolCountArray = std::array<int16_t, kSymbolSlots>;
 
 inline constexpr std::array<std::string_view, 5> BasicLandNames = {"Swamp", "Forest", "Mountain", "Island",
-                                                                    "Plains"};
+                                                                   "Plains"};
 
 struct TCardItem {
     std::string_view Name;
@@ -124,7 +124,9 @@ private:
 TCardsList& CardDatabase();
 
 char RarityLetter(TRarity rarity);
-inline char RarityLetter(const TCardItem& card) { return RarityLetter(card.Rarity); }
+inline char RarityLetter(const TCardItem& card) {
+    return RarityLetter(card.Rarity);
+}
 // The rarity letter, three blanks, the name: a card's caption in the designer, draft and editor.
 std::string CardCaption(const TCardItem& card);
 // 0..4 for the names of BasicLandNames (exact match), 5 otherwise.

@@ -144,7 +144,7 @@ TEST(TypeClass, FirstWordDecides) {
     EXPECT_EQ(TypeClass("Land"), TCardType::Land);
     EXPECT_EQ(TypeClass("Basic Land - Forest"), TCardType::Basic);
     EXPECT_EQ(TypeClass("Snow Instant"), TCardType::Other);
-    EXPECT_EQ(TypeClass("creature - Wolf"), TCardType::Other); // case-sensitive
+    EXPECT_EQ(TypeClass("creature - Wolf"), TCardType::Other);                  // case-sensitive
     EXPECT_EQ(TypeClass("  Artifact   Creature"), TCardType::ArtifactCreature); // runs of blanks
     EXPECT_EQ(TypeClass(""), TCardType::Other);
 }
@@ -165,9 +165,15 @@ TEST(CompareByType, ClassOrderThenWordsThenLength) {
     EXPECT_EQ(TypeClass("Creature - Wolf"), TCardType::Creature);
     EXPECT_EQ(CompareByType(Typed("Legendary Creature - Wolf"), Typed("Artifact Creature - Golem")), -1);
 
-    const std::vector<std::string_view> ordered = {"Creature - Wolf",     "Artifact Creature - Golem", "Instant",
-                                                   "Sorcery",             "Enchantment",               "Artifact",
-                                                   "Land",                "Basic Land - Forest",       "Tribal Instant"};
+    const std::vector<std::string_view> ordered = {"Creature - Wolf",
+                                                   "Artifact Creature - Golem",
+                                                   "Instant",
+                                                   "Sorcery",
+                                                   "Enchantment",
+                                                   "Artifact",
+                                                   "Land",
+                                                   "Basic Land - Forest",
+                                                   "Tribal Instant"};
     for (size_t i = 0; i + 1 < ordered.size(); ++i) {
         EXPECT_EQ(CompareByType(Typed(ordered[i]), Typed(ordered[i + 1])), -1) << ordered[i];
         EXPECT_EQ(CompareByType(Typed(ordered[i + 1]), Typed(ordered[i])), 1) << ordered[i];

@@ -1,5 +1,5 @@
-#include "core/carddb/CardText.h"
 #include "core/carddb/CardsDB.h"
+#include "core/carddb/CardText.h"
 #include "core/carddb/IntList.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,8 @@ using namespace tovel;
 
 namespace {
 
-TCardItem& AddCard(TCardsList& list, std::string_view edition, std::string_view name, TRarity rarity = TRarity::C) {
+TCardItem& AddCard(TCardsList& list, std::string_view edition, std::string_view name,
+                   TRarity rarity = TRarity::C) {
     TCardItem& card = list.Add(edition);
     card.Name = list.Store(name);
     card.Rarity = rarity;
@@ -128,15 +129,17 @@ std::vector<std::string> SortedNames(const std::vector<TCardItem>& cards, TSortM
     std::vector<const TCardItem*> order;
     for (const TCardItem& c : cards)
         order.push_back(&c);
-    std::stable_sort(order.begin(), order.end(),
-                     [mode](const TCardItem* a, const TCardItem* b) { return CompareBySortMode(mode, *a, *b) < 0; });
+    std::stable_sort(order.begin(), order.end(), [mode](const TCardItem* a, const TCardItem* b) {
+        return CompareBySortMode(mode, *a, *b) < 0;
+    });
     std::vector<std::string> names;
     for (const TCardItem* c : order)
         names.emplace_back(c->Name);
     return names;
 }
 
-TCardItem Card(std::string_view name, TRarity rarity, std::string_view cost, int value, std::string_view type) {
+TCardItem Card(std::string_view name, TRarity rarity, std::string_view cost, int value,
+               std::string_view type) {
     TCardItem card;
     card.Name = name;
     card.Rarity = rarity;
@@ -192,8 +195,8 @@ TEST(SortModes, ValueTiesFallBackToColourRarityName) {
     TCardItem a = Card("Zed", TRarity::R, "G", 7, "");
     TCardItem b = Card("Amy", TRarity::C, "G", 7, "");
     TCardItem c = Card("Bob", TRarity::C, "G", 7, "");
-    EXPECT_EQ(CompareByValue(a, b, true), -1); // R before C
-    EXPECT_EQ(CompareByValue(b, c, true), -1); // then by name
+    EXPECT_EQ(CompareByValue(a, b, true), -1);  // R before C
+    EXPECT_EQ(CompareByValue(b, c, true), -1);  // then by name
     EXPECT_EQ(CompareByValue(a, b, false), -1); // ties do not reverse with the direction
 }
 

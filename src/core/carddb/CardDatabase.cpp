@@ -1,0 +1,543 @@
+#include "core/carddb/CardDatabase.h"
+
+#include "core/carddb/CardText.h"
+#include "core/infra/Error.h"
+#include "core/infra/FileIO.h"
+#include "core/infra/Prompts.h"
+#include "core/infra/Text.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstring>
+#include <unordered_map>
+
+namespace tovel {
+
+namespace {
+
+// The first N ";"-separated fields of a data line, positional as Field() counts them:
+// empty fields count, and a field beyond the last one is empty.
+template <size_t N> std::array<std::string_view, N> SplitFields(std::string_view line) {
+    std::array<std::string_view, N> fields{};
+    size_t start = 0;
+    for (size_t k = 0; k < N && start <= line.size(); ++k) {
+        const void* hit = std::memchr(line.data() + start, ';', line.size() - start);
+        const size_t end =
+            hit ? static_cast<size_t>(static_cast<const char*>(hit) - line.data()) : line.size();
+        fields[k] = line.substr(start, end - start);
+        start = end + 1;
+    }
+    return fields;
+}
+
+// Whether `code` + ";" occurs anywhere in the filter (a substring test, so "D1" is in "ED1;").
+bool FilterHolds(std::string_view filter, std::string_view code) {
+    for (size_t at = filter.find(code); at != std::string_view::npos; at = filter.find(code, at + 1))
+        if (at + code.size() < filter.size() && filter[at + code.size()] == ';')
+            return true;
+    return false;
+}
+
+bool ParseRarity(std::string_view text, TRarity& rarity) {
+    if (text.size() != 1)
+        return false;
+    switch (text[0]) {
+    case 'L':
+        rarity = TRarity::L;
+        return true;
+    case 'C':
+        rarity = TRarity::C;
+        return true;
+    case 'U':
+        rarity = TRarity::U;
+        return true;
+    case 'R':
+        rarity = TRarity::R;
+        return true;
+    default:
+        return false;
+    }
+}
+
+int32_t ParseValue(std::string_view text) {
+    const auto value = ParseInt(text);
+    if (!value)
+        throw Error("'" + Cp1252ToUtf8(text) + "' is not a valid integer value");
+    return *value;
+}
+
+// The stored form of a "+"-separated field: ";" in memory. Only changed text goes to the arena.
+std::string_view PlusToSemicolon(TCardsList& cards, std::string_view field) {
+    if (field.find('+') == std::string_view::npos)
+        return field;
+    return cards.Store(ReplaceChar(field, '+', ';'));
+}
+
+// The lines of one base.txt record after its head line.
+struct RecordBody {
+    std::string_view cost;
+    std::vector<std::string_view> text;
+};
+
+void ReadRecordBody(LineReader& reader, RecordBody& body) {
+    body.text.clear();
+    if (!reader.Next(body.cost)) {
+        body.cost = {};
+        return;
+    }
+    std::string_view line;
+    while (reader.Next(line) && !line.empty())
+        body.text.push_back(line);
+}
+
+void SkipRecord(LineReader& reader) {
+    std::string_view line;
+    while (reader.Next(line) && !line.empty()) {
+    }
+}
+
+// Turns one record into a card, setting fields in the file's order so that a bad field leaves
+// the card with what came before it.
+void FillCard(TCardsList& cards, std::string_view head, const std::array<std::string_view, 6>& fields,
+              const RecordBody& body) {
+    TCardItem& card = cards.Add(fields[0]);
+    card.Edition = fields[0];
+    card.Name = fields[1];
+    if (!ParseRarity(fields[2], card.Rarity))
+        throw Error(Cp1252ToUtf8(head) + kCantReadCardInfo);
+    card.Value = ParseValue(fields[3]);
+    card.BannedFormats = PlusToSemicolon(cards, fields[4]);
+    card.Printings = PlusToSemicolon(cards, fields[5]);
+    const auto costFields = SplitFields<3>(body.cost);
+    if (!costFields[0].empty())
+        ParseCost(card, costFields[0]);
+    card.TypeLine = costFields[1];
+    card.PowerToughness = costFields[2];
+    for (std::string_view line : body.text)
+        cards.AppendTextLine(card, line);
+}
+
+void ReadDatabaseRecords(TCardsList& cards, std::string_view text, std::string_view filter) {
+    LineReader reader(text);
+    RecordBody body;
+    std::string_view head;
+    while (reader.Next(head)) {
+        const auto fields = SplitFields<6>(head);
+        if (!filter.empty() && !FilterHolds(filter, fields[0])) {
+            SkipRecord(reader);
+            continue;
+        }
+        ReadRecordBody(reader, body);
+        FillCard(cards, head, fields, body);
+    }
+}
+
+void AppendPlusField(std::string& out, std::string_view field) {
+    const size_t at = out.size();
+    out += field;
+    std::replace(out.begin() + static_cast<std::ptrdiff_t>(at), out.end(), ';', '+');
+}
+
+// Code positions of the editions list by folded code, for ComputePrintings.
+std::string FoldAscii(std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded)
+        c = AsciiLower(c);
+    return folded;
+}
+
+bool HoldsCode(std::string_view printings, std::string_view code) {
+    size_t p = 0;
+    while (p < printings.size()) {
+        size_t q = printings.find(';', p);
+        if (q == std::string_view::npos)
+            q = printings.size();
+        if (printings.substr(p, q - p) == code)
+            return true;
+        p = q + 1;
+    }
+    return false;
+}
+
+// First-occurrence index of text lines by their text folded with the ANSI rules.
+class FoldedLineIndex {
+public:
+    explicit FoldedLineIndex(const std::vector<std::string_view>& lines) : lines_(lines) {
+        size_t size = 64;
+        while (size < lines.size() * 2 + 2)
+            size *= 2;
+        slots_.assign(size, -1);
+        for (size_t i = 0; i < lines.size(); ++i)
+            Insert(static_cast<int32_t>(i));
+    }
+
+    int Find(std::string_view key) const {
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = Hash(key) & mask;; i = (i + 1) & mask) {
+            const int32_t at = slots_[i];
+            if (at < 0)
+                return -1;
+            if (EqualsIgnoreAnsiCase(lines_[static_cast<size_t>(at)], key))
+                return at;
+        }
+    }
+
+private:
+    static uint64_t Hash(std::string_view text) {
+        uint64_t h = 1469598103934665603ull;
+        for (char c : text)
+            h = (h ^ static_cast<unsigned char>(AnsiLower(c))) * 1099511628211ull;
+        return h ^ (h >> 29);
+    }
+
+    void Insert(int32_t line) {
+        const std::string_view key = lines_[static_cast<size_t>(line)];
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = Hash(key) & mask;; i = (i + 1) & mask) {
+            const int32_t at = slots_[i];
+            if (at < 0) {
+                slots_[i] = line;
+                return;
+            }
+            if (EqualsIgnoreAnsiCase(lines_[static_cast<size_t>(at)], key))
+                return; // an earlier line wins
+        }
+    }
+
+    const std::vector<std::string_view>& lines_;
+    std::vector<int32_t> slots_;
+};
+
+std::string_view Extension(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    return std::string_view(path).substr(dot);
+}
+
+void ReadCardListLines(TCardsList& cards, std::string_view text, std::string_view filter) {
+    LineReader reader(text);
+    std::string_view line;
+    while (reader.Next(line)) {
+        if (Trim(line).empty())
+            break;
+        const auto fields = SplitFields<5>(line);
+        if (!filter.empty() && !FilterHolds(filter, fields[0]))
+            continue;
+        if (cards.IndexOf(fields[1], fields[0]) >= 0)
+            continue;
+        TCardItem& card = cards.Add(fields[0]);
+        card.Edition = fields[0];
+        card.Name = fields[1];
+        if (!ParseRarity(fields[2], card.Rarity))
+            throw Error(Cp1252ToUtf8(line) + kCantReadCardInfo);
+        card.Value = ParseValue(fields[3]);
+        card.BannedFormats = fields[4];
+    }
+}
+
+// Whether the XML declaration names a single-byte Western encoding, which pugixml would not
+// read as Windows-1252.
+bool DeclaresWesternEncoding(std::string_view bytes) {
+    const std::string head = AnsiLowerCase(bytes.substr(0, std::min<size_t>(bytes.size(), 200)));
+    if (head.rfind("<?xml", 0) != 0)
+        return false;
+    const size_t end = head.find("?>");
+    const std::string_view decl = std::string_view(head).substr(0, end);
+    return decl.find("1252") != std::string_view::npos || decl.find("8859-1") != std::string_view::npos ||
+           decl.find("latin") != std::string_view::npos;
+}
+
+} // namespace
+
+void LoadCardDatabaseText(TCardsList& cards, std::string_view text, std::string_view editionsFilter) {
+    cards.Clear();
+    ReadDatabaseRecords(cards, text, editionsFilter);
+}
+
+void LoadCardDatabase(TCardsList& cards, const std::string& fileName, std::string_view editionsFilter) {
+    cards.Clear();
+    auto file = MappedFile::Open(fileName);
+    const std::string_view text = file->Bytes();
+    cards.AdoptSource(std::move(file));
+    ReadDatabaseRecords(cards, text, editionsFilter);
+}
+
+std::string CardDatabaseText(const TCardsList& cards) {
+    size_t size = 0;
+    for (int i = 0; i < cards.Count(); ++i) {
+        const TCardItem& c = cards.Items(i);
+        size += c.Edition.size() + c.Name.size() + c.BannedFormats.size() + c.Printings.size() +
+                c.Cost.size() + c.TypeLine.size() + c.PowerToughness.size() + 32;
+        for (std::string_view line : cards.Text(c))
+            size += line.size() + 2;
+    }
+    std::string out;
+    out.reserve(size);
+    char number[16];
+    for (int i = 0; i < cards.Count(); ++i) {
+        const TCardItem& c = cards.Items(i);
+        out += c.Edition;
+        out += ';';
+        out += c.Name;
+        out += ';';
+        out += RarityLetter(c);
+        out += ';';
+        const auto converted = std::to_chars(number, number + sizeof number, c.Value);
+        out.append(number, converted.ptr);
+        out += ';';
+        AppendPlusField(out, c.BannedFormats);
+        out += ';';
+        AppendPlusField(out, c.Printings);
+        out += ";\r\n";
+        out += c.Cost;
+        out += ';';
+        out += c.TypeLine;
+        out += ';';
+        out += c.PowerToughness;
+        out += ";\r\n";
+        for (std::string_view line : cards.Text(c)) {
+            out += line;
+            out += "\r\n";
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+void SaveCardDatabase(const TCardsList& cards, const std::string& fileName) {
+    WriteFileAtomically(fileName, CardDatabaseText(cards));
+}
+
+void ComputePrintings(TCardsList& cards, const TTextList& editions) {
+    // Positions in the editions list of each (folded) code.
+    std::unordered_map<std::string, std::vector<int>> positions;
+    for (int e = 0; e < editions.Count(); ++e)
+        positions[FoldAscii(editions.Name(e))].push_back(e);
+
+    // Each card's name group is the first card of that name; collect (group, list position) pairs.
+    std::vector<std::pair<int32_t, int32_t>> pairs;
+    std::vector<int32_t> group(static_cast<size_t>(cards.Count()));
+    std::string key;
+    for (int i = 0; i < cards.Count(); ++i) {
+        const TCardItem& card = cards.Items(i);
+        group[static_cast<size_t>(i)] = cards.IndexOfName(card.Name);
+        key.assign(card.Edition);
+        for (char& c : key)
+            c = AsciiLower(c);
+        const auto found = positions.find(key);
+        if (found == positions.end())
+            continue;
+        for (int e : found->second)
+            pairs.emplace_back(group[static_cast<size_t>(i)], e);
+    }
+    std::sort(pairs.begin(), pairs.end());
+    pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
+
+    // One printings text per name group, in editions-list order, each code once.
+    std::unordered_map<int32_t, std::string_view> groupText;
+    std::string text;
+    for (size_t p = 0; p < pairs.size();) {
+        const int32_t g = pairs[p].first;
+        text.clear();
+        for (; p < pairs.size() && pairs[p].first == g; ++p) {
+            const std::string_view code = editions.Name(pairs[p].second);
+            if (!HoldsCode(text, code)) {
+                text += code;
+                text += ';';
+            }
+        }
+        groupText[g] = cards.Store(text);
+    }
+
+    for (int i = 0; i < cards.Count(); ++i) {
+        TCardItem& card = cards.Items(i);
+        const auto found = groupText.find(group[static_cast<size_t>(i)]);
+        if (found == groupText.end())
+            continue;
+        if (card.Printings.empty()) {
+            card.Printings = found->second;
+            continue;
+        }
+        // Codes the card already lists stay first and are not repeated.
+        std::string merged(card.Printings);
+        const std::string_view add = found->second;
+        size_t p = 0;
+        while (p < add.size()) {
+            const size_t q = add.find(';', p);
+            const std::string_view code = add.substr(p, q - p);
+            if (!HoldsCode(merged, code)) {
+                if (!merged.empty() && merged.back() != ';')
+                    merged += ';';
+                merged += code;
+                merged += ';';
+            }
+            p = q + 1;
+        }
+        card.Printings = cards.Store(merged);
+    }
+}
+
+TCheckReport CheckCardDatabase(std::string_view text) {
+    TCheckReport report;
+    TCardsList scratch;
+    LineReader reader(text);
+    RecordBody body;
+    std::string_view head;
+    while (reader.Next(head)) {
+        const int headLine = reader.LineNumber();
+        ReadRecordBody(reader, body);
+        try {
+            FillCard(scratch, head, SplitFields<6>(head), body);
+            ++report.Cards;
+        } catch (const Error& e) {
+            report.Problems.push_back({headLine, e.what()});
+        }
+        if (scratch.Count() >= 4096)
+            scratch.Clear(); // only the verdict matters; keep memory flat on big files
+    }
+    return report;
+}
+
+bool ReadCardListText(TCardsList& cards, std::string_view text, std::string_view editionsFilter) {
+    cards.Clear();
+    if (text.empty())
+        return false;
+    ReadCardListLines(cards, text, editionsFilter);
+    return true;
+}
+
+void ReadCardListXml(TCardsList& cards, std::string_view bytes, std::string_view editionsFilter) {
+    pugi::xml_document doc;
+    pugi::xml_parse_result result;
+    std::string converted;
+    if (DeclaresWesternEncoding(bytes)) {
+        converted = Cp1252ToUtf8(bytes);
+        result =
+            doc.load_buffer(converted.data(), converted.size(), pugi::parse_default, pugi::encoding_utf8);
+    } else {
+        result = doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_auto);
+    }
+    if (!result)
+        throw Error(std::string("Cannot read the XML card list: ") + result.description() + " at offset " +
+                    std::to_string(result.offset));
+    cards.Clear();
+    const pugi::xml_node root = doc.document_element();
+    for (pugi::xml_node node = root.first_child(); node; node = node.next_sibling()) {
+        if (node.type() != pugi::node_element)
+            continue;
+        const std::string name = Utf8ToCp1252(node.attribute("Name").value());
+        const std::string edition = Utf8ToCp1252(node.attribute("Edition").value());
+        if (!editionsFilter.empty() && !FilterHolds(editionsFilter, edition))
+            continue;
+        if (cards.IndexOf(name, edition) >= 0)
+            continue;
+        TCardItem& card = cards.Add(edition);
+        card.Name = cards.Store(name);
+        if (!ParseRarity(Utf8ToCp1252(node.attribute("Rarity").value()), card.Rarity))
+            throw Error(Cp1252ToUtf8(name) + kCantReadCardInfo);
+        card.Value = ParseValue(Utf8ToCp1252(node.attribute("Value").value()));
+        card.BannedFormats = cards.Store(Utf8ToCp1252(node.attribute("BannedFormats").value()));
+    }
+}
+
+void ReadCardText(TCardsList& cards, std::string_view text) {
+    const std::vector<std::string_view> lines = SplitLines(text);
+    const FoldedLineIndex index(lines);
+    for (int i = 0; i < cards.Count(); ++i) {
+        TCardItem& card = cards.Items(i);
+        const int found = index.Find(card.Name);
+        if (found < 0)
+            throw Error("Card \"" + Cp1252ToUtf8(card.Name) + "\" not found in DB");
+        size_t pos = static_cast<size_t>(found) + 1;
+        auto line = [&](size_t at) {
+            if (at >= lines.size())
+                throw Error("The text of card \"" + Cp1252ToUtf8(card.Name) +
+                            "\" runs past the end of the card-text file");
+            return lines[at];
+        };
+        if (IsManaCost(line(pos))) {
+            ParseCost(card, Trim(lines[pos]));
+            ++pos;
+        } else {
+            ParseCost(card, {});
+        }
+        card.TypeLine = Trim(line(pos));
+        ++pos;
+        if (IsPowerToughness(line(pos))) {
+            card.PowerToughness = Trim(lines[pos]);
+            ++pos;
+        }
+        cards.ClearText(card);
+        for (std::string_view rule = Trim(line(pos)); !rule.empty(); rule = Trim(line(++pos)))
+            cards.AppendTextLine(card, rule);
+    }
+}
+
+void AddMissingBasicLands(TCardsList& cards) {
+    for (std::string_view land : BasicLandNames) {
+        if (cards.IndexOfName(land) >= 0)
+            continue;
+        TCardItem& card = cards.Add("9E");
+        card.Name = land;
+        card.Rarity = TRarity::L;
+        card.Value = 5;
+    }
+}
+
+bool ReadCardSources(TCardsList& cards, const std::string& cardListFile, const std::string& cardTextFile,
+                     std::string_view editionsFilter, const TTextList& editions) {
+    const std::string_view listKind = Extension(cardListFile);
+    // The sources are copied, not mapped: they are hand-edited files that an editor may rewrite
+    // in place while the cards still refer to them.
+    if (listKind == ".txt") {
+        const std::string bytes = ReadWholeFile(cardListFile);
+        cards.Clear();
+        if (bytes.empty())
+            return false;
+        ReadCardListLines(cards, cards.Store(bytes), editionsFilter);
+    } else if (listKind == ".xml") {
+        ReadCardListXml(cards, ReadWholeFile(cardListFile), editionsFilter);
+    } else {
+        throw Error("The card list \"" + cardListFile + "\" is neither a .txt nor an .xml file");
+    }
+
+    ComputePrintings(cards, editions);
+
+    const std::string_view textKind = Extension(cardTextFile);
+    if (textKind == ".xml")
+        throw Error("Card text in XML form is not supported: \"" + cardTextFile + "\"");
+    if (textKind != ".txt")
+        throw Error("The card-text file \"" + cardTextFile + "\" is not a .txt file");
+    ReadCardText(cards, cards.Store(ReadWholeFile(cardTextFile)));
+
+    AddMissingBasicLands(cards);
+    return true;
+}
+
+std::string& RememberedMergeFilter() {
+    static std::string filter;
+    return filter;
+}
+
+bool MergeCardDatabase(TCardsList& cards, const std::string& cardListFile, const std::string& cardTextFile,
+                       std::string_view editionsFilter, const TTextList& editions,
+                       std::string& rememberedFilter) {
+    if (cards.Count() > 0 && editionsFilter == rememberedFilter)
+        return true;
+    try {
+        if (ReadCardSources(cards, cardListFile, cardTextFile, editionsFilter, editions))
+            rememberedFilter = std::string(editionsFilter);
+        return true;
+    } catch (const std::exception&) {
+        cards.Clear();
+        ShowError(kErrorReadingCardsDatabase);
+        return false;
+    }
+}
+
+} // namespace tovel

@@ -1,0 +1,99 @@
+#include "core/carddb/Editions.h"
+
+#include "core/infra/FileIO.h"
+#include "core/infra/Text.h"
+
+namespace tovel {
+
+std::string_view TTextList::Name(int index) const {
+    const std::string_view line = (*this)[index];
+    return line.substr(0, line.find(';'));
+}
+
+std::string_view TTextList::Value(int index) const {
+    const std::string_view line = (*this)[index];
+    const size_t at = line.find(';');
+    return at == std::string_view::npos ? std::string_view{} : line.substr(at + 1);
+}
+
+int TTextList::IndexOfName(std::string_view name) const {
+    for (int i = 0; i < Count(); ++i)
+        if (Name(i) == name)
+            return i;
+    return -1;
+}
+
+TTextList& EditionList() {
+    static TTextList list;
+    return list;
+}
+
+TTextList& FormatList() {
+    static TTextList list;
+    return list;
+}
+
+namespace {
+
+// Reads the whole file before touching the list, so a file that cannot be read leaves it as it was.
+void LoadTrimmedLines(TTextList& list, const std::string& fileName) {
+    const std::string bytes = ReadWholeFile(fileName);
+    std::vector<std::string> lines;
+    LineReader reader(bytes);
+    std::string_view line;
+    while (reader.Next(line)) {
+        const std::string_view trimmed = Trim(line);
+        if (!trimmed.empty())
+            lines.emplace_back(trimmed);
+    }
+    list.Lines = std::move(lines);
+}
+
+} // namespace
+
+void LoadEditionList(TTextList& list, const std::string& fileName) {
+    LoadTrimmedLines(list, fileName);
+}
+
+void LoadFormatList(TTextList& list, const std::string& fileName) {
+    LoadTrimmedLines(list, fileName);
+}
+
+bool FilterMatches(const TCardFilter& filter, std::string_view edition, const TCardItem* card) {
+    const std::string_view editions = filter.Editions;
+    if (editions.empty())
+        return true;
+    if (editions == "NONE")
+        return false;
+    if (filter.LegalIn && !card)
+        return false;
+    size_t start = 0;
+    while (start < editions.size()) {
+        size_t end = editions.find(';', start);
+        if (end == std::string_view::npos)
+            end = editions.size();
+        const std::string_view code = editions.substr(start, end - start);
+        start = end + 1;
+        if (code.empty())
+            continue;
+        if (!filter.LegalIn) {
+            if (edition == code)
+                return true;
+            continue;
+        }
+        // Every code of the card's printings, each followed by ";".
+        const std::string_view printings = card->Printings;
+        size_t p = 0;
+        while (p < printings.size()) {
+            size_t q = printings.find(';', p);
+            if (q == std::string_view::npos)
+                q = printings.size();
+            if (printings.substr(p, q - p) == code)
+                return true;
+            p = q + 1;
+        }
+    }
+    return false;
+}
+
+} // namespace tovel
