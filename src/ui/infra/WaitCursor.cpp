@@ -1,0 +1,31 @@
+#include "ui/infra/WaitCursor.h"
+
+#include <QApplication>
+#include <QCursor>
+
+namespace tovel {
+
+namespace {
+// The one slot: whether the hourglass is ours to take back.
+bool cursorSet = false;
+} // namespace
+
+void BeginWaitCursor() {
+    if (cursorSet)
+        return;
+    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    cursorSet = true;
+}
+
+void EndWaitCursor() {
+    if (!cursorSet)
+        return;
+    QApplication::restoreOverrideCursor();
+    cursorSet = false;
+}
+
+bool WaitCursorActive() {
+    return cursorSet;
+}
+
+} // namespace tovel

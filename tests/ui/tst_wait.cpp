@@ -1,0 +1,278 @@
+#include "core/infra/Error.h"
+#include "core/infra/FileIO.h"
+#include "core/infra/Sleeper.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+#include "ui/app/TovelApplication.h"
+#include "ui/infra/GlobFile.h"
+#include "ui/infra/WaitCursor.h"
+#include "ui/infra/WaitForm.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QToolButton>
+#include <QtTest>
+
+#include <cerrno>
+#include <cstring>
+
+using namespace tovel;
+
+namespace {
+
+QString LabelText(const QString& name) {
+    return TopWaitForm()->findChild<QLabel*>(name)->text();
+}
+
+} // namespace
+
+class TestWait final : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() {
+        while (WaitCount() > 0)
+            CloseWait();
+        EndWaitCursor();
+    }
+
+    // The message-only window: no progress bar, no times, no abort button, 41 pixels shorter,
+    // in the bottom-right corner of the work area.
+    void messageOnlyShape() {
+        ShowWait("Please wait...");
+        TWaitForm* form = TopWaitForm();
+        QVERIFY(form && form->isVisible());
+        QCOMPARE(form->windowTitle(), QStringLiteral("Please wait..."));
+        QCOMPARE(form->height(), TWaitForm::kDesignHeight - 41);
+        QCOMPARE(form->width(), TWaitForm::kDesignWidth);
+        QVERIFY(form->findChild<QProgressBar*>(QStringLiteral("ProgressBar"))->isHidden());
+        QVERIFY(form->findChild<QWidget*>(QStringLiteral("Panel1"))->isHidden());
+        QVERIFY(form->findChild<QToolButton*>(QStringLiteral("AbortButton"))->isHidden());
+        const TRect area = GetWorkArea();
+        QCOMPARE(form->x(), area.right - TWaitForm::kDesignWidth);
+        // Placed with the full design height; the shortened window keeps its top edge.
+        QCOMPARE(form->y(), area.bottom - TWaitForm::kDesignHeight);
+        QCOMPARE(QString::fromStdString(WaitMessage()), QStringLiteral("Please wait..."));
+    }
+
+    void progressShapeShowsTimes() {
+        ShowWait("Working", 10, nullptr, true, "Stop?");
+        TWaitForm* form = TopWaitForm();
+        QCOMPARE(form->height(), TWaitForm::kDesignHeight);
+        QVERIFY(!form->findChild<QProgressBar*>(QStringLiteral("ProgressBar"))->isHidden());
+        QVERIFY(!form->findChild<QToolButton*>(QStringLiteral("AbortButton"))->isHidden());
+        QCOMPARE(LabelText(QStringLiteral("TimeLabel2")), QStringLiteral("?:??:??"));
+        QVERIFY(!UpdateWait("", 0));
+        QCOMPARE(LabelText(QStringLiteral("TimeLabel2")), QStringLiteral("?:??:??"));
+        QCOMPARE(QString::fromStdString(WaitMessage()), QStringLiteral("Working"));
+        UpdateWait("Step two\rof ten", 5);
+        QCOMPARE(form->findChild<QProgressBar*>(QStringLiteral("ProgressBar"))->value(), 5);
+        QVERIFY(LabelText(QStringLiteral("TimeLabel2")) != QStringLiteral("?:??:??"));
+        // A carriage return starts a new line on the label.
+        QCOMPARE(LabelText(QStringLiteral("MessageLabel")), QStringLiteral("Step two\nof ten"));
+    }
+
+    // The second window stands directly above the first; updates go to the top; CloseWait
+    // removes the top one first.
+    void nestedWindows() {
+        ShowWait("first");
+        TWaitForm* first = TopWaitForm();
+        ShowWait("second");
+        TWaitForm* second = TopWaitForm();
+        QVERIFY(first != second);
+        QCOMPARE(WaitCount(), 2);
+        QCOMPARE(second->x(), first->x());
+        QCOMPARE(second->y(), first->y() - TWaitForm::kDesignHeight);
+        UpdateWait("changed", 0);
+        QCOMPARE(first->Message(), std::string("first"));
+        QCOMPARE(second->Message(), std::string("changed"));
+        CloseWait();
+        QCOMPARE(TopWaitForm(), first);
+        QCOMPARE(WaitMessage(), std::string("first"));
+        CloseWait();
+        QCOMPARE(WaitCount(), 0);
+        QCOMPARE(WaitMessage(), std::string());
+        CloseWait(); // nothing to close: no effect
+    }
+
+    void updateWithoutWindowFails() {
+        try {
+            UpdateWait("x", 0);
+            QFAIL("no error");
+        } catch (const Error& e) {
+            QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Нет ни одного окна Wait"));
+        }
+        QVERIFY_THROWS_EXCEPTION(Error, CopyFileWithRetry("/a", "/b"));
+    }
+
+    void ownerIsDisabledMeanwhile() {
+        QWidget owner;
+        owner.move(30, 40);
+        owner.show();
+        ShowWait("owned", 0, &owner);
+        QVERIFY(!owner.isEnabled());
+        QCOMPARE(TopWaitForm()->pos(), owner.pos());
+        CloseWait();
+        QVERIFY(owner.isEnabled());
+    }
+
+    void guardClosesOnError() {
+        try {
+            WaitWindow wait("guarded");
+            QCOMPARE(WaitCount(), 1);
+            throw Error("work failed");
+        } catch (const Error&) {
+        }
+        QCOMPARE(WaitCount(), 0);
+    }
+
+    // Esc, the close box and the abort button ask only when the window is abortable; only Yes
+    // flags the abort, and the window never closes by itself.
+    void abortRequests() {
+        test::ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        ShowWait("not abortable");
+        QTest::keyClick(TopWaitForm(), Qt::Key_Escape);
+        TopWaitForm()->close();
+        QVERIFY(prompter.asked.empty());
+        QVERIFY(TopWaitForm()->isVisible());
+        CloseWait();
+
+        ShowWait("abortable", 5, nullptr, true, "");
+        TWaitForm* form = TopWaitForm();
+        prompter.answers = {Answer::No, Answer::Yes};
+        QTest::keyClick(form, Qt::Key_Escape, Qt::ShiftModifier); // with Shift: ignored
+        QVERIFY(prompter.asked.empty());
+        QTest::keyClick(form, Qt::Key_Escape);
+        QVERIFY(!UpdateWait("", 1));
+        form->findChild<QToolButton*>(QStringLiteral("AbortButton"))->click();
+        QVERIFY(UpdateWait("", 2));
+        QCOMPARE(prompter.Messages("confirm"),
+                 (std::vector<std::string>{"Прервать операцию?", "Прервать операцию?"}));
+        form->close();
+        QVERIFY(form->isVisible());
+        QCOMPARE(WaitCount(), 1);
+    }
+
+    void waitCursorPair() {
+        QVERIFY(!QApplication::overrideCursor());
+        {
+            WaitCursor cursor;
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            BeginWaitCursor(); // not nested: still one hourglass to take back
+        }
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void copyReplacesWithoutAsking() {
+        test::TempDir dir;
+        test::ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        int pauses = 0;
+        ScopedSleeper sleeper([&](int) { ++pauses; });
+        const std::string source = dir.Write("base.txt", "fresh");
+        const std::string dest = dir.Write("Backup/base.txt", "stale");
+        ShowWait("Please wait...");
+        CopyFileWithRetry(source, dest);
+        QCOMPARE(QString::fromStdString(test::TempDir::Read(dest)), QStringLiteral("fresh"));
+        QCOMPARE(pauses, 0);
+        QVERIFY(prompter.asked.empty());
+        QCOMPARE(WaitMessage(), std::string("Please wait..."));
+    }
+
+    // A missing source fails twice with a 5-second pause between, then asks; No raises the
+    // error with the system's text for a missing file.
+    void copyGivenUp() {
+        test::TempDir dir;
+        test::ScriptedPrompter prompter;
+        prompter.answers = {Answer::No};
+        ScopedPrompter scoped(prompter);
+        std::vector<int> pauses;
+        ScopedSleeper sleeper([&](int ms) { pauses.push_back(ms); });
+        const std::string source = dir / "missing.txt";
+        const std::string dest = dir / "copy.txt";
+        ShowWait("Please wait...");
+        const std::string reason =
+            "System Error.  Code: " + std::to_string(ENOENT) + ".\n" + std::strerror(ENOENT);
+        try {
+            CopyFileWithRetry(source, dest);
+            QFAIL("no error");
+        } catch (const Error& e) {
+            QCOMPARE(std::string(e.what()),
+                     "Ошибка копирования файла " + source + " в " + dest + "\n" + reason);
+        }
+        QCOMPARE(pauses, std::vector<int>{5000});
+        QCOMPARE(prompter.Messages("confirm"),
+                 std::vector<std::string>{"Ошибка копирования файла " + source + " в " + dest + "\n" +
+                                          reason +
+                                          "\nВозможно файл заблокирован другой программой.\n"
+                                          "Повторить попытку копирования?"});
+        // The copy message stays on the window after a failure.
+        QCOMPARE(WaitMessage(), "Копирование:\r" + source + " -> " + dest);
+        QVERIFY(!FileExists(dest));
+    }
+
+    // The source appears during the pause: the second attempt succeeds without a question.
+    void copySucceedsAfterThePause() {
+        test::TempDir dir;
+        test::ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        const std::string source = dir / "late.txt";
+        ScopedSleeper sleeper([&](int) { dir.Write("late.txt", "arrived"); });
+        ShowWait("Please wait...");
+        CopyFileWithRetry(source, dir / "copy.txt");
+        QCOMPARE(QString::fromStdString(test::TempDir::Read(dir / "copy.txt")), QStringLiteral("arrived"));
+        QVERIFY(prompter.asked.empty());
+    }
+
+    // Yes retries; each failed retry asks again; the copy then goes through and the wait
+    // message is put back.
+    void copyRetriedAfterQuestions() {
+        test::TempDir dir;
+        const std::string source = dir / "later.txt";
+        test::ScriptedPrompter prompter;
+        prompter.answers = {Answer::Yes, Answer::Yes};
+        ScopedSleeper sleeper([](int) {});
+        ShowWait("Please wait...");
+        // The file appears after the second question was answered.
+        int asked = 0;
+        struct Hook final : Prompter {
+            test::ScriptedPrompter* inner;
+            test::TempDir* dir;
+            int* asked;
+            void ShowError(const std::string& m) override { inner->ShowError(m); }
+            void ShowInformation(const std::string& m) override { inner->ShowInformation(m); }
+            Answer Confirm(const std::string& m, ConfirmButtons b, MessageIcon i) override {
+                if (++*asked == 2)
+                    dir->Write("later.txt", "done");
+                return inner->Confirm(m, b, i);
+            }
+            std::string AskOpenFileName(const std::string&, const std::string&, const std::string&) override {
+                return {};
+            }
+            std::vector<std::string> AskOpenFileNames(const std::string&, const std::string&,
+                                                      const std::string&) override {
+                return {};
+            }
+            std::string AskSaveFileName(const std::string&, const std::string&, const std::string&) override {
+                return {};
+            }
+            std::string BrowseFolder(const std::string&, const std::string&) override { return {}; }
+        } hook;
+        hook.inner = &prompter;
+        hook.dir = &dir;
+        hook.asked = &asked;
+        ScopedPrompter hooked(hook);
+        CopyFileWithRetry(source, dir / "copy.txt");
+        QCOMPARE(asked, 2);
+        QCOMPARE(QString::fromStdString(test::TempDir::Read(dir / "copy.txt")), QStringLiteral("done"));
+        QCOMPARE(WaitMessage(), std::string("Please wait..."));
+    }
+};
+
+int main(int argc, char** argv) {
+    TovelApplication app(argc, argv);
+    TestWait test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_wait.moc"
