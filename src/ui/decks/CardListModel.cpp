@@ -41,7 +41,7 @@ void TCardListModel::SetRows(const std::vector<Row>& rows) {
         if (row.Card < 0 || row.Card >= cards.Count())
             continue; // a stale position never reaches the view
         const TCardItem& card = cards.Items(row.Card);
-        rows_.push_back({row.Card, FromCp1252(CardCaption(card)) + row.Suffix, card.Color});
+        rows_.push_back({row.Card, row.Text.isNull() ? FromCp1252(CardCaption(card)) : row.Text, card.Color});
     }
     endResetModel();
 }

@@ -28,7 +28,7 @@ public:
 
     struct Row {
         int32_t Card = -1;
-        QString Suffix; // appended to the caption, e.g. " (8)"
+        QString Text; // the row's text; null: the card's caption
     };
 
     explicit TCardListModel(QObject* parent = nullptr, const TCardsList* cards = nullptr);
