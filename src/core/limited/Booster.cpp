@@ -1,5 +1,6 @@
 #include "core/limited/Booster.h"
 
+#include "core/carddb/CardDatabase.h"
 #include "core/infra/Error.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Text.h"
@@ -59,8 +60,12 @@ const TBoosterConfig& DefaultComposition(TPackShape shape) {
     return shape == TPackShape::Starter ? starter : booster;
 }
 
-std::vector<TBoosterConfig>& SpecialBoosterConfigs() { return specialBoosters; }
-std::vector<TBoosterConfig>& SpecialStarterConfigs() { return specialStarters; }
+std::vector<TBoosterConfig>& SpecialBoosterConfigs() {
+    return specialBoosters;
+}
+std::vector<TBoosterConfig>& SpecialStarterConfigs() {
+    return specialStarters;
+}
 
 TBoosterConfig ParseBoosterConfig(std::string_view countText) {
     TBoosterConfig config;
@@ -87,9 +92,19 @@ void LoadSpecialConfigs(const IniDocument& ini) {
     specialStarters = ReadConfigs(ini, "SpecialStarters");
 }
 
-void LoadSpecialConfigs(const std::string& path) { LoadSpecialConfigs(IniFile(path).Load()); }
+void LoadSpecialConfigs(const std::string& path) {
+    LoadSpecialConfigs(IniFile(path).Load());
+}
 
-std::string BoostersIniPath() { return ProgramPath("Data/boosters.ini"); }
+TCardLoader DefaultCardLoader() {
+    return [](TCardsList& cards, const std::string& filter) {
+        LoadCardDatabase(cards, ProgramPath("Data/base.txt"), filter);
+    };
+}
+
+std::string BoostersIniPath() {
+    return ProgramPath("Data/boosters.ini");
+}
 
 std::string FindComplexPack(const IniDocument& ini, std::string_view packName) {
     for (const auto& [key, value] : ini.Entries(kComplex))
@@ -143,8 +158,8 @@ const TBoosterConfig& PackComposition(TPackShape shape, std::string_view composi
     return DefaultComposition(shape);
 }
 
-void GeneratePack(TPackShape shape, TIntegerList& target, const TEditionCards& pools, std::string_view compositionName,
-                  bool fresh, RandomSource& random) {
+void GeneratePack(TPackShape shape, TIntegerList& target, const TEditionCards& pools,
+                  std::string_view compositionName, bool fresh, RandomSource& random) {
     const TBoosterConfig& config = PackComposition(shape, compositionName);
     static const TIntegerList kNothing;
     const TIntegerList& already = fresh ? kNothing : target;
@@ -162,7 +177,8 @@ void GeneratePack(TPackShape shape, TIntegerList& target, const TEditionCards& p
         if (step.count <= 0)
             continue;
         if (!pools.Cards() || AcceptableCount(step.pool, already, *pools.Cards()) < step.count)
-            throw Error(std::string("Not enough ") + step.word + " cards in edition " + Cp1252ToUtf8(pools.Edition()));
+            throw Error(std::string("Not enough ") + step.word + " cards in edition " +
+                        Cp1252ToUtf8(pools.Edition()));
     }
 
     if (fresh)
@@ -172,8 +188,8 @@ void GeneratePack(TPackShape shape, TIntegerList& target, const TEditionCards& p
             DrawFromPool(step.pool, step.count, target, *pools.Cards(), random);
 }
 
-void GenerateTableBoosters(TBoosterList& boosters, const TEditionCards& pools, std::string_view compositionName,
-                           bool fresh, RandomSource& random) {
+void GenerateTableBoosters(TBoosterList& boosters, const TEditionCards& pools,
+                           std::string_view compositionName, bool fresh, RandomSource& random) {
     if (fresh)
         boosters.Clear();
     while (boosters.Count() < kTableSeats)
@@ -193,7 +209,8 @@ void BuildPackChoices(TTextList& choices, const TTextList& editions, const IniDo
             if (members.substr(0, members.find('+')) != code)
                 continue;
             const size_t semicolon = line.find(';');
-            const std::string display = semicolon == std::string::npos ? std::string() : line.substr(semicolon + 1);
+            const std::string display =
+                semicolon == std::string::npos ? std::string() : line.substr(semicolon + 1);
             line = key + ";" + display;
             break;
         }
@@ -232,9 +249,11 @@ std::string FinishResolving(std::string_view packName, bool isEdition, std::stri
 
 } // namespace
 
-std::string ResolvePackName(std::string_view packName, const TTextList& editions, const IniDocument& boosters) {
+std::string ResolvePackName(std::string_view packName, const TTextList& editions,
+                            const IniDocument& boosters) {
     const bool isEdition = editions.IndexOfName(packName) >= 0;
-    return FinishResolving(packName, isEdition, isEdition ? std::string() : FindComplexPack(boosters, packName));
+    return FinishResolving(packName, isEdition,
+                           isEdition ? std::string() : FindComplexPack(boosters, packName));
 }
 
 std::string ResolvePackName(std::string_view packName) {
@@ -274,8 +293,8 @@ void FillPacks(std::string_view resolvedName, TPackShape shape, TIntegerList& ta
     });
 }
 
-void FillPacks(std::string_view resolvedName, TBoosterList& target, TEditionCards& pools, const TCardsList& cards,
-               std::string& lastFilled, RandomSource& random) {
+void FillPacks(std::string_view resolvedName, TBoosterList& target, TEditionCards& pools,
+               const TCardsList& cards, std::string& lastFilled, RandomSource& random) {
     FillFromName(resolvedName, pools, cards, lastFilled, [&](std::string_view composition, bool fresh) {
         GenerateTableBoosters(target, pools, composition, fresh, random);
     });

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,6 +93,11 @@ private:
 
 inline constexpr int kTableSeats = 8;
 
+// Loads the card database before packs are drawn: Data/base.txt restricted to an editions
+// filter ("AAA;BBB;", empty for everything). Tests put cards in memory instead.
+using TCardLoader = std::function<void(TCardsList& cards, const std::string& editionsFilter)>;
+TCardLoader DefaultCardLoader();
+
 // The composition a draw uses: the default for the shape when the name is empty or has no
 // special entry, else the first special entry of that name (exact match).
 const TBoosterConfig& PackComposition(TPackShape shape, std::string_view compositionName);
@@ -99,21 +105,21 @@ const TBoosterConfig& PackComposition(TPackShape shape, std::string_view composi
 // Draws one pack into the target (emptied first when fresh). A card enters at most once per
 // target and never when it is banned in draft. Error "Not enough rare cards in edition X" (or
 // uncommon, common) before anything is drawn when a pool cannot fill its count.
-void GeneratePack(TPackShape shape, TIntegerList& target, const TEditionCards& pools, std::string_view compositionName,
-                  bool fresh, RandomSource& random);
-inline void GenerateBooster(TIntegerList& target, const TEditionCards& pools, std::string_view compositionName,
-                            bool fresh, RandomSource& random) {
+void GeneratePack(TPackShape shape, TIntegerList& target, const TEditionCards& pools,
+                  std::string_view compositionName, bool fresh, RandomSource& random);
+inline void GenerateBooster(TIntegerList& target, const TEditionCards& pools,
+                            std::string_view compositionName, bool fresh, RandomSource& random) {
     GeneratePack(TPackShape::Booster, target, pools, compositionName, fresh, random);
 }
-inline void GenerateStarter(TIntegerList& target, const TEditionCards& pools, std::string_view compositionName,
-                            bool fresh, RandomSource& random) {
+inline void GenerateStarter(TIntegerList& target, const TEditionCards& pools,
+                            std::string_view compositionName, bool fresh, RandomSource& random) {
     GeneratePack(TPackShape::Starter, target, pools, compositionName, fresh, random);
 }
 
 // One booster for each of the eight seats. Fresh: the list is emptied and eight new boosters
 // drawn; otherwise a booster is appended to each of the items 0 to 7.
-void GenerateTableBoosters(TBoosterList& boosters, const TEditionCards& pools, std::string_view compositionName,
-                           bool fresh, RandomSource& random);
+void GenerateTableBoosters(TBoosterList& boosters, const TEditionCards& pools,
+                           std::string_view compositionName, bool fresh, RandomSource& random);
 
 // The packs the configuration dialogs offer, as "name;display name" lines: the editions list,
 // with a composite pack at the place (and under the display name) of its first member, and the
@@ -124,7 +130,8 @@ void BuildPackChoices(TTextList& choices);
 
 // A configured pack name to an edition code or a "+"-joined member list. An exact edition code
 // stays; anything else is looked up in [Complex]; nothing found is "Incorrect booster config".
-std::string ResolvePackName(std::string_view packName, const TTextList& editions, const IniDocument& boosters);
+std::string ResolvePackName(std::string_view packName, const TTextList& editions,
+                            const IniDocument& boosters);
 // The same on EditionList() and Data/boosters.ini.
 std::string ResolvePackName(std::string_view packName);
 
@@ -135,7 +142,7 @@ std::string ResolvePackName(std::string_view packName);
 void FillPacks(std::string_view resolvedName, TPackShape shape, TIntegerList& target, TEditionCards& pools,
                const TCardsList& cards, std::string& lastFilled, RandomSource& random);
 // The draft form: eight boosters into a pack turn.
-void FillPacks(std::string_view resolvedName, TBoosterList& target, TEditionCards& pools, const TCardsList& cards,
-               std::string& lastFilled, RandomSource& random);
+void FillPacks(std::string_view resolvedName, TBoosterList& target, TEditionCards& pools,
+               const TCardsList& cards, std::string& lastFilled, RandomSource& random);
 
 } // namespace tovel

@@ -8,7 +8,9 @@ namespace {
 
 constexpr int kTopThreshold = 12;
 
-int Score(const TCardItem& card) { return card.Value + (card.Rarity == TRarity::R ? 1 : 0); }
+int Score(const TCardItem& card) {
+    return card.Value + (card.Rarity == TRarity::R ? 1 : 0);
+}
 
 } // namespace
 

@@ -23,11 +23,11 @@ class TBotItem {
 public:
     explicit TBotItem(int number) : number_(number) {}
 
-    TIntegerList Picks;                // card-list positions in pick order: the seat's pool
-    uint8_t Strategy = kPickByValue;   // every seat picks by value
-    TLogHandler OnLog;                 // one line per card taken; may be empty
-    TIntegerList Candidates;           // scratch list of the pick rules
-    uint8_t SortMode = 0;              // the draft window's deck-list order (seat 0's is used)
+    TIntegerList Picks;              // card-list positions in pick order: the seat's pool
+    uint8_t Strategy = kPickByValue; // every seat picks by value
+    TLogHandler OnLog;               // one line per card taken; may be empty
+    TIntegerList Candidates;         // scratch list of the pick rules
+    uint8_t SortMode = 0;            // the draft window's deck-list order (seat 0's is used)
 
     // The seat's number: its position in the list.
     int Number() const { return number_; }

@@ -6,7 +6,8 @@ namespace tovel {
 
 void RandomSource::SeedFromClock() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    const auto ticks = static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+    const auto ticks =
+        static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
     engine_.seed(static_cast<uint32_t>(ticks ^ (ticks >> 32)));
 }
 

@@ -1,0 +1,257 @@
+#include "core/limited/DraftEngine.h"
+
+#include "core/carddb/Editions.h"
+#include "core/decks/DeckFile.h"
+#include "core/infra/Error.h"
+#include "core/infra/FileIO.h"
+#include "core/infra/ProgramDir.h"
+#include "core/infra/Prompts.h"
+#include "core/infra/Words.h"
+
+#include <algorithm>
+
+namespace tovel {
+
+namespace {
+
+const TIntegerList kNoCards;
+
+} // namespace
+
+int PickTimeFor(int pickTimeSeconds, int cardsInFirstBooster) {
+    const int n = cardsInFirstBooster;
+    int less = 0;
+    if (n == 1)
+        less = 39;
+    else if (n >= 2 && n <= 3)
+        less = 30;
+    else if (n >= 4 && n <= 5)
+        less = 25;
+    else if (n >= 6 && n <= 7)
+        less = 20;
+    else if (n >= 8 && n <= 9)
+        less = 15;
+    else if (n >= 10 && n <= 11)
+        less = 10;
+    else if (n >= 12 && n <= 13)
+        less = 5;
+    // A pick must be able to time out: a countdown starting at zero or below never reaches zero.
+    return std::max(1, pickTimeSeconds - less);
+}
+
+std::string DraftEditionsFilter(const std::array<std::string, kPackTurns>& resolvedNames) {
+    std::vector<std::string_view> added;
+    std::string filter;
+    for (const std::string& name : resolvedNames) {
+        // Whole names are compared: "AB" must still be added after "XAB".
+        if (std::find(added.begin(), added.end(), name) != added.end())
+            continue;
+        added.push_back(name);
+        filter += name;
+        filter += ';';
+    }
+    std::replace(filter.begin(), filter.end(), '+', ';');
+    return filter;
+}
+
+TDraftEngine::TDraftEngine(TCardsList& cards) : cards_(cards) {
+    loader_ = DefaultCardLoader();
+    seats_.SetOnLog([this](const std::string& line) { log_.push_back(line); });
+    seats_.AddBots(kTableSeats);
+}
+
+void TDraftEngine::LoadTableData() {
+    LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
+    LoadSpecialConfigs(BoostersIniPath());
+}
+
+bool TDraftEngine::StartDraft(std::string_view config, int pickTimeSeconds) {
+    saveButtonsVisible_ = false;
+    SeedForRun(random_, fixedSeed_);
+    seats_.ClearPicks();
+    if (config.empty())
+        return false;
+
+    timerRunning_ = false;
+    state_ = TDraftState::Idle;
+    try {
+        if (CountWords(config, ";") != kPackTurns)
+            throw Error("Incorrect boosters config!");
+        std::array<std::string, kPackTurns> resolved;
+        for (int i = 0; i < kPackTurns; ++i)
+            resolved[static_cast<size_t>(i)] = ResolvePackName(NthWord(i + 1, config, ";", true));
+
+        // From here on the old boosters point into a card list about to be replaced.
+        for (TBoosterList& packs : packs_)
+            packs.Clear();
+        pools_.ClearPools();
+        loader_(cards_, DraftEditionsFilter(resolved));
+
+        std::string lastFilled;
+        for (int i = 0; i < kPackTurns; ++i)
+            FillPacks(resolved[static_cast<size_t>(i)], packs_[static_cast<size_t>(i)], pools_, cards_,
+                      lastFilled, random_);
+    } catch (...) {
+        for (TBoosterList& packs : packs_)
+            packs.Clear();
+        throw;
+    }
+
+    pickTime_ = pickTimeSeconds;
+    turn_ = 0;
+    userBooster_ = 1;
+    state_ = TDraftState::Picking;
+    ResetPickTimer();
+    return true;
+}
+
+const TIntegerList& TDraftEngine::ShownBooster() const {
+    if (state_ != TDraftState::Picking)
+        return kNoCards;
+    return packs_[static_cast<size_t>(turn_)].Items(userBooster_ - 1).Cards;
+}
+
+void TDraftEngine::ResetPickTimer() {
+    const TBoosterList& current = packs_[static_cast<size_t>(turn_)];
+    const int n = current.Count() > 0 ? current.Items(0).Cards.Count() : 0;
+    pickSeconds_ = PickTimeFor(pickTime_, n);
+    timerRunning_ = true;
+}
+
+std::string TDraftEngine::TimeText() const {
+    const std::string number = std::to_string(pickSeconds_);
+    return "0:" + (number.size() == 1 ? "0" + number : number);
+}
+
+bool TDraftEngine::MakePick(int32_t cardIndex) {
+    if (state_ != TDraftState::Picking)
+        return false;
+    TBoosterItem& booster = BoosterOf(userBooster_);
+    if (booster.Cards.IndexOf(cardIndex) < 0)
+        return false;
+    seats_.Items(0).TakeCard(cardIndex, &booster, cards_);
+    AfterUserPick();
+    return true;
+}
+
+void TDraftEngine::AutoPick() {
+    if (state_ != TDraftState::Picking)
+        return;
+    seats_.Items(0).Pick(BoosterOf(userBooster_), cards_, random_);
+    AfterUserPick();
+}
+
+void TDraftEngine::AfterUserPick() {
+    ResetPickTimer();
+    for (int seat = 1; seat < kTableSeats; ++seat)
+        seats_.Items(seat).Pick(BoosterOf(SeatBooster(seat)), cards_, random_);
+
+    if (BoosterOf(userBooster_).Cards.Count() == 0) {
+        EndPackTurn();
+    } else if (turn_ == 1) {
+        // Pack turn 2 passes the other way: the user receives from seat 1.
+        userBooster_ = userBooster_ % kTableSeats + 1;
+    } else {
+        userBooster_ = (userBooster_ + kTableSeats - 2) % kTableSeats + 1;
+    }
+    log_.emplace_back(kLogSeparator);
+}
+
+void TDraftEngine::EndPackTurn() {
+    timerRunning_ = false;
+    if (turn_ + 1 < kPackTurns) {
+        ++turn_;
+        userBooster_ = 1;
+        state_ = TDraftState::BetweenTurns;
+        return;
+    }
+    state_ = TDraftState::Finished;
+    saveButtonsVisible_ = true;
+    Prompts().ShowInformation("Draft Finished");
+}
+
+bool TDraftEngine::NextPackTurn() {
+    if (state_ != TDraftState::BetweenTurns)
+        return false;
+    state_ = TDraftState::Picking;
+    ResetPickTimer();
+    return true;
+}
+
+void TDraftEngine::PressPick(int32_t selectedCard) {
+    NextPackTurn();
+    if (selectedCard >= 0)
+        MakePick(selectedCard);
+}
+
+void TDraftEngine::Tick() {
+    if (!timerRunning_ || state_ != TDraftState::Picking)
+        return;
+    --pickSeconds_;
+    if (pickSeconds_ <= 0)
+        AutoPick(); // restarts the countdown, or stops it when the pack turn ended
+}
+
+TSortMode TDraftEngine::DeckSortMode() const {
+    return static_cast<TSortMode>(seats_.Items(0).SortMode % kSortModeCount);
+}
+
+TSortMode TDraftEngine::CycleDeckSortMode() {
+    const TSortMode next = NextSortMode(DeckSortMode());
+    seats_.Items(0).SortMode = static_cast<uint8_t>(next);
+    return next;
+}
+
+std::vector<int32_t> TDraftEngine::DeckList(int seat) const {
+    std::vector<int32_t> list(seats_.Items(seat).Picks.begin(), seats_.Items(seat).Picks.end());
+    const TSortMode mode = DeckSortMode();
+    if (mode != TSortMode::None)
+        std::stable_sort(list.begin(), list.end(), [&](int32_t a, int32_t b) {
+            return CompareBySortMode(mode, cards_.Items(a), cards_.Items(b)) < 0;
+        });
+    return list;
+}
+
+bool TDraftEngine::SaveSeatDeck(int seat, std::string& fileName, bool overwrite) {
+    if (fileName.empty()) {
+        fileName = AskSaveFileName(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter);
+        if (fileName.empty())
+            return false;
+    }
+    const std::string target = seat == 0 ? fileName : BotDeckPath(fileName, seat);
+    if (!overwrite && FileExists(target) &&
+        Prompts().Confirm(OverwriteDeckQuestion(target), ConfirmButtons::YesCancel) != Answer::Yes)
+        return false;
+    WriteMainDeck(cards_, seats_.Items(seat).Picks, target);
+    return true;
+}
+
+void TDraftEngine::SaveDeck(int seat) {
+    if (seats_.Items(seat).Picks.Count() == 0) {
+        ShowError("Deck is empty!");
+        return;
+    }
+    std::string fileName;
+    SaveSeatDeck(seat, fileName, false);
+}
+
+void TDraftEngine::SaveAllDecks(int selectedSeat) {
+    if (seats_.Items(selectedSeat).Picks.Count() == 0) {
+        ShowError("Decks are empty!");
+        return;
+    }
+    std::string fileName;
+    for (int seat = 0; seat < kTableSeats; ++seat)
+        SaveSeatDeck(seat, fileName, false);
+}
+
+bool TDraftEngine::DesignDeck() {
+    if (seats_.Items(0).Picks.Count() == 0) {
+        ShowError("Deck is empty!");
+        return false;
+    }
+    WriteHandOffDeck(cards_, seats_.Items(0).Picks);
+    return true;
+}
+
+} // namespace tovel

@@ -1,0 +1,32 @@
+#pragma once
+
+// The sealed pool: every configured starter and booster drawn at once, written as a deck.
+
+#include "core/carddb/CardsDB.h"
+#include "core/carddb/IntList.h"
+#include "core/limited/Booster.h"
+#include "core/limited/Random.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tovel {
+
+// Draws the pool of a Sealed/Config text ("SAAA;BAAA;BX;"): every name is resolved before the
+// card database is loaded (whole), then each item adds one pack in order. False when the text
+// is empty: nothing is loaded or drawn. Errors as the packs report them ("Incorrect booster
+// config", a pool shortfall) or the loader's.
+bool GenerateSealedPool(std::string_view config, TCardsList& cards, TIntegerList& pool, RandomSource& random,
+                        const TCardLoader& loader);
+
+// The pool as main-deck lines, one per distinct card in order of first occurrence.
+void WritePool(const TCardsList& cards, const TIntegerList& pool, const std::string& path);
+
+// The generator of the main window: Sealed/Config drawn into the global card list and written
+// to Temp/temp.dec. True when the file was written and the deck designer should open on it.
+// Seeds from the clock unless a fixed seed is given.
+bool GenerateSealed(std::optional<uint32_t> fixedSeed = std::nullopt);
+
+} // namespace tovel
