@@ -1,7 +1,5 @@
 #include "ui/limited/ConfigForm.h"
 
-#include "core/limited/Booster.h"
-#include "core/limited/LimitedConfig.h"
 #include "core/settings/Settings.h"
 #include "ui/infra/QtText.h"
 
@@ -35,7 +33,7 @@ TConfigForm::TConfigForm(QWidget* parent) : QDialog(parent) {
     auto* timeLayout = new QHBoxLayout(time);
     upDownTime_ = new QSpinBox(time);
     upDownTime_->setObjectName(QStringLiteral("UpDownTime"));
-    upDownTime_->setRange(kMinPickTime, kMaxPickTime);
+    upDownTime_->setRange(kPickTimeMin, kPickTimeMax);
     upDownTime_->setValue(SettingsStore::kPickTimeDefault);
     timeLayout->addWidget(upDownTime_);
     timeLayout->addWidget(new QLabel(QStringLiteral("seconds"), time));
@@ -69,39 +67,35 @@ TConfigForm::TConfigForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TConfigForm::Initialize() {
-    BuildPackChoices(choiceList_);
-    for (QComboBox* box : comboBoxes_) {
+    config_.Load(Settings());
+    const std::vector<std::string> names = config_.DisplayNames();
+    for (size_t k = 0; k < comboBoxes_.size(); ++k) {
+        QComboBox* box = comboBoxes_[k];
         box->clear();
-        for (int i = 0; i < choiceList_.Count(); ++i)
-            box->addItem(FromCp1252(choiceList_.Value(i)));
+        for (const std::string& name : names)
+            box->addItem(FromCp1252(name));
+        box->setCurrentIndex(config_.HasChoices() ? config_.Selected[k] : -1);
     }
-    upDownTime_->setValue(Settings().DraftPickTime());
-    const std::array<int, 3> selected = SelectDraftChoices(choiceList_, Settings().DraftConfig());
-    for (size_t k = 0; k < comboBoxes_.size(); ++k)
-        comboBoxes_[k]->setCurrentIndex(choiceList_.Count() > 0 ? selected[k] : -1);
+    upDownTime_->setValue(config_.PickTime);
     UpdateOk();
 }
 
 // Without any pack to choose there is nothing OK could store.
-void TConfigForm::UpdateOk() { button1_->setEnabled(choiceList_.Count() > 0); }
+void TConfigForm::UpdateOk() { button1_->setEnabled(config_.HasChoices()); }
 
-std::string TConfigForm::ChosenConfig() const {
-    std::array<int, 3> positions{};
+const TDraftConfig& TConfigForm::Config() {
     for (size_t k = 0; k < comboBoxes_.size(); ++k)
-        positions[k] = comboBoxes_[k]->currentIndex();
-    return DraftConfigText(choiceList_, positions);
+        config_.Selected[k] = comboBoxes_[k]->currentIndex();
+    config_.PickTime = upDownTime_->value();
+    return config_;
 }
 
-int TConfigForm::ChosenPickTime() const { return upDownTime_->value(); }
+bool TConfigForm::Store() { return Config().Store(Settings()); }
 
 bool ConfigureDraft(QWidget* parent) {
     TConfigForm form(parent);
     form.Initialize();
-    if (form.exec() != QDialog::Accepted)
-        return false;
-    Settings().SetDraftConfig(form.ChosenConfig());
-    Settings().SetDraftPickTime(form.ChosenPickTime());
-    return true;
+    return form.exec() == QDialog::Accepted && form.Store();
 }
 
 } // namespace tovel

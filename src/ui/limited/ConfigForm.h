@@ -3,7 +3,7 @@
 // "Configure draft": the packs of the three pack turns and the starting pick time, stored under
 // Draft/Config and Draft/PickTime when confirmed.
 
-#include "core/carddb/Editions.h"
+#include "core/limited/DraftConfig.h"
 
 #include <QDialog>
 
@@ -26,15 +26,15 @@ public:
     // stored pick time and configuration.
     void Initialize();
 
-    // What OK stores: the three chosen pack names, each followed by ";".
-    std::string ChosenConfig() const;
-    int ChosenPickTime() const;
-    const TTextList& ChoiceList() const { return choiceList_; }
+    // The configuration as the controls show it now.
+    const TDraftConfig& Config();
+    // OK: stores the configuration; false when there was nothing to store.
+    bool Store();
 
 private:
     void UpdateOk();
 
-    TTextList choiceList_;
+    TDraftConfig config_;
     std::array<QComboBox*, 3> comboBoxes_{};
     QSpinBox* upDownTime_;
     QGroupBox* radioGroupStrategy_;

@@ -1,19 +1,16 @@
 #pragma once
 
 // "Configure Sealed Deck": the starters and boosters of a sealed pool, stored under
-// Sealed/Config when confirmed.
+// Sealed/Config when confirmed. The dialog shows and edits the core's TSealedConfig.
 
-#include "core/carddb/Editions.h"
+#include "core/limited/SealedConfig.h"
 
 #include <QDialog>
 
-#include <string>
-
 class QComboBox;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QStringListModel;
-class QListView;
 class QToolButton;
 
 namespace tovel {
@@ -27,23 +24,19 @@ public:
     // stored configuration without the items that can no longer be offered.
     void Initialize();
 
-    // The configuration being edited: type letter, pack name and ";" per pack.
-    const std::string& ConfigText() const { return configText_; }
-    const TTextList& ChoiceList() const { return choiceList_; }
+    const TSealedConfig& Config() const { return config_; }
     // The lines of the list of chosen packs.
     QStringList ChosenLines() const;
 
-private slots:
+public slots:
     void SpeedButtonAddStarterClick();
     void SpeedButtonAddBoosterClick();
     void ButtonClearClick();
 
 private:
-    void AddPack(char typeLetter, int choice);
     void ShowChosenPacks();
 
-    TTextList choiceList_;
-    std::string configText_;
+    TSealedConfig config_;
     QComboBox* comboBoxStarter_;
     QComboBox* comboBoxBooster_;
     QToolButton* speedButtonAddStarter_;
@@ -52,6 +45,7 @@ private:
     QStringListModel* listModel_;
     QPushButton* buttonClear_;
     QPushButton* button1_;
+    QPushButton* button2_;
 };
 
 } // namespace tovel

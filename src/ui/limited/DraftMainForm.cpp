@@ -233,10 +233,6 @@ void TDraftMainForm::ShowState() {
         timer_->stop();
     }
     ShowLog();
-    const TDraftState previous = shownState_;
-    shownState_ = engine_.State();
-    if (shownState_ == TDraftState::Finished && previous != TDraftState::Finished)
-        Prompts().ShowInformation("Draft Finished");
 }
 
 void TDraftMainForm::ShowLists() {

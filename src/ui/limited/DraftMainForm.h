@@ -68,7 +68,6 @@ private:
     TDraftEngine engine_;
     bool firstShow_ = true;
     bool closed_ = false;
-    TDraftState shownState_ = TDraftState::Idle;
     size_t logShown_ = 0;
 
     QMenuBar* menuBar_;
