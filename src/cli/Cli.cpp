@@ -33,7 +33,8 @@ bool TakeOption(std::vector<std::string>& words, const std::string& option, std:
         if (i + 1 >= words.size())
             throw UsageError(option + " needs a value");
         value = words[i + 1];
-        words.erase(words.begin() + static_cast<std::ptrdiff_t>(i), words.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        words.erase(words.begin() + static_cast<std::ptrdiff_t>(i),
+                    words.begin() + static_cast<std::ptrdiff_t>(i) + 2);
         return true;
     }
     return false;

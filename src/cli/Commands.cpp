@@ -1,8 +1,16 @@
 #include "cli/Cli.h"
+#include "cli/DbCommands.h"
+
+#include <array>
 
 namespace tovel::cli {
 
 // Each command group lives in a file of its own and is listed here.
-std::span<const Command> Commands() { return {}; }
+std::span<const Command> Commands() {
+    static const std::array<Command, 1> kCommands = {{
+        {"db", kDbUsage, RunDb},
+    }};
+    return kCommands;
+}
 
 } // namespace tovel::cli

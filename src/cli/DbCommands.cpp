@@ -1,0 +1,61 @@
+// tovel-cli db: checking Data/base.txt and building it from its sources.
+
+#include "cli/DbCommands.h"
+#include "cli/Cli.h"
+
+#include "core/carddb/CardDatabase.h"
+#include "core/carddb/DBCreate.h"
+#include "core/infra/FileIO.h"
+#include "core/infra/ProgramDir.h"
+
+namespace tovel::cli {
+
+namespace {
+
+int Check(Context& context, std::vector<std::string>& words) {
+    if (words.size() > 1)
+        throw UsageError("db check takes at most one file");
+    const std::string file = words.empty() ? ProgramPath("Data/base.txt") : words[0];
+    const auto mapped = MappedFile::Open(file);
+    const TCheckReport report = CheckCardDatabase(mapped->Bytes());
+    for (const TRecordProblem& problem : report.Problems)
+        context.out << problem.Line << ": " << problem.Message << "\n";
+    context.out << report.Cards << " cards, " << report.Problems.size() << " problems\n";
+    return report.Problems.empty() ? kExitOk : kExitFailure;
+}
+
+int Build(Context& context, std::vector<std::string>& words) {
+    TBuildFiles files = DefaultBuildFiles(ProgramDir());
+    TakeOption(words, "--cards", files.CardList);
+    TakeOption(words, "--text", files.CardText);
+    TakeOption(words, "--out", files.Out);
+    if (!words.empty())
+        throw UsageError("db build: unexpected \"" + words[0] + "\"");
+    TCardsList cards;
+    TTextList editions;
+    try {
+        BuildCardDatabase(cards, editions, files);
+    } catch (const std::exception& e) {
+        context.err << kErrorReadingCardsDatabase << ": " << e.what() << "\n";
+        return kExitFailure;
+    }
+    context.out << cards.Count() << " cards written to " << files.Out << "\n";
+    return kExitOk;
+}
+
+} // namespace
+
+int RunDb(Context& context) {
+    std::vector<std::string> words = context.args;
+    if (words.empty())
+        throw UsageError("db needs a subcommand: check or build");
+    const std::string sub = words[0];
+    words.erase(words.begin());
+    if (sub == "check")
+        return Check(context, words);
+    if (sub == "build")
+        return Build(context, words);
+    throw UsageError("unknown db subcommand \"" + sub + "\"");
+}
+
+} // namespace tovel::cli

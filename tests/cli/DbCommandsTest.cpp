@@ -1,0 +1,79 @@
+#include "CliRunner.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using tovel::test::RunCli;
+using tovel::test::TempDir;
+
+namespace {
+
+const std::string kData = TOVEL_DATA_SOURCE "/";
+
+// A program folder holding a copy of the bundled sources.
+void CopySample(const TempDir& dir) {
+    for (const char* name : {"editions.txt", "cards.txt", "gatherer.txt", "base.txt"})
+        dir.Write(std::string("Data/") + name, TempDir::Read(kData + name));
+}
+
+} // namespace
+
+TEST(DbCheck, SampleIsCleanAndBadRecordsAreListedWithTheirLines) {
+    TempDir dir;
+    CopySample(dir);
+    const auto clean = RunCli({"--root", dir.Path(), "db", "check"}, dir.Path());
+    EXPECT_EQ(clean.status, 0) << clean.err;
+    EXPECT_NE(clean.out.find(" cards, 0 problems\n"), std::string::npos);
+    EXPECT_EQ(clean.out.find(':'), std::string::npos) << clean.out;
+
+    const std::string bad = dir.Write("bad.txt", "AB;One;C;5;;;\r\n;;;\r\n\r\n"
+                                                 "AB;Two;q;5;;;\r\n;;;\r\nrules\r\n\r\n"
+                                                 "AB;Three;C;many;;;\r\n;;;\r\n\r\n"
+                                                 "AB;Four;U;5;;;\r\nzz;;;\r\n\r\n"
+                                                 "AB;Five;R;1;;;\r\n;;;\r\n");
+    const auto result = RunCli({"db", "check", bad}, dir.Path());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "4: AB;Two;q;5;;; - can't read card info\n"
+                          "8: 'many' is not a valid integer value\n"
+                          "11: Can't parse mana cost\n"
+                          "2 cards, 3 problems\n");
+
+    const auto missing = RunCli({"db", "check", dir / "none.txt"}, dir.Path());
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("none.txt"), std::string::npos);
+}
+
+TEST(DbBuild, RebuildsTheBundledDatabaseAndLeavesItOnFailure) {
+    TempDir dir;
+    CopySample(dir);
+    dir.Write("Data/base.txt", "old");
+    const auto built = RunCli({"--root", dir.Path(), "db", "build"}, dir.Path());
+    EXPECT_EQ(built.status, 0) << built.err;
+    EXPECT_TRUE(TempDir::Read(dir / "Data/base.txt") == TempDir::Read(kData + "base.txt"));
+
+    // Options name other files; a card missing from the card text fails the whole build.
+    const std::string list = dir.Write("extra.txt", "VR;No Such Card;C;5\r\n");
+    dir.Write("out.txt", "untouched");
+    const auto failed =
+        RunCli({"--root", dir.Path(), "db", "build", "--cards", list, "--out", dir / "out.txt"}, dir.Path());
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.err, "Error reading cards database: Card \"No Such Card\" not found in DB\n");
+    EXPECT_EQ(TempDir::Read(dir / "out.txt"), "untouched");
+
+    // The XML form of the card list, and card text in XML refused clearly.
+    const std::string xml = dir.Write("list.xml", "<cards><card Name=\"Forest\" Edition=\"9E\" Rarity=\"L\" "
+                                                  "Value=\"5\"/></cards>");
+    const auto fromXml =
+        RunCli({"--root", dir.Path(), "db", "build", "--cards", xml, "--out", dir / "x.txt"}, dir.Path());
+    EXPECT_EQ(fromXml.status, 0) << fromXml.err;
+    EXPECT_EQ(TempDir::Read(dir / "x.txt").substr(0, 42), "9E;Forest;L;5;;9E+;\r\n;Basic Land - Forest;");
+    const auto xmlText = RunCli(
+        {"--root", dir.Path(), "db", "build", "--text", dir.Write("t.xml", "<a/>"), "--out", dir / "out.txt"},
+        dir.Path());
+    EXPECT_EQ(xmlText.status, 1);
+    EXPECT_NE(xmlText.err.find("Card text in XML form is not supported"), std::string::npos);
+    EXPECT_EQ(TempDir::Read(dir / "out.txt"), "untouched");
+
+    EXPECT_EQ(RunCli({"db", "build", "--out"}, dir.Path()).status, 2);
+    EXPECT_EQ(RunCli({"db", "frob"}, dir.Path()).status, 2);
+}
