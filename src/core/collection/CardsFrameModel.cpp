@@ -1,0 +1,300 @@
+#include "core/collection/CardsFrameModel.h"
+
+#include "core/infra/Text.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tovel {
+
+namespace {
+
+// The first eight bytes, big-endian and zero-padded: ordering by it never contradicts the
+// byte-wise order of the whole text.
+uint64_t Prefix8(std::string_view text) {
+    uint64_t key = 0;
+    for (size_t i = 0; i < 8; ++i)
+        key = (key << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+    return key;
+}
+
+uint32_t Biased(int32_t value) {
+    return static_cast<uint32_t>(value) ^ 0x80000000u;
+}
+
+int Sign(int64_t a, int64_t b) {
+    return (a > b) - (a < b);
+}
+
+} // namespace
+
+void TCardsFrameModel::SetInventoryList(TInventoryList* list) {
+    if (list == list_)
+        return;
+    list_ = list;
+    if (list_)
+        Rebuild();
+}
+
+void TCardsFrameModel::UseBaseLayout() {
+    inventoryLayout_ = false;
+    if (sortColumn_ >= ColumnCount())
+        sortColumn_ = kColumnEdition;
+}
+
+const char* TCardsFrameModel::ColumnCaption(int column) {
+    static constexpr const char* kCaptions[] = {"Edition", "Name", "Count", "Foil", "Notes"};
+    return column >= 0 && column < 5 ? kCaptions[column] : "";
+}
+
+void TCardsFrameModel::SetSortColumn(int column) {
+    if (column == sortColumn_ || column < 0 || column >= ColumnCount())
+        return;
+    sortColumn_ = column;
+    if (list_)
+        Rebuild();
+}
+
+TCardsFrameModel::Row TCardsFrameModel::MakeRow(TInventoryItem& line) {
+    Row row;
+    row.line = &line;
+    row.edition = line.Edition;
+    row.name = line.Name;
+    row.count = line.Count;
+    row.foil = line.Foil;
+    row.order = line.Index();
+    switch (sortColumn_) {
+    case kColumnEdition:
+        row.prefix = Prefix8(row.edition);
+        break;
+    case kColumnName:
+        row.prefix = Prefix8(row.name);
+        break;
+    case kColumnCount:
+        row.prefix = (uint64_t{Biased(row.count)} << 32) | (Prefix8(row.edition) >> 32);
+        break;
+    case kColumnFoil:
+        row.prefix = (uint64_t{Biased(row.foil)} << 32) | Biased(row.count);
+        break;
+    case kColumnNotes:
+        row.notesOffset = static_cast<uint32_t>(notesStore_.size());
+        row.notesLength = static_cast<uint32_t>(line.Notes.size());
+        notesStore_ += line.Notes;
+        row.prefix = Prefix8(line.Notes);
+        break;
+    }
+    return row;
+}
+
+bool TCardsFrameModel::Less(const Row& a, const Row& b) const {
+    if (a.prefix != b.prefix)
+        return a.prefix < b.prefix;
+    int r = 0;
+    switch (sortColumn_) {
+    case kColumnEdition:
+        r = a.edition.compare(b.edition);
+        if (!r)
+            r = a.name.compare(b.name);
+        break;
+    case kColumnName:
+        r = a.name.compare(b.name);
+        break;
+    case kColumnCount:
+        r = Sign(a.count, b.count);
+        if (!r)
+            r = a.edition.compare(b.edition);
+        if (!r)
+            r = a.name.compare(b.name);
+        break;
+    case kColumnFoil:
+        r = Sign(a.foil, b.foil);
+        if (!r)
+            r = Sign(a.count, b.count);
+        if (!r)
+            r = a.edition.compare(b.edition);
+        if (!r)
+            r = a.name.compare(b.name);
+        break;
+    case kColumnNotes: {
+        const std::string_view an(notesStore_.data() + a.notesOffset, a.notesLength);
+        const std::string_view bn(notesStore_.data() + b.notesOffset, b.notesLength);
+        r = an.compare(bn);
+        if (!r)
+            r = a.edition.compare(b.edition);
+        if (!r)
+            r = a.name.compare(b.name);
+        break;
+    }
+    }
+    if (r)
+        return r < 0;
+    return a.order < b.order;
+}
+
+void TCardsFrameModel::Rebuild() {
+    rows_.clear();
+    notesStore_.clear();
+    totalCount_ = 0;
+    differentCount_ = 0;
+    selected_ = -1;
+    currentCard_ = nullptr;
+    topRow_ = 0;
+    if (list_) {
+        rows_.reserve(static_cast<size_t>(list_->Count()));
+        for (int i = 0; i < list_->Count(); ++i) {
+            TInventoryItem& line = list_->Items(i);
+            if (!FilterMatches(filter_, line.Edition, line.Card))
+                continue;
+            rows_.push_back(MakeRow(line));
+            if (inventoryLayout_)
+                totalCount_ += line.Count;
+        }
+        std::sort(rows_.begin(), rows_.end(), [this](const Row& a, const Row& b) { return Less(a, b); });
+    }
+    differentCount_ = RowCount();
+    if (!rows_.empty())
+        Select(0);
+}
+
+std::string TCardsFrameModel::CellText(int row, int column) const {
+    const TInventoryItem& line = RowLine(row);
+    switch (column) {
+    case kColumnEdition:
+        return line.Edition;
+    case kColumnName:
+        return line.Name;
+    case kColumnCount:
+        return inventoryLayout_ ? std::to_string(line.Count) : std::string();
+    case kColumnFoil:
+        return inventoryLayout_ ? std::to_string(line.Foil) : std::string();
+    case kColumnNotes:
+        return inventoryLayout_ ? line.Notes : std::string();
+    default:
+        return {};
+    }
+}
+
+void TCardsFrameModel::Select(int row) {
+    if (row < 0 || row >= RowCount())
+        return;
+    selected_ = row;
+    currentCard_ = RowLine(row).Card;
+    if (OnCardSelected)
+        OnCardSelected();
+}
+
+void TCardsFrameModel::ScrollToTop(int row) {
+    if (row <= topRow_ || row >= topRow_ + visibleRows_)
+        topRow_ = row;
+}
+
+int TCardsFrameModel::Search(std::string_view text) {
+    if (rows_.empty())
+        return -1;
+    if (text.empty()) {
+        Select(0);
+        topRow_ = 0;
+        return 0;
+    }
+    const std::string folded = AnsiLowerCase(text);
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        const std::string_view name = rows_[i].name;
+        if (name.size() < folded.size())
+            continue;
+        size_t k = 0;
+        while (k < folded.size() && AnsiLower(name[k]) == folded[k])
+            ++k;
+        if (k == folded.size()) {
+            const int row = static_cast<int>(i);
+            Select(row);
+            ScrollToTop(row);
+            return row;
+        }
+    }
+    return -1;
+}
+
+int TCardsFrameModel::LocateCard(const TCardItem* card) {
+    if (!card)
+        return -1;
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        if (rows_[i].line->Card != card)
+            continue;
+        const int row = static_cast<int>(i);
+        Select(row);
+        ScrollToTop(row);
+        return row;
+    }
+    return -1;
+}
+
+int TCardsFrameModel::InsertRow(TInventoryItem& line) {
+    const Row row = MakeRow(line);
+    const auto at = std::upper_bound(rows_.begin(), rows_.end(), row,
+                                     [this](const Row& a, const Row& b) { return Less(a, b); });
+    const auto inserted = rows_.insert(at, row);
+    return static_cast<int>(inserted - rows_.begin());
+}
+
+int TCardsFrameModel::AddCopy(const TCardItem& card, bool foil) {
+    if (!list_)
+        return -1;
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        TInventoryItem& line = *rows_[i].line;
+        if (line.Card != &card)
+            continue;
+        if (line.Count < INT32_MAX)
+            ++line.Count;
+        if (foil && line.Foil < INT32_MAX)
+            ++line.Foil;
+        Select(static_cast<int>(i));
+        return static_cast<int>(i);
+    }
+    TInventoryItem& line = list_->Add();
+    line.Card = &card;
+    line.Name = card.Name;
+    line.Edition = card.Edition;
+    line.Count = 1;
+    line.Foil = foil ? 1 : 0;
+    const int row = InsertRow(line);
+    Select(row);
+    return row;
+}
+
+void TCardsFrameModel::RemoveCopy(int row, bool foil) {
+    if (!list_ || row < 0 || row >= RowCount())
+        return;
+    TInventoryItem& line = RowLine(row);
+    if (!foil) {
+        if (line.Count > 0) {
+            --line.Count;
+            if (line.Foil > line.Count)
+                --line.Foil;
+        }
+    } else if (line.Foil > 0) {
+        --line.Foil;
+        --line.Count;
+    }
+    // Lines read from a file may hold more foils than copies; such a line can end below 0.
+    if (line.Count > 0)
+        return;
+    currentCard_ = nullptr;
+    const int index = line.Index();
+    rows_.erase(rows_.begin() + row);
+    list_->Delete(index);
+    if (selected_ >= RowCount())
+        selected_ = RowCount() - 1;
+    if (!rows_.empty())
+        Select(std::min(row, RowCount() - 1));
+    else
+        selected_ = -1;
+}
+
+bool TCardsFrameModel::SetNotes(std::string_view notes) {
+    if (selected_ < 0 || !std::all_of(notes.begin(), notes.end(), IsNotesCharAllowed))
+        return false;
+    RowLine(selected_).Notes = notes;
+    return true;
+}
+
+} // namespace tovel

@@ -1,0 +1,128 @@
+#pragma once
+
+// What a card list panel shows: the lines of a TInventoryList that pass the panel's edition
+// filter, kept sorted by the sort column's key, with search as you type, copies added and
+// removed in place, notes editing and the statistics of the last rebuild. The panel widget
+// only displays this model.
+//
+// Rows keep the sort key their line had when the row was added, so a row does not move when
+// its counts or notes change; the next rebuild brings the order up to date. Rows point at the
+// list's lines: after the list is reloaded, call Rebuild before anything else.
+
+#include "core/carddb/Editions.h"
+#include "core/collection/Inventory.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tovel {
+
+enum TCardsColumn : int {
+    kColumnEdition = 0,
+    kColumnName = 1,
+    kColumnCount = 2,
+    kColumnFoil = 3,
+    kColumnNotes = 4
+};
+
+class TCardsFrameModel {
+public:
+    // The shown list (not owned). A different, non-null list is rebuilt at once.
+    void SetInventoryList(TInventoryList* list);
+    TInventoryList* InventoryList() const { return list_; }
+
+    void SetFilter(const TCardFilter& filter) { filter_ = filter; }
+    const TCardFilter& Filter() const { return filter_; }
+
+    const std::string& FindCaption() const { return findCaption_; }
+    void SetFindCaption(std::string caption) { findCaption_ = std::move(caption); }
+
+    // Edition and name only, no totals and no notes. Call before setting the list.
+    void UseBaseLayout();
+    bool InventoryLayout() const { return inventoryLayout_; }
+    int ColumnCount() const { return inventoryLayout_ ? 5 : 2; }
+    static const char* ColumnCaption(int column);
+
+    int SortColumn() const { return sortColumn_; }
+    // A click on a column header: a different column re-sorts (rebuilds); the same one does nothing.
+    void SetSortColumn(int column);
+
+    void Rebuild();
+
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    TInventoryItem& RowLine(int row) const { return *rows_[static_cast<size_t>(row)].line; }
+    // The text of a cell, live from the row's line (bytes, as the data holds them).
+    std::string CellText(int row, int column) const;
+
+    int SelectedRow() const { return selected_; }
+    void Select(int row);
+    const TCardItem* CurrentCard() const { return currentCard_; }
+    // Called after every selection change.
+    std::function<void()> OnCardSelected;
+
+    // The view's scroll state, for search and LocateCard to bring a found row to the top.
+    int TopRow() const { return topRow_; }
+    void SetTopRow(int row) { topRow_ = row; }
+    void SetVisibleRows(int rows) { visibleRows_ = rows; }
+
+    // Search as you type: selects the first row whose name starts with `text` (ANSI
+    // case-insensitive); an empty text selects the first row. Returns the selected row, or -1
+    // when nothing matched (the selection then stays).
+    int Search(std::string_view text);
+    // Selects the first row linked to this card; -1 when there is none.
+    int LocateCard(const TCardItem* card);
+
+    // One more copy of a card: on its first shown line, or on a new line appended to the list.
+    // Returns the (selected) row.
+    int AddCopy(const TCardItem& card, bool foil);
+    // One copy less on the row's line; a line whose count reaches 0 goes from the list.
+    void RemoveCopy(int row, bool foil);
+
+    // Notes of the selected row's line. A ";" (the file's separator) or a line break is refused:
+    // false, and nothing changes.
+    bool SetNotes(std::string_view notes);
+    static bool IsNotesCharAllowed(char c) { return c != ';' && c != '\r' && c != '\n'; }
+
+    // The statistics as of the last rebuild.
+    int64_t TotalCount() const { return totalCount_; }
+    int DifferentCount() const { return differentCount_; }
+    std::string TotalCaption() const { return "Cards total: " + std::to_string(totalCount_); }
+    std::string DifferentCaption() const { return "Different cards: " + std::to_string(differentCount_); }
+
+private:
+    struct Row {
+        uint64_t prefix = 0; // the key's first bytes, so most comparisons are one integer compare
+        TInventoryItem* line = nullptr;
+        std::string_view edition;
+        std::string_view name;
+        uint32_t notesOffset = 0; // the notes as they were, in notesStore_
+        uint32_t notesLength = 0;
+        int32_t count = 0;
+        int32_t foil = 0;
+        int32_t order = 0; // the line's position when the row was made: the last tiebreak
+    };
+
+    Row MakeRow(TInventoryItem& line);
+    bool Less(const Row& a, const Row& b) const;
+    int InsertRow(TInventoryItem& line);
+    void ScrollToTop(int row);
+
+    TInventoryList* list_ = nullptr;
+    TCardFilter filter_;
+    std::string findCaption_ = "Find Card";
+    bool inventoryLayout_ = true;
+    int sortColumn_ = kColumnEdition;
+    std::vector<Row> rows_;
+    std::string notesStore_;
+    int selected_ = -1;
+    const TCardItem* currentCard_ = nullptr;
+    int topRow_ = 0;
+    int visibleRows_ = 1;
+    int64_t totalCount_ = 0;
+    int differentCount_ = 0;
+};
+
+} // namespace tovel

@@ -1,0 +1,42 @@
+#include "core/decks/InsertSideboard.h"
+
+#include "core/infra/FileIO.h"
+#include "core/infra/Text.h"
+
+namespace tovel {
+
+std::string InsertSideboardText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    bool inSideboard = false;
+    LineReader reader(text);
+    std::string_view line;
+    while (reader.Next(line)) {
+        const std::string_view trimmed = Trim(line);
+        if (trimmed.empty())
+            continue;
+        if (line.starts_with("SB:")) {
+            out += "SB: ";
+            out += Trim(line.substr(3));
+        } else if (inSideboard) {
+            out += "SB: ";
+            out += trimmed;
+        } else if (line.find("//SB:") != std::string_view::npos ||
+                   line.find("Sideboard") != std::string_view::npos) {
+            inSideboard = true;
+            continue;
+        } else {
+            out += line;
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string InsertSideboardFile(const std::string& path) {
+    const std::string output = path + ".dec";
+    WriteFileAtomically(output, InsertSideboardText(ReadWholeFile(path)));
+    return output;
+}
+
+} // namespace tovel

@@ -1,0 +1,227 @@
+#include "core/collection/CardsFrameModel.h"
+
+#include "support/HandMadeCards.h"
+
+#include <gtest/gtest.h>
+
+using namespace tovel;
+
+namespace {
+
+struct CardsFrameModelTest : ::testing::Test {
+    CardsFrameModelTest() {
+        test::FillTestWorld(cards);
+        cards.Items(6).Printings = "AB;CD;";
+        Line("AB", "Tide Call", 2, 2, "b-note");
+        Line("CD", "Stone Idol", 5, 0, "a-note");
+        Line("AB", "Ember Whelp", 1, 0, "");
+        Line("ZZ", "nowhere card", 3, 1, "c-note"); // unlinked
+        Line("AB", "Grove Tender", 2, 0, "");
+        model.OnCardSelected = [this] {
+            ++selections;
+        };
+    }
+
+    TInventoryItem& Line(const char* edition, const char* name, int count, int foil, const char* notes) {
+        TInventoryItem& line = inventory.Add();
+        line.Edition = edition;
+        line.Name = name;
+        line.Count = count;
+        line.Foil = foil;
+        line.Notes = notes;
+        const int card = cards.IndexOf(name, edition);
+        line.Card = card >= 0 ? &cards.Items(card) : nullptr;
+        return line;
+    }
+
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (int r = 0; r < model.RowCount(); ++r)
+            names.push_back(model.CellText(r, kColumnName));
+        return names;
+    }
+
+    TCardsList cards;
+    TInventoryList inventory;
+    TCardsFrameModel model;
+    int selections = 0;
+};
+
+using NameList = std::vector<std::string>;
+
+} // namespace
+
+TEST_F(CardsFrameModelTest, EachColumnSortsByItsKey) {
+    model.SetInventoryList(&inventory);
+    EXPECT_EQ(Names(), (NameList{"Ember Whelp", "Grove Tender", "Tide Call", "Stone Idol", "nowhere card"}));
+    EXPECT_EQ(model.SelectedRow(), 0);
+    EXPECT_EQ(model.CurrentCard(), &cards.Items(6));
+    EXPECT_EQ(selections, 1);
+    const struct {
+        int column;
+        NameList order;
+    } cases[] = {
+        {kColumnName,
+         {"Ember Whelp", "Grove Tender", "Stone Idol", "Tide Call", "nowhere card"}}, // by byte codes
+        {kColumnCount, {"Ember Whelp", "Grove Tender", "Tide Call", "nowhere card", "Stone Idol"}},
+        {kColumnFoil, {"Ember Whelp", "Grove Tender", "Stone Idol", "nowhere card", "Tide Call"}},
+        {kColumnNotes, {"Ember Whelp", "Grove Tender", "Stone Idol", "Tide Call", "nowhere card"}},
+    };
+    for (const auto& c : cases) {
+        model.SetSortColumn(c.column);
+        EXPECT_EQ(Names(), c.order) << c.column;
+    }
+    EXPECT_EQ(model.TotalCaption(), "Cards total: 13");
+    EXPECT_EQ(model.DifferentCaption(), "Different cards: 5");
+    EXPECT_EQ(model.CellText(4, kColumnFoil), "1");
+    EXPECT_EQ(model.CellText(4, kColumnNotes), "c-note");
+}
+
+TEST_F(CardsFrameModelTest, EditionFilterModes) {
+    const struct {
+        TCardFilter filter;
+        NameList shown;
+    } cases[] = {
+        {{"CD;", false}, {"Stone Idol"}},
+        {{";ZZ;;AB", false}, {"Ember Whelp", "Grove Tender", "Tide Call", "nowhere card"}},
+        {{"ab;", false}, {}},             // codes compare case-sensitively
+        {{"CD;", true}, {"Ember Whelp"}}, // legal in: by the card's printings; unlinked never pass
+        {{"ZZ;", true}, {}},
+        {{"NONE", false}, {}},
+        {{"", true}, {"Ember Whelp", "Grove Tender", "Tide Call", "Stone Idol", "nowhere card"}},
+    };
+    model.SetInventoryList(&inventory);
+    for (const auto& c : cases) {
+        model.SetFilter(c.filter);
+        model.Rebuild();
+        EXPECT_EQ(Names(), c.shown) << c.filter.Editions;
+        EXPECT_EQ(model.DifferentCaption(), "Different cards: " + std::to_string(c.shown.size()));
+    }
+}
+
+TEST_F(CardsFrameModelTest, SearchAndLocate) {
+    model.SetInventoryList(&inventory);
+    model.SetVisibleRows(2);
+    EXPECT_EQ(model.Search("STONE"), 3); // ANSI case-insensitive prefix, display order
+    EXPECT_EQ(model.TopRow(), 3);        // outside the page: scrolled to the top
+    EXPECT_EQ(model.Search("Nowhere"), 4);
+    EXPECT_EQ(model.TopRow(), 3); // inside the page: no scroll
+    EXPECT_EQ(model.Search("Xyz"), -1);
+    EXPECT_EQ(model.SelectedRow(), 4); // a prefix no name has leaves the selection
+    EXPECT_EQ(model.Search(""), 0);
+    EXPECT_EQ(model.TopRow(), 0);
+    EXPECT_EQ(model.LocateCard(&cards.Items(8)), 2);
+    EXPECT_EQ(model.CurrentCard(), &cards.Items(8));
+    EXPECT_EQ(model.LocateCard(&cards.Items(9)), -1);
+
+    // Accented letters fold by the ANSI rules.
+    Line("AB", "\xC9lan Vital", 1, 0, "");
+    model.Rebuild();
+    EXPECT_EQ(model.Search("\xE9LAN"), 3);
+}
+
+TEST_F(CardsFrameModelTest, AddCopyKeepsStatisticsUntilRebuild) {
+    model.SetInventoryList(&inventory);
+    // An existing line grows in place.
+    EXPECT_EQ(model.AddCopy(cards.Items(8), true), 2);
+    EXPECT_EQ(inventory.Items(0).Count, 3);
+    EXPECT_EQ(inventory.Items(0).Foil, 3);
+    // A new card gets a new line, placed by its key.
+    EXPECT_EQ(model.AddCopy(cards.Items(9), false), 3);
+    EXPECT_EQ(model.CellText(3, kColumnName), "Sky-Hook Rigger");
+    EXPECT_EQ(inventory.Count(), 6);
+    EXPECT_EQ(model.CurrentCard(), &cards.Items(9));
+    EXPECT_EQ(model.TotalCaption(), "Cards total: 13");
+    model.SetSortColumn(kColumnCount);
+    EXPECT_EQ(model.TotalCaption(), "Cards total: 15");
+    EXPECT_EQ(model.DifferentCaption(), "Different cards: 6");
+
+    // Sorted by count, adding copies does not move the row; a rebuild does.
+    const int row = model.AddCopy(cards.Items(6), false);
+    EXPECT_EQ(row, 0);
+    model.AddCopy(cards.Items(6), false);
+    model.AddCopy(cards.Items(6), false);
+    EXPECT_EQ(model.CellText(0, kColumnName), "Ember Whelp");
+    model.Rebuild();
+    EXPECT_EQ(model.CellText(0, kColumnName), "Sky-Hook Rigger");
+
+    // A line hidden by the filter is not found: a second line for the same card.
+    model.SetFilter({"CD;", false});
+    model.Rebuild();
+    model.AddCopy(cards.Items(6), false);
+    EXPECT_EQ(inventory.Count(), 7);
+    EXPECT_EQ(inventory.Items(6).Name, "Ember Whelp");
+}
+
+TEST_F(CardsFrameModelTest, RemoveCopyRules) {
+    model.SetInventoryList(&inventory);
+    model.SetSortColumn(kColumnName); // Ember, Grove, Stone, Tide, nowhere
+    const struct {
+        int count, foil;
+        bool foilRemoval;
+        int countAfter, foilAfter;
+    } cases[] = {
+        {2, 2, false, 1, 1},
+        {2, 0, false, 1, 0},
+        {3, 1, true, 2, 0},
+        {2, 0, true, 2, 0},
+    };
+    for (const auto& c : cases) {
+        TInventoryItem& line = model.RowLine(3);
+        line.Count = c.count;
+        line.Foil = c.foil;
+        model.RemoveCopy(3, c.foilRemoval);
+        EXPECT_EQ(line.Count, c.countAfter);
+        EXPECT_EQ(line.Foil, c.foilAfter);
+    }
+    // The last copy removes the row and the line; the row at the same index is selected.
+    model.RowLine(1).Count = 1;
+    model.RemoveCopy(1, false);
+    EXPECT_EQ(Names(), (NameList{"Ember Whelp", "Stone Idol", "Tide Call", "nowhere card"}));
+    EXPECT_EQ(inventory.Find("Grove Tender", "AB"), -1);
+    EXPECT_EQ(model.SelectedRow(), 1);
+    EXPECT_EQ(model.CurrentCard(), &cards.Items(12));
+    // A foil removal on a line with no foils but count 0 deletes it; the last row selects the new last.
+    model.RowLine(3).Count = 0;
+    model.RowLine(3).Foil = 0;
+    model.RemoveCopy(3, true);
+    EXPECT_EQ(model.RowCount(), 3);
+    EXPECT_EQ(model.SelectedRow(), 2);
+    // More foils than copies (as a file may have): the line still goes at the bottom.
+    model.RowLine(0).Count = 0;
+    model.RowLine(0).Foil = 1;
+    model.RemoveCopy(0, true);
+    EXPECT_EQ(model.RowCount(), 2);
+    EXPECT_EQ(inventory.Count(), 2);
+}
+
+TEST_F(CardsFrameModelTest, NotesAndBaseLayout) {
+    model.SetInventoryList(&inventory);
+    EXPECT_FALSE(model.SetNotes("a;b"));
+    EXPECT_FALSE(model.SetNotes("a\r\nb"));
+    EXPECT_TRUE(model.SetNotes("signed"));
+    EXPECT_EQ(model.RowLine(0).Notes, "signed");
+    model.SetSortColumn(kColumnNotes);
+    model.Select(1);
+    model.SetNotes("zzz"); // does not move the row until the next rebuild
+    EXPECT_EQ(model.CellText(1, kColumnNotes), "zzz");
+    EXPECT_EQ(model.RowLine(1).Name, "Stone Idol");
+    EXPECT_EQ(model.RowLine(4).Name, "Ember Whelp"); // "signed" sorts last
+
+    TCardsFrameModel base;
+    base.UseBaseLayout();
+    TInventoryList list;
+    FillBaseList(list, cards);
+    base.SetSortColumn(kColumnCount); // no such column in this layout
+    base.SetInventoryList(&list);
+    EXPECT_EQ(base.ColumnCount(), 2);
+    EXPECT_EQ(base.SortColumn(), kColumnEdition);
+    EXPECT_EQ(base.RowCount(), cards.Count());
+    EXPECT_EQ(base.TotalCaption(), "Cards total: 0");
+    EXPECT_EQ(base.CellText(0, kColumnCount), "");
+
+    TCardsFrameModel empty;
+    EXPECT_EQ(empty.Search("a"), -1);
+    EXPECT_FALSE(empty.SetNotes("x"));
+    empty.RemoveCopy(0, false);
+}
