@@ -5,9 +5,9 @@
 #include "core/settings/Settings.h"
 #include "ui/app/Openers.h"
 #include "ui/decks/CardListView.h"
-#include "ui/infra/CardInfo.h"
 #include "ui/infra/Icons.h"
 #include "ui/infra/QtText.h"
+#include "ui/infra/ViewCardForm.h"
 #include "ui/infra/WaitCursor.h"
 #include "ui/infra/WaitForm.h"
 
@@ -179,7 +179,10 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
             RefillList(zone, -1);
         });
         connect(list, &TCardListView::RightButtonDown, this, [this, zone] { ShowCardOf(zone, true); });
-        connect(list, &TCardListView::RowSelected, this, [this, zone] { ShowCardOf(zone, false); });
+        connect(list, &TCardListView::RowSelected, this, [this, zone] {
+            activeZone_ = zone; // selecting in a list makes it the one the buttons act on
+            ShowCardOf(zone, false);
+        });
     }
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == listViewDeck_)
@@ -343,8 +346,9 @@ void TMakeDeckForm::ShowCardOf(TZone zone, bool openWindow) {
     const int32_t card = List(zone)->SelectedCard();
     if (card < 0)
         return;
-    if (openWindow || CardInfoVisible())
-        ShowCardInfo(card);
+    // The floating window follows the selection once it is on screen; the right button opens it.
+    if (openWindow || (ViewCardForm() && ViewCardForm()->isVisible()))
+        ShowCardInfo(&CardDatabase().Items(card));
 }
 
 void TMakeDeckForm::done(int result) {

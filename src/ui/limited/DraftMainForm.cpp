@@ -4,8 +4,8 @@
 #include "core/settings/Settings.h"
 #include "ui/app/Openers.h"
 #include "ui/decks/CardListView.h"
-#include "ui/infra/CardInfo.h"
 #include "ui/infra/QtText.h"
+#include "ui/infra/ViewCardForm.h"
 #include "ui/infra/WaitCursor.h"
 #include "ui/limited/ConfigForm.h"
 
@@ -279,13 +279,14 @@ void TDraftMainForm::ShowCardOf(const TCardListView* list, bool openWindow) {
     const int32_t card = list->SelectedCard();
     if (card < 0)
         return;
-    if (openWindow || CardInfoVisible())
-        ShowCardInfo(card);
+    // The floating window follows the selection once it is on screen; the right button opens it.
+    if (openWindow || (ViewCardForm() && ViewCardForm()->isVisible()))
+        ShowCardInfo(&CardDatabase().Items(card));
 }
 
 void TDraftMainForm::Viewcardinfo1Click(bool checked) {
     if (checked)
-        ShowCardInfo();
+        ShowCardInfo(nullptr);
     else
         HideCardInfo();
 }
