@@ -72,7 +72,9 @@ private:
 };
 
 // The modal window on top when it is of type T, else none.
-template <typename T> T* ActiveModal() { return qobject_cast<T*>(QApplication::activeModalWidget()); }
+template <typename T> T* ActiveModal() {
+    return qobject_cast<T*>(QApplication::activeModalWidget());
+}
 
 // Saves a picture of the window when TOVEL_SCREENSHOTS names a folder (the gallery and by-hand
 // checks use it); does nothing otherwise.
@@ -80,7 +82,8 @@ inline void Screenshot(QWidget* window, const char* name) {
     const char* dir = std::getenv("TOVEL_SCREENSHOTS");
     if (!dir || !*dir || !window)
         return;
-    window->grab().save(QString::fromUtf8(dir) + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+    window->grab().save(QString::fromUtf8(dir) + QLatin1Char('/') + QLatin1String(name) +
+                        QStringLiteral(".png"));
 }
 
 } // namespace tovel::test

@@ -76,15 +76,17 @@ private slots:
         TMainForm main;
         main.show();
 
-        WhenReady configure([] { return ActiveModal<TConfigForm>() != nullptr; }, [] {
-            auto* form = ActiveModal<TConfigForm>();
-            Child<QComboBox>(form, "ComboBox1")->setCurrentIndex(0); // Verdant Reaches
-            Child<QComboBox>(form, "ComboBox2")->setCurrentIndex(1); // Hollow Crown
-            QComboBox* third = Child<QComboBox>(form, "ComboBox3");
-            third->setCurrentIndex(third->findText(QStringLiteral("Tidebreak Expedition")));
-            Child<QSpinBox>(form, "UpDownTime")->setValue(40);
-            QTest::mouseClick(Child<QPushButton>(form, "Button1"), Qt::LeftButton);
-        });
+        WhenReady configure([] { return ActiveModal<TConfigForm>() != nullptr; },
+                            [] {
+                                auto* form = ActiveModal<TConfigForm>();
+                                Child<QComboBox>(form, "ComboBox1")->setCurrentIndex(0); // Verdant Reaches
+                                Child<QComboBox>(form, "ComboBox2")->setCurrentIndex(1); // Hollow Crown
+                                QComboBox* third = Child<QComboBox>(form, "ComboBox3");
+                                third->setCurrentIndex(
+                                    third->findText(QStringLiteral("Tidebreak Expedition")));
+                                Child<QSpinBox>(form, "UpDownTime")->setValue(40);
+                                QTest::mouseClick(Child<QPushButton>(form, "Button1"), Qt::LeftButton);
+                            });
 
         QStringList failures;
         auto check = [&failures](bool ok, const QString& what) {
@@ -105,7 +107,8 @@ private slots:
                 auto* list = Child<TCardListView>(form, "ListView");
                 auto* button = Child<QPushButton>(form, "Button1");
                 auto* timeEdit = Child<QLineEdit>(form, "EditTimer");
-                check(timeEdit->text() == QStringLiteral("0:40"), QStringLiteral("fresh booster time ") + timeEdit->text());
+                check(timeEdit->text() == QStringLiteral("0:40"),
+                      QStringLiteral("fresh booster time ") + timeEdit->text());
                 // The times after each pick of a pack turn: booster 1's cards at the reset decide.
                 const QStringList expectedTimes = {"0:40", "0:40", "0:35", "0:35", "0:30", "0:30", "0:25",
                                                    "0:25", "0:20", "0:20", "0:15", "0:15", "0:10", "0:10"};
@@ -115,16 +118,21 @@ private slots:
                     for (int pick = 1; pick <= 15; ++pick) {
                         const int before = engine.Seats().Items(0).Picks.Count();
                         check(list->Model()->rowCount() == 16 - pick,
-                              QStringLiteral("turn %1 pick %2 shows %3 cards").arg(turn).arg(pick).arg(list->Model()->rowCount()));
+                              QStringLiteral("turn %1 pick %2 shows %3 cards")
+                                  .arg(turn)
+                                  .arg(pick)
+                                  .arg(list->Model()->rowCount()));
                         if (pick == 1 || pick % 3 == 0) {
                             DoubleClickRow(list, list->Model()->rowCount() - 1);
                         } else if (pick == 2 || pick == 7) {
                             // A time-out: the window's timer slot, tick by tick.
                             const int seconds = engine.PickSeconds();
                             form->TimerTimer();
-                            check(timeEdit->text() == QStringLiteral("0:%1").arg(seconds - 1, 2, 10, QLatin1Char('0')),
+                            check(timeEdit->text() ==
+                                      QStringLiteral("0:%1").arg(seconds - 1, 2, 10, QLatin1Char('0')),
                                   QStringLiteral("countdown shows ") + timeEdit->text());
-                            for (int tick = 1; tick < 70 && engine.Seats().Items(0).Picks.Count() == before; ++tick)
+                            for (int tick = 1; tick < 70 && engine.Seats().Items(0).Picks.Count() == before;
+                                 ++tick)
                                 form->TimerTimer();
                         } else {
                             list->SelectRow(0);
@@ -142,8 +150,10 @@ private slots:
                             test::Screenshot(form, "draft-mid");
                     }
                     if (turn < 3) {
-                        check(button->text() == QStringLiteral("Next"), QStringLiteral("Next after turn %1").arg(turn));
-                        check(!form->Timer()->isActive(), QStringLiteral("timer stopped after turn %1").arg(turn));
+                        check(button->text() == QStringLiteral("Next"),
+                              QStringLiteral("Next after turn %1").arg(turn));
+                        check(!form->Timer()->isActive(),
+                              QStringLiteral("timer stopped after turn %1").arg(turn));
                         check(list->Model()->rowCount() == 0, QStringLiteral("empty list between turns"));
                         QTest::mouseClick(button, Qt::LeftButton);
                         check(button->text() == QStringLiteral("Pick"), QStringLiteral("Pick after Next"));
@@ -152,7 +162,8 @@ private slots:
                 check(engine.State() == TDraftState::Finished, QStringLiteral("draft finished"));
                 check(!form->Timer()->isActive(), QStringLiteral("timer stopped at the end"));
                 for (int seat = 0; seat < 8; ++seat)
-                    check(engine.Seats().Items(seat).Picks.Count() == 45, QStringLiteral("45 picks at seat %1").arg(seat));
+                    check(engine.Seats().Items(seat).Picks.Count() == 45,
+                          QStringLiteral("45 picks at seat %1").arg(seat));
                 auto* saveAll = Child<QToolButton>(form, "SpeedButtonSaveAll");
                 check(saveAll->isVisibleTo(form), QStringLiteral("save buttons shown"));
                 for (int32_t card : engine.Seats().Items(0).Picks)
@@ -168,46 +179,51 @@ private slots:
         QStringList builtMain;
         QStringList builtSideboard;
         const std::string built = *world_ / "Decks/built.dec";
-        WhenReady design([] { return ActiveModal<TMakeDeckForm>() != nullptr; }, [&] {
-            auto* form = ActiveModal<TMakeDeckForm>();
-            TDeckDesigner& designer = form->Designer();
-            check(designer.Stats().Sideboard.Cards == 45 && designer.Stats().Main.Cards == 0,
-                  QStringLiteral("the 45 picks are in the sideboard"));
-            std::vector<std::string> sideboard;
-            for (int row = 0; row < designer.RowCount(TZone::Sideboard); ++row)
-                sideboard.push_back(CardCaption(designer.RowCard(TZone::Sideboard, row)));
-            std::sort(sideboard.begin(), sideboard.end());
-            std::vector<std::string> picks = userPicks;
-            std::sort(picks.begin(), picks.end());
-            check(sideboard == picks, QStringLiteral("the sideboard holds exactly the user's picks"));
+        WhenReady design(
+            [] { return ActiveModal<TMakeDeckForm>() != nullptr; },
+            [&] {
+                auto* form = ActiveModal<TMakeDeckForm>();
+                TDeckDesigner& designer = form->Designer();
+                check(designer.Stats().Sideboard.Cards == 45 && designer.Stats().Main.Cards == 0,
+                      QStringLiteral("the 45 picks are in the sideboard"));
+                std::vector<std::string> sideboard;
+                for (int row = 0; row < designer.RowCount(TZone::Sideboard); ++row)
+                    sideboard.push_back(CardCaption(designer.RowCard(TZone::Sideboard, row)));
+                std::sort(sideboard.begin(), sideboard.end());
+                std::vector<std::string> picks = userPicks;
+                std::sort(picks.begin(), picks.end());
+                check(sideboard == picks, QStringLiteral("the sideboard holds exactly the user's picks"));
 
-            // 23 cards by double click and by "Deck/Sideboard", 17 basic lands by their buttons.
-            TCardListView* sideboardList = form->List(TZone::Sideboard);
-            for (int i = 0; i < 23; ++i) {
-                if (i % 2 == 0) {
-                    DoubleClickRow(sideboardList, 0);
-                } else {
-                    sideboardList->setFocus();
-                    sideboardList->SelectRow(0);
-                    QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonMove"), Qt::LeftButton);
+                // 23 cards by double click and by "Deck/Sideboard", 17 basic lands by their buttons.
+                TCardListView* sideboardList = form->List(TZone::Sideboard);
+                for (int i = 0; i < 23; ++i) {
+                    if (i % 2 == 0) {
+                        DoubleClickRow(sideboardList, 0);
+                    } else {
+                        sideboardList->setFocus();
+                        sideboardList->SelectRow(0);
+                        QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonMove"), Qt::LeftButton);
+                    }
                 }
-            }
-            for (int i = 0; i < 9; ++i)
-                QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonAddForest"), Qt::LeftButton);
-            for (int i = 0; i < 8; ++i)
-                QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonAddMountain"), Qt::LeftButton);
-            check(designer.Stats().Main.Cards == 40, QStringLiteral("main deck of 40: %1").arg(designer.Stats().Main.Cards));
-            check(designer.Stats().Sideboard.Cards == 22, QStringLiteral("22 left in the sideboard"));
-            check(Child<QLabel>(form, "LabelMainCount")->text() == QStringLiteral("40"), QStringLiteral("main label"));
-            check(Rows(form->List(TZone::Main)).contains(QStringLiteral("L   Forest (9)")), QStringLiteral("Forest row"));
-            test::Screenshot(form, "designer-mid-build");
+                for (int i = 0; i < 9; ++i)
+                    QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonAddForest"), Qt::LeftButton);
+                for (int i = 0; i < 8; ++i)
+                    QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonAddMountain"), Qt::LeftButton);
+                check(designer.Stats().Main.Cards == 40,
+                      QStringLiteral("main deck of 40: %1").arg(designer.Stats().Main.Cards));
+                check(designer.Stats().Sideboard.Cards == 22, QStringLiteral("22 left in the sideboard"));
+                check(Child<QLabel>(form, "LabelMainCount")->text() == QStringLiteral("40"),
+                      QStringLiteral("main label"));
+                check(Rows(form->List(TZone::Main)).contains(QStringLiteral("L   Forest (9)")),
+                      QStringLiteral("Forest row"));
+                test::Screenshot(form, "designer-mid-build");
 
-            prompter_->fileNames.push_back(built);
-            form->Action(QStringLiteral("ASaveDeck"))->trigger();
-            builtMain = Rows(form->List(TZone::Main));
-            builtSideboard = Rows(form->List(TZone::Sideboard));
-            form->Action(QStringLiteral("AExit"))->trigger(); // saved: closes without asking
-        });
+                prompter_->fileNames.push_back(built);
+                form->Action(QStringLiteral("ASaveDeck"))->trigger();
+                builtMain = Rows(form->List(TZone::Main));
+                builtSideboard = Rows(form->List(TZone::Sideboard));
+                form->Action(QStringLiteral("AExit"))->trigger(); // saved: closes without asking
+            });
 
         main.Command(QStringLiteral("Newdraft1"))->trigger();
         QVERIFY(configure.Fired());
@@ -222,20 +238,22 @@ private slots:
         // Eight files, the user's under the chosen name and each drafter's beside it.
         QVERIFY(QFileInfo::exists(QString::fromStdString(mine)));
         for (int seat = 2; seat <= 8; ++seat)
-            QVERIFY(QFileInfo::exists(QString::fromStdString(*world_ / ("Decks/mine_bot" + std::to_string(seat) + ".dec"))));
+            QVERIFY(QFileInfo::exists(
+                QString::fromStdString(*world_ / ("Decks/mine_bot" + std::to_string(seat) + ".dec"))));
         QCOMPARE(builtMain.size() + builtSideboard.size(), 23 + 2 + 22);
 
         // "Design deck" from the main menu and "Load deck..." of the saved file.
         QStringList reloadedMain;
         QStringList reloadedSideboard;
-        WhenReady reload([] { return ActiveModal<TMakeDeckForm>() != nullptr; }, [&] {
-            auto* form = ActiveModal<TMakeDeckForm>();
-            prompter_->fileNames.push_back(built);
-            form->Action(QStringLiteral("ALoadDeck"))->trigger();
-            reloadedMain = Rows(form->List(TZone::Main));
-            reloadedSideboard = Rows(form->List(TZone::Sideboard));
-            form->Action(QStringLiteral("AExit"))->trigger();
-        });
+        WhenReady reload([] { return ActiveModal<TMakeDeckForm>() != nullptr; },
+                         [&] {
+                             auto* form = ActiveModal<TMakeDeckForm>();
+                             prompter_->fileNames.push_back(built);
+                             form->Action(QStringLiteral("ALoadDeck"))->trigger();
+                             reloadedMain = Rows(form->List(TZone::Main));
+                             reloadedSideboard = Rows(form->List(TZone::Sideboard));
+                             form->Action(QStringLiteral("AExit"))->trigger();
+                         });
         main.Command(QStringLiteral("Design1"))->trigger();
         QVERIFY(reload.Fired());
         QCOMPARE(reloadedMain, builtMain);
@@ -248,34 +266,39 @@ private slots:
         TMainForm main;
         main.show();
         QStringList lines;
-        WhenReady configure([] { return ActiveModal<TConfigureSealedForm>() != nullptr; }, [&] {
-            auto* form = ActiveModal<TConfigureSealedForm>();
-            Child<QComboBox>(form, "ComboBoxStarter")->setCurrentIndex(0);
-            QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonAddStarter"), Qt::LeftButton);
-            Child<QComboBox>(form, "ComboBoxBooster")->setCurrentIndex(1);
-            QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonAddBooster"), Qt::LeftButton);
-            QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonAddBooster"), Qt::LeftButton);
-            lines = form->ChosenLines();
-            test::Screenshot(form, "sealed-config");
-            QTest::mouseClick(Child<QPushButton>(form, "Button1"), Qt::LeftButton);
-        });
+        WhenReady configure(
+            [] { return ActiveModal<TConfigureSealedForm>() != nullptr; },
+            [&] {
+                auto* form = ActiveModal<TConfigureSealedForm>();
+                Child<QComboBox>(form, "ComboBoxStarter")->setCurrentIndex(0);
+                QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonAddStarter"), Qt::LeftButton);
+                Child<QComboBox>(form, "ComboBoxBooster")->setCurrentIndex(1);
+                QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonAddBooster"), Qt::LeftButton);
+                QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonAddBooster"), Qt::LeftButton);
+                lines = form->ChosenLines();
+                test::Screenshot(form, "sealed-config");
+                QTest::mouseClick(Child<QPushButton>(form, "Button1"), Qt::LeftButton);
+            });
         int64_t poolCards = -1;
         int64_t afterMoveMain = -1;
         int64_t afterMoveSideboard = -1;
-        WhenReady design([] { return ActiveModal<TMakeDeckForm>() != nullptr; }, [&] {
-            auto* form = ActiveModal<TMakeDeckForm>();
-            poolCards = form->Designer().Stats().Sideboard.Cards + form->Designer().Stats().Main.Cards * 1000;
-            test::Screenshot(form, "designer-sealed");
-            DoubleClickRow(form->List(TZone::Sideboard), 0);
-            afterMoveMain = form->Designer().Stats().Main.Cards;
-            afterMoveSideboard = form->Designer().Stats().Sideboard.Cards;
-            prompter_->answers.push_back(Answer::No);
-            form->Action(QStringLiteral("AExit"))->trigger();
-        });
+        WhenReady design([] { return ActiveModal<TMakeDeckForm>() != nullptr; },
+                         [&] {
+                             auto* form = ActiveModal<TMakeDeckForm>();
+                             poolCards = form->Designer().Stats().Sideboard.Cards +
+                                         form->Designer().Stats().Main.Cards * 1000;
+                             test::Screenshot(form, "designer-sealed");
+                             DoubleClickRow(form->List(TZone::Sideboard), 0);
+                             afterMoveMain = form->Designer().Stats().Main.Cards;
+                             afterMoveSideboard = form->Designer().Stats().Sideboard.Cards;
+                             prompter_->answers.push_back(Answer::No);
+                             form->Action(QStringLiteral("AExit"))->trigger();
+                         });
         main.Command(QStringLiteral("Newsealeddeck1"))->trigger();
         QVERIFY(configure.Fired());
         QVERIFY(design.Fired());
-        QCOMPARE(lines, (QStringList{"Verdant Reaches (STARTER)", "Hollow Crown (BOOSTER)", "Hollow Crown (BOOSTER)"}));
+        QCOMPARE(lines, (QStringList{"Verdant Reaches (STARTER)", "Hollow Crown (BOOSTER)",
+                                     "Hollow Crown (BOOSTER)"}));
         QCOMPARE(QString::fromStdString(Settings().SealedConfig()), QStringLiteral("SVR;BHK;BHK;"));
         QCOMPARE(poolCards, int64_t{75}); // all in the sideboard, none in the main deck
         QCOMPARE(afterMoveMain, int64_t{1});
@@ -309,45 +332,46 @@ private slots:
         QStringList savedMain;
         QStringList savedSideboard;
         int64_t mainCards = -1;
-        WhenReady edit([] { return ActiveModal<TMakeDeckForm>() != nullptr; }, [&] {
-            auto* form = ActiveModal<TMakeDeckForm>();
-            TDeckDesigner& designer = form->Designer();
-            prompter_->fileNames.push_back(path);
-            form->Action(QStringLiteral("ALoadDeck"))->trigger();
-            mainCards = designer.Stats().Main.Cards; // 9 × 2 + 7 Forests
-            TCardListView* mainList = form->List(TZone::Main);
-            TCardListView* sideboardList = form->List(TZone::Sideboard);
-            // Move one copy each way, then remove one Forest and one other card.
-            DoubleClickRow(mainList, mainList->Model()->rowCount() - 1);
-            sideboardList->setFocus();
-            sideboardList->SelectRow(sideboardList->Model()->rowCount() - 1);
-            QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonMove"), Qt::LeftButton);
-            mainList->setFocus();
-            mainList->SelectRow(0); // the basic lands come first
-            QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonRemove"), Qt::LeftButton);
-            mainList->SelectRow(mainList->Model()->rowCount() - 1);
-            QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonRemove"), Qt::LeftButton);
-            // Seven clicks on the header go once round the modes and back to the first.
-            for (int click = 0; click < 7; ++click) {
-                captions << mainList->Model()->headerData(0, Qt::Horizontal).toString();
-                firstRows << mainList->Model()->index(0, 0).data().toString();
-                mainList->header()->sectionClicked(0);
-            }
-            captions << mainList->Model()->headerData(0, Qt::Horizontal).toString();
-            test::Screenshot(form, "designer-saved-deck");
+        WhenReady edit([] { return ActiveModal<TMakeDeckForm>() != nullptr; },
+                       [&] {
+                           auto* form = ActiveModal<TMakeDeckForm>();
+                           TDeckDesigner& designer = form->Designer();
+                           prompter_->fileNames.push_back(path);
+                           form->Action(QStringLiteral("ALoadDeck"))->trigger();
+                           mainCards = designer.Stats().Main.Cards; // 9 × 2 + 7 Forests
+                           TCardListView* mainList = form->List(TZone::Main);
+                           TCardListView* sideboardList = form->List(TZone::Sideboard);
+                           // Move one copy each way, then remove one Forest and one other card.
+                           DoubleClickRow(mainList, mainList->Model()->rowCount() - 1);
+                           sideboardList->setFocus();
+                           sideboardList->SelectRow(sideboardList->Model()->rowCount() - 1);
+                           QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonMove"), Qt::LeftButton);
+                           mainList->setFocus();
+                           mainList->SelectRow(0); // the basic lands come first
+                           QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonRemove"), Qt::LeftButton);
+                           mainList->SelectRow(mainList->Model()->rowCount() - 1);
+                           QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonRemove"), Qt::LeftButton);
+                           // Seven clicks on the header go once round the modes and back to the first.
+                           for (int click = 0; click < 7; ++click) {
+                               captions << mainList->Model()->headerData(0, Qt::Horizontal).toString();
+                               firstRows << mainList->Model()->index(0, 0).data().toString();
+                               mainList->header()->sectionClicked(0);
+                           }
+                           captions << mainList->Model()->headerData(0, Qt::Horizontal).toString();
+                           test::Screenshot(form, "designer-saved-deck");
 
-            prompter_->fileNames.push_back(path);
-            prompter_->answers.push_back(Answer::Yes);
-            form->Action(QStringLiteral("ASaveDeck"))->trigger();
-            savedMain = Rows(mainList);
-            savedSideboard = Rows(sideboardList);
-            form->Action(QStringLiteral("AExit"))->trigger();
-        });
+                           prompter_->fileNames.push_back(path);
+                           prompter_->answers.push_back(Answer::Yes);
+                           form->Action(QStringLiteral("ASaveDeck"))->trigger();
+                           savedMain = Rows(mainList);
+                           savedSideboard = Rows(sideboardList);
+                           form->Action(QStringLiteral("AExit"))->trigger();
+                       });
         main.Command(QStringLiteral("Design1"))->trigger();
         QVERIFY(edit.Fired());
         QCOMPARE(mainCards, int64_t{25});
-        QCOMPARE(captions, (QStringList{"Sort: Color", "Sort: Value", "Sort: Casting cost", "Sort: None", "Sort: Name",
-                                        "Sort: Type", "Sort: Rarity", "Sort: Color"}));
+        QCOMPARE(captions, (QStringList{"Sort: Color", "Sort: Value", "Sort: Casting cost", "Sort: None",
+                                        "Sort: Name", "Sort: Type", "Sort: Rarity", "Sort: Color"}));
         for (const QString& row : firstRows)
             QCOMPARE(row, QStringLiteral("L   Forest (6)")); // basic lands first in every mode
         QCOMPARE(prompter_->Messages("confirm"),
@@ -357,14 +381,15 @@ private slots:
         // The file now holds the edited deck.
         QStringList reloadedMain;
         QStringList reloadedSideboard;
-        WhenReady reload([] { return ActiveModal<TMakeDeckForm>() != nullptr; }, [&] {
-            auto* form = ActiveModal<TMakeDeckForm>();
-            prompter_->fileNames.push_back(path);
-            form->Action(QStringLiteral("ALoadDeck"))->trigger();
-            reloadedMain = Rows(form->List(TZone::Main));
-            reloadedSideboard = Rows(form->List(TZone::Sideboard));
-            form->Action(QStringLiteral("AExit"))->trigger();
-        });
+        WhenReady reload([] { return ActiveModal<TMakeDeckForm>() != nullptr; },
+                         [&] {
+                             auto* form = ActiveModal<TMakeDeckForm>();
+                             prompter_->fileNames.push_back(path);
+                             form->Action(QStringLiteral("ALoadDeck"))->trigger();
+                             reloadedMain = Rows(form->List(TZone::Main));
+                             reloadedSideboard = Rows(form->List(TZone::Sideboard));
+                             form->Action(QStringLiteral("AExit"))->trigger();
+                         });
         main.Command(QStringLiteral("Design1"))->trigger();
         QVERIFY(reload.Fired());
         QCOMPARE(reloadedMain, savedMain);

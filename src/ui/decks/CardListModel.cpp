@@ -4,6 +4,8 @@
 
 #include <QApplication>
 
+#include <cstdlib>
+
 namespace tovel {
 
 QColor CardRowColor(TCardColor color, const QPalette& palette) {
@@ -19,8 +21,13 @@ QColor CardRowColor(TCardColor color, const QPalette& palette) {
         return QColor(255, 0, 0);
     case TCardColor::U:
         return QColor(0, 0, 255);
-    case TCardColor::W:
-        return palette.color(QPalette::ToolTipBase);
+    case TCardColor::W: {
+        // The tooltip background colour; where it would vanish on the list's own background
+        // (light tooltips on a light list) a darker shade of it keeps the row readable.
+        const QColor tooltip = palette.color(QPalette::ToolTipBase);
+        const QColor base = palette.color(QPalette::Base);
+        return std::abs(tooltip.lightness() - base.lightness()) < 96 ? tooltip.darker(220) : tooltip;
+    }
     case TCardColor::Z:
         return QColor(128, 128, 0);
     default:
@@ -28,9 +35,12 @@ QColor CardRowColor(TCardColor color, const QPalette& palette) {
     }
 }
 
-TCardListModel::TCardListModel(QObject* parent, const TCardsList* cards) : QAbstractListModel(parent), cards_(cards) {}
+TCardListModel::TCardListModel(QObject* parent, const TCardsList* cards)
+    : QAbstractListModel(parent), cards_(cards) {}
 
-const TCardsList& TCardListModel::Cards() const { return cards_ ? *cards_ : CardDatabase(); }
+const TCardsList& TCardListModel::Cards() const {
+    return cards_ ? *cards_ : CardDatabase();
+}
 
 void TCardListModel::SetRows(const std::vector<Row>& rows) {
     beginResetModel();
@@ -54,7 +64,9 @@ void TCardListModel::SetCards(const std::vector<int32_t>& positions) {
     SetRows(rows);
 }
 
-void TCardListModel::Clear() { SetRows({}); }
+void TCardListModel::Clear() {
+    SetRows({});
+}
 
 void TCardListModel::SetHeader(const QString& header) {
     if (header == header_)

@@ -19,10 +19,11 @@ TCardListView::TCardListView(QWidget* parent) : QTreeView(parent), model_(new TC
     header()->setSectionsMovable(false);
     header()->setHighlightSections(false);
     connect(header(), &QHeaderView::sectionClicked, this, [this] { emit HeaderClicked(); });
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
-        if (current.isValid())
-            emit RowSelected(current.row());
-    });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    emit RowSelected(current.row());
+            });
 }
 
 int TCardListView::SelectedRow() const {
@@ -30,7 +31,9 @@ int TCardListView::SelectedRow() const {
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-int32_t TCardListView::SelectedCard() const { return model_->CardAt(SelectedRow()); }
+int32_t TCardListView::SelectedCard() const {
+    return model_->CardAt(SelectedRow());
+}
 
 void TCardListView::SelectRow(int row) {
     if (row < 0 || row >= model_->rowCount()) {

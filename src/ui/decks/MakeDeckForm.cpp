@@ -45,7 +45,8 @@ QIcon LandIcon(int land) {
     font.setPixelSize(15);
     painter.setFont(font);
     painter.setPen(colour.lightness() > 150 ? Qt::black : Qt::white);
-    painter.drawText(QRectF(3, 3, 26, 26), Qt::AlignCenter, QString(QChar::fromLatin1(BasicLandNames[land][0])));
+    painter.drawText(QRectF(3, 3, 26, 26), Qt::AlignCenter,
+                     QString(QChar::fromLatin1(BasicLandNames[land][0])));
     return QIcon(pixmap);
 }
 
@@ -56,7 +57,9 @@ QLabel* Figure(QWidget* parent, const char* name) {
     return label;
 }
 
-QLabel* Caption(QWidget* parent, const char* text) { return new QLabel(QLatin1String(text), parent); }
+QLabel* Caption(QWidget* parent, const char* text) {
+    return new QLabel(QLatin1String(text), parent);
+}
 
 } // namespace
 
@@ -85,14 +88,15 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
     buttonsLayout->setContentsMargins(2, 0, 2, 0);
     buttonsLayout->addStretch();
     for (int land = 0; land < 5; ++land) {
-        QToolButton* button = SideButton(QStringLiteral("SpeedButtonAdd%1").arg(FromUtf8(BasicLandNames[land])),
-                                         LandIcon(land));
+        QToolButton* button = SideButton(
+            QStringLiteral("SpeedButtonAdd%1").arg(FromUtf8(BasicLandNames[land])), LandIcon(land));
         connect(button, &QToolButton::clicked, this, [this, land] { AddLand(land); });
         buttonsLayout->addWidget(button);
         landButtons_[static_cast<size_t>(land)] = button;
     }
     buttonsLayout->addSpacing(12);
-    moveButton_ = SideButton(QStringLiteral("SpeedButtonMove"), style()->standardIcon(QStyle::SP_BrowserReload));
+    moveButton_ =
+        SideButton(QStringLiteral("SpeedButtonMove"), style()->standardIcon(QStyle::SP_BrowserReload));
     moveButton_->setToolTip(QStringLiteral("Deck/Sideboard"));
     connect(moveButton_, &QToolButton::clicked, this, &TMakeDeckForm::AMoveCardExecute);
     removeButton_ = SideButton(QStringLiteral("SpeedButtonRemove"), ToolBarIcon(ToolIcon::DeleteCard));
@@ -233,20 +237,24 @@ void TMakeDeckForm::CreateActions() {
         designer_.Clear();
         RefillLists();
     });
-    QAction* load = add("ALoadDeck", "Load deck...", [this] { Load(false, false); }, ToolBarIcon(ToolIcon::LoadDeck));
+    QAction* load = add(
+        "ALoadDeck", "Load deck...", [this] { Load(false, false); }, ToolBarIcon(ToolIcon::LoadDeck));
     add("ALoadToSideboard", "Load to sideboard...", [this] { Load(true, false); });
     add("AAddFromDeck", "Add from deck...", [this] { Load(false, true); });
     add("AAddToSideboard", "Add to sideboard...", [this] { Load(true, true); });
-    QAction* save = add("ASaveDeck", "Save deck...", [this] { designer_.SaveAction(); },
-                        ToolBarIcon(ToolIcon::SaveDeck));
+    QAction* save = add(
+        "ASaveDeck", "Save deck...", [this] { designer_.SaveAction(); }, ToolBarIcon(ToolIcon::SaveDeck));
     deck->addSeparator();
-    QAction* exit = add("AExit", "Exit", [this] { close(); }, ToolBarIcon(ToolIcon::Exit));
+    QAction* exit = add(
+        "AExit", "Exit", [this] { close(); }, ToolBarIcon(ToolIcon::Exit));
     toolBar_->addAction(exit);
     toolBar_->addAction(load);
     toolBar_->addAction(save);
 }
 
-QAction* TMakeDeckForm::Action(const QString& objectName) const { return findChild<QAction*>(objectName); }
+QAction* TMakeDeckForm::Action(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
 
 void TMakeDeckForm::Initialize(bool openTempDeck, bool databaseLoaded) {
     WaitCursor cursor;
@@ -276,9 +284,13 @@ void TMakeDeckForm::Load(bool toSideboard, bool add) {
     designer_.LoadAction(toSideboard, add);
 }
 
-void TMakeDeckForm::AMoveCardExecute() { Move(ActiveZone(), List(ActiveZone())->SelectedRow()); }
+void TMakeDeckForm::AMoveCardExecute() {
+    Move(ActiveZone(), List(ActiveZone())->SelectedRow());
+}
 
-void TMakeDeckForm::ARemoveCardExecute() { Remove(ActiveZone(), List(ActiveZone())->SelectedRow()); }
+void TMakeDeckForm::ARemoveCardExecute() {
+    Remove(ActiveZone(), List(ActiveZone())->SelectedRow());
+}
 
 void TMakeDeckForm::Move(TZone zone, int row) {
     if (row < 0 || row >= designer_.RowCount(zone))
@@ -327,7 +339,9 @@ void TMakeDeckForm::RefillList(TZone zone, int selectRow) {
 
 void TMakeDeckForm::ShowStatistics() {
     const TDeckStats stats = designer_.Stats();
-    auto show = [](QLabel* label, int64_t value) { label->setText(QString::number(value)); };
+    auto show = [](QLabel* label, int64_t value) {
+        label->setText(QString::number(value));
+    };
     show(labelMainCount_, stats.Main.Cards);
     show(labelSBCount_, stats.Sideboard.Cards);
     show(labelTotalCount_, stats.Total.Cards);

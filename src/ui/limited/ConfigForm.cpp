@@ -81,7 +81,9 @@ void TConfigForm::Initialize() {
 }
 
 // Without any pack to choose there is nothing OK could store.
-void TConfigForm::UpdateOk() { button1_->setEnabled(config_.HasChoices()); }
+void TConfigForm::UpdateOk() {
+    button1_->setEnabled(config_.HasChoices());
+}
 
 const TDraftConfig& TConfigForm::Config() {
     for (size_t k = 0; k < comboBoxes_.size(); ++k)
@@ -90,7 +92,9 @@ const TDraftConfig& TConfigForm::Config() {
     return config_;
 }
 
-bool TConfigForm::Store() { return Config().Store(Settings()); }
+bool TConfigForm::Store() {
+    return Config().Store(Settings());
+}
 
 bool ConfigureDraft(QWidget* parent) {
     TConfigForm form(parent);

@@ -18,8 +18,8 @@ namespace tovel {
 
 namespace {
 
-QGroupBox* PackGroup(QWidget* parent, const char* title, QComboBox*& box, QToolButton*& button, const char* boxName,
-                     const char* buttonName) {
+QGroupBox* PackGroup(QWidget* parent, const char* title, QComboBox*& box, QToolButton*& button,
+                     const char* boxName, const char* buttonName) {
     auto* group = new QGroupBox(QLatin1String(title), parent);
     box = new QComboBox(group);
     box->setObjectName(QLatin1String(boxName));
@@ -40,10 +40,10 @@ TConfigureSealedForm::TConfigureSealedForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ConfigureSealedForm"));
     setWindowTitle(QStringLiteral("Configure Sealed Deck"));
 
-    QGroupBox* starters = PackGroup(this, "Starters", comboBoxStarter_, speedButtonAddStarter_, "ComboBoxStarter",
-                                    "SpeedButtonAddStarter");
-    QGroupBox* boosters = PackGroup(this, "Boosters", comboBoxBooster_, speedButtonAddBooster_, "ComboBoxBooster",
-                                    "SpeedButtonAddBooster");
+    QGroupBox* starters = PackGroup(this, "Starters", comboBoxStarter_, speedButtonAddStarter_,
+                                    "ComboBoxStarter", "SpeedButtonAddStarter");
+    QGroupBox* boosters = PackGroup(this, "Boosters", comboBoxBooster_, speedButtonAddBooster_,
+                                    "ComboBoxBooster", "SpeedButtonAddBooster");
     listModel_ = new QStringListModel(this);
     listBox_ = new QListView(this);
     listBox_->setObjectName(QStringLiteral("ListBox"));
@@ -73,8 +73,10 @@ TConfigureSealedForm::TConfigureSealedForm(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
     resize(360, 380);
 
-    connect(speedButtonAddStarter_, &QToolButton::clicked, this, &TConfigureSealedForm::SpeedButtonAddStarterClick);
-    connect(speedButtonAddBooster_, &QToolButton::clicked, this, &TConfigureSealedForm::SpeedButtonAddBoosterClick);
+    connect(speedButtonAddStarter_, &QToolButton::clicked, this,
+            &TConfigureSealedForm::SpeedButtonAddStarterClick);
+    connect(speedButtonAddBooster_, &QToolButton::clicked, this,
+            &TConfigureSealedForm::SpeedButtonAddBoosterClick);
     connect(buttonClear_, &QPushButton::clicked, this, &TConfigureSealedForm::ButtonClearClick);
     connect(button1_, &QPushButton::clicked, this, &QDialog::accept);
     connect(button2_, &QPushButton::clicked, this, &QDialog::reject);
@@ -94,7 +96,9 @@ void TConfigureSealedForm::Initialize() {
     ShowChosenPacks();
 }
 
-QStringList TConfigureSealedForm::ChosenLines() const { return listModel_->stringList(); }
+QStringList TConfigureSealedForm::ChosenLines() const {
+    return listModel_->stringList();
+}
 
 void TConfigureSealedForm::ShowChosenPacks() {
     QStringList lines;

@@ -112,7 +112,8 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     checkBoxShowDeck_->setFont(Bold(checkBoxShowDeck_->font()));
     speedButtonSave_ = SaveButton(right, "SpeedButtonSave", "Save deck", QStyle::SP_DialogSaveButton);
     speedButtonSaveAll_ = SaveButton(right, "SpeedButtonSaveAll", "Save all decks", QStyle::SP_DriveFDIcon);
-    speedButtonDesign_ = SaveButton(right, "SpeedButtonDesign", "Design deck", QStyle::SP_FileDialogDetailedView);
+    speedButtonDesign_ =
+        SaveButton(right, "SpeedButtonDesign", "Design deck", QStyle::SP_FileDialogDetailedView);
     listViewDeck_ = new TCardListView(right);
     listViewDeck_->setObjectName(QStringLiteral("ListViewDeck"));
     memoDebug_ = new QPlainTextEdit(right);
@@ -244,7 +245,8 @@ void TDraftMainForm::ShowLists() {
 void TDraftMainForm::ShowDeckList() {
     const int seat = std::max(0, tabControlDecks_->currentIndex());
     listViewDeck_->Model()->SetHeader(FromUtf8(SortModeCaption(engine_.DeckSortMode())));
-    listViewDeck_->Model()->SetCards(seat < engine_.Seats().Count() ? engine_.DeckList(seat) : std::vector<int32_t>{});
+    listViewDeck_->Model()->SetCards(seat < engine_.Seats().Count() ? engine_.DeckList(seat)
+                                                                    : std::vector<int32_t>{});
 }
 
 void TDraftMainForm::ShowLog() {
@@ -268,7 +270,9 @@ void TDraftMainForm::ListViewDblClick() {
     ShowState();
 }
 
-void TDraftMainForm::TabControlDecksChange() { ShowDeckList(); }
+void TDraftMainForm::TabControlDecksChange() {
+    ShowDeckList();
+}
 
 void TDraftMainForm::ListViewDeckColumnClick() {
     engine_.CycleDeckSortMode();
@@ -291,7 +295,9 @@ void TDraftMainForm::Viewcardinfo1Click(bool checked) {
         HideCardInfo();
 }
 
-void TDraftMainForm::SpeedButtonSaveClick() { engine_.SaveDeck(std::max(0, tabControlDecks_->currentIndex())); }
+void TDraftMainForm::SpeedButtonSaveClick() {
+    engine_.SaveDeck(std::max(0, tabControlDecks_->currentIndex()));
+}
 
 void TDraftMainForm::SpeedButtonSaveAllClick() {
     engine_.SaveAllDecks(std::max(0, tabControlDecks_->currentIndex()));
