@@ -72,9 +72,9 @@ void TMainForm::CreateMenus() {
     AddCommand(base, tr("&Explore"), "Explore1", &TMainForm::Explore1Click, kNotBuiltYet);
 
     QMenu* inventory = AddMenu(tr("&Inventory"), "Inventory1");
-    AddCommand(inventory, tr("&Manage inventory"), "New1", &TMainForm::New1Click,
-               kNotBuiltYet);
-    AddCommand(inventory, tr("Borrow/Lend cards"), "LendBorrowcards1", &TMainForm::LendBorrowcards1Click, true);
+    AddCommand(inventory, tr("&Manage inventory"), "New1", &TMainForm::New1Click, kNotBuiltYet);
+    AddCommand(inventory, tr("Borrow/Lend cards"), "LendBorrowcards1", &TMainForm::LendBorrowcards1Click,
+               true);
 
     QMenu* deck = AddMenu(tr("&Deck"), "Deck1");
     AddCommand(deck, tr("&Design deck"), "Design1", &TMainForm::Design1Click, true);
@@ -89,23 +89,20 @@ void TMainForm::CreateMenus() {
     QAction* maintenance = draft->addSeparator();
     maintenance->setObjectName(QStringLiteral("N2"));
     maintenance->setVisible(false);
-    AddCommand(draft, tr("Backup cards DB"), "BackupcardsDB1", &TMainForm::BackupcardsDB1Click,
-               kNotBuiltYet)
+    AddCommand(draft, tr("Backup cards DB"), "BackupcardsDB1", &TMainForm::BackupcardsDB1Click, kNotBuiltYet)
         ->setVisible(false);
     AddCommand(draft, tr("Restore cards DB"), "RestorecardsDB1", &TMainForm::RestorecardsDB1Click,
                kNotBuiltYet)
         ->setVisible(false);
 
     QMenu* utilities = AddMenu(tr("&Utilities"), "Utilities1");
-    AddCommand(utilities, tr("Insert SB"), "InsertSB1", &TMainForm::InsertSB1Click,
-               kNotBuiltYet);
+    AddCommand(utilities, tr("Insert SB"), "InsertSB1", &TMainForm::InsertSB1Click, kNotBuiltYet);
     AddCommand(utilities, tr("Create cards DB"), "CreatecardsDB1", &TMainForm::CreatecardsDB1Click,
                kNotBuiltYet);
     AddCommand(utilities, tr("Make XML"), "MakeXML1", &TMainForm::MakeXML1Click, true);
 
     QMenu* options = AddMenu(tr("&Options"), "Options1");
-    AddCommand(options, tr("&Configure"), "Configure1", &TMainForm::Configure1Click,
-               kNotBuiltYet);
+    AddCommand(options, tr("&Configure"), "Configure1", &TMainForm::Configure1Click, true);
 
     QMenu* help = AddMenu(tr("&Help"), "Help1");
     AddCommand(help, tr("&About"), "About1", &TMainForm::About1Click, true);
@@ -124,7 +121,9 @@ QAction* TMainForm::Command(const QString& objectName) const {
     return nullptr;
 }
 
-void TMainForm::Exit1Click() { close(); }
+void TMainForm::Exit1Click() {
+    close();
+}
 void TMainForm::Explore1Click() {}
 void TMainForm::New1Click() {}
 void TMainForm::LendBorrowcards1Click() {} // does nothing, as designed
@@ -140,7 +139,11 @@ void TMainForm::RestorecardsDB1Click() {}
 void TMainForm::InsertSB1Click() {}
 void TMainForm::CreatecardsDB1Click() {}
 void TMainForm::MakeXML1Click() {} // does nothing, as designed
-void TMainForm::Configure1Click() {}
-void TMainForm::About1Click() { OpenAbout(); }
+void TMainForm::Configure1Click() {
+    OpenOptions();
+}
+void TMainForm::About1Click() {
+    OpenAbout();
+}
 
 } // namespace tovel

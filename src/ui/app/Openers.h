@@ -24,4 +24,7 @@ bool OpenSealedConfig();
 // opens the deck designer on it. Nothing happens when no pack is configured.
 void GenerateSealedDeck();
 
+// The options dialog; true when it was confirmed with OK.
+bool OpenOptions();
+
 } // namespace tovel
