@@ -31,12 +31,18 @@ static void BM_IndexOfAfterLoad(benchmark::State& state) {
         state.ResumeTiming();
         int found = 0;
         for (int i = 0; i < cards; i += 7)
-            found += list.IndexOf("generated card name " + std::to_string(i / 3), "e" + std::to_string(i % 40)) >= 0;
+            found += list.IndexOf("generated card name " + std::to_string(i / 3),
+                                  "e" + std::to_string(i % 40)) >= 0;
         benchmark::DoNotOptimize(found);
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_IndexOfAfterLoad)->Arg(25000)->Arg(100000)->Arg(200000)->Complexity()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IndexOfAfterLoad)
+    ->Arg(25000)
+    ->Arg(100000)
+    ->Arg(200000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 
 static void BM_ParseCost(benchmark::State& state) {
     const char* costs[] = {"3GG", "XR", "1WU", "2(r / w)(r / w)", "1G /  / 2U", "{ }", "10"};

@@ -62,6 +62,14 @@ bool ParseRarity(std::string_view text, TRarity& rarity) {
     }
 }
 
+// Fields that base.txt keeps between ";" on one line cannot hold ";" or a line end: saved, such
+// a card would read back as a different one.
+void RequireFieldText(std::string_view text, std::string_view what, std::string_view card) {
+    if (text.find_first_of(";\r\n") != std::string_view::npos)
+        throw Error("The " + std::string(what) + " of card \"" + Cp1252ToUtf8(card) +
+                    "\" contains \";\" or a line end, which the card database cannot store");
+}
+
 int32_t ParseValue(std::string_view text) {
     const auto value = ParseInt(text);
     if (!value)
@@ -265,6 +273,7 @@ void LoadCardDatabase(TCardsList& cards, const std::string& fileName, std::strin
     const std::string_view text = file->Bytes();
     cards.AdoptSource(std::move(file));
     ReadDatabaseRecords(cards, text, editionsFilter);
+    cards.ShrinkToFit();
 }
 
 std::string CardDatabaseText(const TCardsList& cards) {
@@ -432,6 +441,8 @@ void ReadCardListXml(TCardsList& cards, std::string_view bytes, std::string_view
             continue;
         const std::string name = Utf8ToCp1252(node.attribute("Name").value());
         const std::string edition = Utf8ToCp1252(node.attribute("Edition").value());
+        RequireFieldText(name, "name", name);
+        RequireFieldText(edition, "edition", name);
         if (!editionsFilter.empty() && !FilterHolds(editionsFilter, edition))
             continue;
         if (cards.IndexOf(name, edition) >= 0)
@@ -441,7 +452,10 @@ void ReadCardListXml(TCardsList& cards, std::string_view bytes, std::string_view
         if (!ParseRarity(Utf8ToCp1252(node.attribute("Rarity").value()), card.Rarity))
             throw Error(Cp1252ToUtf8(name) + kCantReadCardInfo);
         card.Value = ParseValue(Utf8ToCp1252(node.attribute("Value").value()));
-        card.BannedFormats = cards.Store(Utf8ToCp1252(node.attribute("BannedFormats").value()));
+        const std::string banned = Utf8ToCp1252(node.attribute("BannedFormats").value());
+        if (banned.find_first_of("\r\n") != std::string::npos)
+            RequireFieldText(banned, "banned formats", name);
+        card.BannedFormats = cards.Store(banned);
     }
 }
 
@@ -467,6 +481,7 @@ void ReadCardText(TCardsList& cards, std::string_view text) {
             ParseCost(card, {});
         }
         card.TypeLine = Trim(line(pos));
+        RequireFieldText(card.TypeLine, "type line", card.Name);
         ++pos;
         if (IsPowerToughness(line(pos))) {
             card.PowerToughness = Trim(lines[pos]);

@@ -28,8 +28,8 @@ int ColourIndex(char c) {
     }
 }
 
-void Increment(int16_t& count) {
-    if (count < std::numeric_limits<int16_t>::max())
+void Increment(int8_t& count) {
+    if (count < std::numeric_limits<int8_t>::max())
         ++count;
 }
 

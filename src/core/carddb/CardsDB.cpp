@@ -53,12 +53,14 @@ public:
         if (slots_.empty())
             return -1;
         const size_t mask = slots_.size() - 1;
-        for (size_t i = Hash(name, edition) & mask;; i = (i + 1) & mask) {
-            const int32_t pos = slots_[i];
-            if (pos < 0)
+        const uint64_t hash = Hash(name, edition);
+        for (size_t i = hash & mask;; i = (i + 1) & mask) {
+            const Slot slot = slots_[i];
+            if (slot.pos < 0)
                 return -1;
-            if (Matches(list_.Items(pos), name, edition))
-                return pos;
+            // The stored hash spares a visit to the card (a cache miss) for every other key.
+            if (slot.tag == Tag(hash) && Matches(list_.Items(slot.pos), name, edition))
+                return slot.pos;
         }
     }
 
@@ -74,6 +76,8 @@ private:
         }
         return h ^ (h >> 29);
     }
+
+    static uint32_t Tag(uint64_t hash) { return static_cast<uint32_t>(hash >> 32); }
 
     bool Matches(const TCardItem& card, std::string_view name, std::string_view edition) const {
         return EqualsIgnoreAsciiCase(card.Name, name) &&
@@ -94,43 +98,47 @@ private:
         size_t size = 64;
         while (size < cards * 2 + 2)
             size *= 2;
-        std::vector<int32_t> old = std::move(slots_);
-        slots_.assign(size, -1);
+        std::vector<Slot> old = std::move(slots_);
+        slots_.assign(size, Slot{});
         used_ = 0;
         // Keys are unique in the table, so reinsertion order does not matter.
-        for (int32_t pos : old)
-            if (pos >= 0)
-                Place(pos);
+        const size_t mask = slots_.size() - 1;
+        for (const Slot& slot : old) {
+            if (slot.pos < 0)
+                continue;
+            const TCardItem& card = list_.Items(slot.pos);
+            size_t i = Hash(card.Name, card.Edition) & mask;
+            while (slots_[i].pos >= 0)
+                i = (i + 1) & mask;
+            slots_[i] = slot;
+            ++used_;
+        }
     }
 
     void Insert(int32_t pos) {
         const TCardItem& card = list_.Items(pos);
         const size_t mask = slots_.size() - 1;
-        for (size_t i = Hash(card.Name, card.Edition) & mask;; i = (i + 1) & mask) {
-            const int32_t other = slots_[i];
-            if (other < 0) {
-                slots_[i] = pos;
+        const uint64_t hash = Hash(card.Name, card.Edition);
+        for (size_t i = hash & mask;; i = (i + 1) & mask) {
+            const Slot other = slots_[i];
+            if (other.pos < 0) {
+                slots_[i] = Slot{pos, Tag(hash)};
                 ++used_;
                 return;
             }
-            if (Matches(list_.Items(other), card.Name, card.Edition))
+            if (other.tag == Tag(hash) && Matches(list_.Items(other.pos), card.Name, card.Edition))
                 return; // an earlier card holds this key
         }
     }
 
-    void Place(int32_t pos) {
-        const TCardItem& card = list_.Items(pos);
-        const size_t mask = slots_.size() - 1;
-        size_t i = Hash(card.Name, card.Edition) & mask;
-        while (slots_[i] >= 0)
-            i = (i + 1) & mask;
-        slots_[i] = pos;
-        ++used_;
-    }
+    struct Slot {
+        int32_t pos = -1;
+        uint32_t tag = 0; // high bits of the key's hash
+    };
 
     const TCardsList& list_;
     const bool withEdition_;
-    std::vector<int32_t> slots_;
+    std::vector<Slot> slots_;
     int indexed_ = 0;
     size_t used_ = 0;
 };

@@ -36,9 +36,9 @@ enum class TCardColor : uint8_t {
 };
 
 inline constexpr int kSymbolSlots = 18;
-// Symbol counts per TCardColor value. 16 bits are plenty for any real cost and keep the record
+// Symbol counts per TCardColor value. 8 bits are plenty for any real cost and keep the record
 // small; the cost parser saturates instead of overflowing.
-using SymbolCountArray = std::array<int16_t, kSymbolSlots>;
+using SymbolCountArray = std::array<int8_t, kSymbolSlots>;
 
 inline constexpr std::array<std::string_view, 5> BasicLandNames = {"Swamp", "Forest", "Mountain", "Island",
                                                                    "Plains"};
@@ -101,6 +101,8 @@ public:
     // Appends one rules-text line; `line` must be stable (a view from Store or an adopted source).
     void AppendTextLine(TCardItem& card, std::string_view line);
     void ClearText(TCardItem& card) { card.TextCount = 0; }
+    // Gives back the spare room of the growing storage after a bulk load.
+    void ShrinkToFit() { textLines_.shrink_to_fit(); }
 
     // After renaming a card that was already looked up: rebuild the lookup index.
     void InvalidateIndex();

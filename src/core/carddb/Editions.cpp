@@ -37,7 +37,12 @@ namespace {
 
 // Reads the whole file before touching the list, so a file that cannot be read leaves it as it was.
 void LoadTrimmedLines(TTextList& list, const std::string& fileName) {
-    const std::string bytes = ReadWholeFile(fileName);
+    ReadTextListLines(list, ReadWholeFile(fileName));
+}
+
+} // namespace
+
+void ReadTextListLines(TTextList& list, std::string_view bytes) {
     std::vector<std::string> lines;
     LineReader reader(bytes);
     std::string_view line;
@@ -48,8 +53,6 @@ void LoadTrimmedLines(TTextList& list, const std::string& fileName) {
     }
     list.Lines = std::move(lines);
 }
-
-} // namespace
 
 void LoadEditionList(TTextList& list, const std::string& fileName) {
     LoadTrimmedLines(list, fileName);

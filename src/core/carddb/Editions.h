@@ -35,6 +35,8 @@ TTextList& FormatList();
 // Error when the file cannot be opened; the list then keeps its old content.
 void LoadEditionList(TTextList& list, const std::string& fileName);
 void LoadFormatList(TTextList& list, const std::string& fileName);
+// The same on bytes in memory.
+void ReadTextListLines(TTextList& list, std::string_view bytes);
 
 struct TCardFilter {
     std::string Editions; // empty: everything; "NONE": nothing; else codes each followed by ";"

@@ -122,6 +122,13 @@ TEST_F(MergeFixture, FailuresShowOneMessageAndLeaveTheListEmpty) {
         {"unknown list kind", "cards.csv", "AB;Quiet Shroud;U;3\r\n", text},
         {"card text as XML", "cards.txt", "AB;Quiet Shroud;U;3\r\n", dir.Write("gatherer.xml", "<a/>")},
         {"broken XML list", "cards.xml", "<cards><card Name=\"x\"", text},
+        // Fields that would not read back from base.txt the way they were saved.
+        {"XML name with a semicolon", "cards.xml",
+         "<cards><card Name=\"A;B\" Edition=\"AB\" Rarity=\"C\" Value=\"1\"/></cards>", text},
+        {"XML edition with a line end", "cards.xml",
+         "<cards><card Name=\"Quiet Shroud\" Edition=\"A&#10;B\" Rarity=\"C\" Value=\"1\"/></cards>", text},
+        {"type line with a semicolon", "cards.txt", "AB;Semi;C;5\r\n",
+         dir.Write("semi.txt", "Semi\r\nCreature; Elf\r\n\r\n")},
     };
     for (const Case& c : cases) {
         cards.Clear();

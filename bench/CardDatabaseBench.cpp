@@ -1,0 +1,155 @@
+// The card database on a large world: load, save, build and the memory a loaded database takes.
+//
+// The world comes from TOVEL_BENCH_WORLD (a program folder with Data/, e.g. written by
+// tovel-worldgen --large 100000 DIR); without it a 100,000-printing world is generated into a
+// temporary folder. The build runs on 50,000 and 100,000 printings to show it is linear.
+
+#include "World.h"
+
+#include "core/carddb/CardDatabase.h"
+#include "core/carddb/DBCreate.h"
+#include "core/infra/FileIO.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <malloc.h>
+#include <map>
+#include <unistd.h>
+
+using namespace tovel;
+
+namespace {
+
+std::string TempRoot() {
+    static const std::string root = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tovel-bench-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            std::abort();
+        std::atexit([] { std::filesystem::remove_all(TempRoot()); });
+        return pattern + "/";
+    }();
+    return root;
+}
+
+// The program folder of a world of about `printings` printings.
+const std::string& World(int printings) {
+    static std::map<int, std::string> worlds;
+    auto found = worlds.find(printings);
+    if (found != worlds.end())
+        return found->second;
+    std::string dir;
+    const char* given = std::getenv("TOVEL_BENCH_WORLD");
+    if (given && printings == 100000) {
+        dir = std::string(given) + "/";
+    } else {
+        dir = TempRoot() + "world" + std::to_string(printings) + "/";
+        if (!worldgen::WriteWorld(worldgen::LargeWorld(printings), dir + "Data"))
+            std::abort();
+    }
+    return worlds[printings] = dir;
+}
+
+size_t FileSize(const std::string& path) {
+    return static_cast<size_t>(std::filesystem::file_size(path));
+}
+
+size_t ResidentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    size_t pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+}
+
+size_t HeapBytes() {
+    const struct mallinfo2 info = ::mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+} // namespace
+
+static void BM_LoadBase(benchmark::State& state) {
+    const std::string base = World(100000) + "Data/base.txt";
+    TCardsList cards;
+    for (auto _ : state) {
+        LoadCardDatabase(cards, base, "");
+        benchmark::DoNotOptimize(cards.Count());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * FileSize(base)));
+    state.counters["cards"] = cards.Count();
+}
+BENCHMARK(BM_LoadBase)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Formatting and the atomic write (temporary file, fsync, rename).
+static void BM_SaveBase(benchmark::State& state) {
+    const std::string base = World(100000) + "Data/base.txt";
+    const std::string out = TempRoot() + "saved-base.txt";
+    TCardsList cards;
+    LoadCardDatabase(cards, base, "");
+    for (auto _ : state)
+        SaveCardDatabase(cards, out);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * FileSize(out)));
+}
+BENCHMARK(BM_SaveBase)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+static void BM_FormatBase(benchmark::State& state) {
+    TCardsList cards;
+    LoadCardDatabase(cards, World(100000) + "Data/base.txt", "");
+    size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string text = CardDatabaseText(cards);
+        bytes = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+BENCHMARK(BM_FormatBase)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Editions, card list and card text into base.txt, as "tovel-cli db build" does.
+static void BM_Build(benchmark::State& state) {
+    const std::string dir = World(static_cast<int>(state.range(0)));
+    TBuildFiles files = DefaultBuildFiles(dir);
+    files.Out = TempRoot() + "built-base.txt";
+    int cards = 0;
+    for (auto _ : state) {
+        TCardsList list;
+        TTextList editions;
+        BuildCardDatabase(list, editions, files);
+        cards = list.Count();
+    }
+    state.counters["cards"] = cards;
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_Build)
+    ->Arg(50000)
+    ->Arg(100000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// Memory of a loaded database against the size of its file: the heap the list allocates plus
+// the mapped file, and the growth of the resident set (which undercounts when the heap reuses
+// memory freed by earlier benchmarks).
+static void BM_LoadedMemory(benchmark::State& state) {
+    const std::string base = World(100000) + "Data/base.txt";
+    const double size = static_cast<double>(FileSize(base));
+    double heapRatio = 0;
+    double rssRatio = 0;
+    for (auto _ : state) {
+        const size_t heapBefore = HeapBytes();
+        const size_t rssBefore = ResidentBytes();
+        {
+            TCardsList cards;
+            LoadCardDatabase(cards, base, "");
+            // Both lookup indexes, as any window's first lookup builds them.
+            benchmark::DoNotOptimize(cards.IndexOf("Forest", "9E") + cards.IndexOfName("Forest"));
+            heapRatio = (static_cast<double>(HeapBytes() - heapBefore) + size) / size;
+            rssRatio = static_cast<double>(ResidentBytes() - rssBefore) / size;
+        }
+    }
+    state.counters["heap_plus_file_x"] = heapRatio;
+    state.counters["rss_growth_x"] = rssRatio;
+}
+BENCHMARK(BM_LoadedMemory)->Iterations(1)->Unit(benchmark::kMillisecond);

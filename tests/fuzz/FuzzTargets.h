@@ -1,0 +1,17 @@
+#pragma once
+
+// The readers under fuzzing: each takes any bytes, must neither crash nor hang, and aborts
+// when what it read would not save and read back the same.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tovel::fuzz {
+
+int Base(const uint8_t* data, size_t size);
+int CardListText(const uint8_t* data, size_t size);
+int CardListXml(const uint8_t* data, size_t size);
+int CardText(const uint8_t* data, size_t size);
+int Editions(const uint8_t* data, size_t size);
+
+} // namespace tovel::fuzz
