@@ -17,9 +17,9 @@ constexpr int kPrintings = 100000;
 constexpr int kNames = 30000;
 
 std::string MakeName(std::mt19937& random) {
-    static const char* kSyllables[] = {"ar", "bel", "cor", "dra", "en", "fal", "gor", "hul", "ith", "jor", "kal",
-                                       "lum", "mor", "nex", "oth", "pyr", "qua", "rin", "sol", "tor", "ul", "vex",
-                                       "wyn", "xan", "yor", "zeph"};
+    static const char* kSyllables[] = {"ar",  "bel", "cor", "dra", "en",  "fal", "gor", "hul", "ith",
+                                       "jor", "kal", "lum", "mor", "nex", "oth", "pyr", "qua", "rin",
+                                       "sol", "tor", "ul",  "vex", "wyn", "xan", "yor", "zeph"};
     std::string name;
     const int words = 1 + static_cast<int>(random() % 3);
     for (int w = 0; w < words; ++w) {

@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/DbCommands.h"
+#include "cli/DeckCommands.h"
 
 #include <array>
 
@@ -7,8 +8,9 @@ namespace tovel::cli {
 
 // Each command group lives in a file of its own and is listed here.
 std::span<const Command> Commands() {
-    static const std::array<Command, 1> kCommands = {{
+    static const std::array<Command, 2> kCommands = {{
         {"db", kDbUsage, RunDb},
+        {"deck", kDeckUsage, RunDeck},
     }};
     return kCommands;
 }

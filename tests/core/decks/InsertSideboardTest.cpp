@@ -14,12 +14,14 @@ TEST(InsertSideboard, ConvertsLineByLine) {
         const char* out;
     } cases[] = {
         // No marker: copied with its blanks, blank lines dropped, CR LF ends.
-        {"  4 [AB] - Tide Call  \n\n \t\n2 [AB] - Ember Whelp", "  4 [AB] - Tide Call  \r\n2 [AB] - Ember Whelp\r\n"},
+        {"  4 [AB] - Tide Call  \n\n \t\n2 [AB] - Ember Whelp",
+         "  4 [AB] - Tide Call  \r\n2 [AB] - Ember Whelp\r\n"},
         // "SB:" at the very start: exactly one blank after the colon.
         {"SB:    2 [AB] - Tide Call\r\n", "SB: 2 [AB] - Tide Call\r\n"},
         {" SB: 2 [AB] - Tide Call\r\n", " SB: 2 [AB] - Tide Call\r\n"}, // leading blanks: not a prefix
         // Everything after the marker, comments and further markers included, gets the prefix.
-        {"1 [AB] - Tide Call\r\n// Sideboard\r\n 2 [AB] - Ember Whelp \r\n//SB: more\r\n\r\nSB:1 [CD] - Stone Idol\r\n",
+        {"1 [AB] - Tide Call\r\n// Sideboard\r\n 2 [AB] - Ember Whelp \r\n//SB: more\r\n\r\nSB:1 [CD] - "
+         "Stone Idol\r\n",
          "1 [AB] - Tide Call\r\nSB: 2 [AB] - Ember Whelp\r\nSB: //SB: more\r\nSB: 1 [CD] - Stone Idol\r\n"},
         {"1 [AB] - X\r\n//SB:\r\n1 [AB] - Y\r\n", "1 [AB] - X\r\nSB: 1 [AB] - Y\r\n"},
         // A marker text inside a card name switches too (and the line is dropped).
