@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 #include "cli/DbCommands.h"
 #include "cli/DeckCommands.h"
+#include "cli/LimitedCommands.h"
 
 #include <array>
 
@@ -8,9 +9,11 @@ namespace tovel::cli {
 
 // Each command group lives in a file of its own and is listed here.
 std::span<const Command> Commands() {
-    static const std::array<Command, 2> kCommands = {{
+    static const std::array<Command, 4> kCommands = {{
         {"db", kDbUsage, RunDb},
         {"deck", kDeckUsage, RunDeck},
+        {"draft", kDraftUsage, RunDraft},
+        {"sealed", kSealedUsage, RunSealed},
     }};
     return kCommands;
 }

@@ -48,6 +48,10 @@ TEST(IniDocument, ListsSectionsAndKeysOnce) {
     const IniDocument doc("[A]\nk1=1\nK1=2\nk2=3\n[b]\n[a]\nk3=4\n");
     EXPECT_EQ(doc.Sections(), (std::vector<std::string>{"A", "b"}));
     EXPECT_EQ(doc.Keys("a"), (std::vector<std::string>{"k1", "k2"}));
+    // Entries keep every key line as written, for readers that match keys exactly.
+    using Entries = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(doc.Entries("a"), (Entries{{"k1", "1"}, {"K1", "2"}, {"k2", "3"}}));
+    EXPECT_TRUE(doc.Entries("none").empty());
 }
 
 TEST(IniFile, IntegersBooleansAndDefaults) {

@@ -1,0 +1,135 @@
+// tovel-cli draft and sealed: a whole draft, or a sealed pool, on the program folder's data.
+// With the same seed and data both write byte-identical files.
+
+#include "cli/LimitedCommands.h"
+
+#include "core/carddb/CardsDB.h"
+#include "core/carddb/Editions.h"
+#include "core/infra/FileIO.h"
+#include "core/infra/ProgramDir.h"
+#include "core/infra/Prompts.h"
+#include "core/infra/Text.h"
+#include "core/limited/Booster.h"
+#include "core/limited/DraftEngine.h"
+#include "core/limited/Sealed.h"
+#include "core/settings/Settings.h"
+
+#include <charconv>
+#include <optional>
+
+namespace tovel::cli {
+
+namespace {
+
+// Nobody to ask on the command line: messages for the user go to standard error, the draft's
+// "finished" notice is dropped, and every question is answered with its cancelling choice.
+class BatchPrompter final : public Prompter {
+public:
+    explicit BatchPrompter(std::ostream& err) : err_(err) {}
+    void ShowError(const std::string& message) override { err_ << message << "\n"; }
+    void ShowInformation(const std::string&) override {}
+    Answer Confirm(const std::string&, ConfirmButtons, MessageIcon) override { return Answer::Cancel; }
+    std::string AskOpenFileName(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+    std::vector<std::string> AskOpenFileNames(const std::string&, const std::string&,
+                                              const std::string&) override {
+        return {};
+    }
+    std::string AskSaveFileName(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+    std::string BrowseFolder(const std::string&, const std::string&) override { return {}; }
+
+private:
+    std::ostream& err_;
+};
+
+struct LimitedOptions {
+    std::optional<std::string> config;
+    std::optional<uint32_t> seed;
+    std::string out;
+    std::optional<std::string> log;
+};
+
+LimitedOptions TakeOptions(const std::string& command, std::vector<std::string> words, bool withLog) {
+    LimitedOptions options;
+    std::string value;
+    if (TakeOption(words, "--config", value))
+        options.config = value;
+    if (TakeOption(words, "--seed", value)) {
+        uint32_t seed = 0;
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seed);
+        if (error != std::errc() || end != value.data() + value.size())
+            throw UsageError("--seed needs a whole number from 0 to 4294967295");
+        options.seed = seed;
+    }
+    if (withLog && TakeOption(words, "--log", value))
+        options.log = value;
+    if (!TakeOption(words, "--out", options.out) || options.out.empty())
+        throw UsageError(command + " needs --out FILE.dec");
+    if (!words.empty())
+        throw UsageError(command + ": unexpected \"" + words[0] + "\"");
+    return options;
+}
+
+SettingsStore ProgramSettings() {
+    return SettingsStore(ProgramPath("tovel.ini"), ProgramDir());
+}
+
+} // namespace
+
+int RunDraft(Context& context) {
+    const LimitedOptions options = TakeOptions("draft", context.args, true);
+    // The computer drafters' files are named from it less its last four characters.
+    if (options.out.size() < 4 || !EqualsIgnoreAsciiCase(options.out.substr(options.out.size() - 4), ".dec"))
+        throw UsageError("draft: --out must name a .dec file");
+    const std::string config = options.config ? *options.config : ProgramSettings().DraftConfig();
+    if (config.empty()) {
+        context.err << "No draft configured: Draft/Config is empty\n";
+        return kExitFailure;
+    }
+
+    BatchPrompter prompter(context.err);
+    ScopedPrompter scoped(prompter);
+    TDraftEngine::LoadTableData();
+    TCardsList cards;
+    TDraftEngine engine(cards);
+    engine.SetFixedSeed(options.seed);
+    engine.StartDraft(config, SettingsStore::kPickTimeDefault);
+    while (engine.State() == TDraftState::Picking || engine.State() == TDraftState::BetweenTurns) {
+        engine.NextPackTurn();
+        engine.AutoPick();
+    }
+
+    std::string fileName = options.out;
+    for (int seat = 0; seat < kTableSeats; ++seat)
+        engine.SaveSeatDeck(seat, fileName, true);
+    if (options.log) {
+        std::string text;
+        for (const std::string& line : engine.Log())
+            text += line + "\n";
+        WriteFileAtomically(*options.log, text);
+    }
+    return kExitOk;
+}
+
+int RunSealed(Context& context) {
+    const LimitedOptions options = TakeOptions("sealed", context.args, false);
+    const std::string config = options.config ? *options.config : ProgramSettings().SealedConfig();
+
+    LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
+    LoadSpecialConfigs(BoostersIniPath());
+    RandomSource random;
+    SeedForRun(random, options.seed);
+    TCardsList cards;
+    TIntegerList pool;
+    if (!GenerateSealedPool(config, cards, pool, random, DefaultCardLoader())) {
+        context.err << "No sealed pool configured: Sealed/Config is empty\n";
+        return kExitFailure;
+    }
+    WritePool(cards, pool, options.out);
+    return kExitOk;
+}
+
+} // namespace tovel::cli

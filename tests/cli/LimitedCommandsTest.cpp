@@ -1,0 +1,131 @@
+#include "CliRunner.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using tovel::test::RunCli;
+using tovel::test::TempDir;
+
+namespace {
+
+const std::string kData = TOVEL_DATA_SOURCE "/";
+
+void CopySample(const TempDir& dir) {
+    for (const char* name : {"editions.txt", "base.txt", "boosters.ini"})
+        dir.Write(std::string("Data/") + name, TempDir::Read(kData + name));
+}
+
+// The number of cards a deck file holds: the sum of its line counts.
+int CardsIn(const std::string& deck) {
+    std::istringstream lines(deck);
+    int total = 0, count = 0;
+    std::string rest;
+    while (lines >> count && std::getline(lines, rest))
+        total += count;
+    return total;
+}
+
+const char* const kSeatFiles[] = {"d.dec",      "d_bot2.dec", "d_bot3.dec", "d_bot4.dec",
+                                  "d_bot5.dec", "d_bot6.dec", "d_bot7.dec", "d_bot8.dec"};
+
+TEST(CliDraft, SameSeedSameDecksAndLogForEverySeat) {
+    TempDir one, two;
+    CopySample(one);
+    CopySample(two);
+    const std::vector<std::string> args = {"draft", "--config", "VR;HK;Tidebreak Expedition;", "--seed",
+                                           "77"};
+    for (const TempDir* dir : {&one, &two}) {
+        auto words = args;
+        words.insert(words.begin(), {"--root", dir->Path()});
+        words.insert(words.end(), {"--out", *dir / "d.dec", "--log", *dir / "d.log"});
+        const auto result = RunCli(words, dir->Path());
+        ASSERT_EQ(result.status, 0) << result.err;
+    }
+    for (const char* name : kSeatFiles) {
+        const std::string deck = TempDir::Read(one / name);
+        EXPECT_EQ(CardsIn(deck), 45) << name;
+        EXPECT_EQ(deck, TempDir::Read(two / name)) << name;
+    }
+    const std::string log = TempDir::Read(one / "d.log");
+    EXPECT_EQ(log, TempDir::Read(two / "d.log"));
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 45 * 9);
+    EXPECT_EQ(log.rfind("Human - ", 0), 0u);
+
+    // Another seed drafts differently; existing files are overwritten without asking.
+    const auto again = RunCli({"--root", one.Path(), "draft", "--config", "VR;HK;Tidebreak Expedition;",
+                               "--seed", "78", "--out", one / "d.dec"},
+                              one.Path());
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_NE(TempDir::Read(one / "d.dec"), TempDir::Read(two / "d.dec"));
+}
+
+TEST(CliDraft, TheDefaultConfigurationComesFromTheSettingsFile) {
+    TempDir dir;
+    CopySample(dir);
+    dir.Write("tovel.ini", "[Draft]\r\nConfig=HK;HK;HK;\r\n");
+    const auto result = RunCli({"--root", dir.Path(), "draft", "--out", dir / "d.dec"}, dir.Path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string deck = TempDir::Read(dir / "d_bot8.dec");
+    EXPECT_EQ(CardsIn(deck), 45);
+    EXPECT_EQ(deck.find("[VR]"), std::string::npos);
+}
+
+TEST(CliDraft, ErrorsAreTheDraftsOwnAndWriteNothing) {
+    TempDir dir;
+    CopySample(dir);
+    dir.Write("Data/boosters.ini",
+              "[Complex]\r\nTidebreak Expedition=TX+9E\r\n[SpecialBoosters]\r\nTX=1R3U30C\r\n");
+    const struct {
+        const char* config;
+        const char* message;
+    } cases[] = {
+        {"VR;HK;", "Incorrect boosters config!\n"},
+        {"VR;ZZ;HK;", "Incorrect booster config\n"},
+        {"VR;HK;Tidebreak Expedition;", "Not enough common cards in edition TX\n"},
+        {"", "No draft configured: Draft/Config is empty\n"},
+    };
+    for (const auto& c : cases) {
+        const auto result =
+            RunCli({"--root", dir.Path(), "draft", "--config", c.config, "--out", dir / "d.dec"}, dir.Path());
+        EXPECT_EQ(result.status, 1) << c.config;
+        EXPECT_EQ(result.err, c.message) << c.config;
+        EXPECT_FALSE(std::filesystem::exists(dir / "d.dec")) << c.config;
+    }
+    const auto noOut = RunCli({"--root", dir.Path(), "draft", "--config", "VR;VR;VR;"}, dir.Path());
+    EXPECT_EQ(noOut.status, 2);
+    const auto notDec =
+        RunCli({"--root", dir.Path(), "draft", "--config", "VR;VR;VR;", "--out", dir / "d"}, dir.Path());
+    EXPECT_EQ(notDec.status, 2);
+    const auto badSeed =
+        RunCli({"--root", dir.Path(), "draft", "--seed", "-3", "--out", dir / "d.dec"}, dir.Path());
+    EXPECT_EQ(badSeed.status, 2);
+}
+
+TEST(CliSealed, WritesThePoolAsTheGeneratorDoesSameSeedSameFile) {
+    TempDir dir;
+    CopySample(dir);
+    dir.Write("tovel.ini", "[Sealed]\r\nConfig=SVR;BTidebreak Expedition;BHK;BHK;\r\n");
+    for (const char* out : {"a.dec", "b.dec"}) {
+        const auto result =
+            RunCli({"--root", dir.Path(), "sealed", "--seed", "9", "--out", dir / out}, dir.Path());
+        ASSERT_EQ(result.status, 0) << result.err;
+    }
+    const std::string pool = TempDir::Read(dir / "a.dec");
+    EXPECT_EQ(pool, TempDir::Read(dir / "b.dec"));
+    EXPECT_EQ(CardsIn(pool), 45 + 15 + 15 + 15);
+    // The starter's rares come first.
+    EXPECT_EQ(pool.rfind("    1 [VR] - ", 0), 0u);
+
+    const auto bad =
+        RunCli({"--root", dir.Path(), "sealed", "--config", "SVR;BZZ;", "--out", dir / "c.dec"}, dir.Path());
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err, "Incorrect booster config\n");
+    const auto empty =
+        RunCli({"--root", dir.Path(), "sealed", "--config", "", "--out", dir / "c.dec"}, dir.Path());
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "c.dec"));
+}
+
+} // namespace
