@@ -11,6 +11,7 @@
 #include "ui/app/TovelApplication.h"
 #include "ui/decks/CardListView.h"
 #include "ui/decks/MakeDeckForm.h"
+#include "ui/infra/ViewCardForm.h"
 #include "ui/limited/ConfigForm.h"
 #include "ui/limited/DraftMainForm.h"
 
@@ -239,6 +240,32 @@ private slots:
         QCOMPARE(Settings().MakeDeckGeometry().width, 600);
         QCOMPARE(Settings().MakeDeckGeometry().height, 500);
         QCOMPARE(Settings().MakeDeckRightPanelWidth(), Child<QSplitter>(&form, "Splitter1")->sizes().at(1));
+    }
+
+    // The right button opens the card window on the selected card, a new selection follows it,
+    // and closing the designer destroys it.
+    void designerShowsCardInfo() {
+        {
+            TMakeDeckForm form;
+            form.Initialize(false, false);
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            for (int land = 0; land < 3; ++land)
+                form.AddLand(land);
+            TCardListView* list = form.List(TZone::Main);
+            list->SelectRow(0);
+            QVERIFY(!ViewCardForm()); // a selection alone opens nothing
+            const QRect row = list->visualRect(list->Model()->index(1, 0));
+            QTest::mousePress(list->viewport(), Qt::RightButton, {}, row.center());
+            QVERIFY(ViewCardForm() && ViewCardForm()->isVisible());
+            QCOMPARE(ViewCardForm()->Card(), &CardDatabase().Items(list->SelectedCard()));
+            list->SelectRow(2);
+            QCOMPARE(ViewCardForm()->Card(), &CardDatabase().Items(list->SelectedCard()));
+            prompter_->answers.push_back(Answer::No);
+            form.Action(QStringLiteral("AExit"))->trigger();
+            QVERIFY(!ViewCardForm());
+        }
+        QVERIFY(!ViewCardForm());
     }
 
     // Saving with both lists empty says so and asks for no file.
