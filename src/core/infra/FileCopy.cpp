@@ -45,7 +45,7 @@ int CopyContents(int in, int out) {
 
 } // namespace
 
-int CopyFileReplacing(const std::string& source, const std::string& dest) {
+int TryCopyFile(const std::string& source, const std::string& dest) {
     Fd in;
     in.fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
     if (in.fd < 0)

@@ -9,7 +9,7 @@ namespace tovel {
 // Copies `source` to `dest`, replacing an existing `dest`. The copy is written beside the
 // destination and renamed over it only when complete, so a failed copy leaves the old
 // destination as it was. Returns 0, or the errno of the failure.
-int CopyFileReplacing(const std::string& source, const std::string& dest);
+int TryCopyFile(const std::string& source, const std::string& dest);
 
 // "System Error.  Code: <n>." and the platform's own message on the next line; for code 0,
 // the program's text for an unknown error.

@@ -3,6 +3,10 @@
 #include "core/carddb/CardsDB.h"
 #include "core/infra/ProgramDir.h"
 #include "core/settings/Settings.h"
+#include "ui/infra/LmActnCtrls.h"
+#include "ui/infra/ViewCardForm.h"
+#include "ui/infra/WaitCursor.h"
+#include "ui/infra/WaitForm.h"
 
 namespace tovel {
 
@@ -19,9 +23,24 @@ ProgramSession::ProgramSession(const std::string& executablePath) {
     OpenSettings(SettingsPathFor(dir, executablePath), dir);
     SetProgramDir(dir);
     CardDatabase().Clear();
+    // Pictures are decoded by the card display's own JPEG reader; nothing to register for them.
+    RegisterLmStyle();
+    while (WaitCount() > 0)
+        CloseWait();
 }
 
 ProgramSession::~ProgramSession() {
+    while (WaitCount() > 0)
+        CloseWait();
+    EndWaitCursor();
+    // A floating card window still open keeps its place for the next run; a settings file that
+    // cannot be written must not stop the shut-down.
+    try {
+        DestroyCardInfo();
+    } catch (...) {
+        ReleaseCardInfo();
+    }
+    UnregisterLmStyle();
     CardDatabase().Clear();
     CloseSettings();
 }

@@ -6,7 +6,8 @@ namespace tovel {
 
 // The program's start-up steps, run in order when constructed, and their clean-up, run in
 // reverse order when destroyed: the settings store, the program folder, the card list and its
-// companions. No data file is read here; every feature window loads what it needs.
+// companions, the "Lm Style" action-bar style and the empty wait-window stack. No data file is
+// read here; every feature window loads what it needs.
 class ProgramSession {
 public:
     explicit ProgramSession(const std::string& executablePath);

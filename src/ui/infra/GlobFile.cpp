@@ -15,7 +15,7 @@ namespace tovel {
 namespace {
 
 bool TryCopy(const std::string& source, const std::string& dest) {
-    const int error = CopyFileReplacing(source, dest);
+    const int error = TryCopyFile(source, dest);
     errno = error;
     return error == 0;
 }

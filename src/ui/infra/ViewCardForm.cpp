@@ -67,6 +67,10 @@ void DestroyCardInfo() {
         Settings().SetViewCardPosition(form->y(), form->x());
 }
 
+void ReleaseCardInfo() {
+    Instance().reset();
+}
+
 TViewCardForm* ViewCardForm() {
     return Instance().get();
 }

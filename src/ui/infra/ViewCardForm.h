@@ -38,6 +38,8 @@ void HideCardInfo();
 // Saves the window's place under "ViewCard" and destroys it; the feature window that used it
 // calls this when it closes. Nothing when there is no window.
 void DestroyCardInfo();
+// Destroys the window without saving its place (shut-down).
+void ReleaseCardInfo();
 // The floating window, or none.
 TViewCardForm* ViewCardForm();
 

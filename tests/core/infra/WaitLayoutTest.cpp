@@ -59,7 +59,7 @@ TEST(FileCopy, ReplacesAnExistingDestination) {
     TempDir dir;
     const std::string source = dir.Write("a.txt", "new contents");
     const std::string dest = dir.Write("b.txt", "old");
-    EXPECT_EQ(CopyFileReplacing(source, dest), 0);
+    EXPECT_EQ(TryCopyFile(source, dest), 0);
     EXPECT_EQ(TempDir::Read(dest), "new contents");
     EXPECT_FALSE(FileExists(dest + ".tmp~"));
 }
@@ -67,12 +67,12 @@ TEST(FileCopy, ReplacesAnExistingDestination) {
 TEST(FileCopy, FailuresReportErrnoAndKeepTheDestination) {
     TempDir dir;
     const std::string dest = dir.Write("b.txt", "old");
-    EXPECT_EQ(CopyFileReplacing(dir / "missing.txt", dest), ENOENT);
+    EXPECT_EQ(TryCopyFile(dir / "missing.txt", dest), ENOENT);
     EXPECT_EQ(TempDir::Read(dest), "old");
     const std::string source = dir.Write("a.txt", "x");
-    EXPECT_EQ(CopyFileReplacing(source, dir / "no/such/folder/b.txt"), ENOENT);
+    EXPECT_EQ(TryCopyFile(source, dir / "no/such/folder/b.txt"), ENOENT);
     EnsureDirectory(dir / "sub");
-    EXPECT_EQ(CopyFileReplacing(dir / "sub", dest), EISDIR);
+    EXPECT_EQ(TryCopyFile(dir / "sub", dest), EISDIR);
 }
 
 TEST(FileCopy, SystemErrorText) {
