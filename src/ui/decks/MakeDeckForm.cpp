@@ -6,6 +6,8 @@
 #include "ui/app/Openers.h"
 #include "ui/decks/CardListView.h"
 #include "ui/infra/Icons.h"
+#include "ui/infra/LmActnCtrls.h"
+#include "ui/infra/LmCoolBar.h"
 #include "ui/infra/QtText.h"
 #include "ui/infra/ViewCardForm.h"
 #include "ui/infra/WaitCursor.h"
@@ -68,11 +70,16 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
     setWindowTitle(QStringLiteral("Deck designer"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
 
-    menuBar_ = new QMenuBar(this);
-    toolBar_ = new QToolBar(this);
+    // The menu bar and the tool bar, one band each, in the cool bar at the top.
+    coolBar_ = new TLmCoolBar(this);
+    coolBar_->setObjectName(QStringLiteral("LmCoolBar1"));
+    menuBar_ = new TLmActionMainMenuBar(coolBar_);
+    toolBar_ = new TLmActionToolBar(coolBar_);
     toolBar_->setObjectName(QStringLiteral("ActionToolBar1"));
     toolBar_->setIconSize(QSize(16, 16));
     CreateActions();
+    coolBar_->AddBand(menuBar_);
+    coolBar_->AddBand(toolBar_);
 
     // The two lists, the sideboard behind a splitter on the right, the buttons between them.
     auto* deckPanel = new QWidget(this);
@@ -165,8 +172,7 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 4);
-    layout->setMenuBar(menuBar_);
-    layout->addWidget(toolBar_);
+    layout->addWidget(coolBar_);
     layout->addWidget(splitter_, 1);
     layout->addWidget(stats);
 
@@ -224,7 +230,7 @@ QToolButton* TMakeDeckForm::SideButton(const QString& name, const QIcon& icon) {
 }
 
 void TMakeDeckForm::CreateActions() {
-    QMenu* deck = menuBar_->addMenu(QStringLiteral("&Deck"));
+    QMenu* deck = menuBar_->AddMenu(QStringLiteral("&Deck"));
     deck->setObjectName(QStringLiteral("Deck1"));
     auto add = [&](const char* name, const char* caption, auto handler, const QIcon& icon = {}) {
         auto* action = new QAction(icon, QLatin1String(caption), this);

@@ -12,13 +12,14 @@
 
 class QAction;
 class QLabel;
-class QMenuBar;
 class QSplitter;
-class QToolBar;
 class QToolButton;
 
 namespace tovel {
 
+class TLmActionMainMenuBar;
+class TLmActionToolBar;
+class TLmCoolBar;
 class TCardListView;
 
 class TMakeDeckForm final : public QDialog {
@@ -62,8 +63,9 @@ private:
     TZone activeZone_ = TZone::Main;
     bool destroyed_ = false;
 
-    QMenuBar* menuBar_;
-    QToolBar* toolBar_;
+    TLmCoolBar* coolBar_;
+    TLmActionMainMenuBar* menuBar_;
+    TLmActionToolBar* toolBar_;
     TCardListView* listViewDeck_;
     TCardListView* listViewSideboard_;
     QSplitter* splitter_;
