@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Renders every window of the program to PNG files in OUTDIR, offscreen, on the sample world.
+# Uses the build in build/ (or the one named by TOVEL_BUILD_DIR); builds one only when there
+# is none, and adds the screenshot program to an existing build when it lacks it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [ $# -ne 1 ]; then
+  echo "usage: scripts/screens.sh OUTDIR" >&2
+  exit 2
+fi
+out=$1
+build=${TOVEL_BUILD_DIR:-build}
+
+if [ ! -f "$build/build.ninja" ] && [ ! -f "$build/Makefile" ]; then
+  scripts/deps.sh
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOVEL_SANITIZE=OFF >/dev/null
+  cmake --build "$build"
+elif [ ! -x "$build/bin/tovel-screens" ] || [ ! -f "$build/bin/editions.rcc" ]; then
+  cmake --build "$build" --target tovel-screens tovel_art tovel_data
+fi
+
+mkdir -p "$out"
+QT_QPA_PLATFORM=offscreen \
+LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
+  "$build/bin/tovel-screens" "$out"

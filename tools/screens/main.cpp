@@ -1,0 +1,217 @@
+// tovel-screens: renders every window of the program to PNG files, offscreen, on the sample
+// world beside the programs.
+//
+//   tovel-screens OUTDIR
+//
+// Windows that show a card show a sample card with its picture, badge and cost.
+
+#include "core/carddb/CardDatabase.h"
+#include "core/carddb/CardsDB.h"
+#include "core/infra/FileIO.h"
+#include "core/infra/ProgramDir.h"
+#include "ui/app/AboutForm.h"
+#include "ui/app/MainForm.h"
+#include "ui/app/Startup.h"
+#include "ui/app/TovelApplication.h"
+#include "ui/infra/CardInfoFrame.h"
+#include "ui/infra/DirEdit.h"
+#include "ui/infra/Icons.h"
+#include "ui/infra/LmActnCtrls.h"
+#include "ui/infra/LmCoolBar.h"
+#include "ui/infra/OptionsForm.h"
+#include "ui/infra/ViewCardForm.h"
+#include "ui/infra/WaitForm.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace tovel;
+
+namespace {
+
+QString outDir;
+int written = 0;
+
+void Save(const QImage& image, const char* name) {
+    const QString path = outDir + QStringLiteral("/") + QLatin1String(name) + QStringLiteral(".png");
+    if (!image.save(path)) {
+        std::fprintf(stderr, "tovel-screens: cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+    std::printf("%s\n", qPrintable(path));
+    ++written;
+}
+
+// A shown window, after its pending layout and paint events.
+QImage Shot(QWidget* widget) {
+    widget->show();
+    QCoreApplication::processEvents();
+    return widget->grab().toImage();
+}
+
+// A window with its caption drawn above it, since the offscreen platform draws no frames.
+QImage Framed(QWidget* widget) {
+    const QImage body = Shot(widget);
+    constexpr int kCaption = 22;
+    QImage image(body.width() + 2, body.height() + kCaption + 1, QImage::Format_RGB32);
+    image.fill(QColor(90, 110, 140));
+    QPainter p(&image);
+    QFont font = widget->font();
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(6, 0, image.width() - 12, kCaption), Qt::AlignVCenter | Qt::AlignLeft,
+               widget->windowTitle());
+    p.drawImage(1, kCaption, body);
+    return image;
+}
+
+const TCardItem* SampleCard(const char* preferred) {
+    TCardsList& cards = CardDatabase();
+    const int index = cards.IndexOfName(preferred);
+    if (index >= 0)
+        return &cards.Items(index);
+    for (int i = 0; i < cards.Count(); ++i)
+        if (cards.Items(i).Rarity != TRarity::L && cards.Items(i).Color == TCardColor::Z)
+            return &cards.Items(i);
+    return cards.Count() > 0 ? &cards.Items(0) : nullptr;
+}
+
+void MainWindow() {
+    TMainForm form;
+    Save(Framed(&form), "main-window");
+    TAboutForm about;
+    about.SetTitle(QStringLiteral("Tovel v0.95"));
+    Save(Framed(&about), "about");
+}
+
+void WaitWindows() {
+    ShowWait("Please wait...");
+    Save(Framed(TopWaitForm()), "wait-message");
+    CloseWait();
+    ShowWait("Copying the card database\rto the backup folder", 100, nullptr, true, "");
+    UpdateWait("", 40);
+    Save(Framed(TopWaitForm()), "wait-progress");
+    CloseWait();
+}
+
+void CardInfo() {
+    ShowCardInfo(SampleCard("Naalir Oracle"));
+    Save(Framed(ViewCardForm()), "card-info");
+    // A split card, if the world has one.
+    for (int i = 0; i < CardDatabase().Count(); ++i)
+        if (CardDatabase().Items(i).IsSplit) {
+            ShowCardInfo(&CardDatabase().Items(i));
+            Save(Framed(ViewCardForm()), "card-info-split");
+            break;
+        }
+    ShowCardInfo(nullptr);
+    Save(Framed(ViewCardForm()), "card-info-not-found");
+    ReleaseCardInfo();
+}
+
+void Options() {
+    TOptionsForm form;
+    form.Load();
+    form.CheckBoxShowImages()->setChecked(true);
+    form.LmDirEditCardImages()->setText(QString::fromStdString(ProgramPath("Data/")));
+    Save(Framed(&form), "options");
+}
+
+// A feature window's top: the cool bar with the menu bar and the tool bar in Lm Style, and a
+// pop-up menu open under its first entry.
+void LmStyleMenu() {
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Lm Style"));
+    window.resize(420, 230);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* cool = new TLmCoolBar(&window);
+    auto* bar = new TLmActionMainMenuBar;
+    QMenu* file = bar->AddMenu(QStringLiteral("&File"));
+    file->addAction(ToolBarIcon(ToolIcon::LoadDeck), QStringLiteral("&Load deck..."))
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    file->addAction(ToolBarIcon(ToolIcon::SaveDeck), QStringLiteral("&Save deck"))
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    file->addSeparator();
+    file->addAction(ToolBarIcon(ToolIcon::Exit), QStringLiteral("E&xit"));
+    QMenu* cards = bar->AddMenu(QStringLiteral("&Cards"));
+    cards->addAction(ToolBarIcon(ToolIcon::ViewCardInfo), QStringLiteral("&View card info"));
+    cards->addAction(ToolBarIcon(ToolIcon::AddCard), QStringLiteral("&Add card"));
+    cards->addAction(ToolBarIcon(ToolIcon::AddFoil), QStringLiteral("Add &foil"));
+    cards->addAction(ToolBarIcon(ToolIcon::DeleteCard), QStringLiteral("&Delete card"))->setEnabled(false);
+    cards->addAction(ToolBarIcon(ToolIcon::DeleteFoil), QStringLiteral("Delete f&oil"));
+    bar->AddMenu(QStringLiteral("&Help"));
+    auto* tools = new TLmActionToolBar;
+    for (int i = 0; i < kToolIconCount; ++i)
+        tools->addAction(ToolBarIcon(i), QStringLiteral("Icon %1").arg(i));
+    cool->AddBand(bar);
+    cool->AddBand(tools);
+    layout->addWidget(cool);
+    layout->addStretch(1);
+    const QImage body = Framed(&window);
+
+    bar->setActiveAction(cards->menuAction());
+    cards->popup(window.mapToGlobal(bar->actionGeometry(cards->menuAction()).bottomLeft()));
+    cards->setActiveAction(cards->actions().at(1));
+    QCoreApplication::processEvents();
+    const QImage withOpenEntry = Framed(&window);
+    const QImage menu = cards->grab().toImage();
+    const QPoint at = bar->actionGeometry(cards->menuAction()).bottomLeft() + QPoint(1, 22 + 1);
+    QImage composed = withOpenEntry;
+    QPainter p(&composed);
+    p.drawImage(at, menu);
+    p.end();
+    Save(composed, "lm-style-menu");
+    cards->hide();
+    Save(body, "lm-style-bars");
+
+    // The icon set at two sizes.
+    QImage icons(kToolIconCount * 40 + 8, 64, QImage::Format_RGB32);
+    icons.fill(Qt::white);
+    QPainter ip(&icons);
+    for (int i = 0; i < kToolIconCount; ++i) {
+        ToolBarIcon(i).paint(&ip, QRect(8 + i * 40, 6, 16, 16));
+        ToolBarIcon(i).paint(&ip, QRect(8 + i * 40, 28, 32, 32));
+    }
+    ip.end();
+    Save(icons, "icons");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: tovel-screens OUTDIR\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TovelApplication app(argc, argv);
+    outDir = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(outDir);
+    ProgramSession session(ExecutablePath(argv[0]));
+    try {
+        TTextList& editions = EditionList();
+        LoadEditionList(editions, ProgramPath("Data/editions.txt"));
+        LoadCardDatabase(CardDatabase(), ProgramPath("Data/base.txt"), "");
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tovel-screens: the sample world could not be loaded: %s\n", e.what());
+        return 1;
+    }
+    MainWindow();
+    WaitWindows();
+    CardInfo();
+    Options();
+    LmStyleMenu();
+    std::printf("tovel-screens: %d images\n", written);
+    return 0;
+}
