@@ -217,19 +217,6 @@ TEST_F(PackTest, SpecialCompositionsApplyOnlyToCompositeMembers) {
     }
 }
 
-TEST_F(PackTest, ASingleEditionReloadsThePoolsOnlyWhenTheNameChanges) {
-    std::string last;
-    TIntegerList pack;
-    FillPacks("AAA", TPackShape::Booster, pack, pools, cards, last, random);
-    // Pools that no longer match the name are only reloaded when the remembered name differs.
-    pools.LoadEdition(cards, "BBB");
-    FillPacks("AAA", TPackShape::Booster, pack, pools, cards, last, random);
-    EXPECT_EQ(cards.Items(pack.Items(0)).Edition, "BBB");
-    last.clear();
-    FillPacks("AAA", TPackShape::Booster, pack, pools, cards, last, random);
-    EXPECT_EQ(cards.Items(pack.Items(0)).Edition, "AAA");
-}
-
 TEST(PackChoices, CompositesTakeTheirFirstMembersPlaceAndHideTheirMembers) {
     TTextList editions;
     SetEditions(editions, {"AAA", "BBB", "CCC", "DDD", "EEE"});
