@@ -131,6 +131,24 @@ bool TCardsFrameModel::Less(const Row& a, const Row& b) const {
     return a.order < b.order;
 }
 
+// Sorts small (prefix, row) pairs instead of whole rows: most comparisons end at the prefix, and
+// moving 16 bytes instead of a row keeps the sort's memory traffic low.
+void TCardsFrameModel::SortRows() {
+    // The buffers keep their capacity from one rebuild to the next: fresh pages are costly.
+    sortKeys_.resize(rows_.size());
+    for (size_t i = 0; i < rows_.size(); ++i)
+        sortKeys_[i] = {rows_[i].prefix, static_cast<uint32_t>(i)};
+    std::sort(sortKeys_.begin(), sortKeys_.end(), [this](const SortKey& a, const SortKey& b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        return Less(rows_[a.row], rows_[b.row]);
+    });
+    sortScratch_.clear();
+    for (const SortKey& key : sortKeys_)
+        sortScratch_.push_back(rows_[key.row]);
+    rows_.swap(sortScratch_);
+}
+
 void TCardsFrameModel::Rebuild() {
     rows_.clear();
     notesStore_.clear();
@@ -149,7 +167,7 @@ void TCardsFrameModel::Rebuild() {
             if (inventoryLayout_)
                 totalCount_ += line.Count;
         }
-        std::sort(rows_.begin(), rows_.end(), [this](const Row& a, const Row& b) { return Less(a, b); });
+        SortRows();
     }
     differentCount_ = RowCount();
     if (!rows_.empty())

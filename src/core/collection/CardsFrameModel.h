@@ -108,6 +108,7 @@ private:
     Row MakeRow(TInventoryItem& line);
     bool Less(const Row& a, const Row& b) const;
     int InsertRow(TInventoryItem& line);
+    void SortRows();
     void ScrollToTop(int row);
 
     TInventoryList* list_ = nullptr;
@@ -115,7 +116,14 @@ private:
     std::string findCaption_ = "Find Card";
     bool inventoryLayout_ = true;
     int sortColumn_ = kColumnEdition;
+    struct SortKey {
+        uint64_t prefix;
+        uint32_t row;
+    };
+
     std::vector<Row> rows_;
+    std::vector<SortKey> sortKeys_;
+    std::vector<Row> sortScratch_;
     std::string notesStore_;
     int selected_ = -1;
     const TCardItem* currentCard_ = nullptr;

@@ -224,7 +224,7 @@ bool ReadDeckIntoInventory(TInventoryList& inventory, const TCardsList& cards, c
             const int card = cards.IndexOf(line.Name, line.Edition);
             if (card >= 0)
                 item.Card = &cards.Items(card);
-            if (item.Card && item.Card->Rarity == TRarity::L && IsBasicLand(*item.Card)) {
+            if (item.Card && IsBasicLand(*item.Card)) {
                 inventory.Delete(at);
                 return;
             }

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
+
 using namespace tovel;
 
 namespace {
@@ -224,4 +227,61 @@ TEST_F(CardsFrameModelTest, NotesAndBaseLayout) {
     EXPECT_EQ(empty.Search("a"), -1);
     EXPECT_FALSE(empty.SetNotes("x"));
     empty.RemoveCopy(0, false);
+}
+
+// The precomputed prefixes must never contradict the full keys: random lines with high bytes,
+// NUL bytes, shared prefixes and negative counts, checked against a plain comparison per column.
+TEST(CardsFrameModelOrder, MatchesThePlainKeyOrderOnRandomLines) {
+    std::mt19937 random(11);
+    auto text = [&](size_t maxLength) {
+        static const char kBytes[] = {'a', 'b', 'A', '\0', '\xE9', '\xFF', ' ', 'z'};
+        std::string s(random() % (maxLength + 1), 'a');
+        for (char& c : s)
+            c = kBytes[random() % sizeof(kBytes)];
+        return "aaaaaa" + s; // long shared prefixes push comparisons past the first bytes
+    };
+    TInventoryList list;
+    for (int i = 0; i < 3000; ++i) {
+        TInventoryItem& line = list.Add();
+        line.Edition = text(4).substr(5);
+        line.Name = text(6);
+        line.Count = static_cast<int>(random() % 7) - 2;
+        line.Foil = static_cast<int>(random() % 3) - 1;
+        line.Notes = random() % 3 ? std::string() : text(5);
+    }
+    auto key = [](int column, const TInventoryItem& l) {
+        std::vector<std::string> k;
+        auto number = [](int v) {
+            char buffer[16];
+            std::snprintf(buffer, sizeof buffer, "%011lld", static_cast<long long>(v) + 10000000000LL);
+            return std::string(buffer);
+        };
+        switch (column) {
+        case kColumnEdition:
+            k = {l.Edition, l.Name};
+            break;
+        case kColumnName:
+            k = {l.Name};
+            break;
+        case kColumnCount:
+            k = {number(l.Count), l.Edition, l.Name};
+            break;
+        case kColumnFoil:
+            k = {number(l.Foil), number(l.Count), l.Edition, l.Name};
+            break;
+        default:
+            k = {l.Notes, l.Edition, l.Name};
+        }
+        k.push_back(number(l.Index()));
+        return k;
+    };
+    for (int column = 0; column < 5; ++column) {
+        TCardsFrameModel model;
+        model.SetSortColumn(column);
+        model.SetInventoryList(&list);
+        ASSERT_EQ(model.RowCount(), list.Count());
+        for (int r = 1; r < model.RowCount(); ++r)
+            ASSERT_LT(key(column, model.RowLine(r - 1)), key(column, model.RowLine(r)))
+                << "column " << column;
+    }
 }
