@@ -110,7 +110,7 @@ int CardText(const uint8_t* data, size_t size) {
     const std::string_view text = input.substr(std::min(input.size(), consumed));
     TCardsList cards;
     try {
-        if (ReadCardListText(cards, cards.Store(list), "")) {
+        if (ReadCardListText(cards, list, "")) { // `list` outlives the cards
             ComputePrintings(cards, SomeEditions());
             ReadCardText(cards, text);
             AddMissingBasicLands(cards);

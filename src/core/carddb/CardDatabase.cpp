@@ -24,7 +24,9 @@ template <size_t N> std::array<std::string_view, N> SplitFields(std::string_view
     std::array<std::string_view, N> fields{};
     size_t start = 0;
     for (size_t k = 0; k < N && start <= line.size(); ++k) {
-        const void* hit = std::memchr(line.data() + start, ';', line.size() - start);
+        // memchr must not see the null pointer of an empty view.
+        const void* hit =
+            start < line.size() ? std::memchr(line.data() + start, ';', line.size() - start) : nullptr;
         const size_t end =
             hit ? static_cast<size_t>(static_cast<const char*>(hit) - line.data()) : line.size();
         fields[k] = line.substr(start, end - start);

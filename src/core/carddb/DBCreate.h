@@ -57,8 +57,8 @@ struct TBuildFiles {
 TBuildFiles DefaultBuildFiles(const std::string& programDir);
 
 // "Create DB from cards.txt and gatherer.txt": loads the editions, always reads both source
-// files (whatever `cards` held) and saves the database atomically. Error on any failure; the
-// output file is then untouched.
+// files (whatever `cards` held) and saves the database atomically. Error on any failure, an
+// empty card list included; the output file is then untouched.
 void BuildCardDatabase(TCardsList& cards, TTextList& editions, const TBuildFiles& files);
 
 // The command as the program runs it: on failure shows "Error reading cards database" and
