@@ -42,6 +42,8 @@ public slots:
     // "Remove": one copy of the focused list's selected card.
     void ARemoveCardExecute();
     void AddLand(int land);
+    // Shows the model's zones afresh: both lists and the statistics.
+    void RefillLists();
 
     void done(int result) override;
 
@@ -53,7 +55,6 @@ private:
     void Remove(TZone zone, int row);
     // The zone of the list that has (or last had) the focus.
     TZone ActiveZone() const { return activeZone_; }
-    void RefillLists();
     void RefillList(TZone zone, int selectRow);
     void ShowStatistics();
     void ShowCardOf(TZone zone, bool openWindow);
