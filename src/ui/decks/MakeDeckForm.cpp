@@ -194,7 +194,7 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
             ShowCardOf(zone, false);
         });
     }
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    focusConnection_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == listViewDeck_)
             activeZone_ = TZone::Main;
         else if (now == listViewSideboard_)
@@ -211,6 +211,8 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
 }
 
 TMakeDeckForm::~TMakeDeckForm() {
+    // Focus moves while the base class takes the children down; this part is gone by then.
+    disconnect(focusConnection_);
     try {
         FormDestroy();
     } catch (...) {

@@ -63,6 +63,7 @@ private:
     TDeckDesigner designer_;
     TZone activeZone_ = TZone::Main;
     bool destroyed_ = false;
+    QMetaObject::Connection focusConnection_;
 
     TLmCoolBar* coolBar_;
     TLmActionMainMenuBar* menuBar_;
