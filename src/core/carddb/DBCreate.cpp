@@ -114,6 +114,19 @@ void CopyFileReplacing(const std::string& source, const std::string& dest) {
     WriteFileAtomically(dest, ReadWholeFile(source));
 }
 
+bool CreateCardsDB(TCardsList& cards, const std::string& programDir, const std::vector<std::string>& files,
+                   const TReadCardLayout& readLayout, const TCopyFile& copy) {
+    if (files.empty())
+        return false;
+    EnsureDirectory(programDir + "Data/Backup");
+    copy(programDir + "Data/cards.txt", programDir + "Data/Backup/cards.txt");
+    std::string list;
+    for (const std::string& file : files)
+        list += file + ";";
+    CreateCardList(cards, list, readLayout, programDir + "Data/cards.txt");
+    return true;
+}
+
 bool BackupCardDatabase(const std::string& programDir, const TCopyFile& copy) {
     if (!FileExists(programDir + "Data/cards.txt"))
         return false;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tovel {
 
@@ -40,6 +41,12 @@ void CreateCardList(TCardsList& cards, const std::string& fileList, const TReadC
 // Copies a file over another, atomically; Error on failure.
 using TCopyFile = std::function<void(const std::string& source, const std::string& dest)>;
 void CopyFileReplacing(const std::string& source, const std::string& dest);
+
+// "Create cards DB" on the chosen files (full paths, in order): backs Data/cards.txt up to
+// Data/Backup/cards.txt (an error when it does not exist yet, before any file is read), then
+// runs CreateCardList into Data/cards.txt. Nothing happens for an empty choice.
+bool CreateCardsDB(TCardsList& cards, const std::string& programDir, const std::vector<std::string>& files,
+                   const TReadCardLayout& readLayout, const TCopyFile& copy = CopyFileReplacing);
 
 // "Backup cards DB": with Data/cards.txt present under `programDir`, copies Data/base.txt to
 // Data/Backup/base.txt and tells so. Returns whether it did.

@@ -89,6 +89,29 @@ TEST(CreateCardList, FirstLineAtTheEndAndUnreadableFiles) {
     EXPECT_EQ(TempDir::Read(out), "AB;Only;R;5\r\n");
 }
 
+TEST(CreateCardsDB, BacksTheCardListUpFirstAndNeedsOne) {
+    TempDir dir;
+    const std::string a = dir.Write("Import/Cardlists/a.txt", "One    C\r\n");
+    auto layout = [](const std::string&) {
+        return Columns("AB", 1, 5, 8);
+    };
+    TCardsList cards;
+    EXPECT_FALSE(CreateCardsDB(cards, dir.Path(), {}, layout));
+    // Without Data/cards.txt the backup copy fails before any imported file is read.
+    bool asked = false;
+    EXPECT_THROW(CreateCardsDB(cards, dir.Path(), {a},
+                               [&](const std::string& file) {
+                                   asked = true;
+                                   return layout(file);
+                               }),
+                 Error);
+    EXPECT_FALSE(asked);
+    dir.Write("Data/cards.txt", "old list\r\n");
+    EXPECT_TRUE(CreateCardsDB(cards, dir.Path(), {a}, layout));
+    EXPECT_EQ(TempDir::Read(dir / "Data/Backup/cards.txt"), "old list\r\n");
+    EXPECT_EQ(TempDir::Read(dir / "Data/cards.txt"), "AB;One;C;5\r\n");
+}
+
 TEST(BackupAndRestore, CopyOnlyWhenTheCardListExists) {
     TempDir dir;
     ScriptedPrompter prompter;
