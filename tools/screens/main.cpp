@@ -22,6 +22,8 @@
 #include "ui/collection/InventoryForm.h"
 #include "ui/collection/ViewBaseForm.h"
 #include "ui/decks/InsertSBForm.h"
+#include "ui/decks/CardListView.h"
+#include "ui/decks/MakeDeckForm.h"
 #include "ui/infra/CardInfoFrame.h"
 #include "ui/infra/DirEdit.h"
 #include "ui/infra/Icons.h"
@@ -30,14 +32,19 @@
 #include "ui/infra/OptionsForm.h"
 #include "ui/infra/ViewCardForm.h"
 #include "ui/infra/WaitForm.h"
-#include <QLineEdit>
+#include "ui/limited/ConfigForm.h"
+#include "ui/limited/ConfigureSealedForm.h"
+#include "ui/limited/DraftMainForm.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cstdio>
@@ -241,6 +248,82 @@ void CollectionWindows() {
     {
         TInsertSBForm form;
         Save(Framed(&form), "insert-sb");
+// Picks the first card of the booster in front of the user, as a double click does.
+void PickFirst(TDraftMainForm& draft) {
+    auto* list = draft.findChild<TCardListView*>(QStringLiteral("ListView"));
+    list->SelectRow(0);
+    draft.ListViewDblClick();
+}
+
+// The limited journey: the draft configuration, the draft mid-way and finished, the sealed
+// configuration and the deck designer building a deck from the user's picks.
+void LimitedWindows() {
+    Settings().SetDraftConfig("VR;HK;Tidebreak Expedition;");
+    Settings().SetDraftPickTime(40);
+    TDraftEngine::LoadTableData();
+    {
+        TConfigForm config;
+        config.Initialize();
+        Save(Framed(&config), "draft-config");
+    }
+    std::vector<int32_t> picks;
+    {
+        TDraftMainForm draft;
+        draft.Engine().SetFixedSeed(11);
+        // The window asks for its configuration when first shown: confirm it as stored.
+        QTimer confirm;
+        QObject::connect(&confirm, &QTimer::timeout, [] {
+            if (auto* form = qobject_cast<TConfigForm*>(QApplication::activeModalWidget()))
+                form->accept();
+        });
+        confirm.start(5);
+        draft.resize(640, 480);
+        draft.show();
+        for (int i = 0; i < 200 && draft.Engine().State() != TDraftState::Picking; ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        confirm.stop();
+        for (int pick = 0; pick < 19; ++pick)
+            PickFirst(draft);
+        draft.ListViewDblClick(); // "Next" into pack turn 2
+        for (int pick = 0; pick < 4; ++pick)
+            PickFirst(draft);
+        draft.TimerTimer();
+        Save(Framed(&draft), "draft-picking");
+        while (draft.Engine().State() != TDraftState::Finished) {
+            if (draft.Engine().State() == TDraftState::BetweenTurns)
+                draft.ListViewDblClick();
+            PickFirst(draft);
+        }
+        draft.findChild<QTabBar*>(QStringLiteral("TabControlDecks"))->setCurrentIndex(2);
+        Save(Framed(&draft), "draft-finished");
+        for (int32_t card : draft.Engine().Seats().Items(0).Picks)
+            picks.push_back(card);
+    }
+    {
+        TConfigureSealedForm sealed;
+        sealed.Initialize();
+        sealed.SpeedButtonAddStarterClick();
+        sealed.SpeedButtonAddBoosterClick();
+        sealed.SpeedButtonAddBoosterClick();
+        Save(Framed(&sealed), "sealed-config");
+    }
+    {
+        // The designer on the user's picks (the draft's card database is still loaded), with
+        // part of a main deck built.
+        TMakeDeckForm designer;
+        designer.Initialize(false, true);
+        for (int32_t card : picks)
+            designer.Designer().AddCopy(TZone::Sideboard, card);
+        designer.RefillLists();
+        designer.show();
+        TCardListView* sideboard = designer.List(TZone::Sideboard);
+        for (int move = 0; move < 16; ++move) {
+            sideboard->SelectRow(0);
+            designer.AMoveCardExecute();
+        }
+        for (int land = 0; land < 9; ++land)
+            designer.AddLand(land % 2 == 0 ? 1 : 2);
+        Save(Framed(&designer), "designer-building");
     }
 }
 
@@ -271,6 +354,7 @@ int main(int argc, char** argv) {
     Options();
     LmStyleMenu();
     CollectionWindows();
+    LimitedWindows();
     std::printf("tovel-screens: %d images\n", written);
     return 0;
 }

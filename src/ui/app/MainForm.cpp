@@ -13,8 +13,6 @@ namespace tovel {
 namespace {
 constexpr int kWidth = 418;
 constexpr int kHeight = 149;
-// Commands whose windows are not part of this build yet stay disabled, never a fake window.
-constexpr bool kNotBuiltYet = false;
 } // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
@@ -53,57 +51,51 @@ QMenu* TMainForm::AddMenu(const QString& caption, const char* objectName) {
 }
 
 QAction* TMainForm::AddCommand(QMenu* menu, const QString& caption, const char* objectName,
-                               void (TMainForm::*handler)(), bool available) {
+                               void (TMainForm::*handler)()) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QLatin1String(objectName));
     connect(action, &QAction::triggered, this, handler);
-    if (!available) {
-        action->setEnabled(false);
-        action->setStatusTip(tr("Not available in this version yet"));
-    }
     return action;
 }
 
 void TMainForm::CreateMenus() {
     QMenu* file = AddMenu(tr("&File"), "File1");
-    AddCommand(file, tr("E&xit"), "Exit1", &TMainForm::Exit1Click, true);
+    AddCommand(file, tr("E&xit"), "Exit1", &TMainForm::Exit1Click);
 
     QMenu* base = AddMenu(tr("&Base"), "Base1");
-    AddCommand(base, tr("&Explore"), "Explore1", &TMainForm::Explore1Click, true);
+    AddCommand(base, tr("&Explore"), "Explore1", &TMainForm::Explore1Click);
 
     QMenu* inventory = AddMenu(tr("&Inventory"), "Inventory1");
-    AddCommand(inventory, tr("&Manage inventory"), "New1", &TMainForm::New1Click, true);
-    AddCommand(inventory, tr("Borrow/Lend cards"), "LendBorrowcards1", &TMainForm::LendBorrowcards1Click,
-               true);
+    AddCommand(inventory, tr("&Manage inventory"), "New1", &TMainForm::New1Click);
+    AddCommand(inventory, tr("Borrow/Lend cards"), "LendBorrowcards1", &TMainForm::LendBorrowcards1Click);
 
     QMenu* deck = AddMenu(tr("&Deck"), "Deck1");
-    AddCommand(deck, tr("&Design deck"), "Design1", &TMainForm::Design1Click, kNotBuiltYet);
+    AddCommand(deck, tr("&Design deck"), "Design1", &TMainForm::Design1Click);
 
     QMenu* draft = AddMenu(tr("D&raft"), "Draft1");
-    AddCommand(draft, tr("&New draft"), "Newdraft1", &TMainForm::Newdraft1Click, kNotBuiltYet);
-    AddCommand(draft, tr("New &sealed deck"), "Newsealeddeck1", &TMainForm::Newsealeddeck1Click,
-               kNotBuiltYet);
+    AddCommand(draft, tr("&New draft"), "Newdraft1", &TMainForm::Newdraft1Click);
+    AddCommand(draft, tr("New &sealed deck"), "Newsealeddeck1", &TMainForm::Newsealeddeck1Click);
     draft->addSeparator()->setObjectName(QStringLiteral("N1"));
-    AddCommand(draft, tr("&Edit card values"), "Editcardvalues1", &TMainForm::Editcardvalues1Click, true);
+    AddCommand(draft, tr("&Edit card values"), "Editcardvalues1", &TMainForm::Editcardvalues1Click);
     // Maintenance commands, hidden in the window's design; they keep working when shown.
     QAction* maintenance = draft->addSeparator();
     maintenance->setObjectName(QStringLiteral("N2"));
     maintenance->setVisible(false);
-    AddCommand(draft, tr("Backup cards DB"), "BackupcardsDB1", &TMainForm::BackupcardsDB1Click, true)
+    AddCommand(draft, tr("Backup cards DB"), "BackupcardsDB1", &TMainForm::BackupcardsDB1Click)
         ->setVisible(false);
-    AddCommand(draft, tr("Restore cards DB"), "RestorecardsDB1", &TMainForm::RestorecardsDB1Click, true)
+    AddCommand(draft, tr("Restore cards DB"), "RestorecardsDB1", &TMainForm::RestorecardsDB1Click)
         ->setVisible(false);
 
     QMenu* utilities = AddMenu(tr("&Utilities"), "Utilities1");
-    AddCommand(utilities, tr("Insert SB"), "InsertSB1", &TMainForm::InsertSB1Click, true);
-    AddCommand(utilities, tr("Create cards DB"), "CreatecardsDB1", &TMainForm::CreatecardsDB1Click, true);
-    AddCommand(utilities, tr("Make XML"), "MakeXML1", &TMainForm::MakeXML1Click, true);
+    AddCommand(utilities, tr("Insert SB"), "InsertSB1", &TMainForm::InsertSB1Click);
+    AddCommand(utilities, tr("Create cards DB"), "CreatecardsDB1", &TMainForm::CreatecardsDB1Click);
+    AddCommand(utilities, tr("Make XML"), "MakeXML1", &TMainForm::MakeXML1Click);
 
     QMenu* options = AddMenu(tr("&Options"), "Options1");
-    AddCommand(options, tr("&Configure"), "Configure1", &TMainForm::Configure1Click, true);
+    AddCommand(options, tr("&Configure"), "Configure1", &TMainForm::Configure1Click);
 
     QMenu* help = AddMenu(tr("&Help"), "Help1");
-    AddCommand(help, tr("&About"), "About1", &TMainForm::About1Click, true);
+    AddCommand(help, tr("&About"), "About1", &TMainForm::About1Click);
 }
 
 void TMainForm::FormCreate() {
@@ -129,9 +121,16 @@ void TMainForm::New1Click() {
     OpenInventory();
 }
 void TMainForm::LendBorrowcards1Click() {} // does nothing, as designed
-void TMainForm::Design1Click() {}
-void TMainForm::Newdraft1Click() {}
-void TMainForm::Newsealeddeck1Click() {}
+void TMainForm::Design1Click() {
+    OpenDeckDesigner(false, false);
+}
+void TMainForm::Newdraft1Click() {
+    OpenDraft();
+}
+void TMainForm::Newsealeddeck1Click() {
+    if (OpenSealedConfig())
+        GenerateSealedDeck();
+}
 void TMainForm::Editcardvalues1Click() {
     OpenCardValuesEditor();
 }

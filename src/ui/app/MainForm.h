@@ -37,9 +37,8 @@ private:
     void CreateMenus();
     void FormCreate();
     QMenu* AddMenu(const QString& caption, const char* objectName);
-    // `available` false: the window behind the command is not part of this build yet.
-    QAction* AddCommand(QMenu* menu, const QString& caption, const char* objectName, void (TMainForm::*handler)(),
-                        bool available);
+    QAction* AddCommand(QMenu* menu, const QString& caption, const char* objectName,
+                        void (TMainForm::*handler)());
 };
 
 } // namespace tovel

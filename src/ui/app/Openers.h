@@ -23,6 +23,20 @@ void CreateCardsDBCommand();
 void BuildCardDatabaseCommand();
 void BackupCardsDBCommand();
 void RestoreCardsDBCommand();
+// The deck designer. `openTempDeck`: read the hand-off file Temp/temp.dec into the sideboard;
+// `databaseLoaded`: the card database already holds what the deck needs (no reload).
+void OpenDeckDesigner(bool openTempDeck, bool databaseLoaded);
+
+// The draft window; when it closes through its "Design deck" command, the deck designer on the
+// user's picks.
+void OpenDraft();
+
+// The sealed configuration dialog; true when the user confirmed (the choice is stored).
+bool OpenSealedConfig();
+
+// Generates the configured sealed pool under a wait window, writes it to the hand-off file and
+// opens the deck designer on it. Nothing happens when no pack is configured.
+void GenerateSealedDeck();
 
 // The options dialog; true when it was confirmed with OK.
 bool OpenOptions();

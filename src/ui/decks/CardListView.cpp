@@ -1,0 +1,54 @@
+#include "ui/decks/CardListView.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+namespace tovel {
+
+TCardListView::TCardListView(QWidget* parent) : QTreeView(parent), model_(new TCardListModel(this)) {
+    setModel(model_);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    header()->setStretchLastSection(true);
+    header()->setSectionsClickable(true);
+    header()->setSectionsMovable(false);
+    header()->setHighlightSections(false);
+    connect(header(), &QHeaderView::sectionClicked, this, [this] { emit HeaderClicked(); });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    emit RowSelected(current.row());
+            });
+}
+
+int TCardListView::SelectedRow() const {
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+int32_t TCardListView::SelectedCard() const {
+    return model_->CardAt(SelectedRow());
+}
+
+void TCardListView::SelectRow(int row) {
+    if (row < 0 || row >= model_->rowCount()) {
+        selectionModel()->clearSelection();
+        return;
+    }
+    const QModelIndex index = model_->index(row, 0);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(index);
+}
+
+void TCardListView::mousePressEvent(QMouseEvent* event) {
+    QTreeView::mousePressEvent(event);
+    if (event->button() == Qt::RightButton)
+        emit RightButtonDown();
+}
+
+} // namespace tovel

@@ -1,0 +1,40 @@
+#pragma once
+
+// The report-style card list of the designer and the draft window: one column under a
+// clickable header, whole-row selection that stays visible, read-only, uniform rows.
+
+#include "ui/decks/CardListModel.h"
+
+#include <QTreeView>
+
+namespace tovel {
+
+class TCardListView final : public QTreeView {
+    Q_OBJECT
+public:
+    explicit TCardListView(QWidget* parent = nullptr);
+
+    TCardListModel* Model() const { return model_; }
+    // The selected row, or -1.
+    int SelectedRow() const;
+    // The card of the selected row, or -1.
+    int32_t SelectedCard() const;
+    // Selects a row (and makes it current); -1 clears the selection.
+    void SelectRow(int row);
+
+signals:
+    // The header was clicked (the list's next sort order).
+    void HeaderClicked();
+    // The right mouse button went down on the list.
+    void RightButtonDown();
+    // A row became the selected one.
+    void RowSelected(int row);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    TCardListModel* model_;
+};
+
+} // namespace tovel

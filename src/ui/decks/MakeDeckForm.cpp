@@ -1,0 +1,404 @@
+#include "ui/decks/MakeDeckForm.h"
+
+#include "core/carddb/CardDatabase.h"
+#include "core/infra/ProgramDir.h"
+#include "core/settings/Settings.h"
+#include "ui/app/Openers.h"
+#include "ui/decks/CardListView.h"
+#include "ui/infra/Icons.h"
+#include "ui/infra/LmActnCtrls.h"
+#include "ui/infra/LmCoolBar.h"
+#include "ui/infra/QtText.h"
+#include "ui/infra/ViewCardForm.h"
+#include "ui/infra/WaitCursor.h"
+#include "ui/infra/WaitForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QSplitter>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace tovel {
+
+namespace {
+
+// A land button's glyph: a disc in the land's colour with the land's initial.
+QIcon LandIcon(int land) {
+    static const std::array<QColor, 5> fill = {QColor(40, 40, 40), QColor(0, 128, 0), QColor(200, 30, 30),
+                                               QColor(30, 70, 220), QColor(245, 235, 190)};
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor colour = fill[static_cast<size_t>(land)];
+    painter.setPen(QPen(colour.darker(160), 2));
+    painter.setBrush(colour);
+    painter.drawEllipse(QRectF(3, 3, 26, 26));
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(15);
+    painter.setFont(font);
+    painter.setPen(colour.lightness() > 150 ? Qt::black : Qt::white);
+    painter.drawText(QRectF(3, 3, 26, 26), Qt::AlignCenter,
+                     QString(QChar::fromLatin1(BasicLandNames[land][0])));
+    return QIcon(pixmap);
+}
+
+QLabel* Figure(QWidget* parent, const char* name) {
+    auto* label = new QLabel(QStringLiteral("0"), parent);
+    label->setObjectName(QLatin1String(name));
+    label->setMinimumWidth(28);
+    return label;
+}
+
+QLabel* Caption(QWidget* parent, const char* text) {
+    return new QLabel(QLatin1String(text), parent);
+}
+
+} // namespace
+
+TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardDatabase()) {
+    setObjectName(QStringLiteral("MakeDeckForm"));
+    setWindowTitle(QStringLiteral("Deck designer"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+
+    // The menu bar and the tool bar, one band each, in the cool bar at the top.
+    coolBar_ = new TLmCoolBar(this);
+    coolBar_->setObjectName(QStringLiteral("LmCoolBar1"));
+    menuBar_ = new TLmActionMainMenuBar(coolBar_);
+    toolBar_ = new TLmActionToolBar(coolBar_);
+    toolBar_->setObjectName(QStringLiteral("ActionToolBar1"));
+    toolBar_->setIconSize(QSize(16, 16));
+    CreateActions();
+    coolBar_->AddBand(menuBar_);
+    coolBar_->AddBand(toolBar_);
+
+    // The two lists, the sideboard behind a splitter on the right, the buttons between them.
+    auto* deckPanel = new QWidget(this);
+    listViewDeck_ = new TCardListView(deckPanel);
+    listViewDeck_->setObjectName(QStringLiteral("ListViewDeck"));
+    auto* deckLayout = new QVBoxLayout(deckPanel);
+    deckLayout->setContentsMargins(0, 0, 0, 0);
+    deckLayout->addWidget(Caption(deckPanel, "Deck"));
+    deckLayout->addWidget(listViewDeck_, 1);
+
+    auto* buttons = new QWidget(this);
+    auto* buttonsLayout = new QVBoxLayout(buttons);
+    buttonsLayout->setContentsMargins(2, 0, 2, 0);
+    buttonsLayout->addStretch();
+    for (int land = 0; land < 5; ++land) {
+        QToolButton* button = SideButton(
+            QStringLiteral("SpeedButtonAdd%1").arg(FromUtf8(BasicLandNames[land])), LandIcon(land));
+        connect(button, &QToolButton::clicked, this, [this, land] { AddLand(land); });
+        buttonsLayout->addWidget(button);
+        landButtons_[static_cast<size_t>(land)] = button;
+    }
+    buttonsLayout->addSpacing(12);
+    moveButton_ =
+        SideButton(QStringLiteral("SpeedButtonMove"), style()->standardIcon(QStyle::SP_BrowserReload));
+    moveButton_->setToolTip(QStringLiteral("Deck/Sideboard"));
+    connect(moveButton_, &QToolButton::clicked, this, &TMakeDeckForm::AMoveCardExecute);
+    removeButton_ = SideButton(QStringLiteral("SpeedButtonRemove"), ToolBarIcon(ToolIcon::DeleteCard));
+    removeButton_->setToolTip(QStringLiteral("Remove"));
+    connect(removeButton_, &QToolButton::clicked, this, &TMakeDeckForm::ARemoveCardExecute);
+    buttonsLayout->addWidget(moveButton_);
+    buttonsLayout->addWidget(removeButton_);
+    buttonsLayout->addStretch();
+
+    auto* left = new QWidget(this);
+    auto* leftLayout = new QHBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->setSpacing(2);
+    leftLayout->addWidget(deckPanel, 1);
+    leftLayout->addWidget(buttons);
+
+    auto* sideboardPanel = new QWidget(this);
+    listViewSideboard_ = new TCardListView(sideboardPanel);
+    listViewSideboard_->setObjectName(QStringLiteral("ListViewSideboard"));
+    auto* sideboardLayout = new QVBoxLayout(sideboardPanel);
+    sideboardLayout->setContentsMargins(0, 0, 0, 0);
+    sideboardLayout->addWidget(Caption(sideboardPanel, "Sideboard"));
+    sideboardLayout->addWidget(listViewSideboard_, 1);
+
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("Splitter1"));
+    splitter_->addWidget(left);
+    splitter_->addWidget(sideboardPanel);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 0);
+    splitter_->setChildrenCollapsible(false);
+
+    // The statistics: main deck, sideboard and both together.
+    auto* stats = new QWidget(this);
+    auto* grid = new QGridLayout(stats);
+    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setHorizontalSpacing(6);
+    labelMainCount_ = Figure(stats, "LabelMainCount");
+    labelSBCount_ = Figure(stats, "LabelSBCount");
+    labelTotalCount_ = Figure(stats, "LabelTotalCount");
+    labelLandCount_ = Figure(stats, "LabelLandCount");
+    labelCreatureCount_ = Figure(stats, "LabelCreatureCount");
+    labelSpellCount_ = Figure(stats, "LabelSpellCount");
+    labelLandSB_ = Figure(stats, "LabelLandSB");
+    labelCreatureSB_ = Figure(stats, "LabelCreatureSB");
+    labelSpellSB_ = Figure(stats, "LabelSpellSB");
+    labelLandsTotal_ = Figure(stats, "LabelLandsTotal");
+    labelCreaturesTotal_ = Figure(stats, "LabelCreaturesTotal");
+    labelSpellsTotal_ = Figure(stats, "LabelSpellsTotal");
+    const std::array<std::array<QLabel*, 4>, 3> columns = {{
+        {labelMainCount_, labelLandCount_, labelCreatureCount_, labelSpellCount_},
+        {labelSBCount_, labelLandSB_, labelCreatureSB_, labelSpellSB_},
+        {labelTotalCount_, labelLandsTotal_, labelCreaturesTotal_, labelSpellsTotal_},
+    }};
+    const std::array<const char*, 3> heads = {"Maindeck:", "Sideboard:", "Cards total:"};
+    const std::array<const char*, 3> kinds = {"Lands:", "Creatures:", "Spells:"};
+    for (int c = 0; c < 3; ++c) {
+        grid->addWidget(Caption(stats, heads[static_cast<size_t>(c)]), 0, c * 2);
+        grid->addWidget(columns[static_cast<size_t>(c)][0], 0, c * 2 + 1);
+        for (int k = 0; k < 3; ++k) {
+            grid->addWidget(Caption(stats, kinds[static_cast<size_t>(k)]), k + 1, c * 2);
+            grid->addWidget(columns[static_cast<size_t>(c)][static_cast<size_t>(k) + 1], k + 1, c * 2 + 1);
+        }
+    }
+    grid->setColumnStretch(6, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 4);
+    layout->addWidget(coolBar_);
+    layout->addWidget(splitter_, 1);
+    layout->addWidget(stats);
+
+    for (TZone zone : {TZone::Main, TZone::Sideboard}) {
+        TCardListView* list = List(zone);
+        // Read-only lists on the button-face colour, as designed.
+        QPalette palette = list->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+        list->setPalette(palette);
+        connect(list, &QAbstractItemView::doubleClicked, this,
+                [this, zone](const QModelIndex& index) { Move(zone, index.row()); });
+        connect(list, &TCardListView::HeaderClicked, this, [this, zone] {
+            designer_.AdvanceSortMode(zone);
+            RefillList(zone, -1);
+        });
+        connect(list, &TCardListView::RightButtonDown, this, [this, zone] { ShowCardOf(zone, true); });
+        connect(list, &TCardListView::RowSelected, this, [this, zone] {
+            activeZone_ = zone; // selecting in a list makes it the one the buttons act on
+            ShowCardOf(zone, false);
+        });
+    }
+    focusConnection_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == listViewDeck_)
+            activeZone_ = TZone::Main;
+        else if (now == listViewSideboard_)
+            activeZone_ = TZone::Sideboard;
+    });
+
+    // The designed geometry unless the user moved it.
+    const WindowGeometry geometry = Settings().MakeDeckGeometry();
+    move(geometry.left, geometry.top);
+    resize(geometry.width, geometry.height);
+    const int rightWidth = Settings().MakeDeckRightPanelWidth();
+    splitter_->setSizes({std::max(1, geometry.width - rightWidth), rightWidth});
+    RefillLists();
+}
+
+TMakeDeckForm::~TMakeDeckForm() {
+    // Focus moves while the base class takes the children down; this part is gone by then.
+    disconnect(focusConnection_);
+    try {
+        FormDestroy();
+    } catch (...) {
+        // A settings write that fails while the window goes away has no one left to tell.
+    }
+}
+
+QToolButton* TMakeDeckForm::SideButton(const QString& name, const QIcon& icon) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(name);
+    button->setIcon(icon);
+    button->setIconSize(QSize(22, 22));
+    button->setAutoRaise(true);
+    // The buttons act on the focused list, so they must not take the focus from it.
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+void TMakeDeckForm::CreateActions() {
+    QMenu* deck = menuBar_->AddMenu(QStringLiteral("&Deck"));
+    deck->setObjectName(QStringLiteral("Deck1"));
+    auto add = [&](const char* name, const char* caption, auto handler, const QIcon& icon = {}) {
+        auto* action = new QAction(icon, QLatin1String(caption), this);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, handler);
+        deck->addAction(action);
+        return action;
+    };
+    add("AClearDeck", "Clear deck", [this] {
+        designer_.Clear();
+        RefillLists();
+    });
+    QAction* load = add(
+        "ALoadDeck", "Load deck...", [this] { Load(false, false); }, ToolBarIcon(ToolIcon::LoadDeck));
+    add("ALoadToSideboard", "Load to sideboard...", [this] { Load(true, false); });
+    add("AAddFromDeck", "Add from deck...", [this] { Load(false, true); });
+    add("AAddToSideboard", "Add to sideboard...", [this] { Load(true, true); });
+    QAction* save = add(
+        "ASaveDeck", "Save deck...", [this] { designer_.SaveAction(); }, ToolBarIcon(ToolIcon::SaveDeck));
+    deck->addSeparator();
+    QAction* exit = add(
+        "AExit", "Exit", [this] { close(); }, ToolBarIcon(ToolIcon::Exit));
+    toolBar_->addAction(exit);
+    toolBar_->addAction(load);
+    toolBar_->addAction(save);
+}
+
+QAction* TMakeDeckForm::Action(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
+
+void TMakeDeckForm::Initialize(bool openTempDeck, bool databaseLoaded) {
+    WaitCursor cursor;
+    // Whatever a load throws, the lists show what the model holds.
+    struct Refresh {
+        TMakeDeckForm* form;
+        ~Refresh() { form->RefillLists(); }
+    } refresh{this};
+    if (!databaseLoaded) {
+        LoadCardDatabase(CardDatabase(), ProgramPath("Data/base.txt"), {});
+        LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
+    }
+    designer_.FindLandCards();
+    for (int land = 0; land < 5; ++land) {
+        landButtons_[static_cast<size_t>(land)]->setEnabled(designer_.CanAddLand(land));
+        landButtons_[static_cast<size_t>(land)]->setToolTip(FromUtf8(designer_.AddLandHint(land)));
+    }
+    if (openTempDeck)
+        designer_.OpenHandOff();
+}
+
+void TMakeDeckForm::Load(bool toSideboard, bool add) {
+    struct Refresh {
+        TMakeDeckForm* form;
+        ~Refresh() { form->RefillLists(); }
+    } refresh{this};
+    designer_.LoadAction(toSideboard, add);
+}
+
+void TMakeDeckForm::AMoveCardExecute() {
+    Move(ActiveZone(), List(ActiveZone())->SelectedRow());
+}
+
+void TMakeDeckForm::ARemoveCardExecute() {
+    Remove(ActiveZone(), List(ActiveZone())->SelectedRow());
+}
+
+void TMakeDeckForm::Move(TZone zone, int row) {
+    if (row < 0 || row >= designer_.RowCount(zone))
+        return;
+    const TZone other = zone == TZone::Main ? TZone::Sideboard : TZone::Main;
+    const int next = designer_.MoveCopy(zone, row);
+    RefillList(other, -2);
+    RefillList(zone, next);
+    ShowStatistics();
+}
+
+void TMakeDeckForm::Remove(TZone zone, int row) {
+    if (row < 0 || row >= designer_.RowCount(zone))
+        return;
+    RefillList(zone, designer_.RemoveCopy(zone, row));
+    ShowStatistics();
+}
+
+void TMakeDeckForm::AddLand(int land) {
+    const int row = designer_.AddLand(land);
+    if (row < 0)
+        return;
+    RefillList(TZone::Main, row);
+    ShowStatistics();
+}
+
+void TMakeDeckForm::RefillLists() {
+    RefillList(TZone::Main, -2);
+    RefillList(TZone::Sideboard, -2);
+    ShowStatistics();
+}
+
+// `selectRow` -2 keeps the selected row where it was, -1 selects nothing.
+void TMakeDeckForm::RefillList(TZone zone, int selectRow) {
+    TCardListView* list = List(zone);
+    if (selectRow == -2)
+        selectRow = list->SelectedRow();
+    std::vector<TCardListModel::Row> rows;
+    rows.reserve(static_cast<size_t>(designer_.RowCount(zone)));
+    for (int row = 0; row < designer_.RowCount(zone); ++row)
+        rows.push_back({designer_.RowPosition(zone, row), FromCp1252(designer_.RowText(zone, row))});
+    list->Model()->SetHeader(FromUtf8(designer_.SortCaption(zone)));
+    list->Model()->SetRows(rows);
+    list->SelectRow(std::min(selectRow, list->Model()->rowCount() - 1));
+}
+
+void TMakeDeckForm::ShowStatistics() {
+    const TDeckStats stats = designer_.Stats();
+    auto show = [](QLabel* label, int64_t value) {
+        label->setText(QString::number(value));
+    };
+    show(labelMainCount_, stats.Main.Cards);
+    show(labelSBCount_, stats.Sideboard.Cards);
+    show(labelTotalCount_, stats.Total.Cards);
+    show(labelLandCount_, stats.Main.Lands);
+    show(labelCreatureCount_, stats.Main.Creatures);
+    show(labelSpellCount_, stats.Main.Spells);
+    show(labelLandSB_, stats.Sideboard.Lands);
+    show(labelCreatureSB_, stats.Sideboard.Creatures);
+    show(labelSpellSB_, stats.Sideboard.Spells);
+    show(labelLandsTotal_, stats.Total.Lands);
+    show(labelCreaturesTotal_, stats.Total.Creatures);
+    show(labelSpellsTotal_, stats.Total.Spells);
+}
+
+void TMakeDeckForm::ShowCardOf(TZone zone, bool openWindow) {
+    const int32_t card = List(zone)->SelectedCard();
+    if (card < 0)
+        return;
+    // The floating window follows the selection once it is on screen; the right button opens it.
+    if (openWindow || (ViewCardForm() && ViewCardForm()->isVisible()))
+        ShowCardInfo(&CardDatabase().Items(card));
+}
+
+void TMakeDeckForm::done(int result) {
+    // A deck changed since it was loaded or saved is never dropped without asking.
+    if (!designer_.CanClose())
+        return;
+    FormDestroy();
+    QDialog::done(result);
+}
+
+void TMakeDeckForm::FormDestroy() {
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    DestroyCardInfo();
+    Settings().SetMakeDeckGeometry({pos().y(), pos().x(), height(), width()});
+    const QList<int> sizes = splitter_->sizes();
+    if (sizes.size() == 2 && sizes[1] > 0)
+        Settings().SetMakeDeckRightPanelWidth(sizes[1]);
+}
+
+void OpenDeckDesigner(bool openTempDeck, bool databaseLoaded) {
+    TMakeDeckForm form(QApplication::activeWindow());
+    {
+        WaitWindow wait("Initialization...");
+        form.Initialize(openTempDeck, databaseLoaded);
+    }
+    form.exec();
+}
+
+} // namespace tovel

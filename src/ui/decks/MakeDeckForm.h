@@ -1,0 +1,91 @@
+#pragma once
+
+// "Deck designer": splits a set of cards into a main deck and a sideboard, adds basic lands,
+// shows the statistics and saves the deck. The window displays the core's TDeckDesigner and
+// forwards the user's commands to it.
+
+#include "core/decks/DeckDesigner.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QSplitter;
+class QToolButton;
+
+namespace tovel {
+
+class TLmActionMainMenuBar;
+class TLmActionToolBar;
+class TLmCoolBar;
+class TCardListView;
+
+class TMakeDeckForm final : public QDialog {
+    Q_OBJECT
+public:
+    explicit TMakeDeckForm(QWidget* parent = nullptr);
+    ~TMakeDeckForm() override;
+
+    // Loads the card database unless `databaseLoaded`, finds the basic lands and, with
+    // `openTempDeck`, reads the hand-off file into the sideboard.
+    void Initialize(bool openTempDeck, bool databaseLoaded);
+
+    TDeckDesigner& Designer() { return designer_; }
+    TCardListView* List(TZone zone) const { return zone == TZone::Main ? listViewDeck_ : listViewSideboard_; }
+    QAction* Action(const QString& objectName) const;
+
+public slots:
+    // "Deck/Sideboard": one copy of the focused list's selected card to the other list.
+    void AMoveCardExecute();
+    // "Remove": one copy of the focused list's selected card.
+    void ARemoveCardExecute();
+    void AddLand(int land);
+    // Shows the model's zones afresh: both lists and the statistics.
+    void RefillLists();
+
+    void done(int result) override;
+
+private:
+    QToolButton* SideButton(const QString& name, const QIcon& icon);
+    void CreateActions();
+    void Load(bool toSideboard, bool add);
+    void Move(TZone zone, int row);
+    void Remove(TZone zone, int row);
+    // The zone of the list that has (or last had) the focus.
+    TZone ActiveZone() const { return activeZone_; }
+    void RefillList(TZone zone, int selectRow);
+    void ShowStatistics();
+    void ShowCardOf(TZone zone, bool openWindow);
+    void FormDestroy();
+
+    TDeckDesigner designer_;
+    TZone activeZone_ = TZone::Main;
+    bool destroyed_ = false;
+    QMetaObject::Connection focusConnection_;
+
+    TLmCoolBar* coolBar_;
+    TLmActionMainMenuBar* menuBar_;
+    TLmActionToolBar* toolBar_;
+    TCardListView* listViewDeck_;
+    TCardListView* listViewSideboard_;
+    QSplitter* splitter_;
+    std::array<QToolButton*, 5> landButtons_{};
+    QToolButton* moveButton_;
+    QToolButton* removeButton_;
+    QLabel* labelMainCount_;
+    QLabel* labelSBCount_;
+    QLabel* labelTotalCount_;
+    QLabel* labelLandCount_;
+    QLabel* labelCreatureCount_;
+    QLabel* labelSpellCount_;
+    QLabel* labelLandSB_;
+    QLabel* labelCreatureSB_;
+    QLabel* labelSpellSB_;
+    QLabel* labelLandsTotal_;
+    QLabel* labelCreaturesTotal_;
+    QLabel* labelSpellsTotal_;
+};
+
+} // namespace tovel

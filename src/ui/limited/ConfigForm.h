@@ -1,0 +1,48 @@
+#pragma once
+
+// "Configure draft": the packs of the three pack turns and the starting pick time, stored under
+// Draft/Config and Draft/PickTime when confirmed.
+
+#include "core/limited/DraftConfig.h"
+
+#include <QDialog>
+
+#include <array>
+#include <string>
+
+class QComboBox;
+class QGroupBox;
+class QPushButton;
+class QSpinBox;
+
+namespace tovel {
+
+class TConfigForm final : public QDialog {
+    Q_OBJECT
+public:
+    explicit TConfigForm(QWidget* parent = nullptr);
+
+    // Fills the pack boxes from the editions list in memory and Data/boosters.ini, then shows the
+    // stored pick time and configuration.
+    void Initialize();
+
+    // The configuration as the controls show it now.
+    const TDraftConfig& Config();
+    // OK: stores the configuration; false when there was nothing to store.
+    bool Store();
+
+private:
+    void UpdateOk();
+
+    TDraftConfig config_;
+    std::array<QComboBox*, 3> comboBoxes_{};
+    QSpinBox* upDownTime_;
+    QGroupBox* radioGroupStrategy_;
+    QPushButton* button1_;
+    QPushButton* button2_;
+};
+
+// Runs the dialog; on OK stores the configuration and the pick time and returns true.
+bool ConfigureDraft(QWidget* parent = nullptr);
+
+} // namespace tovel

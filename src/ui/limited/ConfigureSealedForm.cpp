@@ -1,0 +1,136 @@
+#include "ui/limited/ConfigureSealedForm.h"
+
+#include "core/settings/Settings.h"
+#include "ui/app/Openers.h"
+#include "ui/infra/QtText.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListView>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace tovel {
+
+namespace {
+
+QGroupBox* PackGroup(QWidget* parent, const char* title, QComboBox*& box, QToolButton*& button,
+                     const char* boxName, const char* buttonName) {
+    auto* group = new QGroupBox(QLatin1String(title), parent);
+    box = new QComboBox(group);
+    box->setObjectName(QLatin1String(boxName));
+    box->setMinimumWidth(220);
+    button = new QToolButton(group);
+    button->setObjectName(QLatin1String(buttonName));
+    button->setText(QStringLiteral("+"));
+    button->setToolTip(QStringLiteral("Add"));
+    auto* layout = new QHBoxLayout(group);
+    layout->addWidget(box, 1);
+    layout->addWidget(button);
+    return group;
+}
+
+} // namespace
+
+TConfigureSealedForm::TConfigureSealedForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("ConfigureSealedForm"));
+    setWindowTitle(QStringLiteral("Configure Sealed Deck"));
+
+    QGroupBox* starters = PackGroup(this, "Starters", comboBoxStarter_, speedButtonAddStarter_,
+                                    "ComboBoxStarter", "SpeedButtonAddStarter");
+    QGroupBox* boosters = PackGroup(this, "Boosters", comboBoxBooster_, speedButtonAddBooster_,
+                                    "ComboBoxBooster", "SpeedButtonAddBooster");
+    listModel_ = new QStringListModel(this);
+    listBox_ = new QListView(this);
+    listBox_->setObjectName(QStringLiteral("ListBox"));
+    listBox_->setModel(listModel_);
+    listBox_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    listBox_->setUniformItemSizes(true);
+
+    buttonClear_ = new QPushButton(QStringLiteral("Clear"), this);
+    buttonClear_->setObjectName(QStringLiteral("ButtonClear"));
+    buttonClear_->setAutoDefault(false);
+    button1_ = new QPushButton(QStringLiteral("OK"), this);
+    button1_->setObjectName(QStringLiteral("Button1"));
+    button1_->setDefault(true);
+    button2_ = new QPushButton(QStringLiteral("Cancel"), this);
+    button2_->setObjectName(QStringLiteral("Button2"));
+    button2_->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(buttonClear_);
+    buttons->addStretch();
+    buttons->addWidget(button1_);
+    buttons->addWidget(button2_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(starters);
+    layout->addWidget(boosters);
+    layout->addWidget(listBox_, 1);
+    layout->addLayout(buttons);
+    resize(360, 380);
+
+    connect(speedButtonAddStarter_, &QToolButton::clicked, this,
+            &TConfigureSealedForm::SpeedButtonAddStarterClick);
+    connect(speedButtonAddBooster_, &QToolButton::clicked, this,
+            &TConfigureSealedForm::SpeedButtonAddBoosterClick);
+    connect(buttonClear_, &QPushButton::clicked, this, &TConfigureSealedForm::ButtonClearClick);
+    connect(button1_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(button2_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TConfigureSealedForm::Initialize() {
+    config_.Load(Settings());
+    for (QComboBox* box : {comboBoxStarter_, comboBoxBooster_}) {
+        box->clear();
+        for (int i = 0; i < config_.ChoiceList.Count(); ++i)
+            box->addItem(FromCp1252(config_.ChoiceList.Value(i)));
+        box->setCurrentIndex(config_.ChoiceList.Count() > 0 ? 0 : -1);
+    }
+    const bool any = config_.ChoiceList.Count() > 0;
+    speedButtonAddStarter_->setEnabled(any);
+    speedButtonAddBooster_->setEnabled(any);
+    ShowChosenPacks();
+}
+
+QStringList TConfigureSealedForm::ChosenLines() const {
+    return listModel_->stringList();
+}
+
+void TConfigureSealedForm::ShowChosenPacks() {
+    QStringList lines;
+    for (const std::string& line : config_.ListLines)
+        lines << FromCp1252(line);
+    listModel_->setStringList(lines);
+    if (!lines.isEmpty())
+        listBox_->scrollToBottom();
+}
+
+void TConfigureSealedForm::SpeedButtonAddStarterClick() {
+    config_.AddStarter(comboBoxStarter_->currentIndex());
+    ShowChosenPacks();
+}
+
+void TConfigureSealedForm::SpeedButtonAddBoosterClick() {
+    config_.AddBooster(comboBoxBooster_->currentIndex());
+    ShowChosenPacks();
+}
+
+void TConfigureSealedForm::ButtonClearClick() {
+    config_.Clear();
+    ShowChosenPacks();
+}
+
+bool OpenSealedConfig() {
+    TConfigureSealedForm form(QApplication::activeWindow());
+    form.Initialize();
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    form.Config().Store(Settings());
+    return true;
+}
+
+} // namespace tovel

@@ -1,0 +1,337 @@
+#include "ui/limited/DraftMainForm.h"
+
+#include "core/infra/Prompts.h"
+#include "core/settings/Settings.h"
+#include "ui/app/Openers.h"
+#include "ui/decks/CardListView.h"
+#include "ui/infra/QtText.h"
+#include "ui/infra/ViewCardForm.h"
+#include "ui/infra/WaitCursor.h"
+#include "ui/limited/ConfigForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace tovel {
+
+namespace {
+
+QFont Bold(QFont font, qreal scale = 1.0) {
+    font.setBold(true);
+    if (scale != 1.0)
+        font.setPointSizeF(font.pointSizeF() * scale);
+    return font;
+}
+
+QToolButton* SaveButton(QWidget* parent, const char* name, const char* hint, QStyle::StandardPixmap icon) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(QLatin1String(hint));
+    button->setIcon(parent->style()->standardIcon(icon));
+    button->setAutoRaise(true);
+    return button;
+}
+
+} // namespace
+
+TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("DraftMainForm"));
+    setWindowTitle(QStringLiteral("Pickroom"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+    resize(640, 480);
+
+    menuBar_ = new QMenuBar(this);
+    QMenu* draft = menuBar_->addMenu(QStringLiteral("&Draft"));
+    QAction* newDraft = draft->addAction(QStringLiteral("&New draft"));
+    newDraft->setObjectName(QStringLiteral("N6"));
+    connect(newDraft, &QAction::triggered, this, &TDraftMainForm::N6Click);
+    viewCardInfo_ = draft->addAction(QStringLiteral("&View card info"));
+    viewCardInfo_->setObjectName(QStringLiteral("Viewcardinfo1"));
+    viewCardInfo_->setCheckable(true);
+    connect(viewCardInfo_, &QAction::triggered, this, &TDraftMainForm::Viewcardinfo1Click);
+    draft->addSeparator();
+    QAction* exit = draft->addAction(QStringLiteral("E&xit"));
+    exit->setObjectName(QStringLiteral("N5"));
+    exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    connect(exit, &QAction::triggered, this, &QDialog::reject);
+    QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
+    QAction* about = help->addAction(QStringLiteral("&About"));
+    about->setObjectName(QStringLiteral("About1"));
+    connect(about, &QAction::triggered, this, [] { OpenAbout(); });
+
+    // Left: the booster in front of the user, the pick button and the countdown.
+    auto* left = new QWidget(this);
+    listView_ = new TCardListView(left);
+    listView_->setObjectName(QStringLiteral("ListView"));
+    listView_->header()->hide();
+    button1_ = new QPushButton(QStringLiteral("Pick"), left);
+    button1_->setObjectName(QStringLiteral("Button1"));
+    button1_->setFont(Bold(button1_->font()));
+    button1_->setAutoDefault(false);
+    editTimer_ = new QLineEdit(left);
+    editTimer_->setObjectName(QStringLiteral("EditTimer"));
+    editTimer_->setReadOnly(true);
+    editTimer_->setFont(Bold(editTimer_->font(), 1.6));
+    editTimer_->setAlignment(Qt::AlignCenter);
+    editTimer_->setMaximumWidth(90);
+    editTimer_->setFocusPolicy(Qt::NoFocus);
+    auto* pickRow = new QHBoxLayout;
+    pickRow->addWidget(button1_, 1);
+    pickRow->addWidget(editTimer_);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(listView_, 1);
+    leftLayout->addLayout(pickRow);
+
+    // Right: the seats' picks.
+    auto* right = new QWidget(this);
+    tabControlDecks_ = new QTabBar(right);
+    tabControlDecks_->setObjectName(QStringLiteral("TabControlDecks"));
+    tabControlDecks_->setShape(QTabBar::RoundedNorth);
+    tabControlDecks_->setExpanding(false);
+    tabControlDecks_->setDrawBase(false);
+    tabControlDecks_->addTab(QStringLiteral("Me"));
+    for (int seat = 2; seat <= kTableSeats; ++seat)
+        tabControlDecks_->addTab(QString::number(seat));
+    checkBoxShowDeck_ = new QCheckBox(QStringLiteral("Show Deck"), right);
+    checkBoxShowDeck_->setObjectName(QStringLiteral("CheckBoxShowDeck"));
+    checkBoxShowDeck_->setFont(Bold(checkBoxShowDeck_->font()));
+    speedButtonSave_ = SaveButton(right, "SpeedButtonSave", "Save deck", QStyle::SP_DialogSaveButton);
+    speedButtonSaveAll_ = SaveButton(right, "SpeedButtonSaveAll", "Save all decks", QStyle::SP_DriveFDIcon);
+    speedButtonDesign_ =
+        SaveButton(right, "SpeedButtonDesign", "Design deck", QStyle::SP_FileDialogDetailedView);
+    listViewDeck_ = new TCardListView(right);
+    listViewDeck_->setObjectName(QStringLiteral("ListViewDeck"));
+    memoDebug_ = new QPlainTextEdit(right);
+    memoDebug_->setObjectName(QStringLiteral("MemoDebug"));
+    memoDebug_->setReadOnly(true);
+    memoDebug_->setVisible(false);
+    auto* tabsRow = new QHBoxLayout;
+    tabsRow->addWidget(tabControlDecks_);
+    tabsRow->addStretch();
+    auto* buttonsRow = new QHBoxLayout;
+    buttonsRow->addWidget(checkBoxShowDeck_);
+    buttonsRow->addStretch();
+    buttonsRow->addWidget(speedButtonSave_);
+    buttonsRow->addWidget(speedButtonSaveAll_);
+    buttonsRow->addWidget(speedButtonDesign_);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addLayout(tabsRow);
+    rightLayout->addLayout(buttonsRow);
+    rightLayout->addWidget(listViewDeck_, 1);
+    rightLayout->addWidget(memoDebug_);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(left);
+    splitter->addWidget(right);
+    splitter->setChildrenCollapsible(false);
+    splitter->setSizes({300, 340});
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menuBar_);
+    layout->addWidget(splitter);
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName(QStringLiteral("Timer"));
+    timer_->setInterval(1000);
+    connect(timer_, &QTimer::timeout, this, &TDraftMainForm::TimerTimer);
+
+    connect(listView_, &QAbstractItemView::doubleClicked, this, &TDraftMainForm::ListViewDblClick);
+    connect(button1_, &QPushButton::clicked, this, &TDraftMainForm::ListViewDblClick);
+    connect(tabControlDecks_, &QTabBar::currentChanged, this, &TDraftMainForm::TabControlDecksChange);
+    connect(listViewDeck_, &TCardListView::HeaderClicked, this, &TDraftMainForm::ListViewDeckColumnClick);
+    connect(checkBoxShowDeck_, &QCheckBox::toggled, listViewDeck_, &QWidget::setVisible);
+    connect(speedButtonSave_, &QToolButton::clicked, this, &TDraftMainForm::SpeedButtonSaveClick);
+    connect(speedButtonSaveAll_, &QToolButton::clicked, this, &TDraftMainForm::SpeedButtonSaveAllClick);
+    connect(speedButtonDesign_, &QToolButton::clicked, this, &TDraftMainForm::SpeedButtonDesignClick);
+    for (TCardListView* list : {listView_, listViewDeck_}) {
+        connect(list, &TCardListView::RowSelected, this, [this, list] { ShowCardOf(list, false); });
+        connect(list, &TCardListView::RightButtonDown, this, [this, list] { ShowCardOf(list, true); });
+    }
+
+    // FormCreate
+    checkBoxShowDeck_->setChecked(Settings().ShowDeck());
+    listViewDeck_->setVisible(checkBoxShowDeck_->isChecked());
+    editTimer_->setText(QString::number(Settings().DraftPickTime()));
+    ShowState();
+}
+
+TDraftMainForm::~TDraftMainForm() {
+    try {
+        FormClose();
+    } catch (...) {
+        // A settings write that fails while the window goes away has no one left to tell.
+    }
+}
+
+void TDraftMainForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (firstShow_ && !event->spontaneous()) {
+        firstShow_ = false;
+        // After the window is on screen, like the first show of the designed window.
+        QTimer::singleShot(0, this, &TDraftMainForm::FormShow);
+    }
+}
+
+void TDraftMainForm::FormShow() {
+    TDraftEngine::LoadTableData();
+    RunConfigurationAndStart();
+}
+
+void TDraftMainForm::N6Click() {
+    timer_->stop();
+    engine_.StopTimer();
+    HideCardInfo();
+    viewCardInfo_->setChecked(false);
+    RunConfigurationAndStart();
+}
+
+void TDraftMainForm::RunConfigurationAndStart() {
+    if (ConfigureDraft(this))
+        StartDraft();
+    else
+        ShowState(); // a cancelled "New draft" leaves the draft as it was, the timer stopped
+}
+
+void TDraftMainForm::StartDraft() {
+    WaitCursor cursor;
+    // Whatever StartDraft throws, the window shows the state it left (idle, picks cleared).
+    struct Refresh {
+        TDraftMainForm* form;
+        ~Refresh() { form->ShowState(); }
+    } refresh{this};
+    engine_.StartDraft(Settings().DraftConfig(), Settings().DraftPickTime());
+}
+
+void TDraftMainForm::ShowState() {
+    ShowLists();
+    button1_->setText(FromUtf8(engine_.ButtonCaption()));
+    editTimer_->setText(engine_.State() == TDraftState::Idle && engine_.PickSeconds() == 0
+                            ? editTimer_->text()
+                            : FromUtf8(engine_.TimeText()));
+    const bool finished = engine_.SaveButtonsVisible();
+    speedButtonSave_->setVisible(finished);
+    speedButtonSaveAll_->setVisible(finished);
+    speedButtonDesign_->setVisible(finished);
+    if (engine_.TimerRunning()) {
+        if (!timer_->isActive())
+            timer_->start();
+    } else {
+        timer_->stop();
+    }
+    ShowLog();
+}
+
+void TDraftMainForm::ShowLists() {
+    const TIntegerList& booster = engine_.ShownBooster();
+    listView_->Model()->SetCards(booster.Raw());
+    ShowDeckList();
+}
+
+void TDraftMainForm::ShowDeckList() {
+    const int seat = std::max(0, tabControlDecks_->currentIndex());
+    listViewDeck_->Model()->SetHeader(FromUtf8(SortModeCaption(engine_.DeckSortMode())));
+    listViewDeck_->Model()->SetCards(seat < engine_.Seats().Count() ? engine_.DeckList(seat)
+                                                                    : std::vector<int32_t>{});
+}
+
+void TDraftMainForm::ShowLog() {
+    const auto& log = engine_.Log();
+    if (log.size() < logShown_) { // a new draft started a new log
+        memoDebug_->clear();
+        logShown_ = 0;
+    }
+    for (; logShown_ < log.size(); ++logShown_)
+        memoDebug_->appendPlainText(FromCp1252(log[logShown_]));
+}
+
+void TDraftMainForm::TimerTimer() {
+    timer_->stop();
+    engine_.Tick();
+    ShowState();
+}
+
+void TDraftMainForm::ListViewDblClick() {
+    engine_.PressPick(listView_->SelectedCard());
+    ShowState();
+}
+
+void TDraftMainForm::TabControlDecksChange() {
+    ShowDeckList();
+}
+
+void TDraftMainForm::ListViewDeckColumnClick() {
+    engine_.CycleDeckSortMode();
+    ShowDeckList();
+}
+
+void TDraftMainForm::ShowCardOf(const TCardListView* list, bool openWindow) {
+    const int32_t card = list->SelectedCard();
+    if (card < 0)
+        return;
+    // The floating window follows the selection once it is on screen; the right button opens it.
+    if (openWindow || (ViewCardForm() && ViewCardForm()->isVisible()))
+        ShowCardInfo(&CardDatabase().Items(card));
+}
+
+void TDraftMainForm::Viewcardinfo1Click(bool checked) {
+    if (checked)
+        ShowCardInfo(nullptr);
+    else
+        HideCardInfo();
+}
+
+void TDraftMainForm::SpeedButtonSaveClick() {
+    engine_.SaveDeck(std::max(0, tabControlDecks_->currentIndex()));
+}
+
+void TDraftMainForm::SpeedButtonSaveAllClick() {
+    engine_.SaveAllDecks(std::max(0, tabControlDecks_->currentIndex()));
+}
+
+void TDraftMainForm::SpeedButtonDesignClick() {
+    if (engine_.DesignDeck())
+        done(kDesignDeckResult);
+}
+
+void TDraftMainForm::done(int result) {
+    FormClose();
+    QDialog::done(result);
+}
+
+void TDraftMainForm::FormClose() {
+    if (closed_)
+        return;
+    closed_ = true;
+    timer_->stop();
+    engine_.StopTimer();
+    // The box's real state, so the next draft starts as the user left it.
+    Settings().SetShowDeck(checkBoxShowDeck_->isChecked());
+    DestroyCardInfo();
+}
+
+void OpenDraft() {
+    int result = QDialog::Rejected;
+    {
+        TDraftMainForm form(QApplication::activeWindow());
+        result = form.exec();
+    }
+    if (result == TDraftMainForm::kDesignDeckResult)
+        OpenDeckDesigner(true, false);
+}
+
+} // namespace tovel

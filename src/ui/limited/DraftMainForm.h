@@ -1,0 +1,88 @@
+#pragma once
+
+// "Pickroom": the booster draft against seven computer drafters. The window shows the draft
+// engine's state (the booster in front of the user, the countdown, the seats' picks) and turns
+// clicks and its one-second timer into engine calls.
+
+#include "core/limited/DraftEngine.h"
+
+#include <QDialog>
+
+class QAction;
+class QCheckBox;
+class QLineEdit;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QTabBar;
+class QTimer;
+class QToolButton;
+
+namespace tovel {
+
+class TCardListView;
+
+class TDraftMainForm final : public QDialog {
+    Q_OBJECT
+public:
+    // The modal result of "Design deck": the opener then opens the designer on the hand-off file.
+    static constexpr int kDesignDeckResult = 3;
+
+    explicit TDraftMainForm(QWidget* parent = nullptr);
+    ~TDraftMainForm() override;
+
+    TDraftEngine& Engine() { return engine_; }
+    QTimer* Timer() const { return timer_; }
+
+public slots:
+    // The one-second countdown tick (the timer's slot; tests call it directly).
+    void TimerTimer();
+    // "New draft": the configuration dialog, then a new draft on OK.
+    void N6Click();
+    // Double click on the booster list and the "Pick"/"Next" button.
+    void ListViewDblClick();
+    void SpeedButtonSaveClick();
+    void SpeedButtonSaveAllClick();
+    void SpeedButtonDesignClick();
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormShow();
+    void RunConfigurationAndStart();
+    void StartDraft();
+    // Brings every control in line with the engine: lists, button, countdown, timer, buttons.
+    void ShowState();
+    void ShowLists();
+    void ShowDeckList();
+    void ShowLog();
+    void ShowCardOf(const TCardListView* list, bool openWindow);
+    void TabControlDecksChange();
+    void ListViewDeckColumnClick();
+    void Viewcardinfo1Click(bool checked);
+    void FormClose();
+
+    TDraftEngine engine_;
+    bool firstShow_ = true;
+    bool closed_ = false;
+    size_t logShown_ = 0;
+
+    QMenuBar* menuBar_;
+    QAction* viewCardInfo_;
+    TCardListView* listView_;
+    QPushButton* button1_;
+    QLineEdit* editTimer_;
+    QTabBar* tabControlDecks_;
+    QCheckBox* checkBoxShowDeck_;
+    QToolButton* speedButtonSave_;
+    QToolButton* speedButtonSaveAll_;
+    QToolButton* speedButtonDesign_;
+    TCardListView* listViewDeck_;
+    QPlainTextEdit* memoDebug_;
+    QTimer* timer_;
+};
+
+} // namespace tovel

@@ -1,0 +1,292 @@
+// The limited-play windows one by one: the card list model, the configuration dialogs, the
+// draft window's states and settings, and the designer's closing rules.
+
+#include "LimitedTestSupport.h"
+
+#include "core/carddb/CardDatabase.h"
+#include "core/settings/Settings.h"
+#include "support/HandMadeCards.h"
+#include "support/ScriptedPrompter.h"
+#include "ui/app/Openers.h"
+#include "ui/app/TovelApplication.h"
+#include "ui/decks/CardListView.h"
+#include "ui/decks/MakeDeckForm.h"
+#include "ui/infra/ViewCardForm.h"
+#include "ui/limited/ConfigForm.h"
+#include "ui/limited/DraftMainForm.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QToolButton>
+#include <QtTest>
+
+#include <filesystem>
+
+using namespace tovel;
+using tovel::test::ActiveModal;
+using tovel::test::WhenReady;
+
+namespace {
+
+template <typename T> T* Child(QWidget* window, const char* name) {
+    return window->findChild<T*>(QLatin1String(name));
+}
+
+} // namespace
+
+class TestLimitedWindows final : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        world_ = std::make_unique<test::SampleWorld>();
+        prompter_ = std::make_unique<test::ScriptedPrompter>();
+        scoped_ = std::make_unique<ScopedPrompter>(*prompter_);
+    }
+    void cleanup() {
+        scoped_.reset();
+        prompter_.reset();
+        world_.reset();
+    }
+
+    // The rows show the caption (or the given text) in the card's colour; positions outside the
+    // card list never become rows; the model passes Qt's consistency checks through resets.
+    void cardListModelRowsAndColours() {
+        TCardsList cards;
+        test::FillTestWorld(cards);
+        TCardListModel model(nullptr, &cards);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.SetRows(
+            {{1, QStringLiteral("L   Forest (8)")}, {6, {}}, {99, {}}, {-1, {}}, {8, {}}, {12, {}}});
+        QCOMPARE(model.rowCount(), 4);
+        QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("L   Forest (8)"));
+        QCOMPARE(model.index(1, 0).data().toString(), QStringLiteral("C   Ember Whelp"));
+        QCOMPARE(model.index(1, 0).data(TCardListModel::CardRole).toInt(), 6);
+        QCOMPARE(model.index(0, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 128)); // no cost
+        QCOMPARE(model.index(1, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+        QCOMPARE(model.index(2, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
+        QCOMPARE(model.index(3, 0).data(Qt::ForegroundRole).value<QColor>(),
+                 QColor(0, 128, 128)); // generic only
+        QCOMPARE(model.CardAt(3), 12);
+        QCOMPARE(model.CardAt(4), -1);
+        model.SetHeader(QStringLiteral("Sort: Name"));
+        QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Sort: Name"));
+        model.Clear();
+        QCOMPARE(model.rowCount(), 0);
+
+        // White cards: the tooltip colour, or a readable shade of it on a list of like lightness.
+        QPalette dark;
+        dark.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+        dark.setColor(QPalette::Base, QColor(20, 20, 20));
+        QCOMPARE(CardRowColor(TCardColor::W, dark), QColor(255, 255, 220));
+        QPalette light = dark;
+        light.setColor(QPalette::Base, Qt::white);
+        QVERIFY(CardRowColor(TCardColor::W, light).lightness() < 160);
+        QCOMPARE(CardRowColor(TCardColor::Z, light), QColor(128, 128, 0));
+        QVERIFY(!CardRowColor(static_cast<TCardColor>(9), light).isValid()); // a hybrid: the list's own
+    }
+
+    // With no edition to offer there is nothing OK could store: it is unavailable.
+    void draftConfigurationWithoutEditions() {
+        LoadEditionList(EditionList(), world_->Home().Write("Data/editions.txt", ""));
+        TConfigForm form;
+        form.Initialize();
+        QVERIFY(!Child<QPushButton>(&form, "Button1")->isEnabled());
+        QCOMPARE(Child<QComboBox>(&form, "ComboBox1")->count(), 0);
+    }
+
+    // The stored configuration is shown (a composite under its display name) and confirming it
+    // unchanged stores the same text; Cancel stores nothing.
+    void draftConfigurationShowsAndStores() {
+        TDraftEngine::LoadTableData();
+        Settings().SetDraftConfig("HK;Tidebreak Expedition;VR;");
+        Settings().SetDraftPickTime(25);
+        WhenReady ok([] { return ActiveModal<TConfigForm>() != nullptr; },
+                     [] {
+                         auto* form = ActiveModal<TConfigForm>();
+                         QStringList shown;
+                         for (const char* name : {"ComboBox1", "ComboBox2", "ComboBox3"})
+                             shown << Child<QComboBox>(form, name)->currentText();
+                         if (shown ==
+                                 QStringList{"Hollow Crown", "Tidebreak Expedition", "Verdant Reaches"} &&
+                             Child<QSpinBox>(form, "UpDownTime")->value() == 25)
+                             Child<QPushButton>(form, "Button1")->click();
+                         else
+                             form->reject();
+                     });
+        QVERIFY(ConfigureDraft());
+        QVERIFY(ok.Fired());
+        QCOMPARE(QString::fromStdString(Settings().DraftConfig()),
+                 QStringLiteral("HK;Tidebreak Expedition;VR;"));
+
+        WhenReady cancel([] { return ActiveModal<TConfigForm>() != nullptr; },
+                         [] {
+                             auto* form = ActiveModal<TConfigForm>();
+                             Child<QComboBox>(form, "ComboBox1")->setCurrentIndex(0);
+                             Child<QSpinBox>(form, "UpDownTime")->setValue(60);
+                             Child<QPushButton>(form, "Button2")->click();
+                         });
+        QVERIFY(!ConfigureDraft());
+        QVERIFY(cancel.Fired());
+        QCOMPARE(QString::fromStdString(Settings().DraftConfig()),
+                 QStringLiteral("HK;Tidebreak Expedition;VR;"));
+        QCOMPARE(Settings().DraftPickTime(), 25);
+    }
+
+    // A draft that cannot start (its card database is unreadable) reports the error and leaves
+    // the window idle: nothing to pick, the timer stopped, no save buttons. Leaving it then
+    // opens no designer.
+    void failedStartLeavesTheWindowIdle() {
+        std::filesystem::remove(*world_ / "Data/base.txt");
+        bool idle = false;
+        WhenReady configure([] { return ActiveModal<TConfigForm>() != nullptr; },
+                            [] { Child<QPushButton>(ActiveModal<TConfigForm>(), "Button1")->click(); });
+        WhenReady check(
+            [this] { return ActiveModal<TDraftMainForm>() && !prompter_->Messages("error").empty(); },
+            [&idle] {
+                auto* form = ActiveModal<TDraftMainForm>();
+                idle = form->Engine().State() == TDraftState::Idle && !form->Timer()->isActive() &&
+                       Child<TCardListView>(form, "ListView")->Model()->rowCount() == 0 &&
+                       !Child<QToolButton>(form, "SpeedButtonSaveAll")->isVisibleTo(form) &&
+                       Child<QPushButton>(form, "Button1")->text() == QStringLiteral("Pick");
+                form->findChild<QAction*>(QStringLiteral("N5"))->trigger();
+            });
+        bool designerOpened = false;
+        WhenReady designer([] { return ActiveModal<TMakeDeckForm>() != nullptr; },
+                           [&designerOpened] {
+                               designerOpened = true;
+                               ActiveModal<TMakeDeckForm>()->reject();
+                           },
+                           300);
+        OpenDraft();
+        QVERIFY(configure.Fired());
+        QVERIFY(check.Fired());
+        QVERIFY(idle);
+        QCOMPARE(prompter_->Messages("error").size(), size_t{1});
+        QVERIFY(QString::fromStdString(prompter_->Messages("error").front())
+                    .contains(QStringLiteral("base.txt")));
+        QTest::qWait(350);
+        QVERIFY(!designerOpened);
+    }
+
+    // "New draft" cancelled mid-draft leaves the draft as it was with the timer stopped; the
+    // next pick starts it again. The "Show Deck" box's real state is stored on close.
+    void cancelledNewDraftAndShowDeck() {
+        Settings().SetShowDeck(true);
+        bool unchanged = false;
+        bool restarted = false;
+        WhenReady configure([] { return ActiveModal<TConfigForm>() != nullptr; },
+                            [] { Child<QPushButton>(ActiveModal<TConfigForm>(), "Button1")->click(); });
+        WhenReady draft(
+            [] {
+                return ActiveModal<TDraftMainForm>() &&
+                       ActiveModal<TDraftMainForm>()->Engine().State() == TDraftState::Picking;
+            },
+            [&] {
+                auto* form = ActiveModal<TDraftMainForm>();
+                auto* list = Child<TCardListView>(form, "ListView");
+                list->SelectRow(0);
+                form->ListViewDblClick();
+                const int userBooster = form->Engine().UserBooster();
+                const QString time = Child<QLineEdit>(form, "EditTimer")->text();
+                WhenReady cancel([] { return ActiveModal<TConfigForm>() != nullptr; },
+                                 [] { ActiveModal<TConfigForm>()->reject(); });
+                form->N6Click();
+                unchanged = cancel.Fired() && form->Engine().UserBooster() == userBooster &&
+                            form->Engine().Seats().Items(0).Picks.Count() == 1 &&
+                            list->Model()->rowCount() == 14 && !form->Timer()->isActive() &&
+                            Child<QLineEdit>(form, "EditTimer")->text() == time;
+                list->SelectRow(0);
+                form->ListViewDblClick();
+                restarted = form->Timer()->isActive() && form->Engine().Seats().Items(0).Picks.Count() == 2;
+                auto* box = Child<QCheckBox>(form, "CheckBoxShowDeck");
+                box->setChecked(false);
+                unchanged = unchanged && !Child<TCardListView>(form, "ListViewDeck")->isVisibleTo(form);
+                form->reject();
+            });
+        OpenDraft();
+        QVERIFY(draft.Fired());
+        QVERIFY(unchanged);
+        QVERIFY(restarted);
+        QVERIFY(!Settings().ShowDeck());
+        TDraftMainForm next;
+        QVERIFY(!Child<QCheckBox>(&next, "CheckBoxShowDeck")->isChecked());
+    }
+
+    // A changed deck is never dropped without asking: Cancel keeps the window open, No closes
+    // it; the window's place and the sideboard panel's width are stored on close.
+    void designerAsksBeforeDroppingChanges() {
+        TMakeDeckForm form;
+        form.Initialize(false, false);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::mouseClick(Child<QToolButton>(&form, "SpeedButtonAddIsland"), Qt::LeftButton);
+        QCOMPARE(form.List(TZone::Main)->Model()->index(0, 0).data().toString(),
+                 QStringLiteral("L   Island (1)"));
+        prompter_->answers = {Answer::Cancel, Answer::No};
+        form.Action(QStringLiteral("AExit"))->trigger();
+        QVERIFY(form.isVisible());
+        form.resize(600, 500);
+        Child<QSplitter>(&form, "Splitter1")->setSizes({300, 280});
+        form.Action(QStringLiteral("AExit"))->trigger();
+        QVERIFY(!form.isVisible());
+        QCOMPARE(prompter_->Messages("confirm"),
+                 (std::vector<std::string>{kDeckModifiedQuestion, kDeckModifiedQuestion}));
+        QCOMPARE(Settings().MakeDeckGeometry().width, 600);
+        QCOMPARE(Settings().MakeDeckGeometry().height, 500);
+        QCOMPARE(Settings().MakeDeckRightPanelWidth(), Child<QSplitter>(&form, "Splitter1")->sizes().at(1));
+    }
+
+    // The right button opens the card window on the selected card, a new selection follows it,
+    // and closing the designer destroys it.
+    void designerShowsCardInfo() {
+        {
+            TMakeDeckForm form;
+            form.Initialize(false, false);
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            for (int land = 0; land < 3; ++land)
+                form.AddLand(land);
+            TCardListView* list = form.List(TZone::Main);
+            list->SelectRow(0);
+            QVERIFY(!ViewCardForm()); // a selection alone opens nothing
+            const QRect row = list->visualRect(list->Model()->index(1, 0));
+            QTest::mousePress(list->viewport(), Qt::RightButton, {}, row.center());
+            QVERIFY(ViewCardForm() && ViewCardForm()->isVisible());
+            QCOMPARE(ViewCardForm()->Card(), &CardDatabase().Items(list->SelectedCard()));
+            list->SelectRow(2);
+            QCOMPARE(ViewCardForm()->Card(), &CardDatabase().Items(list->SelectedCard()));
+            prompter_->answers.push_back(Answer::No);
+            form.Action(QStringLiteral("AExit"))->trigger();
+            QVERIFY(!ViewCardForm());
+        }
+        QVERIFY(!ViewCardForm());
+    }
+
+    // Saving with both lists empty says so and asks for no file.
+    void designerRefusesToSaveAnEmptyDeck() {
+        TMakeDeckForm form;
+        form.Initialize(false, false);
+        form.Action(QStringLiteral("ASaveDeck"))->trigger();
+        QCOMPARE(prompter_->Messages("error"), (std::vector<std::string>{"Deck is empty!"}));
+        QVERIFY(prompter_->Messages("save").empty());
+    }
+
+private:
+    std::unique_ptr<test::SampleWorld> world_;
+    std::unique_ptr<test::ScriptedPrompter> prompter_;
+    std::unique_ptr<ScopedPrompter> scoped_;
+};
+
+int main(int argc, char** argv) {
+    TovelApplication app(argc, argv);
+    TestLimitedWindows test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_limitedwindows.moc"
