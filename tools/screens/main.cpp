@@ -242,12 +242,18 @@ void CollectionWindows() {
         EnsureDirectory(ProgramPath("Temp"));
         WriteFileAtomically(
             file, "Card list: Verdant Reaches\r\nKessul Ambush          R\r\nNaalir Oracle          R\r\n");
-        TReadCardForm form(file);
-        Save(Framed(&form), "create-cards-layout");
+        {
+            TReadCardForm form(file);
+            Save(Framed(&form), "create-cards-layout");
+        }
+        std::remove(file.c_str());
     }
     {
         TInsertSBForm form;
         Save(Framed(&form), "insert-sb");
+    }
+}
+
 // Picks the first card of the booster in front of the user, as a double click does.
 void PickFirst(TDraftMainForm& draft) {
     auto* list = draft.findChild<TCardListView*>(QStringLiteral("ListView"));
