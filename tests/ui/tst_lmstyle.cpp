@@ -3,6 +3,8 @@
 #include "ui/infra/LmCoolBar.h"
 
 #include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
 #include <QtTest>
 
 using namespace tovel;
@@ -93,6 +95,25 @@ private slots:
         // Whenever it changes state it spans its parent from the left edge.
         QCOMPARE(cool->x(), 0);
         QCOMPARE(cool->width(), window.contentsRect().width());
+    }
+
+    // A menu bar that receives its menus after joining the bar (as the collection windows
+    // build theirs) must not be squeezed into its overflow button: the bar grows with it.
+    void coolBarFollowsBandsFilledLater() {
+        QWidget window;
+        window.resize(300, 200);
+        auto* cool = new TLmCoolBar(&window);
+        auto* bar = new QMenuBar;
+        cool->AddBand(bar);
+        auto* tools = new QToolBar;
+        cool->AddBand(tools);
+        bar->addMenu(QStringLiteral("&Base"));
+        tools->addAction(QStringLiteral("Exit"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE(cool->height(), cool->BandsHeight());
+        QVERIFY(bar->height() >= bar->sizeHint().height());
+        QVERIFY(tools->height() >= tools->sizeHint().height());
     }
 };
 

@@ -44,6 +44,17 @@ int TLmCoolBar::BandsHeight() const {
     return qMax(minimizedHeight_, layout_->sizeHint().height());
 }
 
+bool TLmCoolBar::event(QEvent* event) {
+    // A band's size changes when its actions are added after it joined the bar (a menu bar
+    // filled later): the bar follows, so no band is cut or folded into its overflow button.
+    if (event->type() == QEvent::LayoutRequest && !collapsed_) {
+        const bool handled = QFrame::event(event);
+        setFixedHeight(BandsHeight());
+        return handled;
+    }
+    return QFrame::event(event);
+}
+
 void TLmCoolBar::enterEvent(QEnterEvent* event) {
     QFrame::enterEvent(event);
     hideTimer_.stop();
@@ -66,6 +77,7 @@ void TLmCoolBar::leaveEvent(QEvent* event) {
 }
 
 void TLmCoolBar::ShowTimerTick() {
+    collapsed_ = false;
     setFixedHeight(BandsHeight());
     SetMinimized(false);
 }
@@ -73,6 +85,7 @@ void TLmCoolBar::ShowTimerTick() {
 void TLmCoolBar::HideTimerTick() {
     if (HasActiveChild() || underMouse())
         return;
+    collapsed_ = true;
     setFixedHeight(minimizedHeight_);
 }
 

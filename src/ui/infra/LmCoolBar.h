@@ -32,6 +32,7 @@ public:
     int BandsHeight() const;
 
 protected:
+    bool event(QEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
@@ -50,6 +51,7 @@ private:
     bool autoHide_ = false;
     int minimizedHeight_ = 13;
     bool minimized_ = true;
+    bool collapsed_ = false; // shrunk to the thin strip by AutoHide
 };
 
 } // namespace tovel
