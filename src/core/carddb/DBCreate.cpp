@@ -16,7 +16,7 @@ namespace {
 constexpr char kAeLigature = static_cast<char>(198);
 constexpr char kRightQuote = static_cast<char>(146);
 
-// Delphi-style 1-based substring: positions outside the text are clamped.
+// A 1-based substring: positions outside the text are clamped.
 std::string_view Copy1(std::string_view text, int32_t position, int32_t length) {
     if (position < 1 || length <= 0 || static_cast<size_t>(position) > text.size())
         return {};
