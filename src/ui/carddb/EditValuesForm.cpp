@@ -3,8 +3,8 @@
 #include "core/carddb/CardDatabase.h"
 #include "core/carddb/Editions.h"
 #include "core/infra/ProgramDir.h"
-#include "ui/carddb/CardPositionsModel.h"
 #include "ui/infra/CardInfoFrame.h"
+#include "ui/infra/CardListModel.h"
 #include "ui/infra/QtText.h"
 #include "ui/infra/WaitForm.h"
 
@@ -35,7 +35,7 @@ TEditValuesForm::TEditValuesForm(QWidget* parent) : QDialog(parent) {
     comboBoxEditions_->setObjectName(QStringLiteral("ComboBoxEditions"));
     left->addWidget(comboBoxEditions_);
 
-    model_ = new TCardPositionsModel(this);
+    model_ = new TCardListModel(this);
     model_->SetHeader(QLatin1String(SortModeCaption(sortMode_)));
     listViewCards_ = new QTreeView(this);
     listViewCards_->setObjectName(QStringLiteral("ListViewCards"));
@@ -133,7 +133,7 @@ void TEditValuesForm::List() {
             return CompareBySortMode(sortMode_, cards.Items(a), cards.Items(b)) < 0;
         });
     }
-    model_->SetPositions(rows);
+    model_->SetCards(rows);
     if (!rows.empty())
         listViewCards_->setCurrentIndex(model_->index(0, 0));
     else
@@ -144,7 +144,7 @@ void TEditValuesForm::ListViewCardsSelect() {
     const QModelIndex current = listViewCards_->currentIndex();
     if (!current.isValid())
         return;
-    const TCardItem& card = CardDatabase().Items(model_->Position(current.row()));
+    const TCardItem& card = CardDatabase().Items(model_->CardAt(current.row()));
     cardInfo_->ShowCard(&card);
     // Moving the slider to the card's value must not write it back into another card.
     showing_ = true;
@@ -158,7 +158,7 @@ void TEditValuesForm::TrackBarValueChange(int value) {
     const QModelIndex current = listViewCards_->currentIndex();
     if (!current.isValid())
         return;
-    CardDatabase().Items(model_->Position(current.row())).Value = value;
+    CardDatabase().Items(model_->CardAt(current.row())).Value = value;
 }
 
 void TEditValuesForm::ListViewCardsColumnClick() {

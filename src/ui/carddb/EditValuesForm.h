@@ -12,7 +12,7 @@ class QTreeView;
 namespace tovel {
 
 class TCardInfoFrame;
-class TCardPositionsModel;
+class TCardListModel;
 
 // The card values editor: the cards of one edition at a time, the selected card shown, and its
 // pick value (0 "Junk" .. 10 "Bomb") set with a slider. Values change in the card database at
@@ -40,7 +40,7 @@ private:
 
     QComboBox* comboBoxEditions_;
     QTreeView* listViewCards_;
-    TCardPositionsModel* model_;
+    TCardListModel* model_;
     TCardInfoFrame* cardInfo_;
     QSlider* trackBarValue_;
     TIntegerList positions_;

@@ -3,7 +3,7 @@
 // The report-style card list of the designer and the draft window: one column under a
 // clickable header, whole-row selection that stays visible, read-only, uniform rows.
 
-#include "ui/decks/CardListModel.h"
+#include "ui/infra/CardListModel.h"
 
 #include <QTreeView>
 

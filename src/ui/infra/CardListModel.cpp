@@ -1,4 +1,4 @@
-#include "ui/decks/CardListModel.h"
+#include "ui/infra/CardListModel.h"
 
 #include "ui/infra/QtText.h"
 
