@@ -1,11 +1,28 @@
 #!/usr/bin/env bash
-# Builds the benchmarks (release) and runs them. With TOVEL_BENCH_WORLD=DIR the data benchmarks
-# run on the program folder DIR (e.g. a large world from tovel-worldgen).
+# Builds the benchmarks (release) and runs them on a large generated world: the card database
+# (load, save, build, memory, lookups), one whole draft, the cards list model, and the
+# collection windows offscreen. TOVEL_BENCH_WORLD=DIR names a program folder holding Data/;
+# without it a 100,000-printing world is generated once into build-bench/world-100k.
+# Extra arguments go to the Google Benchmark programs (e.g. --benchmark_filter=Load).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/deps.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOVEL_SANITIZE=OFF -DTOVEL_BUILD_BENCH=ON \
       -DTOVEL_BUILD_TESTS=OFF >/dev/null
-cmake --build build-bench --target tovel_bench
-exec build-bench/bin/tovel_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
+cmake --build build-bench --target tovel_bench tovel_collection_bench tovel_windows_bench tovel-worldgen
+
+world=${TOVEL_BENCH_WORLD:-build-bench/world-100k}
+if [ ! -f "$world/Data/base.txt" ]; then
+  echo "== generating a world of 100,000 printings in $world"
+  build-bench/bin/tovel-worldgen --large 100000 "$world"
+fi
+world=$(cd "$world" && pwd)
+
+export TOVEL_BENCH_WORLD=$world
+echo "== card database, draft"
+build-bench/bin/tovel_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
+echo "== cards list model"
+build-bench/bin/tovel_collection_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
+echo "== collection windows (offscreen)"
+QT_QPA_PLATFORM=offscreen TOVEL_HOME="$world/" build-bench/bin/tovel_windows_bench -median 7
