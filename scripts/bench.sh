@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/deps.sh
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOVEL_SANITIZE=OFF -DTOVEL_BUILD_BENCH=ON \
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOVEL_SANITIZE=OFF -DTOVEL_BUILD_BENCH=ON -DTOVEL_BUILD_UI=ON \
       -DTOVEL_BUILD_TESTS=OFF >/dev/null
 cmake --build build-bench --target tovel_bench tovel_collection_bench tovel_windows_bench tovel-worldgen
 
