@@ -42,10 +42,15 @@ void TDeckLineGrouper::Add(std::string_view edition, std::string_view name, int6
     std::string folded(key.size(), '\0');
     std::transform(key.begin(), key.end(), folded.begin(), AsciiLower);
     const auto [it, inserted] = byFoldedKey_.try_emplace(std::move(folded), groups_.size());
+    // A deck line's count is read as a 32-bit integer: a sum beyond that range would write a
+    // line no reader takes.
+    constexpr int64_t low = std::numeric_limits<int32_t>::min();
+    constexpr int64_t high = std::numeric_limits<int32_t>::max();
     if (inserted)
-        groups_.push_back({std::move(key), count});
+        groups_.push_back({std::move(key), std::clamp(count, low, high)});
     else
-        groups_[it->second].Count += count;
+        groups_[it->second].Count =
+            std::clamp(groups_[it->second].Count + std::clamp(count, low, high), low, high);
 }
 
 std::string TDeckLineGrouper::Format(bool sideboard) const {

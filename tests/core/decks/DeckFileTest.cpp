@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace tovel;
 using test::ScriptedPrompter;
 using test::TempDir;
@@ -45,6 +47,25 @@ TEST_F(DeckFileTest, KeysAndGroupingFollowFirstOccurrenceIgnoringAsciiCase) {
                                      "    1 [AB] - \xC9lan\r\n"
                                      "    1 [AB] - \xE9lan\r\n");
     EXPECT_EQ(grouper.Format(true).substr(0, 22), "SB: 4 [AB] - Tide Call");
+}
+
+TEST_F(DeckFileTest, AnExportOfHugeCountsStaysReadable) {
+    // Two inventory lines differing in letter case share one deck line; their sum is held at
+    // the largest count a deck line can carry.
+    TInventoryList inventory;
+    for (const char* name : {"Tide Call", "tide call"}) {
+        TInventoryItem& line = inventory.Add();
+        line.Name = name;
+        line.Edition = "AB";
+        line.Count = std::numeric_limits<int32_t>::max();
+    }
+    const std::string exported = FormatInventoryDeck(inventory);
+    EXPECT_EQ(exported, "    2147483647 [AB] - Tide Call\r\n");
+    TInventoryList reread;
+    EXPECT_TRUE(ReadDeckIntoInventory(reread, cards, dir.Write("export.dec", exported), false));
+    ASSERT_EQ(reread.Count(), 1);
+    EXPECT_EQ(reread.Items(0).Count, std::numeric_limits<int32_t>::max());
+    EXPECT_TRUE(prompter.asked.empty());
 }
 
 TEST_F(DeckFileTest, WritersProduceTheirLines) {
