@@ -33,6 +33,12 @@ TEST(FuzzCorpus, EveryFileReadsSafely) {
         {"card_list_xml", tovel::fuzz::CardListXml},
         {"card_text", tovel::fuzz::CardText},
         {"editions", tovel::fuzz::Editions},
+        {"deck", tovel::fuzz::Deck},
+        {"inventory", tovel::fuzz::InventoryFile},
+        {"insert_sideboard", tovel::fuzz::InsertSideboard},
+        {"ini", tovel::fuzz::Ini},
+        {"draft_config", tovel::fuzz::DraftConfig},
+        {"sealed_config", tovel::fuzz::SealedConfig},
     };
     for (const auto& [name, target] : targets)
         EXPECT_GT(RunCorpus(name, target), 0) << name;

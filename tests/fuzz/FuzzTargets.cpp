@@ -1,14 +1,29 @@
 #include "FuzzTargets.h"
 
 #include "core/carddb/CardDatabase.h"
+#include "core/collection/Inventory.h"
+#include "core/decks/DeckFile.h"
+#include "core/decks/InsertSideboard.h"
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
+#include "core/infra/IniFile.h"
+#include "core/infra/Prompts.h"
 #include "core/infra/Text.h"
+#include "core/infra/Words.h"
+#include "core/limited/Booster.h"
+#include "core/limited/DraftConfig.h"
+#include "core/limited/SealedConfig.h"
+#include "support/HandMadeCards.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tovel::fuzz {
 
@@ -132,6 +147,256 @@ int Editions(const uint8_t* data, size_t size) {
         FilterMatches(filter, list.Name(i), &card);
         FilterMatches(filter, list.Name(i), nullptr);
     }
+    return 0;
+}
+
+} // namespace tovel::fuzz
+
+// ---- Decks, inventories and pack configurations ----------------------------------------------
+
+namespace tovel::fuzz {
+
+namespace {
+
+// The readers that take a path read the bytes from a scratch folder, made once per process.
+std::string WriteScratch(std::string_view name, std::string_view bytes) {
+    static const test::TempDir scratch;
+    return scratch.Write(name, bytes);
+}
+
+const TCardsList& World() {
+    static const TCardsList& cards = *[] {
+        auto* list = new TCardsList;
+        test::FillTestWorld(*list);
+        return list;
+    }();
+    return cards;
+}
+
+bool Inside(std::string_view part, std::string_view whole) {
+    return part.empty() ||
+           (part.data() >= whole.data() && part.data() + part.size() <= whole.data() + whole.size());
+}
+
+void CheckInventoryLinks(const TInventoryList& list, const TCardsList& cards) {
+    for (int i = 0; i < list.Count(); ++i) {
+        const TInventoryItem& item = list.Items(i);
+        Require(item.Index() == i, "an inventory line does not know its position");
+        Require(list.Find(item.Name, item.Edition) == i, "an inventory holds a card twice");
+        const int card = cards.IndexOf(item.Name, item.Edition);
+        Require(item.Card == (card >= 0 ? &cards.Items(card) : nullptr),
+                "an inventory line is linked wrongly");
+    }
+}
+
+void CheckZone(const TDeckZone& zone, const TCardsList& cards) {
+    std::array<int, 5> rows{};
+    for (int32_t position : zone.Entries) {
+        Require(position >= 0 && position < cards.Count(), "a zone entry is no card");
+        const int slot = BasicLandSlot(cards.Items(position));
+        if (slot >= 0)
+            ++rows[static_cast<size_t>(slot)];
+    }
+    for (size_t slot = 0; slot < rows.size(); ++slot) {
+        Require(zone.Lands[slot] >= 0, "a negative land counter");
+        Require(rows[slot] == (zone.Lands[slot] > 0 ? 1 : 0), "a land row does not match its counter");
+    }
+}
+
+std::string DesignerText(const TDeckZones& zones, const TCardsList& cards) {
+    return FormatDesignerDeck(cards, zones.Main.Entries, zones.Main.Lands, zones.Sideboard.Entries,
+                              zones.Sideboard.Lands);
+}
+
+// A small editions list and pack choices with one composite pack, as the dialogs get them.
+const TTextList& FuzzEditions() {
+    static const TTextList editions = [] {
+        TTextList list;
+        list.Lines = {"AB;First", "CD;Second", "EF;Third", "9E;Basics"};
+        return list;
+    }();
+    return editions;
+}
+
+const TTextList& FuzzChoices() {
+    static const TTextList choices = [] {
+        TTextList list;
+        BuildPackChoices(list, FuzzEditions(), IniDocument("[Complex]\r\nMix=CD+EF;\r\n"));
+        return list;
+    }();
+    return choices;
+}
+
+} // namespace
+
+int Deck(const uint8_t* data, size_t size) {
+    const std::string_view text = Bytes(data, size);
+    LineReader reader(text);
+    std::string_view raw;
+    while (reader.Next(raw)) {
+        TDeckLine line;
+        try {
+            if (ParseDeckLine(raw, line) == TDeckLineKind::Card)
+                Require(Inside(line.Name, raw) && Inside(line.Edition, raw),
+                        "a deck line reads outside itself");
+        } catch (const Error&) {
+        }
+    }
+
+    const TCardsList& cards = World();
+    test::ScriptedPrompter prompter;
+    ScopedPrompter scoped(prompter);
+    const std::string path = WriteScratch("deck.dec", text);
+    try {
+        TInventoryList inventory;
+        ReadDeckIntoInventory(inventory, cards, path, false);
+        ReadDeckIntoInventory(inventory, cards, path, true);
+        CheckInventoryLinks(inventory, cards);
+        for (int i = 0; i < inventory.Count(); ++i)
+            Require(!inventory.Items(i).Card || !IsBasicLand(*inventory.Items(i).Card),
+                    "a basic land in the inventory");
+        // The export reads back into what it wrote.
+        const std::string exported = FormatInventoryDeck(inventory);
+        TInventoryList reread;
+        Require(ReadDeckIntoInventory(reread, cards, WriteScratch("export.dec", exported), false),
+                "an exported inventory does not read");
+        Require(FormatInventoryDeck(reread) == exported, "an exported inventory reads differently");
+
+        TDeckZones zones;
+        ReadDeckIntoZones(zones, cards, path, false, false);
+        ReadDeckIntoZones(zones, cards, path, true, true);
+        CheckZone(zones.Main, cards);
+        CheckZone(zones.Sideboard, cards);
+        // The designer's save reads back into the same deck.
+        const std::string saved = DesignerText(zones, cards);
+        TDeckZones back;
+        Require(ReadDeckIntoZones(back, cards, WriteScratch("saved.dec", saved), false, false),
+                "a saved deck does not read");
+        Require(DesignerText(back, cards) == saved, "a saved deck reads differently");
+    } catch (const Error&) {
+        Require(false, "a deck that is there does not read");
+    }
+    return 0;
+}
+
+int InventoryFile(const uint8_t* data, size_t size) {
+    const TCardsList& cards = World();
+    const std::string path = WriteScratch("inventory.inv", Bytes(data, size));
+    TInventoryList list;
+    LoadInventory(list, cards, path, false);
+    CheckInventoryLinks(list, cards);
+    LoadInventory(list, cards, path, true);
+    CheckInventoryLinks(list, cards);
+
+    // A saved inventory reads back the same. Lines without an edition or a name shift the
+    // count fields of the saved line, so those are not compared.
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.Items(i).Count > 0 && (list.Items(i).Name.empty() || list.Items(i).Edition.empty()))
+            return 0;
+    const std::string saved = FormatInventory(list);
+    TInventoryList back;
+    LoadInventory(back, cards, WriteScratch("saved.inv", saved), false);
+    Require(FormatInventory(back) == saved, "a saved inventory reads differently");
+    return 0;
+}
+
+int InsertSideboard(const uint8_t* data, size_t size) {
+    const std::string_view text = Bytes(data, size);
+    const std::string converted = InsertSideboardText(text);
+    Require(InsertSideboardText(converted) == converted, "converting a converted deck changes it");
+    const std::string output = InsertSideboardFile(WriteScratch("list.txt", text));
+    Require(ReadWholeFile(output) == converted, "the converted file differs from the converted text");
+    return 0;
+}
+
+int Ini(const uint8_t* data, size_t size) {
+    const std::string_view text = Bytes(data, size);
+    const IniDocument doc(text);
+    Require(doc.Text() == text, "an INI text does not write back unchanged");
+
+    // A handful of sections and keys: the lookups are linear in the file each.
+    std::vector<std::string> sections = doc.Sections();
+    sections.resize(std::min<size_t>(sections.size(), 8));
+    for (const std::string& section : sections) {
+        std::vector<std::string> keys = doc.Keys(section);
+        keys.resize(std::min<size_t>(keys.size(), 8));
+        for (const std::string& key : keys) {
+            const std::optional<std::string> value = doc.Value(section, key);
+            Require(value.has_value(), "a listed key has no value");
+            ParseIniInteger(*value);
+            ParseBoosterConfig(*value);
+        }
+    }
+    // Writing one value changes that value only.
+    sections.push_back("Fuzz");
+    for (const std::string& section : sections) {
+        IniDocument changed = doc;
+        changed.SetValue(section, "FuzzKey", "17");
+        const IniDocument reread(changed.Text());
+        Require(reread.Value(section, "FuzzKey") == std::optional<std::string>("17"),
+                "a written value reads back "
+                "differently");
+        for (const std::string& other : sections)
+            if (!EqualsIgnoreAsciiCase(other, section))
+                Require(reread.Entries(other) == doc.Entries(other),
+                        "writing a value changed another section");
+    }
+
+    // boosters.ini: special compositions, composite packs and the pack names they resolve.
+    const std::string path = WriteScratch("boosters.ini", text);
+    Require(IniFile(path).ReadInteger("Fuzz", "Number", 7) ==
+                ParseIniInteger(doc.Value("Fuzz", "Number").value_or("7")).value_or(7),
+            "an INI file reads differently from its text");
+    LoadSpecialConfigs(doc);
+    const std::vector<TBoosterConfig> boosters = SpecialBoosterConfigs();
+    const std::vector<TBoosterConfig> starters = SpecialStarterConfigs();
+    LoadSpecialConfigs(path);
+    Require(SpecialBoosterConfigs().size() == boosters.size() &&
+                SpecialStarterConfigs().size() == starters.size(),
+            "boosters.ini reads differently from its text");
+    const auto complex = doc.Entries("Complex");
+    for (size_t i = 0; i < std::min<size_t>(complex.size(), 8); ++i) {
+        // The first entry of a key wins.
+        const auto first = std::find_if(complex.begin(), complex.end(),
+                                        [&](const auto& entry) { return entry.first == complex[i].first; });
+        Require(FindComplexPack(doc, complex[i].first) == first->second, "a composite pack is found wrongly");
+        try {
+            const std::string resolved = ResolvePackName(complex[i].first, FuzzEditions(), doc);
+            Require(!resolved.empty(), "a pack resolves to nothing");
+        } catch (const Error&) {
+        }
+    }
+    TTextList choices;
+    BuildPackChoices(choices, FuzzEditions(), doc);
+    Require(choices.Count() <= FuzzEditions().Count(), "more pack choices than editions");
+    return 0;
+}
+
+int DraftConfig(const uint8_t* data, size_t size) {
+    const std::string_view stored = Bytes(data, size);
+    TDraftConfig config;
+    config.Init(FuzzChoices(), stored, static_cast<int>(size % 100));
+    Require(config.PickTime >= kPickTimeMin && config.PickTime <= kPickTimeMax, "a pick time out of range");
+    for (int position : config.Selected)
+        Require(position >= 0 && position < config.ChoiceList.Count(), "a selection out of range");
+    // What OK stores selects the same packs again.
+    TDraftConfig again;
+    again.Init(FuzzChoices(), config.ConfigText(), config.PickTime);
+    Require(again.Selected == config.Selected && again.PickTime == config.PickTime,
+            "a stored draft configuration reads differently");
+    return 0;
+}
+
+int SealedConfig(const uint8_t* data, size_t size) {
+    TSealedConfig config;
+    config.Init(FuzzChoices(), Bytes(data, size));
+    Require(static_cast<int>(config.ListLines.size()) == CountWords(config.ConfigText, ";"),
+            "a sealed list and its text disagree");
+    // What is kept is clean: reading it again drops nothing.
+    TSealedConfig again;
+    again.Init(FuzzChoices(), config.ConfigText);
+    Require(again.ConfigText == config.ConfigText && again.ListLines == config.ListLines,
+            "a cleaned sealed configuration changes when read again");
     return 0;
 }
 

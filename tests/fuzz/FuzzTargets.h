@@ -13,5 +13,11 @@ int CardListText(const uint8_t* data, size_t size);
 int CardListXml(const uint8_t* data, size_t size);
 int CardText(const uint8_t* data, size_t size);
 int Editions(const uint8_t* data, size_t size);
+int Deck(const uint8_t* data, size_t size);
+int InventoryFile(const uint8_t* data, size_t size);
+int InsertSideboard(const uint8_t* data, size_t size);
+int Ini(const uint8_t* data, size_t size);
+int DraftConfig(const uint8_t* data, size_t size);
+int SealedConfig(const uint8_t* data, size_t size);
 
 } // namespace tovel::fuzz

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <numeric>
 
 namespace tovel {
 
@@ -42,10 +43,15 @@ void TDeckLineGrouper::Add(std::string_view edition, std::string_view name, int6
     std::string folded(key.size(), '\0');
     std::transform(key.begin(), key.end(), folded.begin(), AsciiLower);
     const auto [it, inserted] = byFoldedKey_.try_emplace(std::move(folded), groups_.size());
+    // A deck line's count is read as a 32-bit integer: a sum beyond that range would write a
+    // line no reader takes.
+    constexpr int64_t low = std::numeric_limits<int32_t>::min();
+    constexpr int64_t high = std::numeric_limits<int32_t>::max();
     if (inserted)
-        groups_.push_back({std::move(key), count});
+        groups_.push_back({std::move(key), std::clamp(count, low, high)});
     else
-        groups_[it->second].Count += count;
+        groups_[it->second].Count =
+            std::clamp(groups_[it->second].Count + std::clamp(count, low, high), low, high);
 }
 
 std::string TDeckLineGrouper::Format(bool sideboard) const {
@@ -235,6 +241,14 @@ bool ReadDeckIntoInventory(TInventoryList& inventory, const TCardsList& cards, c
 bool ReadDeckIntoZones(TDeckZones& zones, const TCardsList& cards, const std::string& path, bool toSideboard,
                        bool add, bool* changed) {
     bool touched = false;
+    // Cards in each zone: entries, basic lands counted by their counters.
+    std::array<int64_t, 2> held{};
+    auto countHeld = [&](const TDeckZone& zone) {
+        int64_t n = std::accumulate(zone.Lands.begin(), zone.Lands.end(), int64_t{0});
+        for (int32_t entry : zone.Entries)
+            n += BasicLandSlot(cards.Items(entry)) < 0 ? 1 : 0;
+        return n;
+    };
     const bool complete = ReadDeckLines(
         path,
         [&] {
@@ -242,6 +256,7 @@ bool ReadDeckIntoZones(TDeckZones& zones, const TCardsList& cards, const std::st
                 zones.Clear();
                 touched = true;
             }
+            held = {countHeld(zones.Main), countHeld(zones.Sideboard)};
         },
         [&](const TDeckLine& line) {
             if (line.Count > kMaxCopiesPerLine)
@@ -251,7 +266,11 @@ bool ReadDeckIntoZones(TDeckZones& zones, const TCardsList& cards, const std::st
                 ShowError(Cp1252ToUtf8(line.Edition) + " " + Cp1252ToUtf8(line.Name) + kNotFoundSkipped);
                 return;
             }
-            TDeckZone& zone = zones.Zone(line.Sideboard || toSideboard);
+            const bool sideboard = line.Sideboard || toSideboard;
+            TDeckZone& zone = zones.Zone(sideboard);
+            int64_t& inZone = held[sideboard ? 1 : 0];
+            if (inZone + line.Count > kMaxCopiesPerLine)
+                throw Error(kInvalidDeckFile);
             const TCardItem& card = cards.Items(position);
             const int slot = BasicLandSlot(card);
             if (slot >= 0) {
@@ -262,7 +281,9 @@ bool ReadDeckIntoZones(TDeckZones& zones, const TCardsList& cards, const std::st
                 if (!present)
                     zone.Entries.Add(position);
                 int32_t& counter = zone.Lands[static_cast<size_t>(slot)];
+                inZone -= counter;
                 counter = std::max(0, SaturatingAdd(counter, line.Count));
+                inZone += counter;
                 if (counter == 0) {
                     // A land whose copies came to nothing has no row.
                     for (int i = 0; i < zone.Entries.Count(); ++i)
@@ -276,6 +297,7 @@ bool ReadDeckIntoZones(TDeckZones& zones, const TCardsList& cards, const std::st
             }
             for (int32_t i = 0; i < line.Count; ++i)
                 zone.Entries.Add(position);
+            inZone += std::max(0, line.Count);
             touched = touched || line.Count > 0;
         });
     if (changed)

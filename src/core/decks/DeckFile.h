@@ -145,7 +145,9 @@ bool ReadDeckIntoInventory(TInventoryList& inventory, const TCardsList& cards, c
 bool ReadDeckIntoZones(TDeckZones& zones, const TCardsList& cards, const std::string& path, bool toSideboard,
                        bool add, bool* changed = nullptr);
 
-// A deck line asking for more copies than this is taken as invalid by the designer reader.
+// A deck line asking for more copies than this is taken as invalid by the designer reader, and
+// so is a line that would fill a zone beyond this many cards (basic lands by their counters):
+// whatever the designer holds then saves into lines it reads back.
 inline constexpr int32_t kMaxCopiesPerLine = 100000;
 
 } // namespace tovel

@@ -4,6 +4,8 @@
 #include "core/infra/Words.h"
 #include "core/settings/Settings.h"
 
+#include <algorithm>
+
 namespace tovel {
 
 namespace {
@@ -16,26 +18,31 @@ const char* Suffix(char letter) {
 
 void TSealedConfig::Init(TTextList choices, std::string_view storedConfig) {
     ChoiceList = std::move(choices);
-    ConfigText = std::string(storedConfig);
     ListLines.clear();
-    int item = 1;
-    while (item <= CountWords(ConfigText, ";")) {
-        const std::string_view text = NthWord(item, ConfigText, ";", true);
-        const char letter = text.front();
-        const int position = letter == 'S' || letter == 'B' ? ChoiceList.IndexOfName(text.substr(1)) : -1;
-        if (position >= 0) {
-            ListLines.push_back(std::string(ChoiceList.Value(position)) + Suffix(letter));
-            ++item;
+    // One pass over the items: each one kept as it stands or dropped with the ";" after it;
+    // every other ";" stays.
+    std::string kept; // the stored text may be ConfigText itself
+    kept.reserve(storedConfig.size());
+    size_t pos = 0;
+    while (pos < storedConfig.size()) {
+        if (storedConfig[pos] == ';') {
+            kept += ';';
+            ++pos;
             continue;
         }
-        // Remove this very item (and its ";"), not an equal text elsewhere; then look at the
-        // same item number again.
-        const size_t at = static_cast<size_t>(text.data() - ConfigText.data());
-        size_t length = text.size();
-        if (at + length < ConfigText.size() && ConfigText[at + length] == ';')
-            ++length;
-        ConfigText.erase(at, length);
+        const size_t end = std::min(storedConfig.find(';', pos), storedConfig.size());
+        const std::string_view text = storedConfig.substr(pos, end - pos);
+        const char letter = text.front();
+        const int position = letter == 'S' || letter == 'B' ? ChoiceList.IndexOfName(text.substr(1)) : -1;
+        pos = end;
+        if (position >= 0) {
+            ListLines.push_back(std::string(ChoiceList.Value(position)) + Suffix(letter));
+            kept += text;
+        } else if (pos < storedConfig.size()) {
+            ++pos;
+        }
     }
+    ConfigText = std::move(kept);
 }
 
 void TSealedConfig::Load(const SettingsStore& settings) {

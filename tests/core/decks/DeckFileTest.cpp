@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace tovel;
 using test::ScriptedPrompter;
 using test::TempDir;
@@ -45,6 +47,25 @@ TEST_F(DeckFileTest, KeysAndGroupingFollowFirstOccurrenceIgnoringAsciiCase) {
                                      "    1 [AB] - \xC9lan\r\n"
                                      "    1 [AB] - \xE9lan\r\n");
     EXPECT_EQ(grouper.Format(true).substr(0, 22), "SB: 4 [AB] - Tide Call");
+}
+
+TEST_F(DeckFileTest, AnExportOfHugeCountsStaysReadable) {
+    // Two inventory lines differing in letter case share one deck line; their sum is held at
+    // the largest count a deck line can carry.
+    TInventoryList inventory;
+    for (const char* name : {"Tide Call", "tide call"}) {
+        TInventoryItem& line = inventory.Add();
+        line.Name = name;
+        line.Edition = "AB";
+        line.Count = std::numeric_limits<int32_t>::max();
+    }
+    const std::string exported = FormatInventoryDeck(inventory);
+    EXPECT_EQ(exported, "    2147483647 [AB] - Tide Call\r\n");
+    TInventoryList reread;
+    EXPECT_TRUE(ReadDeckIntoInventory(reread, cards, dir.Write("export.dec", exported), false));
+    ASSERT_EQ(reread.Count(), 1);
+    EXPECT_EQ(reread.Items(0).Count, std::numeric_limits<int32_t>::max());
+    EXPECT_TRUE(prompter.asked.empty());
 }
 
 TEST_F(DeckFileTest, WritersProduceTheirLines) {
@@ -261,6 +282,36 @@ TEST_F(DeckFileTest, DesignerReaderSortsLinesIntoZonesAndCounters) {
     // Absurd counts are refused rather than filling memory.
     const std::string huge = dir.Write("huge.dec", "2000000000 [AB] - Tide Call\r\n");
     EXPECT_FALSE(ReadDeckIntoZones(zones, cards, huge, false, true));
+}
+
+TEST_F(DeckFileTest, DesignerReaderKeepsZonesWithinWhatASaveReadsBack) {
+    // Lines within the limit that together fill a zone beyond it: the reading stops at the
+    // line that would cross it, so the designer never holds a deck its save cannot carry.
+    TDeckZones zones;
+    const std::string copies = dir.Write("copies.dec", "    60000 [AB] - Tide Call\r\n"
+                                                       "SB: 60000 [AB] - Tide Call\r\n"
+                                                       "    40000 [AB] - Tide Call\r\n"
+                                                       "    1 [AB] - Ember Whelp\r\n");
+    EXPECT_FALSE(ReadDeckIntoZones(zones, cards, copies, false, false));
+    EXPECT_EQ(zones.Main.Entries.Count(), 100000);
+    EXPECT_EQ(zones.Sideboard.Entries.Count(), 60000);
+    EXPECT_EQ(prompter.Messages("error"), (std::vector<std::string>{kInvalidDeckFile}));
+
+    // Basic lands count by their counters, whatever edition names them.
+    const std::string lands =
+        dir.Write("lands.dec", "SB: 99999 [BL] - Forest\r\nSB: 99999 [AB] - Forest\r\n");
+    EXPECT_FALSE(ReadDeckIntoZones(zones, cards, lands, false, false));
+    EXPECT_EQ(zones.Sideboard.Lands[1], 99999);
+    // Adding counts what the zones already hold.
+    const std::string one = dir.Write("one.dec", "SB: 1 [AB] - Tide Call\r\nSB: 1 [AB] - Tide Call\r\n");
+    EXPECT_FALSE(ReadDeckIntoZones(zones, cards, one, false, true));
+    EXPECT_EQ(zones.Sideboard.Entries.Raw(), (std::vector<int32_t>{1, 8}));
+
+    const std::string saved = FormatDesignerDeck(cards, zones.Main.Entries, zones.Main.Lands,
+                                                 zones.Sideboard.Entries, zones.Sideboard.Lands);
+    TDeckZones back;
+    EXPECT_TRUE(ReadDeckIntoZones(back, cards, dir.Write("saved.dec", saved), false, false));
+    EXPECT_EQ(back.Sideboard.Lands[1], 99999);
 }
 
 TEST_F(DeckFileTest, RoundTripsThroughTheFile) {
