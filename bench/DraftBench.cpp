@@ -16,31 +16,13 @@ using namespace tovel;
 
 namespace {
 
-// The draft's "finished" notice must not reach a terminal inside the timing loop.
-class SilentPrompter final : public Prompter {
-public:
-    void ShowError(const std::string&) override {}
-    void ShowInformation(const std::string&) override {}
-    Answer Confirm(const std::string&, ConfirmButtons, MessageIcon) override { return Answer::Cancel; }
-    std::string AskOpenFileName(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    std::vector<std::string> AskOpenFileNames(const std::string&, const std::string&,
-                                              const std::string&) override {
-        return {};
-    }
-    std::string AskSaveFileName(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    std::string BrowseFolder(const std::string&, const std::string&) override { return {}; }
-};
-
 void RunDrafts(benchmark::State& state, const char* config) {
     SetProgramDir(std::filesystem::path(TOVEL_DATA_SOURCE).parent_path().string() + "/");
     TDraftEngine::LoadTableData();
     TCardsList cards;
     LoadCardDatabase(cards, ProgramPath("Data/base.txt"), "VR;HK;EM;TX;9E;");
-    SilentPrompter prompter;
+    // The draft's "finished" notice must not reach a terminal inside the timing loop.
+    NonInteractivePrompter prompter(nullptr, nullptr);
     ScopedPrompter scoped(prompter);
     uint32_t seed = 1;
     for (auto _ : state) {

@@ -21,30 +21,6 @@ namespace tovel::cli {
 
 namespace {
 
-// Nobody to ask on the command line: messages for the user go to standard error, the draft's
-// "finished" notice is dropped, and every question is answered with its cancelling choice.
-class BatchPrompter final : public Prompter {
-public:
-    explicit BatchPrompter(std::ostream& err) : err_(err) {}
-    void ShowError(const std::string& message) override { err_ << message << "\n"; }
-    void ShowInformation(const std::string&) override {}
-    Answer Confirm(const std::string&, ConfirmButtons, MessageIcon) override { return Answer::Cancel; }
-    std::string AskOpenFileName(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    std::vector<std::string> AskOpenFileNames(const std::string&, const std::string&,
-                                              const std::string&) override {
-        return {};
-    }
-    std::string AskSaveFileName(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    std::string BrowseFolder(const std::string&, const std::string&) override { return {}; }
-
-private:
-    std::ostream& err_;
-};
-
 struct LimitedOptions {
     std::optional<std::string> config;
     std::optional<uint32_t> seed;
@@ -90,7 +66,10 @@ int RunDraft(Context& context) {
         return kExitFailure;
     }
 
-    BatchPrompter prompter(context.err);
+    // Nobody to ask on the command line: messages for the user go to standard error, the draft's
+    // "finished" notice is dropped, and every question takes its cancelling answer.
+    NonInteractivePrompter prompter(
+        [&context](const std::string& message) { context.err << message << "\n"; }, nullptr);
     ScopedPrompter scoped(prompter);
     TDraftEngine::LoadTableData();
     TCardsList cards;

@@ -159,19 +159,6 @@ std::string FoldAscii(std::string_view text) {
     return folded;
 }
 
-bool HoldsCode(std::string_view printings, std::string_view code) {
-    size_t p = 0;
-    while (p < printings.size()) {
-        size_t q = printings.find(';', p);
-        if (q == std::string_view::npos)
-            q = printings.size();
-        if (printings.substr(p, q - p) == code)
-            return true;
-        p = q + 1;
-    }
-    return false;
-}
-
 // First-occurrence index of text lines by their text folded with the ANSI rules.
 class FoldedLineIndex {
 public:
@@ -357,7 +344,7 @@ void ComputePrintings(TCardsList& cards, const TTextList& editions) {
         text.clear();
         for (; p < pairs.size() && pairs[p].first == g; ++p) {
             const std::string_view code = editions.Name(pairs[p].second);
-            if (!HoldsCode(text, code)) {
+            if (!CodeListHolds(text, code)) {
                 text += code;
                 text += ';';
             }
@@ -381,7 +368,7 @@ void ComputePrintings(TCardsList& cards, const TTextList& editions) {
         while (p < add.size()) {
             const size_t q = add.find(';', p);
             const std::string_view code = add.substr(p, q - p);
-            if (!HoldsCode(merged, code)) {
+            if (!CodeListHolds(merged, code)) {
                 if (!merged.empty() && merged.back() != ';')
                     merged += ';';
                 merged += code;

@@ -84,17 +84,21 @@ bool FilterMatches(const TCardFilter& filter, std::string_view edition, const TC
                 return true;
             continue;
         }
-        // Every code of the card's printings, each followed by ";".
-        const std::string_view printings = card->Printings;
-        size_t p = 0;
-        while (p < printings.size()) {
-            size_t q = printings.find(';', p);
-            if (q == std::string_view::npos)
-                q = printings.size();
-            if (printings.substr(p, q - p) == code)
-                return true;
-            p = q + 1;
-        }
+        if (CodeListHolds(card->Printings, code))
+            return true;
+    }
+    return false;
+}
+
+bool CodeListHolds(std::string_view codes, std::string_view code) {
+    size_t start = 0;
+    while (start < codes.size()) {
+        size_t end = codes.find(';', start);
+        if (end == std::string_view::npos)
+            end = codes.size();
+        if (codes.substr(start, end - start) == code)
+            return true;
+        start = end + 1;
     }
     return false;
 }

@@ -43,6 +43,10 @@ struct TCardFilter {
     bool LegalIn = false; // false: "Card belongs to"; true: "Card is legal in"
 };
 
+// Whether a list of codes, each followed by ";" (a filter, a card's Printings), holds this
+// code whole (exact, case-sensitive): "1E;" does not hold "E".
+bool CodeListHolds(std::string_view codes, std::string_view code);
+
 // An entry of a card list view: its edition code and, when the card is in the database, the card.
 bool FilterMatches(const TCardFilter& filter, std::string_view edition, const TCardItem* card);
 

@@ -6,6 +6,7 @@
 // current Prompter. The desktop program installs one built on Qt's dialogs; tests install a
 // scripted one that answers from a queue and records what was asked. All texts are UTF-8.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,35 @@ public:
     virtual std::string AskSaveFileName(const std::string& initialDir, const std::string& defaultExtension,
                                         const std::string& filter) = 0;
     virtual std::string BrowseFolder(const std::string& caption, const std::string& initialDir) = 0;
+};
+
+// A prompter for runs with nobody to ask (the command line, benchmarks, start-up): every question
+// takes its cancelling answer, every file dialog is cancelled, and messages go to the given
+// sinks (an empty sink drops them).
+class NonInteractivePrompter final : public Prompter {
+public:
+    using Sink = std::function<void(const std::string&)>;
+    NonInteractivePrompter(Sink onError, Sink onInformation)
+        : onError_(std::move(onError)), onInformation_(std::move(onInformation)) {}
+
+    void ShowError(const std::string& message) override;
+    void ShowInformation(const std::string& message) override;
+    Answer Confirm(const std::string& message, ConfirmButtons buttons, MessageIcon icon) override;
+    std::string AskOpenFileName(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+    std::vector<std::string> AskOpenFileNames(const std::string&, const std::string&,
+                                              const std::string&) override {
+        return {};
+    }
+    std::string AskSaveFileName(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+    std::string BrowseFolder(const std::string&, const std::string&) override { return {}; }
+
+private:
+    Sink onError_;
+    Sink onInformation_;
 };
 
 // The prompter in force. Until one is installed, messages go to standard error and every
