@@ -1,6 +1,7 @@
 #include "ui/carddb/FilterForm.h"
 
 #include "core/infra/Words.h"
+#include "ui/infra/DialogButtons.h"
 #include "ui/infra/QtText.h"
 
 #include <QApplication>
@@ -70,15 +71,7 @@ TFilterForm::TFilterForm(QWidget* parent) : QDialog(parent) {
     groupLayout->addWidget(mode);
     layout->addWidget(group);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("ButtonOK"));
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("ButtonCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(AddOkCancelButtons(this, "ButtonOK", "ButtonCancel").box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     comboBoxFormats_->setCurrentIndex(1);

@@ -2,6 +2,7 @@
 
 #include "core/infra/FileIO.h"
 #include "core/infra/Text.h"
+#include "ui/infra/DialogButtons.h"
 #include "ui/infra/QtText.h"
 
 #include <QApplication>
@@ -115,15 +116,7 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
     });
     layout->addWidget(checkBoxTwoSpaces_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("ButtonOK"));
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("ButtonCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(AddOkCancelButtons(this, "ButtonOK", "ButtonCancel").box);
 
     connect(listBoxStrings_, &QListWidget::currentRowChanged, this, &TReadCardForm::UpdateSamples);
     for (QSlider* slider : {trackBarNamePosition_, trackBarNameLength_, trackBarRarityPosition_})

@@ -1,6 +1,7 @@
 #include "ui/limited/ConfigForm.h"
 
 #include "core/settings/Settings.h"
+#include "ui/infra/DialogButtons.h"
 #include "ui/infra/QtText.h"
 
 #include <QComboBox>
@@ -48,20 +49,15 @@ TConfigForm::TConfigForm(QWidget* parent) : QDialog(parent) {
     radioGroupStrategy_->findChild<QRadioButton*>()->setChecked(true);
     radioGroupStrategy_->setVisible(false);
 
-    auto* buttons = new QDialogButtonBox(this);
-    button1_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    button1_->setObjectName(QStringLiteral("Button1"));
-    button1_->setDefault(true);
-    button2_ = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    button2_->setObjectName(QStringLiteral("Button2"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    const OkCancelButtons buttons = AddOkCancelButtons(this, "Button1", "Button2");
+    button1_ = buttons.ok;
+    button2_ = buttons.cancel;
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(packs);
     layout->addWidget(time);
     layout->addWidget(radioGroupStrategy_);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     UpdateOk();
 }

@@ -1,0 +1,20 @@
+#include "ui/infra/DialogButtons.h"
+
+#include <QDialog>
+#include <QPushButton>
+
+namespace tovel {
+
+OkCancelButtons AddOkCancelButtons(QDialog* dialog, const char* okName, const char* cancelName) {
+    auto* box = new QDialogButtonBox(dialog);
+    QPushButton* ok = box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QLatin1String(okName));
+    ok->setDefault(true);
+    QPushButton* cancel = box->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QLatin1String(cancelName));
+    QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return {box, ok, cancel};
+}
+
+} // namespace tovel
