@@ -20,6 +20,8 @@ void WriteFileAtomically(const std::string& path, std::string_view contents);
 std::string ReadWholeFile(const std::string& path);
 
 bool FileExists(const std::string& path);
+// Whether anything is there under that name: a file, a folder, a FIFO, ...
+bool PathExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // Creates the folder and its parents; Error on failure.
 void EnsureDirectory(const std::string& path);

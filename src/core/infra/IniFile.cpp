@@ -5,7 +5,6 @@
 #include "core/infra/Text.h"
 
 #include <cerrno>
-#include <sys/stat.h>
 
 namespace tovel {
 
@@ -177,15 +176,6 @@ std::optional<int32_t> ParseIniInteger(std::string_view text) {
     }
     return ParseInt(text);
 }
-
-namespace {
-
-bool PathExists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
-}
-
-} // namespace
 
 IniDocument IniFile::Load() const {
     if (!PathExists(path_))
