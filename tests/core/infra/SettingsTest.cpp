@@ -1,5 +1,5 @@
-#include "core/settings/Settings.h"
 #include "core/infra/FileIO.h"
+#include "core/settings/Settings.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
