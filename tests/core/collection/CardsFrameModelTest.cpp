@@ -226,7 +226,13 @@ TEST_F(CardsFrameModelTest, NotesAndBaseLayout) {
     TCardsFrameModel empty;
     EXPECT_EQ(empty.Search("a"), -1);
     EXPECT_FALSE(empty.SetNotes("x"));
-    empty.RemoveCopy(0, false);
+    // A row outside the list removes nothing.
+    const int rows = model.RowCount();
+    const int32_t copies = model.RowLine(rows - 1).Count;
+    model.RemoveCopy(rows, false);
+    model.RemoveCopy(-1, false);
+    EXPECT_EQ(model.RowCount(), rows);
+    EXPECT_EQ(model.RowLine(rows - 1).Count, copies);
 }
 
 // The precomputed prefixes must never contradict the full keys: random lines with high bytes,
