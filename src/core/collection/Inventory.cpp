@@ -108,6 +108,12 @@ void TInventoryList::Clear() {
     index_->Reset();
 }
 
+void TInventoryList::Swap(TInventoryList& other) noexcept {
+    items_.swap(other.items_);
+    index_->Reset();
+    other.index_->Reset();
+}
+
 TInventoryList& Inventory() {
     static TInventoryList list;
     return list;
