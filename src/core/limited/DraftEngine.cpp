@@ -67,6 +67,7 @@ void TDraftEngine::LoadTableData() {
 
 bool TDraftEngine::StartDraft(std::string_view config, int pickTimeSeconds) {
     saveButtonsVisible_ = false;
+    userPicksWritten_ = false;
     SeedForRun(random_, fixedSeed_);
     seats_.ClearPicks();
     if (config.empty())
@@ -103,6 +104,19 @@ bool TDraftEngine::StartDraft(std::string_view config, int pickTimeSeconds) {
     state_ = TDraftState::Picking;
     ResetPickTimer();
     return true;
+}
+
+bool TDraftEngine::PicksUnsaved() const {
+    switch (state_) {
+    case TDraftState::Picking:
+    case TDraftState::BetweenTurns:
+        return true;
+    case TDraftState::Finished:
+        return !userPicksWritten_;
+    case TDraftState::Idle:
+        break;
+    }
+    return false;
 }
 
 const TIntegerList& TDraftEngine::ShownBooster() const {
@@ -223,6 +237,8 @@ bool TDraftEngine::SaveSeatDeck(int seat, std::string& fileName, bool overwrite)
         Prompts().Confirm(OverwriteDeckQuestion(target), ConfirmButtons::YesCancel) != Answer::Yes)
         return false;
     WriteMainDeck(cards_, seats_.Items(seat).Picks, target);
+    if (seat == 0)
+        userPicksWritten_ = true;
     return true;
 }
 
@@ -251,6 +267,7 @@ bool TDraftEngine::DesignDeck() {
         return false;
     }
     WriteHandOffDeck(cards_, seats_.Items(0).Picks);
+    userPicksWritten_ = true;
     return true;
 }
 

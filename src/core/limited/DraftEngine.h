@@ -33,6 +33,9 @@ enum class TDraftState {
 
 inline constexpr int kPackTurns = 3;
 inline constexpr const char* kLogSeparator = "---------------------------------";
+// Asked before the table closes while PicksUnsaved.
+inline constexpr const char* kDraftUnsavedQuestion =
+    "The draft is not finished. Close it and lose the picks?";
 
 class TDraftEngine {
 public:
@@ -69,6 +72,9 @@ public:
     const char* ButtonCaption() const { return state_ == TDraftState::BetweenTurns ? "Next" : "Pick"; }
     // The three save buttons show once a draft has finished (and hide when the next starts).
     bool SaveButtonsVisible() const { return saveButtonsVisible_; }
+    // A draft in progress, or finished with the user's picks neither saved nor handed to the
+    // designer: closing the table would lose them.
+    bool PicksUnsaved() const;
 
     // The user takes a card (a card-list position) of the shown booster. False, with nothing
     // changed, when no pick is due or the card is not in the shown booster.
@@ -134,6 +140,7 @@ private:
     int pickSeconds_ = 0;
     bool timerRunning_ = false;
     bool saveButtonsVisible_ = false;
+    bool userPicksWritten_ = false;
 };
 
 // The seconds a pick gets: the starting pick time less a step by the cards left in booster 1,

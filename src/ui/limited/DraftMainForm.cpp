@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -308,7 +309,19 @@ void TDraftMainForm::SpeedButtonDesignClick() {
         done(kDesignDeckResult);
 }
 
+void TDraftMainForm::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void TDraftMainForm::done(int result) {
+    // Every way out (Exit, Alt+F4, the title bar, "Design deck") passes here.
+    if (engine_.PicksUnsaved() &&
+        Prompts().Confirm(kDraftUnsavedQuestion, ConfirmButtons::YesNo, MessageIcon::Warning) != Answer::Yes)
+        return;
     FormClose();
     QDialog::done(result);
 }

@@ -49,6 +49,8 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Esc does not close the table: one key press would throw every seat's picks away.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormShow();

@@ -317,6 +317,35 @@ TEST_F(DraftTest, SavingEverySeatUsesTheBotNamesAndAsksBeforeOverwriting) {
     EXPECT_EQ(TempDir::Read(dir / "Temp/temp.dec"), TempDir::Read(mine));
 }
 
+// The picks count as unsaved from the start of a draft until the user's deck has been written
+// (saved, or handed to the designer); a new draft starts over.
+TEST_F(DraftTest, PicksAreUnsavedUntilTheUsersDeckIsWritten) {
+    auto engine = MakeEngine();
+    EXPECT_FALSE(engine->PicksUnsaved()); // idle
+    ASSERT_TRUE(engine->StartDraft("AAA;AAA;AAA;", 40));
+    EXPECT_TRUE(engine->PicksUnsaved());
+    while (engine->State() == TDraftState::Picking)
+        engine->AutoPick();
+    EXPECT_TRUE(engine->PicksUnsaved()); // between pack turns
+    PlayOut(*engine);
+    EXPECT_TRUE(engine->PicksUnsaved());
+
+    std::filesystem::create_directories(dir / "Decks");
+    prompter.fileNames = {dir / "Decks/bot.dec", "", dir / "Decks/mine.dec"};
+    engine->SaveDeck(3);
+    EXPECT_TRUE(engine->PicksUnsaved()); // a computer drafter's deck only
+    engine->SaveDeck(0);
+    EXPECT_TRUE(engine->PicksUnsaved()); // cancelled
+    engine->SaveDeck(0);
+    EXPECT_FALSE(engine->PicksUnsaved());
+
+    ASSERT_TRUE(engine->StartDraft("AAA;AAA;AAA;", 40));
+    PlayOut(*engine);
+    EXPECT_TRUE(engine->PicksUnsaved());
+    EXPECT_TRUE(engine->DesignDeck());
+    EXPECT_FALSE(engine->PicksUnsaved());
+}
+
 TEST_F(DraftTest, TheDeckListFollowsSeatZerosSortMode) {
     auto engine = MakeEngine();
     ASSERT_TRUE(engine->StartDraft("AAA;AAA;AAA;", 40));
