@@ -249,6 +249,25 @@ private slots:
                  (std::vector<std::string>{kDraftUnsavedQuestion, kDraftUnsavedQuestion}));
     }
 
+    // A manual pick gives the new countdown a whole first second: the one-second timer restarts.
+    void aPickRestartsTheCountdownTimer() {
+        int before = -1;
+        int after = -1;
+        QVERIFY(DuringDraft([&](TDraftMainForm* form) {
+            // Well into the current second (a tick on the way starts a new one).
+            while (form->Timer()->remainingTime() > 400)
+                QTest::qWait(10);
+            before = form->Timer()->remainingTime();
+            Child<TCardListView>(form, "ListView")->SelectRow(0);
+            form->ListViewDblClick();
+            after = form->Timer()->remainingTime();
+            prompter_->answers.push_back(Answer::Yes);
+            form->reject();
+        }));
+        QVERIFY(before >= 0);
+        QVERIFY2(after > 600, qPrintable(QStringLiteral("%1 ms left of the first second").arg(after)));
+    }
+
     // A changed deck is never dropped without asking: Cancel keeps the window open, No closes
     // it; the window's place and the sideboard panel's width are stored on close.
     void designerAsksBeforeDroppingChanges() {

@@ -130,6 +130,7 @@ void TDraftEngine::ResetPickTimer() {
     const int n = current.Count() > 0 ? current.Items(0).Cards.Count() : 0;
     pickSeconds_ = PickTimeFor(pickTime_, n);
     timerRunning_ = true;
+    ++countdownStarts_;
 }
 
 std::string TDraftEngine::TimeText() const {

@@ -92,6 +92,9 @@ public:
     void StopTimer() { timerRunning_ = false; }
     bool TimerRunning() const { return timerRunning_; }
     int PickSeconds() const { return pickSeconds_; }
+    // Counts the countdowns started: when it changes, the window restarts its one-second timer
+    // so that the new countdown's first second is a whole one.
+    int CountdownStarts() const { return countdownStarts_; }
     // "0:40", "0:05".
     std::string TimeText() const;
 
@@ -138,6 +141,7 @@ private:
     int userBooster_ = 1;
     int pickTime_ = 40;
     int pickSeconds_ = 0;
+    int countdownStarts_ = 0;
     bool timerRunning_ = false;
     bool saveButtonsVisible_ = false;
     bool userPicksWritten_ = false;

@@ -229,8 +229,10 @@ void TDraftMainForm::ShowState() {
     speedButtonSaveAll_->setVisible(finished);
     speedButtonDesign_->setVisible(finished);
     if (engine_.TimerRunning()) {
-        if (!timer_->isActive())
+        // A new countdown starts a whole second; a running one keeps its timer.
+        if (!timer_->isActive() || countdownTimed_ != engine_.CountdownStarts())
             timer_->start();
+        countdownTimed_ = engine_.CountdownStarts();
     } else {
         timer_->stop();
     }

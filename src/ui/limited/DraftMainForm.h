@@ -71,6 +71,7 @@ private:
     bool firstShow_ = true;
     bool closed_ = false;
     size_t logShown_ = 0;
+    int countdownTimed_ = 0; // the engine's countdown the timer runs for
 
     QMenuBar* menuBar_;
     QAction* viewCardInfo_;
