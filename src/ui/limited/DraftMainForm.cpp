@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
@@ -151,7 +152,7 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     timer_->setInterval(1000);
     connect(timer_, &QTimer::timeout, this, &TDraftMainForm::TimerTimer);
 
-    connect(listView_, &QAbstractItemView::doubleClicked, this, &TDraftMainForm::ListViewDblClick);
+    listView_->viewport()->installEventFilter(this);
     connect(button1_, &QPushButton::clicked, this, &TDraftMainForm::ListViewDblClick);
     connect(tabControlDecks_, &QTabBar::currentChanged, this, &TDraftMainForm::TabControlDecksChange);
     connect(listViewDeck_, &TCardListView::HeaderClicked, this, &TDraftMainForm::ListViewDeckColumnClick);
@@ -317,6 +318,16 @@ void TDraftMainForm::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+bool TDraftMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == listView_->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        // Taken here: the pick refills the list, so the view has nothing left to do with it.
+        ListViewDblClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TDraftMainForm::done(int result) {

@@ -51,6 +51,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     // Esc does not close the table: one key press would throw every seat's picks away.
     void keyPressEvent(QKeyEvent* event) override;
+    // A double click anywhere on the booster list, rows or not: between pack turns the list is
+    // empty and the double click opens the next one.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormShow();
