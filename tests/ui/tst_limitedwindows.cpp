@@ -4,6 +4,7 @@
 #include "LimitedTestSupport.h"
 
 #include "core/carddb/CardDatabase.h"
+#include "core/decks/DeckFile.h"
 #include "core/settings/Settings.h"
 #include "support/HandMadeCards.h"
 #include "support/ScriptedPrompter.h"
@@ -266,6 +267,42 @@ private slots:
         }));
         QVERIFY(before >= 0);
         QVERIFY2(after > 600, qPrintable(QStringLiteral("%1 ms left of the first second").arg(after)));
+    }
+
+    // "Save all decks": a cancelled file dialog ends the command; the files that exist are
+    // confirmed by one question (the usual one for a single file), and Cancel writes nothing.
+    void saveAllDecksAsksOnce() {
+        const std::string mine = *world_ / "Decks/mine.dec";
+        const std::string bot3 = *world_ / "Decks/mine_bot3.dec";
+        bool nothingWritten = false;
+        QVERIFY(DuringDraft([&](TDraftMainForm* form) {
+            form->SpeedButtonSaveAllClick(); // no picks yet
+            TDraftEngine& engine = form->Engine();
+            while (engine.State() != TDraftState::Finished) {
+                engine.NextPackTurn();
+                engine.AutoPick();
+            }
+            prompter_->fileNames = {"", mine, mine};
+            form->SpeedButtonSaveAllClick();
+            world_->Home().Write("Decks/mine.dec", "old");
+            prompter_->answers = {Answer::Cancel};
+            form->SpeedButtonSaveAllClick();
+            nothingWritten = !std::filesystem::exists(*world_ / "Decks/mine_bot2.dec") &&
+                             test::TempDir::Read(mine) == "old";
+            world_->Home().Write("Decks/mine_bot3.dec", "old");
+            prompter_->answers = {Answer::Yes, Answer::Yes};
+            form->SpeedButtonSaveAllClick();
+            form->reject(); // saved: no question
+        }));
+        QCOMPARE(prompter_->Messages("error"), (std::vector<std::string>{"Decks are empty!"}));
+        QCOMPARE(prompter_->Messages("save").size(), size_t{3});
+        QVERIFY(nothingWritten);
+        QCOMPARE(prompter_->Messages("confirm"),
+                 (std::vector<std::string>{OverwriteDeckQuestion(mine),
+                                           "Files " + mine + ", " + bot3 + " exist. Overwrite?"}));
+        QVERIFY(test::TempDir::Read(mine) != "old");
+        for (int seat = 2; seat <= 8; ++seat)
+            QVERIFY(std::filesystem::exists(*world_ / ("Decks/mine_bot" + std::to_string(seat) + ".dec")));
     }
 
     // A changed deck is never dropped without asking: Cancel keeps the window open, No closes

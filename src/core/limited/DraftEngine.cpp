@@ -54,6 +54,10 @@ std::string DraftEditionsFilter(const std::array<std::string, kPackTurns>& resol
     return filter;
 }
 
+std::string SeatDeckPath(const std::string& fileName, int seat) {
+    return seat == 0 ? fileName : BotDeckPath(fileName, seat);
+}
+
 TDraftEngine::TDraftEngine(TCardsList& cards) : cards_(cards) {
     loader_ = DefaultCardLoader();
     seats_.SetOnLog([this](const std::string& line) { log_.push_back(line); });
@@ -233,7 +237,7 @@ bool TDraftEngine::SaveSeatDeck(int seat, std::string& fileName, bool overwrite)
         if (fileName.empty())
             return false;
     }
-    const std::string target = seat == 0 ? fileName : BotDeckPath(fileName, seat);
+    const std::string target = SeatDeckPath(fileName, seat);
     if (!overwrite && FileExists(target) &&
         Prompts().Confirm(OverwriteDeckQuestion(target), ConfirmButtons::YesCancel) != Answer::Yes)
         return false;
@@ -250,16 +254,6 @@ void TDraftEngine::SaveDeck(int seat) {
     }
     std::string fileName;
     SaveSeatDeck(seat, fileName, false);
-}
-
-void TDraftEngine::SaveAllDecks(int selectedSeat) {
-    if (seats_.Items(selectedSeat).Picks.Count() == 0) {
-        ShowError("Decks are empty!");
-        return;
-    }
-    std::string fileName;
-    for (int seat = 0; seat < kTableSeats; ++seat)
-        SaveSeatDeck(seat, fileName, false);
 }
 
 bool TDraftEngine::DesignDeck() {

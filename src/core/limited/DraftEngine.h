@@ -113,9 +113,6 @@ public:
     bool SaveSeatDeck(int seat, std::string& fileName, bool overwrite);
     // "Save deck": the selected seat's picks ("Deck is empty!" when it has none).
     void SaveDeck(int seat);
-    // "Save all decks": every seat under one chosen name ("Decks are empty!" when the selected
-    // seat has no picks).
-    void SaveAllDecks(int selectedSeat);
     // "Design deck": the user's picks to Temp/temp.dec. True when written: the window then
     // closes and the deck designer opens on that file.
     bool DesignDeck();
@@ -150,6 +147,10 @@ private:
 // The seconds a pick gets: the starting pick time less a step by the cards left in booster 1,
 // never less than 1.
 int PickTimeFor(int pickTimeSeconds, int cardsInFirstBooster);
+
+// The file seat `seat` saves to for the chosen name: the name itself for the user, the computer
+// drafters' beside it with "_bot2" ... "_bot8".
+std::string SeatDeckPath(const std::string& fileName, int seat);
 
 // The editions filter of a draft: each resolved name once, "+" turned into ";".
 std::string DraftEditionsFilter(const std::array<std::string, kPackTurns>& resolvedNames);

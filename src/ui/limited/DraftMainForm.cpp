@@ -1,5 +1,8 @@
 #include "ui/limited/DraftMainForm.h"
 
+#include "core/decks/DeckFile.h"
+#include "core/infra/FileIO.h"
+#include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "core/settings/Settings.h"
 #include "ui/app/Openers.h"
@@ -304,7 +307,34 @@ void TDraftMainForm::SpeedButtonSaveClick() {
 }
 
 void TDraftMainForm::SpeedButtonSaveAllClick() {
-    engine_.SaveAllDecks(std::max(0, tabControlDecks_->currentIndex()));
+    if (engine_.Seats().Items(std::max(0, tabControlDecks_->currentIndex())).Picks.Count() == 0) {
+        ShowError("Decks are empty!");
+        return;
+    }
+    // One file name for all eight seats: a cancelled dialog cancels the whole command.
+    std::string fileName = AskSaveFileName(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter);
+    if (fileName.empty())
+        return;
+    // One question covers every file that would be replaced.
+    std::vector<std::string> existing;
+    for (int seat = 0; seat < kTableSeats; ++seat)
+        if (const std::string target = SeatDeckPath(fileName, seat); FileExists(target))
+            existing.push_back(target);
+    if (!existing.empty()) {
+        std::string question;
+        if (existing.size() == 1) {
+            question = OverwriteDeckQuestion(existing.front());
+        } else {
+            question = "Files ";
+            for (size_t i = 0; i < existing.size(); ++i)
+                question += (i > 0 ? ", " : "") + existing[i];
+            question += " exist. Overwrite?";
+        }
+        if (Prompts().Confirm(question, ConfirmButtons::YesCancel) != Answer::Yes)
+            return;
+    }
+    for (int seat = 0; seat < kTableSeats; ++seat)
+        engine_.SaveSeatDeck(seat, fileName, true);
 }
 
 void TDraftMainForm::SpeedButtonDesignClick() {
