@@ -4,6 +4,7 @@
 #include "LimitedTestSupport.h"
 
 #include "core/carddb/CardDatabase.h"
+#include "core/decks/DeckFile.h"
 #include "core/settings/Settings.h"
 #include "support/HandMadeCards.h"
 #include "support/ScriptedPrompter.h"
@@ -27,6 +28,7 @@
 #include <QtTest>
 
 #include <filesystem>
+#include <functional>
 
 using namespace tovel;
 using tovel::test::ActiveModal;
@@ -36,6 +38,27 @@ namespace {
 
 template <typename T> T* Child(QWidget* window, const char* name) {
     return window->findChild<T*>(QLatin1String(name));
+}
+
+// Opens the draft table as "New draft" does, confirms the stored configuration and runs `act` on
+// the window once the first pack is in front of the user; `act` closes the window (if it does
+// not, it is hidden).
+bool DuringDraft(const std::function<void(TDraftMainForm*)>& act) {
+    WhenReady configure([] { return ActiveModal<TConfigForm>() != nullptr; },
+                        [] { Child<QPushButton>(ActiveModal<TConfigForm>(), "Button1")->click(); });
+    WhenReady draft(
+        [] {
+            auto* form = ActiveModal<TDraftMainForm>();
+            return form && form->Engine().State() == TDraftState::Picking;
+        },
+        [&act] {
+            auto* form = ActiveModal<TDraftMainForm>();
+            // A failing check must not leave the window open and the test waiting for it.
+            const auto closeAnyway = qScopeGuard([form] { form->hide(); });
+            act(form);
+        });
+    OpenDraft();
+    return configure.Fired() && draft.Fired();
 }
 
 } // namespace
@@ -180,42 +203,106 @@ private slots:
         Settings().SetShowDeck(true);
         bool unchanged = false;
         bool restarted = false;
-        WhenReady configure([] { return ActiveModal<TConfigForm>() != nullptr; },
-                            [] { Child<QPushButton>(ActiveModal<TConfigForm>(), "Button1")->click(); });
-        WhenReady draft(
-            [] {
-                return ActiveModal<TDraftMainForm>() &&
-                       ActiveModal<TDraftMainForm>()->Engine().State() == TDraftState::Picking;
-            },
-            [&] {
-                auto* form = ActiveModal<TDraftMainForm>();
-                auto* list = Child<TCardListView>(form, "ListView");
-                list->SelectRow(0);
-                form->ListViewDblClick();
-                const int userBooster = form->Engine().UserBooster();
-                const QString time = Child<QLineEdit>(form, "EditTimer")->text();
-                WhenReady cancel([] { return ActiveModal<TConfigForm>() != nullptr; },
-                                 [] { ActiveModal<TConfigForm>()->reject(); });
-                form->N6Click();
-                unchanged = cancel.Fired() && form->Engine().UserBooster() == userBooster &&
-                            form->Engine().Seats().Items(0).Picks.Count() == 1 &&
-                            list->Model()->rowCount() == 14 && !form->Timer()->isActive() &&
-                            Child<QLineEdit>(form, "EditTimer")->text() == time;
-                list->SelectRow(0);
-                form->ListViewDblClick();
-                restarted = form->Timer()->isActive() && form->Engine().Seats().Items(0).Picks.Count() == 2;
-                auto* box = Child<QCheckBox>(form, "CheckBoxShowDeck");
-                box->setChecked(false);
-                unchanged = unchanged && !Child<TCardListView>(form, "ListViewDeck")->isVisibleTo(form);
-                form->reject();
-            });
-        OpenDraft();
-        QVERIFY(draft.Fired());
+        QVERIFY(DuringDraft([&](TDraftMainForm* form) {
+            auto* list = Child<TCardListView>(form, "ListView");
+            list->SelectRow(0);
+            form->ListViewDblClick();
+            const int userBooster = form->Engine().UserBooster();
+            const QString time = Child<QLineEdit>(form, "EditTimer")->text();
+            WhenReady cancel([] { return ActiveModal<TConfigForm>() != nullptr; },
+                             [] { ActiveModal<TConfigForm>()->reject(); });
+            form->N6Click();
+            unchanged = cancel.Fired() && form->Engine().UserBooster() == userBooster &&
+                        form->Engine().Seats().Items(0).Picks.Count() == 1 &&
+                        list->Model()->rowCount() == 14 && !form->Timer()->isActive() &&
+                        Child<QLineEdit>(form, "EditTimer")->text() == time;
+            list->SelectRow(0);
+            form->ListViewDblClick();
+            restarted = form->Timer()->isActive() && form->Engine().Seats().Items(0).Picks.Count() == 2;
+            auto* box = Child<QCheckBox>(form, "CheckBoxShowDeck");
+            box->setChecked(false);
+            unchanged = unchanged && !Child<TCardListView>(form, "ListViewDeck")->isVisibleTo(form);
+            prompter_->answers.push_back(Answer::Yes);
+            form->reject();
+        }));
         QVERIFY(unchanged);
         QVERIFY(restarted);
         QVERIFY(!Settings().ShowDeck());
         TDraftMainForm next;
         QVERIFY(!Child<QCheckBox>(&next, "CheckBoxShowDeck")->isChecked());
+    }
+
+    // Esc leaves the draft table open; every other way out mid-draft asks first, and No keeps it.
+    void closingMidDraftAsksFirst() {
+        bool keptByEsc = false;
+        bool keptByNo = false;
+        QVERIFY(DuringDraft([&](TDraftMainForm* form) {
+            QTest::keyClick(Child<TCardListView>(form, "ListView"), Qt::Key_Escape);
+            keptByEsc = form->isVisible();
+            prompter_->answers = {Answer::No, Answer::Yes};
+            form->findChild<QAction*>(QStringLiteral("N5"))->trigger();
+            keptByNo = form->isVisible();
+            form->close(); // the title bar's button
+        }));
+        QVERIFY(keptByEsc);
+        QVERIFY(keptByNo);
+        QCOMPARE(prompter_->Messages("confirm"),
+                 (std::vector<std::string>{kDraftUnsavedQuestion, kDraftUnsavedQuestion}));
+    }
+
+    // A manual pick gives the new countdown a whole first second: the one-second timer restarts.
+    void aPickRestartsTheCountdownTimer() {
+        int before = -1;
+        int after = -1;
+        QVERIFY(DuringDraft([&](TDraftMainForm* form) {
+            // Well into the current second (a tick on the way starts a new one).
+            while (form->Timer()->remainingTime() > 400)
+                QTest::qWait(10);
+            before = form->Timer()->remainingTime();
+            Child<TCardListView>(form, "ListView")->SelectRow(0);
+            form->ListViewDblClick();
+            after = form->Timer()->remainingTime();
+            prompter_->answers.push_back(Answer::Yes);
+            form->reject();
+        }));
+        QVERIFY(before >= 0);
+        QVERIFY2(after > 600, qPrintable(QStringLiteral("%1 ms left of the first second").arg(after)));
+    }
+
+    // "Save all decks": a cancelled file dialog ends the command; the files that exist are
+    // confirmed by one question (the usual one for a single file), and Cancel writes nothing.
+    void saveAllDecksAsksOnce() {
+        const std::string mine = *world_ / "Decks/mine.dec";
+        const std::string bot3 = *world_ / "Decks/mine_bot3.dec";
+        bool nothingWritten = false;
+        QVERIFY(DuringDraft([&](TDraftMainForm* form) {
+            form->SpeedButtonSaveAllClick(); // no picks yet
+            TDraftEngine& engine = form->Engine();
+            while (engine.State() != TDraftState::Finished) {
+                engine.NextPackTurn();
+                engine.AutoPick();
+            }
+            prompter_->fileNames = {"", mine, mine};
+            form->SpeedButtonSaveAllClick();
+            world_->Home().Write("Decks/mine.dec", "old");
+            prompter_->answers = {Answer::Cancel};
+            form->SpeedButtonSaveAllClick();
+            nothingWritten = !std::filesystem::exists(*world_ / "Decks/mine_bot2.dec") &&
+                             test::TempDir::Read(mine) == "old";
+            world_->Home().Write("Decks/mine_bot3.dec", "old");
+            prompter_->answers = {Answer::Yes, Answer::Yes};
+            form->SpeedButtonSaveAllClick();
+            form->reject(); // saved: no question
+        }));
+        QCOMPARE(prompter_->Messages("error"), (std::vector<std::string>{"Decks are empty!"}));
+        QCOMPARE(prompter_->Messages("save").size(), size_t{3});
+        QVERIFY(nothingWritten);
+        QCOMPARE(prompter_->Messages("confirm"),
+                 (std::vector<std::string>{OverwriteDeckQuestion(mine),
+                                           "Files " + mine + ", " + bot3 + " exist. Overwrite?"}));
+        QVERIFY(test::TempDir::Read(mine) != "old");
+        for (int seat = 2; seat <= 8; ++seat)
+            QVERIFY(std::filesystem::exists(*world_ / ("Decks/mine_bot" + std::to_string(seat) + ".dec")));
     }
 
     // A changed deck is never dropped without asking: Cancel keeps the window open, No closes

@@ -54,6 +54,10 @@ std::string DraftEditionsFilter(const std::array<std::string, kPackTurns>& resol
     return filter;
 }
 
+std::string SeatDeckPath(const std::string& fileName, int seat) {
+    return seat == 0 ? fileName : BotDeckPath(fileName, seat);
+}
+
 TDraftEngine::TDraftEngine(TCardsList& cards) : cards_(cards) {
     loader_ = DefaultCardLoader();
     seats_.SetOnLog([this](const std::string& line) { log_.push_back(line); });
@@ -67,6 +71,7 @@ void TDraftEngine::LoadTableData() {
 
 bool TDraftEngine::StartDraft(std::string_view config, int pickTimeSeconds) {
     saveButtonsVisible_ = false;
+    userPicksWritten_ = false;
     SeedForRun(random_, fixedSeed_);
     seats_.ClearPicks();
     if (config.empty())
@@ -105,6 +110,19 @@ bool TDraftEngine::StartDraft(std::string_view config, int pickTimeSeconds) {
     return true;
 }
 
+bool TDraftEngine::PicksUnsaved() const {
+    switch (state_) {
+    case TDraftState::Picking:
+    case TDraftState::BetweenTurns:
+        return true;
+    case TDraftState::Finished:
+        return !userPicksWritten_;
+    case TDraftState::Idle:
+        break;
+    }
+    return false;
+}
+
 const TIntegerList& TDraftEngine::ShownBooster() const {
     if (state_ != TDraftState::Picking)
         return kNoCards;
@@ -116,6 +134,7 @@ void TDraftEngine::ResetPickTimer() {
     const int n = current.Count() > 0 ? current.Items(0).Cards.Count() : 0;
     pickSeconds_ = PickTimeFor(pickTime_, n);
     timerRunning_ = true;
+    ++countdownStarts_;
 }
 
 std::string TDraftEngine::TimeText() const {
@@ -218,11 +237,13 @@ bool TDraftEngine::SaveSeatDeck(int seat, std::string& fileName, bool overwrite)
         if (fileName.empty())
             return false;
     }
-    const std::string target = seat == 0 ? fileName : BotDeckPath(fileName, seat);
+    const std::string target = SeatDeckPath(fileName, seat);
     if (!overwrite && FileExists(target) &&
         Prompts().Confirm(OverwriteDeckQuestion(target), ConfirmButtons::YesCancel) != Answer::Yes)
         return false;
     WriteMainDeck(cards_, seats_.Items(seat).Picks, target);
+    if (seat == 0)
+        userPicksWritten_ = true;
     return true;
 }
 
@@ -235,22 +256,13 @@ void TDraftEngine::SaveDeck(int seat) {
     SaveSeatDeck(seat, fileName, false);
 }
 
-void TDraftEngine::SaveAllDecks(int selectedSeat) {
-    if (seats_.Items(selectedSeat).Picks.Count() == 0) {
-        ShowError("Decks are empty!");
-        return;
-    }
-    std::string fileName;
-    for (int seat = 0; seat < kTableSeats; ++seat)
-        SaveSeatDeck(seat, fileName, false);
-}
-
 bool TDraftEngine::DesignDeck() {
     if (seats_.Items(0).Picks.Count() == 0) {
         ShowError("Deck is empty!");
         return false;
     }
     WriteHandOffDeck(cards_, seats_.Items(0).Picks);
+    userPicksWritten_ = true;
     return true;
 }
 

@@ -33,6 +33,9 @@ enum class TDraftState {
 
 inline constexpr int kPackTurns = 3;
 inline constexpr const char* kLogSeparator = "---------------------------------";
+// Asked before the table closes while PicksUnsaved.
+inline constexpr const char* kDraftUnsavedQuestion =
+    "The draft is not finished. Close it and lose the picks?";
 
 class TDraftEngine {
 public:
@@ -69,6 +72,9 @@ public:
     const char* ButtonCaption() const { return state_ == TDraftState::BetweenTurns ? "Next" : "Pick"; }
     // The three save buttons show once a draft has finished (and hide when the next starts).
     bool SaveButtonsVisible() const { return saveButtonsVisible_; }
+    // A draft in progress, or finished with the user's picks neither saved nor handed to the
+    // designer: closing the table would lose them.
+    bool PicksUnsaved() const;
 
     // The user takes a card (a card-list position) of the shown booster. False, with nothing
     // changed, when no pick is due or the card is not in the shown booster.
@@ -86,6 +92,9 @@ public:
     void StopTimer() { timerRunning_ = false; }
     bool TimerRunning() const { return timerRunning_; }
     int PickSeconds() const { return pickSeconds_; }
+    // Counts the countdowns started: when it changes, the window restarts its one-second timer
+    // so that the new countdown's first second is a whole one.
+    int CountdownStarts() const { return countdownStarts_; }
     // "0:40", "0:05".
     std::string TimeText() const;
 
@@ -104,9 +113,6 @@ public:
     bool SaveSeatDeck(int seat, std::string& fileName, bool overwrite);
     // "Save deck": the selected seat's picks ("Deck is empty!" when it has none).
     void SaveDeck(int seat);
-    // "Save all decks": every seat under one chosen name ("Decks are empty!" when the selected
-    // seat has no picks).
-    void SaveAllDecks(int selectedSeat);
     // "Design deck": the user's picks to Temp/temp.dec. True when written: the window then
     // closes and the deck designer opens on that file.
     bool DesignDeck();
@@ -132,13 +138,19 @@ private:
     int userBooster_ = 1;
     int pickTime_ = 40;
     int pickSeconds_ = 0;
+    int countdownStarts_ = 0;
     bool timerRunning_ = false;
     bool saveButtonsVisible_ = false;
+    bool userPicksWritten_ = false;
 };
 
 // The seconds a pick gets: the starting pick time less a step by the cards left in booster 1,
 // never less than 1.
 int PickTimeFor(int pickTimeSeconds, int cardsInFirstBooster);
+
+// The file seat `seat` saves to for the chosen name: the name itself for the user, the computer
+// drafters' beside it with "_bot2" ... "_bot8".
+std::string SeatDeckPath(const std::string& fileName, int seat);
 
 // The editions filter of a draft: each resolved name once, "+" turned into ";".
 std::string DraftEditionsFilter(const std::array<std::string, kPackTurns>& resolvedNames);

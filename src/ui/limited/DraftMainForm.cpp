@@ -1,5 +1,8 @@
 #include "ui/limited/DraftMainForm.h"
 
+#include "core/decks/DeckFile.h"
+#include "core/infra/FileIO.h"
+#include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "core/settings/Settings.h"
 #include "ui/app/Openers.h"
@@ -14,9 +17,11 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
@@ -150,7 +155,7 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     timer_->setInterval(1000);
     connect(timer_, &QTimer::timeout, this, &TDraftMainForm::TimerTimer);
 
-    connect(listView_, &QAbstractItemView::doubleClicked, this, &TDraftMainForm::ListViewDblClick);
+    listView_->viewport()->installEventFilter(this);
     connect(button1_, &QPushButton::clicked, this, &TDraftMainForm::ListViewDblClick);
     connect(tabControlDecks_, &QTabBar::currentChanged, this, &TDraftMainForm::TabControlDecksChange);
     connect(listViewDeck_, &TCardListView::HeaderClicked, this, &TDraftMainForm::ListViewDeckColumnClick);
@@ -228,8 +233,10 @@ void TDraftMainForm::ShowState() {
     speedButtonSaveAll_->setVisible(finished);
     speedButtonDesign_->setVisible(finished);
     if (engine_.TimerRunning()) {
-        if (!timer_->isActive())
+        // A new countdown starts a whole second; a running one keeps its timer.
+        if (!timer_->isActive() || countdownTimed_ != engine_.CountdownStarts())
             timer_->start();
+        countdownTimed_ = engine_.CountdownStarts();
     } else {
         timer_->stop();
     }
@@ -300,7 +307,34 @@ void TDraftMainForm::SpeedButtonSaveClick() {
 }
 
 void TDraftMainForm::SpeedButtonSaveAllClick() {
-    engine_.SaveAllDecks(std::max(0, tabControlDecks_->currentIndex()));
+    if (engine_.Seats().Items(std::max(0, tabControlDecks_->currentIndex())).Picks.Count() == 0) {
+        ShowError("Decks are empty!");
+        return;
+    }
+    // One file name for all eight seats: a cancelled dialog cancels the whole command.
+    std::string fileName = AskSaveFileName(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter);
+    if (fileName.empty())
+        return;
+    // One question covers every file that would be replaced.
+    std::vector<std::string> existing;
+    for (int seat = 0; seat < kTableSeats; ++seat)
+        if (const std::string target = SeatDeckPath(fileName, seat); FileExists(target))
+            existing.push_back(target);
+    if (!existing.empty()) {
+        std::string question;
+        if (existing.size() == 1) {
+            question = OverwriteDeckQuestion(existing.front());
+        } else {
+            question = "Files ";
+            for (size_t i = 0; i < existing.size(); ++i)
+                question += (i > 0 ? ", " : "") + existing[i];
+            question += " exist. Overwrite?";
+        }
+        if (Prompts().Confirm(question, ConfirmButtons::YesCancel) != Answer::Yes)
+            return;
+    }
+    for (int seat = 0; seat < kTableSeats; ++seat)
+        engine_.SaveSeatDeck(seat, fileName, true);
 }
 
 void TDraftMainForm::SpeedButtonDesignClick() {
@@ -308,7 +342,29 @@ void TDraftMainForm::SpeedButtonDesignClick() {
         done(kDesignDeckResult);
 }
 
+void TDraftMainForm::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TDraftMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == listView_->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        // Taken here: the pick refills the list, so the view has nothing left to do with it.
+        ListViewDblClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void TDraftMainForm::done(int result) {
+    // Every way out (Exit, Alt+F4, the title bar, "Design deck") passes here.
+    if (engine_.PicksUnsaved() &&
+        Prompts().Confirm(kDraftUnsavedQuestion, ConfirmButtons::YesNo, MessageIcon::Warning) != Answer::Yes)
+        return;
     FormClose();
     QDialog::done(result);
 }

@@ -49,6 +49,11 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Esc does not close the table: one key press would throw every seat's picks away.
+    void keyPressEvent(QKeyEvent* event) override;
+    // A double click anywhere on the booster list, rows or not: between pack turns the list is
+    // empty and the double click opens the next one.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormShow();
@@ -69,6 +74,7 @@ private:
     bool firstShow_ = true;
     bool closed_ = false;
     size_t logShown_ = 0;
+    int countdownTimed_ = 0; // the engine's countdown the timer runs for
 
     QMenuBar* menuBar_;
     QAction* viewCardInfo_;

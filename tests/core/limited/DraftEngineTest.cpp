@@ -273,20 +273,22 @@ TEST_F(DraftTest, ShortPoolsReportTheEditionAndLeaveTheTableIdle) {
 
 TEST_F(DraftTest, SavingEverySeatUsesTheBotNamesAndAsksBeforeOverwriting) {
     auto engine = MakeEngine();
-    engine->SaveAllDecks(0);
     engine->SaveDeck(3);
     EXPECT_FALSE(engine->DesignDeck());
-    EXPECT_EQ(prompter.Messages("error"),
-              (std::vector<std::string>{"Decks are empty!", "Deck is empty!", "Deck is empty!"}));
+    EXPECT_EQ(prompter.Messages("error"), (std::vector<std::string>{"Deck is empty!", "Deck is empty!"}));
 
     ASSERT_TRUE(engine->StartDraft("AAA;AAA;AAA;", 40));
     PlayOut(*engine);
     const std::string mine = dir / "Decks/mine.dec";
     std::filesystem::create_directories(dir / "Decks");
     dir.Write("Decks/mine_bot4.dec", "old");
+    // The chosen name serves every seat; a file that exists is confirmed first.
     prompter.fileNames.push_back(mine);
     prompter.answers.push_back(Answer::Cancel);
-    engine->SaveAllDecks(0);
+    std::string fileName;
+    for (int seat = 0; seat < kTableSeats; ++seat)
+        engine->SaveSeatDeck(seat, fileName, false);
+    EXPECT_EQ(fileName, mine);
     EXPECT_EQ(prompter.Messages("save"), (std::vector<std::string>{dir / "Decks/"}));
     EXPECT_EQ(
         prompter.Messages("confirm"),
@@ -315,6 +317,35 @@ TEST_F(DraftTest, SavingEverySeatUsesTheBotNamesAndAsksBeforeOverwriting) {
     engine->SaveDeck(0);
     EXPECT_TRUE(engine->DesignDeck());
     EXPECT_EQ(TempDir::Read(dir / "Temp/temp.dec"), TempDir::Read(mine));
+}
+
+// The picks count as unsaved from the start of a draft until the user's deck has been written
+// (saved, or handed to the designer); a new draft starts over.
+TEST_F(DraftTest, PicksAreUnsavedUntilTheUsersDeckIsWritten) {
+    auto engine = MakeEngine();
+    EXPECT_FALSE(engine->PicksUnsaved()); // idle
+    ASSERT_TRUE(engine->StartDraft("AAA;AAA;AAA;", 40));
+    EXPECT_TRUE(engine->PicksUnsaved());
+    while (engine->State() == TDraftState::Picking)
+        engine->AutoPick();
+    EXPECT_TRUE(engine->PicksUnsaved()); // between pack turns
+    PlayOut(*engine);
+    EXPECT_TRUE(engine->PicksUnsaved());
+
+    std::filesystem::create_directories(dir / "Decks");
+    prompter.fileNames = {dir / "Decks/bot.dec", "", dir / "Decks/mine.dec"};
+    engine->SaveDeck(3);
+    EXPECT_TRUE(engine->PicksUnsaved()); // a computer drafter's deck only
+    engine->SaveDeck(0);
+    EXPECT_TRUE(engine->PicksUnsaved()); // cancelled
+    engine->SaveDeck(0);
+    EXPECT_FALSE(engine->PicksUnsaved());
+
+    ASSERT_TRUE(engine->StartDraft("AAA;AAA;AAA;", 40));
+    PlayOut(*engine);
+    EXPECT_TRUE(engine->PicksUnsaved());
+    EXPECT_TRUE(engine->DesignDeck());
+    EXPECT_FALSE(engine->PicksUnsaved());
 }
 
 TEST_F(DraftTest, TheDeckListFollowsSeatZerosSortMode) {
