@@ -336,7 +336,7 @@ bool TCardQuery::Program::MatchLeaf(const TCardsList& cards, const TCardItem& ca
     }
     case Field::Own: {
         const size_t p = static_cast<size_t>(position);
-        return Compare(p < owned.size() ? owned[p] : 0, node.op, node.number);
+        return Compare(position >= 0 && p < owned.size() ? owned[p] : 0, node.op, node.number);
     }
     case Field::Color: {
         const uint8_t have = CostColors(card.SymbolCounts) | CostColors(card.SymbolCounts2);
@@ -774,9 +774,13 @@ void TCardQuery::SetOwned(std::span<const int32_t> owned) {
 }
 
 bool TCardQuery::Matches(const TCardsList& cards, int position) const {
+    return Matches(cards, cards.Items(position), position);
+}
+
+bool TCardQuery::Matches(const TCardsList& cards, const TCardItem& card, int position) const {
     if (program_->nodes.empty())
         return true;
-    return program_->Match(cards, cards.Items(position), position, program_->root);
+    return program_->Match(cards, card, position, program_->root);
 }
 
 std::vector<int> SearchCards(const TCardsList& cards, const TCardQuery& query) {

@@ -49,6 +49,9 @@ public:
     // Whether the card at `position` of `cards` holds. Not reentrant: a text search across
     // rules-text lines reuses one buffer of the query.
     bool Matches(const TCardsList& cards, int position) const;
+    // The same for a card of `cards` whose position is known only when `own` needs it (-1: none
+    // owned).
+    bool Matches(const TCardsList& cards, const TCardItem& card, int position) const;
 
     // The compiled form; only CardQuery.cpp knows it.
     struct Program;

@@ -149,6 +149,15 @@ void TCardsFrameModel::SortRows() {
     rows_.swap(sortScratch_);
 }
 
+bool TCardsFrameModel::QueryHolds(const TInventoryItem& line) const {
+    if (!query_ || !queryCards_ || query_->MatchesEverything())
+        return true;
+    if (!line.Card)
+        return false;
+    const int position = query_->UsesOwned() ? queryCards_->PositionOf(*line.Card) : -1;
+    return query_->Matches(*queryCards_, *line.Card, position);
+}
+
 void TCardsFrameModel::Rebuild() {
     rows_.clear();
     notesStore_.clear();
@@ -161,7 +170,7 @@ void TCardsFrameModel::Rebuild() {
         rows_.reserve(static_cast<size_t>(list_->Count()));
         for (int i = 0; i < list_->Count(); ++i) {
             TInventoryItem& line = list_->Items(i);
-            if (!FilterMatches(filter_, line.Edition, line.Card))
+            if (!FilterMatches(filter_, line.Edition, line.Card) || !QueryHolds(line))
                 continue;
             rows_.push_back(MakeRow(line));
             if (inventoryLayout_)

@@ -9,6 +9,7 @@
 // its counts or notes change; the next rebuild brings the order up to date. Rows point at the
 // list's lines: after the list is reloaded, call Rebuild before anything else.
 
+#include "core/carddb/CardQuery.h"
 #include "core/carddb/Editions.h"
 #include "core/collection/Inventory.h"
 
@@ -36,6 +37,14 @@ public:
 
     void SetFilter(const TCardFilter& filter) { filter_ = filter; }
     const TCardFilter& Filter() const { return filter_; }
+
+    // A card search narrowing the rows further (not owned; null: none), matched against the
+    // lines' cards in `cards`. A line without a database card never holds a search that has
+    // terms. Takes effect at the next rebuild.
+    void SetQuery(const TCardQuery* query, const TCardsList* cards) {
+        query_ = query;
+        queryCards_ = cards;
+    }
 
     const std::string& FindCaption() const { return findCaption_; }
     void SetFindCaption(std::string caption) { findCaption_ = std::move(caption); }
@@ -106,6 +115,7 @@ private:
     };
 
     Row MakeRow(TInventoryItem& line);
+    bool QueryHolds(const TInventoryItem& line) const;
     bool Less(const Row& a, const Row& b) const;
     int InsertRow(TInventoryItem& line);
     void SortRows();
@@ -113,6 +123,8 @@ private:
 
     TInventoryList* list_ = nullptr;
     TCardFilter filter_;
+    const TCardQuery* query_ = nullptr;
+    const TCardsList* queryCards_ = nullptr;
     std::string findCaption_ = "Find Card";
     bool inventoryLayout_ = true;
     int sortColumn_ = kColumnEdition;

@@ -102,6 +102,36 @@ TEST_F(CardsFrameModelTest, EditionFilterModes) {
     }
 }
 
+// A card search narrows what the edition filter lets through; unlinked lines never hold a
+// search with terms, and the empty search keeps every line.
+TEST_F(CardsFrameModelTest, QueryNarrowsTheFilteredRows) {
+    model.SetInventoryList(&inventory);
+    model.SetFilter({"AB;", false});
+    const struct {
+        const char* query;
+        NameList shown;
+    } cases[] = {
+        {"t:creature", {"Ember Whelp", "Grove Tender"}},
+        {"c:u or c:r", {"Ember Whelp", "Tide Call"}},
+        {"", {"Ember Whelp", "Grove Tender", "Tide Call"}},
+    };
+    for (const auto& c : cases) {
+        const TCardQuery query = TCardQuery::Compile(c.query);
+        model.SetQuery(&query, &cards);
+        model.Rebuild();
+        EXPECT_EQ(Names(), c.shown) << c.query;
+    }
+    model.SetFilter({});
+    const TCardQuery all = TCardQuery::Compile("");
+    model.SetQuery(&all, &cards);
+    model.Rebuild();
+    EXPECT_EQ(model.RowCount(), 5);
+    const TCardQuery some = TCardQuery::Compile("-t:creature");
+    model.SetQuery(&some, &cards);
+    model.Rebuild();
+    EXPECT_EQ(Names(), (NameList{"Tide Call", "Stone Idol"}));
+}
+
 TEST_F(CardsFrameModelTest, SearchAndLocate) {
     model.SetInventoryList(&inventory);
     model.SetVisibleRows(2);
