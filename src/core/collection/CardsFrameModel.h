@@ -21,13 +21,22 @@
 
 namespace tovel {
 
+// Column identities. The inventory layout shows the first five in this order; the base layout
+// shows edition and name, then any of the card columns it is given.
 enum TCardsColumn : int {
     kColumnEdition = 0,
     kColumnName = 1,
     kColumnCount = 2,
     kColumnFoil = 3,
-    kColumnNotes = 4
+    kColumnNotes = 4,
+    kColumnCost = 5,
+    kColumnType = 6,
+    kColumnRarity = 7,
+    kColumnPowerToughness = 8,
+    kColumnValue = 9,
 };
+inline constexpr int kFirstCardColumn = kColumnCost;
+inline constexpr int kColumnKinds = 10;
 
 class TCardsFrameModel {
 public:
@@ -52,11 +61,19 @@ public:
     // Edition and name only, no totals and no notes. Call before setting the list.
     void UseBaseLayout();
     bool InventoryLayout() const { return inventoryLayout_; }
-    int ColumnCount() const { return inventoryLayout_ ? 5 : 2; }
+    // The base layout's columns after edition and name: card columns (kFirstCardColumn and
+    // on), in the order given; others are ignored. When the sort column goes, edition sorts.
+    void SetCardColumns(const std::vector<int>& columns);
+    // The shown columns, left to right, by identity.
+    int ColumnCount() const { return static_cast<int>(columns_.size()); }
+    int ColumnAt(int position) const { return columns_[static_cast<size_t>(position)]; }
+    bool Shows(int column) const;
+    // The header caption of a column identity.
     static const char* ColumnCaption(int column);
 
     int SortColumn() const { return sortColumn_; }
-    // A click on a column header: a different column re-sorts (rebuilds); the same one does nothing.
+    // A click on a column header (by identity): a different shown column re-sorts (rebuilds);
+    // the same one does nothing.
     void SetSortColumn(int column);
 
     void Rebuild();
@@ -127,6 +144,7 @@ private:
     const TCardsList* queryCards_ = nullptr;
     std::string findCaption_ = "Find Card";
     bool inventoryLayout_ = true;
+    std::vector<int> columns_{kColumnEdition, kColumnName, kColumnCount, kColumnFoil, kColumnNotes};
     int sortColumn_ = kColumnEdition;
     struct SortKey {
         uint64_t prefix;

@@ -259,6 +259,45 @@ TEST_F(CardsFrameModelTest, NotesAndBaseLayout) {
     empty.RemoveCopy(0, false);
 }
 
+// The base layout shows chosen card columns after edition and name, sorts by any of them, and
+// falls back to the edition when the sort column is taken away.
+TEST_F(CardsFrameModelTest, BaseLayoutCardColumns) {
+    TInventoryList list;
+    FillBaseList(list, cards);
+    TCardsFrameModel base;
+    base.UseBaseLayout();
+    base.SetCardColumns({kColumnValue, kColumnCost, kColumnFoil, kColumnValue});
+    base.SetInventoryList(&list);
+    ASSERT_EQ(base.ColumnCount(), 4);
+    EXPECT_EQ(base.ColumnAt(2), kColumnValue);
+    EXPECT_EQ(base.ColumnAt(3), kColumnCost);
+    const auto first = [&] {
+        return base.RowLine(0).Name;
+    };
+    const auto last = [&] {
+        return base.RowLine(base.RowCount() - 1).Name;
+    };
+    base.SetSortColumn(kColumnValue);
+    EXPECT_EQ(first(), "Glimmer Flats");
+    EXPECT_EQ(last(), "Sky-Hook Rigger");
+    EXPECT_EQ(base.CellText(0, kColumnValue), "2");
+    base.SetSortColumn(kColumnCost); // by converted cost, then the cost's text, then the name
+    EXPECT_EQ(first(), "Ashen Gate - East");
+    EXPECT_EQ(last(), "Stone Idol");
+    EXPECT_EQ(base.CellText(base.RowCount() - 1, kColumnCost), "4");
+    base.SetSortColumn(kColumnRarity); // not shown: nothing changes
+    EXPECT_EQ(base.SortColumn(), kColumnCost);
+    base.SetCardColumns({kColumnRarity, kColumnType, kColumnPowerToughness});
+    EXPECT_EQ(base.SortColumn(), kColumnEdition);
+    EXPECT_EQ(base.CellText(0, kColumnCost), "");
+    base.SetSortColumn(kColumnRarity);
+    EXPECT_EQ(base.CellText(0, kColumnRarity), "L");
+    EXPECT_EQ(base.CellText(base.RowCount() - 1, kColumnRarity), "R");
+    base.SetSortColumn(kColumnType); // by type class (creatures first), then the type line
+    EXPECT_EQ(first(), "Grove Tender");
+    EXPECT_EQ(last(), "Swamp");
+}
+
 // The precomputed prefixes must never contradict the full keys: random lines with high bytes,
 // NUL bytes, shared prefixes and negative counts, checked against a plain comparison per column.
 TEST(CardsFrameModelOrder, MatchesThePlainKeyOrderOnRandomLines) {
