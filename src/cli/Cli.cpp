@@ -3,6 +3,7 @@
 #include "core/infra/Error.h"
 #include "core/infra/ProgramDir.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace tovel::cli {
@@ -40,7 +41,9 @@ bool TakeOption(std::vector<std::string>& words, const std::string& option, std:
     return false;
 }
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
         std::vector<std::string> words(args.begin() + (args.empty() ? 0 : 1), args.end());
         std::string root;
@@ -59,6 +62,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         for (const Command& command : Commands()) {
             if (words[0] != command.name)
                 continue;
+            // "--help" anywhere after the command asks for its usage, never names a file.
+            if (std::find(words.begin() + 1, words.end(), "--help") != words.end()) {
+                out << command.usage;
+                return kExitOk;
+            }
             Context context{std::vector<std::string>(words.begin() + 1, words.end()), out, err};
             return command.run(context);
         }
@@ -71,6 +79,19 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         err << e.what() << "\n";
         return kExitFailure;
     }
+}
+
+} // namespace
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const int status = RunCommand(args, out, err);
+    // Output that never reached its file (a full disk, a closed pipe) is a failure.
+    out.flush();
+    if (!out) {
+        err << "tovel-cli: the output could not be written\n";
+        return kExitFailure;
+    }
+    return status;
 }
 
 } // namespace tovel::cli

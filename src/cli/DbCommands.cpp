@@ -17,11 +17,12 @@ int Check(Context& context, std::vector<std::string>& words) {
         throw UsageError("db check takes at most one file");
     const std::string file = words.empty() ? ProgramPath("Data/base.txt") : words[0];
     const auto mapped = MappedFile::Open(file);
-    const TCheckReport report = CheckCardDatabase(mapped->Bytes());
-    for (const TRecordProblem& problem : report.Problems)
+    // Each problem is printed as it is found: a big damaged file never piles up in memory.
+    const TCheckCounts counts = CheckCardDatabase(mapped->Bytes(), [&](const TRecordProblem& problem) {
         context.out << problem.Line << ": " << problem.Message << "\n";
-    context.out << report.Cards << " cards, " << report.Problems.size() << " problems\n";
-    return report.Problems.empty() ? kExitOk : kExitFailure;
+    });
+    context.out << counts.Cards << " cards, " << counts.Problems << " problems\n";
+    return counts.Problems == 0 ? kExitOk : kExitFailure;
 }
 
 int Build(Context& context, std::vector<std::string>& words) {

@@ -15,7 +15,8 @@ int Convert(Context& context, const std::vector<std::string>& files) {
     int status = kExitOk;
     for (const std::string& file : files) {
         try {
-            context.out << file << " -> " << InsertSideboardFile(file) << "\n";
+            const std::string converted = InsertSideboardFile(file); // a failure prints nothing here
+            context.out << file << " -> " << converted << "\n";
         } catch (const std::exception& e) {
             context.err << "deck convert: " << e.what() << "\n";
             status = kExitFailure;

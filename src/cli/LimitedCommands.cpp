@@ -6,6 +6,7 @@
 #include "core/carddb/CardsDB.h"
 #include "core/carddb/Editions.h"
 #include "core/infra/FileIO.h"
+#include "core/infra/IniFile.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "core/infra/Text.h"
@@ -53,6 +54,12 @@ SettingsStore ProgramSettings() {
     return SettingsStore(ProgramPath("tovel.ini"), ProgramDir());
 }
 
+// Why a setting reads as empty: the settings file could not be read, or the key is empty.
+std::string EmptySettingReason(const char* key) {
+    const std::string problem = IniFile(ProgramPath("tovel.ini")).ReadProblem();
+    return problem.empty() ? std::string(key) + " is empty" : problem;
+}
+
 } // namespace
 
 int RunDraft(Context& context) {
@@ -62,7 +69,7 @@ int RunDraft(Context& context) {
         throw UsageError("draft: --out must name a .dec file");
     const std::string config = options.config ? *options.config : ProgramSettings().DraftConfig();
     if (config.empty()) {
-        context.err << "No draft configured: Draft/Config is empty\n";
+        context.err << "No draft configured: " << EmptySettingReason("Draft/Config") << "\n";
         return kExitFailure;
     }
 
@@ -104,7 +111,7 @@ int RunSealed(Context& context) {
     TCardsList cards;
     TIntegerList pool;
     if (!GenerateSealedPool(config, cards, pool, random, DefaultCardLoader())) {
-        context.err << "No sealed pool configured: Sealed/Config is empty\n";
+        context.err << "No sealed pool configured: " << EmptySettingReason("Sealed/Config") << "\n";
         return kExitFailure;
     }
     WritePool(cards, pool, options.out);

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using tovel::test::RunCli;
 using tovel::test::TempDir;
 
@@ -32,4 +36,20 @@ TEST(Cli, UsageErrorsExitWithTwoAndExplainOnStandardError) {
     const auto rootWithoutValue = RunCli({"--root"}, dir.Path());
     EXPECT_EQ(rootWithoutValue.status, 2);
     EXPECT_NE(rootWithoutValue.err.find("--root needs a value"), std::string::npos);
+}
+
+TEST(Cli, OutputThatCannotBeWrittenFails) {
+    if (::access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "no /dev/full";
+    const std::string command = tovel::test::ShellQuote(TOVEL_CLI_PATH) + " --version >/dev/full 2>/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+}
+
+TEST(Cli, HelpAfterACommandShowsThatCommandsUsage) {
+    TempDir dir;
+    const auto help = RunCli({"db", "check", "--help"}, dir.Path());
+    EXPECT_EQ(help.status, 0) << help.err;
+    EXPECT_EQ(help.out.rfind("  db check [FILE]", 0), 0u) << help.out;
 }

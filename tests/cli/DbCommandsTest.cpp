@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sys/stat.h>
+
 using tovel::test::RunCli;
 using tovel::test::TempDir;
 
@@ -37,6 +40,21 @@ TEST(DbCheck, SampleIsCleanAndBadRecordsAreListedWithTheirLines) {
                           "8: 'many' is not a valid integer value\n"
                           "11: Can't parse mana cost\n"
                           "2 cards, 3 problems\n");
+
+    // Lone CR line ends, a record cut after its head line, and a FIFO that is refused at once.
+    std::string crOnly = TempDir::Read(kData + "base.txt");
+    crOnly.erase(std::remove(crOnly.begin(), crOnly.end(), '\n'), crOnly.end());
+    const auto cr = RunCli({"db", "check", dir.Write("cr.txt", crOnly)}, dir.Path());
+    EXPECT_EQ(cr.status, 0);
+    EXPECT_EQ(cr.out, clean.out);
+    const auto cut = RunCli(
+        {"db", "check", dir.Write("cut.txt", "AB;One;C;5;;;\r\n;;;\r\n\r\nAB;Cut;C;5;;;\r\n")}, dir.Path());
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_EQ(cut.out, "4: AB;Cut;C;5;;; - the record has no cost line\n1 cards, 1 problems\n");
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    const auto fifo = RunCli({"db", "check", dir / "fifo"}, dir.Path());
+    EXPECT_EQ(fifo.status, 1);
+    EXPECT_EQ(fifo.err, dir / "fifo" + " is not a regular file\n");
 
     const auto missing = RunCli({"db", "check", dir / "none.txt"}, dir.Path());
     EXPECT_EQ(missing.status, 1);

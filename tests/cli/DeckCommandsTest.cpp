@@ -45,6 +45,7 @@ TEST(DeckConvert, ReportsUnreadableFilesAndConvertsTheRest) {
     const auto result = RunCli({"deck", "convert", dir / "missing.txt", good}, dir.Path());
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("missing.txt"), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, good + " -> " + good + ".dec\n"); // nothing of the failed file
     EXPECT_EQ(TempDir::Read(good + ".dec"), "1 [AB] - X\r\nSB: 1 [AB] - Y\r\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "missing.txt.dec"));
 

@@ -103,6 +103,18 @@ TEST(CliDraft, ErrorsAreTheDraftsOwnAndWriteNothing) {
     EXPECT_EQ(badSeed.status, 2);
 }
 
+TEST(CliDraft, AnUnreadableSettingsFileIsNamed) {
+    TempDir dir;
+    CopySample(dir);
+    std::filesystem::create_directory(dir / "tovel.ini");
+    for (const char* command : {"draft", "sealed"}) {
+        const auto result = RunCli({"--root", dir.Path(), command, "--out", dir / "d.dec"}, dir.Path());
+        EXPECT_EQ(result.status, 1) << command;
+        EXPECT_NE(result.err.find(": " + dir / "tovel.ini" + " is not a regular file\n"), std::string::npos)
+            << result.err;
+    }
+}
+
 TEST(CliSealed, WritesThePoolAsTheGeneratorDoesSameSeedSameFile) {
     TempDir dir;
     CopySample(dir);

@@ -398,6 +398,10 @@ int SealedConfig(const uint8_t* data, size_t size) {
     again.Init(FuzzChoices(), config.ConfigText);
     Require(again.ConfigText == config.ConfigText && again.ListLines == config.ListLines,
             "a cleaned sealed configuration changes when read again");
+    // An added pack is an item of its own, whatever the stored text ended with.
+    again.AddBooster(0);
+    Require(static_cast<int>(again.ListLines.size()) == CountWords(again.ConfigText, ";"),
+            "an added pack merged with the item before it");
     return 0;
 }
 

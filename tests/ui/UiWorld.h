@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
@@ -50,6 +51,29 @@ inline void CopySampleWorld(const TempDir& home) {
     std::filesystem::copy(TOVEL_SAMPLE_DATA, home.Path() + "Data",
                           std::filesystem::copy_options::recursive |
                               std::filesystem::copy_options::overwrite_existing);
+}
+
+// Shows a window in the bottom right corner of its screen and makes it the active one, so that
+// dialogs opened from it would stand over it unless placed otherwise.
+inline bool ParkInCorner(QWidget& window) {
+    window.show();
+    const QRect area = window.screen()->availableGeometry();
+    window.move(area.right() - window.frameGeometry().width(),
+                area.bottom() - window.frameGeometry().height());
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+// Whether a window stands in the middle of the screen's free area (one larger than the area
+// at its left or top edge).
+inline bool CentredOnScreen(const QWidget& window) {
+    const QRect area = window.screen()->availableGeometry();
+    const QRect frame = window.frameGeometry();
+    auto centred = [](int pos, int size, int start, int length) {
+        return size > length ? pos == start : std::abs(2 * (pos - start) + size - length) <= 2;
+    };
+    return centred(frame.x(), frame.width(), area.x(), area.width()) &&
+           centred(frame.y(), frame.height(), area.y(), area.height());
 }
 
 // Runs handlers on the modal dialogs that appear, in order: each handler gets the next new

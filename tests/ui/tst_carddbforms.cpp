@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSlider>
 #include <QtTest>
 
@@ -74,8 +75,8 @@ private slots:
     }
     void cleanupTestCase() { session_.reset(); }
 
-    // Opening: every edition checked for an empty filter, the listed ones (a substring test)
-    // otherwise; the format box shows "All"; captions are "[code] full name".
+    // Opening: every edition checked for an empty filter, the listed ones otherwise; the format box shows
+    // "All"; captions are "[code] full name".
     void filterDialogOpensOnTheFilter() {
         TFilterForm form;
         QCOMPARE(form.windowTitle(), QStringLiteral("Filter"));
@@ -93,6 +94,24 @@ private slots:
         // A code without its ";" is not listed.
         form.SetFilter({"CD", false});
         QCOMPARE(Checks(&form), QStringLiteral("..."));
+    }
+
+    // Whole codes: "D1" is neither in a filter holding "ED1;" nor in a format listing ED1.
+    void filterDialogComparesWholeCodes() {
+        const TTextList editions = EditionList();
+        const TTextList formats = FormatList();
+        auto restore = qScopeGuard([&] {
+            EditionList() = editions;
+            FormatList() = formats;
+        });
+        EditionList().Lines = {"D1;Dune One", "ED1;Edge One"};
+        FormatList().Lines = {"Edge;ED1;"};
+        TFilterForm form;
+        form.SetFilter({"ED1;", false});
+        QCOMPARE(Checks(&form), QStringLiteral(".x"));
+        ChooseFormat(&form, 0);
+        ChooseFormat(&form, 2);
+        QCOMPARE(Checks(&form), QStringLiteral(".x"));
     }
 
     // The format box: "None" clears, "All" checks every edition, a format checks exactly its
@@ -143,6 +162,35 @@ private slots:
         });
         QVERIFY(!EditCardFilter(filter));
         QCOMPARE(QString::fromStdString(filter.Editions), editions);
+        QCOMPARE(driver.Pending(), 0);
+    }
+
+    // The filter dialog, the values editor and the layout dialog open in the middle of the
+    // screen, not over the window that opened them.
+    void dialogsOpenCentred_data() {
+        QTest::addColumn<int>("dialog");
+        QTest::newRow("filter") << 0;
+        QTest::newRow("values editor") << 1;
+        QTest::newRow("layout") << 2;
+    }
+    void dialogsOpenCentred() {
+        QFETCH(int, dialog);
+        QWidget opener;
+        opener.resize(240, 160);
+        QVERIFY(test::ParkInCorner(opener));
+        ModalDriver driver;
+        driver.Then([&](QWidget* form) {
+            QCOMPARE(form->parentWidget(), &opener);
+            QVERIFY(test::CentredOnScreen(*form));
+            form->close();
+        });
+        TCardFilter filter;
+        if (dialog == 0)
+            EditCardFilter(filter);
+        else if (dialog == 1)
+            OpenCardValuesEditor();
+        else
+            ReadCardListLayout(home_.Write("Import/Cardlists/any.txt", "Ember Whelp  C\r\n"));
         QCOMPARE(driver.Pending(), 0);
     }
 
@@ -286,7 +334,8 @@ private slots:
     // The sideboard utility converts every chosen file and reports the ones it cannot read,
     // after converting the others.
     void insertSideboardConvertsEachFile() {
-        const std::string good = home_.Write("Decks/foreign.txt", "4 Ember Whelp\r\n// Sideboard\r\n2 Tide Call\r\n");
+        const std::string good =
+            home_.Write("Decks/foreign.txt", "4 Ember Whelp\r\n// Sideboard\r\n2 Tide Call\r\n");
         ScriptedPrompter prompter;
         ScopedPrompter scoped(prompter);
         prompter.fileLists.push_back({home_ / "Decks/missing.txt", good});

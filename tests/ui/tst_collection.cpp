@@ -12,6 +12,7 @@
 #include "ui/collection/CardsFrame.h"
 #include "ui/collection/InventoryForm.h"
 #include "ui/collection/ViewBaseForm.h"
+#include "ui/infra/LmActnCtrls.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -19,10 +20,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace tovel;
@@ -82,6 +87,42 @@ QSet<QString> Editions(TCardsFrame* frame) {
     return result;
 }
 
+// The scripted answers, and a hook run whenever a message is shown.
+class RepaintingPrompter final : public Prompter {
+public:
+    ScriptedPrompter script;
+    std::function<void()> whileShowing;
+
+    void ShowError(const std::string& message) override {
+        if (whileShowing)
+            whileShowing();
+        script.ShowError(message);
+    }
+    void ShowInformation(const std::string& message) override {
+        if (whileShowing)
+            whileShowing();
+        script.ShowInformation(message);
+    }
+    Answer Confirm(const std::string& message, ConfirmButtons buttons, MessageIcon icon) override {
+        return script.Confirm(message, buttons, icon);
+    }
+    std::string AskOpenFileName(const std::string& dir, const std::string& ext,
+                                const std::string& filter) override {
+        return script.AskOpenFileName(dir, ext, filter);
+    }
+    std::vector<std::string> AskOpenFileNames(const std::string& dir, const std::string& ext,
+                                              const std::string& filter) override {
+        return script.AskOpenFileNames(dir, ext, filter);
+    }
+    std::string AskSaveFileName(const std::string& dir, const std::string& ext,
+                                const std::string& filter) override {
+        return script.AskSaveFileName(dir, ext, filter);
+    }
+    std::string BrowseFolder(const std::string& caption, const std::string& dir) override {
+        return script.BrowseFolder(caption, dir);
+    }
+};
+
 std::string Read(const std::string& file) {
     return test::TempDir::Read(file);
 }
@@ -102,17 +143,35 @@ private slots:
         Settings().SetEditionsFilter("");
     }
 
-    // Every command of the main menu that belongs to these windows is available, the hidden
-    // maintenance commands included.
-    void menuCommandsAreAvailable() {
-        TMainForm form;
-        for (const char* name : {"Explore1", "New1", "Editcardvalues1", "BackupcardsDB1", "RestorecardsDB1",
-                                 "InsertSB1", "CreatecardsDB1"}) {
-            // Hidden actions are disabled by Qt while hidden; shown, they must work.
-            QAction* action = form.Command(QLatin1String(name));
-            action->setVisible(true);
-            QVERIFY2(action->isEnabled(), name);
-        }
+    // "Explore" and "Manage inventory" open in the middle of the screen, not over the main window,
+    // with their menu bar, pop-up menus and tool bar buttons in "Lm Style".
+    void windowsOpenCentredInLmStyle_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("base viewer") << "Explore1";
+        QTest::newRow("inventory") << "New1";
+    }
+    void windowsOpenCentredInLmStyle() {
+        QFETCH(QString, command);
+        ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        TMainForm main;
+        QVERIFY(test::ParkInCorner(main));
+        ModalDriver driver;
+        driver.Then([&](QWidget* form) {
+            QCOMPARE(form->parentWidget(), &main);
+            QVERIFY(test::CentredOnScreen(*form));
+            QWidget* menuBar = form->findChild<QMenuBar*>();
+            QVERIFY(menuBar && qobject_cast<TLmStyle*>(menuBar->style()));
+            for (QMenu* menu : form->findChildren<QMenu*>())
+                QVERIFY(qobject_cast<TLmStyle*>(menu->style()));
+            const QList<QToolButton*> buttons = form->findChild<QToolBar*>()->findChildren<QToolButton*>();
+            QVERIFY(!buttons.isEmpty());
+            for (QToolButton* button : buttons)
+                QVERIFY(qobject_cast<TLmStyle*>(button->style()));
+            form->close();
+        });
+        main.Command(command)->trigger();
+        QCOMPARE(driver.Pending(), 0);
     }
 
     // Flow 1: search, three copies by double click and one foil, a note, "Save to file...", the
@@ -298,12 +357,13 @@ private slots:
         Click(&form, "ButtonDeleteCard");
         QCOMPARE(inv->ListView()->model()->rowCount(), 2);
         QCOMPARE(SelectedName(inv), QStringLiteral("Naalir Oracle"));
-        // Statistics are written only on rebuild.
-        QCOMPARE(inv->findChild<QLabel*>(QStringLiteral("LabelDifferent"))->text(),
-                 QStringLiteral("Different cards: 0"));
-        inv->Rebuild();
+        // The statistics follow every copy added or removed.
+        QCOMPARE(inv->findChild<QLabel*>(QStringLiteral("LabelTotal"))->text(),
+                 QStringLiteral("Cards total: 2"));
         QCOMPARE(inv->findChild<QLabel*>(QStringLiteral("LabelDifferent"))->text(),
                  QStringLiteral("Different cards: 2"));
+        auto* notes = inv->findChild<QLineEdit*>(QStringLiteral("EditNotes"));
+        QTest::keyClicks(notes, QStringLiteral("mint"));
 
         // "Clear inventory": the save question first, then the confirmation; Cancel keeps all.
         prompter.answers = {Answer::No, Answer::Cancel};
@@ -312,6 +372,7 @@ private slots:
         prompter.answers = {Answer::No, Answer::Yes};
         form.Action("AClearInventory")->trigger();
         QCOMPARE(inv->ListView()->model()->rowCount(), 0);
+        QCOMPARE(notes->text(), QString());
         QCOMPARE(prompter.Messages("confirm"), (std::vector<std::string>{"Inventory modified! Save changes?",
                                                                          "Clear inventory? Are you sure?",
                                                                          "Inventory modified! Save changes?",
@@ -348,6 +409,90 @@ private slots:
         QCOMPARE(Read(other), std::string("VR;Naalir Oracle;1;0;\r\n"));
     }
 
+    // Yes to the close question and a save that fails: the error is shown and the window stays
+    // open with its changes.
+    void failedSaveOnClosingKeepsTheWindow() {
+        ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        TInventoryForm form;
+        form.Setup();
+        Click(&form, "ButtonAddCard");
+        // A folder that is not empty stands where the default file was: it cannot be replaced.
+        std::filesystem::remove(home_ / "Inventory/inventory.inv");
+        home_.Write("Inventory/inventory.inv/keep", "");
+        form.show();
+        prompter.answers = {Answer::Yes};
+        form.close();
+        QVERIFY(form.isVisible());
+        QCOMPARE(prompter.Messages("error").size(), size_t(1));
+        QCOMPARE(form.CardsFrameInv()->ListView()->model()->rowCount(), 1);
+        prompter.answers = {Answer::No};
+        form.close();
+        QVERIFY(!form.isVisible());
+    }
+
+    // A file that cannot be loaded leaves the inventory as it was; a deck that stops at an
+    // invalid line keeps the lines before it. The list stays paintable while the message is up
+    // (a real message box lets the window repaint behind it).
+    void failedReadsKeepTheInventoryListed_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("deck"); // empty: a file that cannot be read
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("load") << "ALoadFromFile"
+                              << "" << QStringList{"Forest", "Naalir Oracle"};
+        QTest::newRow("import") << "AImportDec"
+                                << "1 [VR] - Quelarr Orrery\r\nx [VR] - Bad\r\n"
+                                << QStringList{"Quelarr Orrery"};
+        // The deck's basic land takes the inventory's Forest line away.
+        QTest::newRow("add") << "AAddDec"
+                             << "1 [9E] - Forest\r\nx [VR] - Bad\r\n"
+                             << QStringList{"Naalir Oracle"};
+    }
+    void failedReadsKeepTheInventoryListed() {
+        QFETCH(QString, command);
+        QFETCH(QString, deck);
+        QFETCH(QStringList, names);
+        home_.Write("Inventory/inventory.inv", "9E;Forest;2;0;\r\nVR;Naalir Oracle;1;0;mint\r\n");
+        std::string file = home_ / "Inventory/broken.inv";
+        if (deck.isEmpty())
+            home_.Write("Inventory/broken.inv/keep", ""); // a folder
+        else
+            file = home_.Write("Decks/broken.dec", deck.toStdString());
+        RepaintingPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        prompter.script.fileNames = {file};
+        TInventoryForm form;
+        form.Setup();
+        TCardsFrame* inv = form.CardsFrameInv();
+        prompter.whileShowing = [inv] {
+            inv->ListView()->grab();
+        };
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        // As from the menu: an error escaping the command reaches the application's error box.
+        QMetaObject::invokeMethod(form.Action(command.toLatin1().constData()), &QAction::trigger,
+                                  Qt::QueuedConnection);
+        QTRY_COMPARE(prompter.script.Messages("error").size(), size_t(1));
+        QStringList shown;
+        for (int row = 0; row < inv->ListView()->model()->rowCount(); ++row)
+            shown << Cell(inv, row, kColumnName);
+        QCOMPARE(shown, names);
+        QCOMPARE(Inventory().Count(), int(names.size()));
+        QCOMPARE(form.CurrentFile(), home_ / "Inventory/inventory.inv");
+        prompter.script.answers = {Answer::No};
+        form.close();
+    }
+
+    // In the inventory layout the Name column is 200 pixels wide, also after the rows changed.
+    void nameColumnWidth() {
+        TInventoryForm form;
+        form.Setup();
+        Click(&form, "ButtonAddCard");
+        QCOMPARE(form.CardsFrameInv()->ListView()->horizontalHeader()->sectionSize(kColumnName), 200);
+        Click(&form, "ButtonDeleteCard");
+        QCOMPARE(form.CardsFrameInv()->ListView()->horizontalHeader()->sectionSize(kColumnName), 200);
+    }
+
     // The list model behaves as a model, and search scrolls a found row to the top.
     void listModelAndSearch() {
         TViewBaseForm form;
@@ -356,22 +501,24 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         TCardsFrame* frame = form.CardsFrameBase();
+        // The list starts below the bars.
+        QVERIFY(form.findChild<QWidget*>(QStringLiteral("LmCoolBar1"))->geometry().bottom() <
+                frame->geometry().top());
         QAbstractItemModelTester tester(frame->ListView()->model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         // A prefix no name has leaves the selection where it was.
         frame->EditSearch()->setText(QStringLiteral("Qqqq no such card"));
         QCOMPARE(frame->SelectedRow(), 0);
         frame->EditSearch()->clear();
-        // The last edition in sort order is far below the first page.
+        // A name half-way down, far below the first page, becomes the top row.
         frame->SetSortColumn(kColumnName);
         QCOMPARE(frame->ListView()->horizontalHeader()->count(), 2);
-        const int last = frame->ListView()->model()->rowCount() - 1;
-        const QString name = Cell(frame, last, kColumnName);
-        QTest::keyClicks(frame->EditSearch(), name);
+        const QString name = Cell(frame, frame->ListView()->model()->rowCount() / 2, kColumnName);
+        frame->EditSearch()->setText(name);
         QCOMPARE(Cell(frame, frame->SelectedRow(), kColumnName), name);
         QCOMPARE(frame->ListView()->currentIndex().row(), frame->SelectedRow());
-        QCOMPARE(frame->ListView()->verticalScrollBar()->value(),
-                 std::min(frame->SelectedRow(), frame->ListView()->verticalScrollBar()->maximum()));
+        QVERIFY(frame->SelectedRow() < frame->ListView()->verticalScrollBar()->maximum());
+        QCOMPARE(frame->ListView()->verticalScrollBar()->value(), frame->SelectedRow());
         form.close();
     }
 

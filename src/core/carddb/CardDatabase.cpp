@@ -13,6 +13,7 @@
 #include <charconv>
 #include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace tovel {
 
@@ -68,14 +69,14 @@ bool ParseRarity(std::string_view text, TRarity& rarity) {
 // a card would read back as a different one.
 void RequireFieldText(std::string_view text, std::string_view what, std::string_view card) {
     if (text.find_first_of(";\r\n") != std::string_view::npos)
-        throw Error("The " + std::string(what) + " of card \"" + Cp1252ToUtf8(card) +
+        throw Error("The " + std::string(what) + " of card \"" + QuoteLine(card) +
                     "\" contains \";\" or a line end, which the card database cannot store");
 }
 
 int32_t ParseValue(std::string_view text) {
     const auto value = ParseInt(text);
     if (!value)
-        throw Error("'" + Cp1252ToUtf8(text) + "' is not a valid integer value");
+        throw Error("'" + QuoteLine(text) + "' is not a valid integer value");
     return *value;
 }
 
@@ -92,19 +93,24 @@ struct RecordBody {
     std::vector<std::string_view> text;
 };
 
-void ReadRecordBody(LineReader& reader, RecordBody& body) {
+// A file that ends before a record's cost line was cut off: the record is bad, not a card.
+[[noreturn]] void ThrowCutRecord(std::string_view head) {
+    throw Error(QuoteLine(head) + kRecordHasNoCostLine);
+}
+
+void ReadRecordBody(LineReader& reader, std::string_view head, RecordBody& body) {
     body.text.clear();
-    if (!reader.Next(body.cost)) {
-        body.cost = {};
-        return;
-    }
+    if (!reader.Next(body.cost))
+        ThrowCutRecord(head);
     std::string_view line;
     while (reader.Next(line) && !line.empty())
         body.text.push_back(line);
 }
 
-void SkipRecord(LineReader& reader) {
+void SkipRecord(LineReader& reader, std::string_view head) {
     std::string_view line;
+    if (!reader.Next(line))
+        ThrowCutRecord(head);
     while (reader.Next(line) && !line.empty()) {
     }
 }
@@ -117,7 +123,7 @@ void FillCard(TCardsList& cards, std::string_view head, const std::array<std::st
     card.Edition = fields[0];
     card.Name = fields[1];
     if (!ParseRarity(fields[2], card.Rarity))
-        throw Error(Cp1252ToUtf8(head) + kCantReadCardInfo);
+        throw Error(QuoteLine(head) + kCantReadCardInfo);
     card.Value = ParseValue(fields[3]);
     card.BannedFormats = PlusToSemicolon(cards, fields[4]);
     card.Printings = PlusToSemicolon(cards, fields[5]);
@@ -137,10 +143,10 @@ void ReadDatabaseRecords(TCardsList& cards, std::string_view text, std::string_v
     while (reader.Next(head)) {
         const auto fields = SplitFields<6>(head);
         if (!filter.empty() && !FilterHolds(filter, fields[0])) {
-            SkipRecord(reader);
+            SkipRecord(reader, head);
             continue;
         }
-        ReadRecordBody(reader, body);
+        ReadRecordBody(reader, head, body);
         FillCard(cards, head, fields, body);
     }
 }
@@ -231,7 +237,7 @@ void ReadCardListLines(TCardsList& cards, std::string_view text, std::string_vie
         card.Edition = fields[0];
         card.Name = fields[1];
         if (!ParseRarity(fields[2], card.Rarity))
-            throw Error(Cp1252ToUtf8(line) + kCantReadCardInfo);
+            throw Error(QuoteLine(line) + kCantReadCardInfo);
         card.Value = ParseValue(fields[3]);
         card.BannedFormats = fields[4];
     }
@@ -312,10 +318,13 @@ void SaveCardDatabase(const TCardsList& cards, const std::string& fileName) {
 }
 
 void ComputePrintings(TCardsList& cards, const TTextList& editions) {
-    // Positions in the editions list of each (folded) code.
+    // Positions in the editions list of each (folded) code. A code listed again adds nothing
+    // (its first line already placed it), so each spelling is kept once.
     std::unordered_map<std::string, std::vector<int>> positions;
+    std::unordered_set<std::string_view> seen;
     for (int e = 0; e < editions.Count(); ++e)
-        positions[FoldAscii(editions.Name(e))].push_back(e);
+        if (seen.insert(editions.Name(e)).second)
+            positions[FoldAscii(editions.Name(e))].push_back(e);
 
     // Each card's name group is the first card of that name; collect (group, list position) pairs.
     std::vector<std::pair<int32_t, int32_t>> pairs;
@@ -380,24 +389,34 @@ void ComputePrintings(TCardsList& cards, const TTextList& editions) {
     }
 }
 
-TCheckReport CheckCardDatabase(std::string_view text) {
-    TCheckReport report;
+TCheckCounts CheckCardDatabase(std::string_view text,
+                               const std::function<void(const TRecordProblem&)>& onProblem) {
+    TCheckCounts counts;
     TCardsList scratch;
     LineReader reader(text);
     RecordBody body;
     std::string_view head;
     while (reader.Next(head)) {
         const int headLine = reader.LineNumber();
-        ReadRecordBody(reader, body);
         try {
+            ReadRecordBody(reader, head, body);
             FillCard(scratch, head, SplitFields<6>(head), body);
-            ++report.Cards;
+            ++counts.Cards;
         } catch (const Error& e) {
-            report.Problems.push_back({headLine, e.what()});
+            ++counts.Problems;
+            onProblem({headLine, e.what()});
         }
         if (scratch.Count() >= 4096)
             scratch.Clear(); // only the verdict matters; keep memory flat on big files
     }
+    return counts;
+}
+
+TCheckReport CheckCardDatabase(std::string_view text) {
+    TCheckReport report;
+    report.Cards = CheckCardDatabase(text, [&](const TRecordProblem& problem) {
+                       report.Problems.push_back(problem);
+                   }).Cards;
     return report;
 }
 
@@ -439,7 +458,7 @@ void ReadCardListXml(TCardsList& cards, std::string_view bytes, std::string_view
         TCardItem& card = cards.Add(edition);
         card.Name = cards.Store(name);
         if (!ParseRarity(Utf8ToCp1252(node.attribute("Rarity").value()), card.Rarity))
-            throw Error(Cp1252ToUtf8(name) + kCantReadCardInfo);
+            throw Error(QuoteLine(name) + kCantReadCardInfo);
         card.Value = ParseValue(Utf8ToCp1252(node.attribute("Value").value()));
         const std::string banned = Utf8ToCp1252(node.attribute("BannedFormats").value());
         if (banned.find_first_of("\r\n") != std::string::npos)
@@ -455,11 +474,11 @@ void ReadCardText(TCardsList& cards, std::string_view text) {
         TCardItem& card = cards.Items(i);
         const int found = index.Find(card.Name);
         if (found < 0)
-            throw Error("Card \"" + Cp1252ToUtf8(card.Name) + "\" not found in DB");
+            throw Error("Card \"" + QuoteLine(card.Name) + "\" not found in DB");
         size_t pos = static_cast<size_t>(found) + 1;
         auto line = [&](size_t at) {
             if (at >= lines.size())
-                throw Error("The text of card \"" + Cp1252ToUtf8(card.Name) +
+                throw Error("The text of card \"" + QuoteLine(card.Name) +
                             "\" runs past the end of the card-text file");
             return lines[at];
         };

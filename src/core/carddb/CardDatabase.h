@@ -6,6 +6,7 @@
 #include "core/carddb/CardsDB.h"
 #include "core/carddb/Editions.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@
 namespace tovel {
 
 inline constexpr const char* kCantReadCardInfo = " - can't read card info";
+inline constexpr const char* kRecordHasNoCostLine = " - the record has no cost line";
 inline constexpr const char* kErrorReadingCardsDatabase = "Error reading cards database";
 
 // Clears `cards` and reads a base.txt-format file into it. With a non-empty filter only records
@@ -36,6 +38,14 @@ struct TRecordProblem {
     int Line = 0;        // 1-based line of the record's head line
     std::string Message; // the loader's own message (UTF-8)
 };
+struct TCheckCounts {
+    int Cards = 0;    // records read without a problem
+    int Problems = 0; // bad records
+};
+// Hands each bad record to `onProblem` as soon as it is found, so nothing piles up.
+TCheckCounts CheckCardDatabase(std::string_view text,
+                               const std::function<void(const TRecordProblem&)>& onProblem);
+// The same, collecting the problems.
 struct TCheckReport {
     int Cards = 0; // records read without a problem
     std::vector<TRecordProblem> Problems;

@@ -176,6 +176,16 @@ void TCardsList::Clear() {
     InvalidateIndex();
 }
 
+void TCardsList::Swap(TCardsList& other) noexcept {
+    chunks_.swap(other.chunks_);
+    std::swap(count_, other.count_);
+    textLines_.swap(other.textLines_);
+    sources_.swap(other.sources_);
+    arena_.swap(other.arena_);
+    InvalidateIndex();
+    other.InvalidateIndex();
+}
+
 void TCardsList::InvalidateIndex() {
     byNameEdition_->Reset();
     byName_->Reset();

@@ -82,6 +82,8 @@ public:
     TCardItem& Add(std::string_view edition);
 
     int Count() const { return count_; }
+    // Exchanges the cards of two lists; every card keeps its address.
+    void Swap(TCardsList& other) noexcept;
     TCardItem& Items(int index) { return chunks_[index >> kChunkBits][index & kChunkMask]; }
     const TCardItem& Items(int index) const { return chunks_[index >> kChunkBits][index & kChunkMask]; }
     void Clear();

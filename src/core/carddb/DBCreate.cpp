@@ -88,6 +88,7 @@ void CreateCardList(TCardsList& cards, const std::string& fileList, const TReadC
                     const std::string& outFile) {
     cards.Clear();
     std::string out;
+    bool accepted = false;
     static const CharSet semicolon(";");
     const int files = CountWords(fileList, semicolon);
     for (int f = 1; f <= files; ++f) {
@@ -95,6 +96,7 @@ void CreateCardList(TCardsList& cards, const std::string& fileList, const TReadC
         const TReadCardRec layout = readLayout(file);
         if (!layout.Accepted)
             break;
+        accepted = true;
         const std::string bytes = ReadWholeFile(file);
         LineReader reader(bytes);
         std::string_view line;
@@ -107,7 +109,9 @@ void CreateCardList(TCardsList& cards, const std::string& fileList, const TReadC
             out += "\r\n";
         }
     }
-    WriteFileAtomically(outFile, out);
+    // With no file accepted there is nothing to replace the old list with.
+    if (accepted)
+        WriteFileAtomically(outFile, out);
 }
 
 void CopyDatabaseFile(const std::string& source, const std::string& dest) {
@@ -151,23 +155,41 @@ TBuildFiles DefaultBuildFiles(const std::string& programDir) {
             programDir + "Data/base.txt"};
 }
 
-void BuildCardDatabase(TCardsList& cards, TTextList& editions, const TBuildFiles& files) {
+namespace {
+
+void ReadBuildSources(TCardsList& cards, TTextList& editions, const TBuildFiles& files) {
     LoadEditionList(editions, files.Editions);
     // An empty card list would replace the whole database with nothing.
     if (!ReadCardSources(cards, files.CardList, files.CardText, {}, editions))
         throw Error("The card list \"" + files.CardList + "\" is empty");
+}
+
+} // namespace
+
+void BuildCardDatabase(TCardsList& cards, TTextList& editions, const TBuildFiles& files) {
+    ReadBuildSources(cards, editions, files);
     SaveCardDatabase(cards, files.Out);
 }
 
 bool CreateDBFromCardsAndGatherer(TCardsList& cards, TTextList& editions, const TBuildFiles& files) {
+    TCardsList built;
     try {
-        BuildCardDatabase(cards, editions, files);
-        return true;
+        ReadBuildSources(built, editions, files);
     } catch (const std::exception&) {
         cards.Clear();
         ShowError(kErrorReadingCardsDatabase);
         return false;
     }
+    // A write that fails is no reading error: its own message, and the cards in memory stay
+    // those of the file still on disk.
+    try {
+        SaveCardDatabase(built, files.Out);
+    } catch (const std::exception& e) {
+        ShowError(e.what());
+        return false;
+    }
+    cards.Swap(built);
+    return true;
 }
 
 } // namespace tovel

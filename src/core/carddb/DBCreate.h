@@ -33,8 +33,9 @@ using TReadCardLayout = std::function<TReadCardRec(const std::string& fileName)>
 std::string CardListLine(std::string line, const TReadCardRec& layout);
 
 // Clears `cards` and writes `outFile` from the files of `fileList` (each followed by ";").
-// A layout that is not accepted stops: the lines written so far stay. A file that cannot be
-// read is an error and leaves `outFile` as it was.
+// A layout that is not accepted stops: the lines of the files before it are written, and when
+// it was the first file's, nothing is. A file that cannot be read is an error and leaves
+// `outFile` as it was.
 void CreateCardList(TCardsList& cards, const std::string& fileList, const TReadCardLayout& readLayout,
                     const std::string& outFile);
 
@@ -68,8 +69,9 @@ TBuildFiles DefaultBuildFiles(const std::string& programDir);
 // empty card list included; the output file is then untouched.
 void BuildCardDatabase(TCardsList& cards, TTextList& editions, const TBuildFiles& files);
 
-// The command as the program runs it: on failure shows "Error reading cards database" and
-// leaves `cards` empty. Returns whether the database was written.
+// The command as the program runs it. A source that cannot be read shows "Error reading cards
+// database" and leaves `cards` empty; a failed write shows the write error and leaves `cards`
+// as it was. Returns whether the database was written.
 bool CreateDBFromCardsAndGatherer(TCardsList& cards, TTextList& editions, const TBuildFiles& files);
 
 } // namespace tovel

@@ -103,4 +103,9 @@ bool CodeListHolds(std::string_view codes, std::string_view code) {
     return false;
 }
 
+bool CodeListSelects(std::string_view codes, std::string_view code) {
+    const size_t end = codes.rfind(';');
+    return end != std::string_view::npos && CodeListHolds(codes.substr(0, end + 1), code);
+}
+
 } // namespace tovel

@@ -46,6 +46,9 @@ struct TCardFilter {
 // Whether a list of codes, each followed by ";" (a filter, a card's Printings), holds this
 // code whole (exact, case-sensitive): "1E;" does not hold "E".
 bool CodeListHolds(std::string_view codes, std::string_view code);
+// The filter dialog's test of a filter's or a format's codes: the whole code, followed by its
+// ";". A last code without ";" selects nothing.
+bool CodeListSelects(std::string_view codes, std::string_view code);
 
 // An entry of a card list view: its edition code and, when the card is in the database, the card.
 bool FilterMatches(const TCardFilter& filter, std::string_view edition, const TCardItem* card);

@@ -389,8 +389,11 @@ int TCardsFrameModel::AddCopy(const TCardItem& card, bool foil) {
         TInventoryItem& line = *rows_[i].line;
         if (line.Card != &card)
             continue;
-        if (line.Count < INT32_MAX)
+        if (line.Count < INT32_MAX) {
             ++line.Count;
+            if (inventoryLayout_)
+                ++totalCount_;
+        }
         if (foil && line.Foil < INT32_MAX)
             ++line.Foil;
         Select(static_cast<int>(i));
@@ -403,6 +406,9 @@ int TCardsFrameModel::AddCopy(const TCardItem& card, bool foil) {
     line.Count = 1;
     line.Foil = foil ? 1 : 0;
     const int row = InsertRow(line);
+    differentCount_ = RowCount();
+    if (inventoryLayout_)
+        ++totalCount_;
     Select(row);
     return row;
 }
@@ -411,6 +417,7 @@ void TCardsFrameModel::RemoveCopy(int row, bool foil) {
     if (!list_ || row < 0 || row >= RowCount())
         return;
     TInventoryItem& line = RowLine(row);
+    const int32_t before = line.Count;
     if (!foil) {
         if (line.Count > 0) {
             --line.Count;
@@ -421,12 +428,17 @@ void TCardsFrameModel::RemoveCopy(int row, bool foil) {
         --line.Foil;
         --line.Count;
     }
+    if (inventoryLayout_)
+        totalCount_ -= before - line.Count;
     // Lines read from a file may hold more foils than copies; such a line can end below 0.
     if (line.Count > 0)
         return;
+    if (inventoryLayout_)
+        totalCount_ -= line.Count;
     currentCard_ = nullptr;
     const int index = line.Index();
     rows_.erase(rows_.begin() + row);
+    differentCount_ = RowCount();
     list_->Delete(index);
     if (selected_ >= RowCount())
         selected_ = RowCount() - 1;

@@ -2,8 +2,8 @@
 
 // What a card list panel shows: the lines of a TInventoryList that pass the panel's edition
 // filter, kept sorted by the sort column's key, with search as you type, copies added and
-// removed in place, notes editing and the statistics of the last rebuild. The panel widget
-// only displays this model.
+// removed in place, notes editing and the statistics of the shown rows. The panel widget only
+// displays this model.
 //
 // Rows keep the sort key their line had when the row was added, so a row does not move when
 // its counts or notes change; the next rebuild brings the order up to date. Rows point at the
@@ -112,7 +112,8 @@ public:
     bool SetNotes(std::string_view notes);
     static bool IsNotesCharAllowed(char c) { return c != ';' && c != '\r' && c != '\n'; }
 
-    // The statistics as of the last rebuild.
+    // The statistics of the shown rows: their number and the sum of their lines' counts
+    // (inventory layout only). Adding and removing copies keeps them current.
     int64_t TotalCount() const { return totalCount_; }
     int DifferentCount() const { return differentCount_; }
     std::string TotalCaption() const { return "Cards total: " + std::to_string(totalCount_); }

@@ -108,6 +108,12 @@ void TInventoryList::Clear() {
     index_->Reset();
 }
 
+void TInventoryList::Swap(TInventoryList& other) noexcept {
+    items_.swap(other.items_);
+    index_->Reset();
+    other.index_->Reset();
+}
+
 TInventoryList& Inventory() {
     static TInventoryList list;
     return list;
@@ -140,16 +146,21 @@ int32_t SaturatingAdd(int32_t a, int32_t b) {
 } // namespace
 
 void LoadInventory(TInventoryList& list, const TCardsList& cards, const std::string& path, bool add) {
-    if (!add)
-        list.Clear();
-    if (!FileExists(path)) {
+    // Only a name with nothing behind it gets a new empty file; anything else there (a folder,
+    // a FIFO) is refused by the reader rather than replaced.
+    if (!PathExists(path)) {
         const std::filesystem::path parent = std::filesystem::path(path).parent_path();
         if (!parent.empty())
             EnsureDirectory(parent.string());
         WriteFileAtomically(path, {});
+        if (!add)
+            list.Clear();
         return;
     }
+    // Read before touching the list: a file that cannot be read leaves it as it was.
     const std::string text = ReadWholeFile(path);
+    if (!add)
+        list.Clear();
     static const CharSet semicolon(";");
     LineReader reader(text);
     std::string_view line;

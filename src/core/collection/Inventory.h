@@ -51,6 +51,8 @@ public:
     const TInventoryItem& Items(int index) const { return *items_[static_cast<size_t>(index)]; }
     void Delete(int index);
     void Clear();
+    // Exchanges the lines of two lists; every line keeps its address and position.
+    void Swap(TInventoryList& other) noexcept;
 
 private:
     class Index;

@@ -263,7 +263,7 @@ bool ReadDeckIntoZones(TDeckZones& zones, const TCardsList& cards, const std::st
                 throw Error(kInvalidDeckFile);
             const int position = cards.IndexOf(line.Name, line.Edition);
             if (position < 0) {
-                ShowError(Cp1252ToUtf8(line.Edition) + " " + Cp1252ToUtf8(line.Name) + kNotFoundSkipped);
+                ShowError(QuoteLine(line.Edition) + " " + QuoteLine(line.Name) + kNotFoundSkipped);
                 return;
             }
             const bool sideboard = line.Sideboard || toSideboard;

@@ -24,9 +24,28 @@ struct FdGuard {
     }
 };
 
+// Opens a file for reading. Only a regular file is read: a FIFO or a device could block the
+// reader for ever or never end, so it is refused before anything is read from it (the open
+// itself does not wait for a FIFO's writer).
+void OpenForReading(FdGuard& in, const std::string& path) {
+    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (in.fd < 0)
+        throw Error("Cannot open file \"" + path + "\". " + LastErrorText(errno));
+    struct stat st {};
+    if (::fstat(in.fd, &st) != 0)
+        throw Error("Cannot read file \"" + path + "\". " + LastErrorText(errno));
+    if (!S_ISREG(st.st_mode))
+        throw Error(path + " is not a regular file");
+    const int flags = ::fcntl(in.fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(in.fd, F_SETFL, flags & ~O_NONBLOCK);
+}
+
 } // namespace
 
-std::string LastErrorText(int errorNumber) { return std::strerror(errorNumber); }
+std::string LastErrorText(int errorNumber) {
+    return std::strerror(errorNumber);
+}
 
 void WriteFileAtomically(const std::string& path, std::string_view contents) {
     const std::string temp = path + ".tmp~";
@@ -60,9 +79,7 @@ void WriteFileAtomically(const std::string& path, std::string_view contents) {
 
 std::string ReadWholeFile(const std::string& path) {
     FdGuard in;
-    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in.fd < 0)
-        throw Error("Cannot open file \"" + path + "\". " + LastErrorText(errno));
+    OpenForReading(in, path);
     std::string data;
     struct stat st {};
     if (::fstat(in.fd, &st) == 0 && st.st_size > 0)
@@ -87,6 +104,11 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool PathExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
 bool DirectoryExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -102,12 +124,15 @@ void EnsureDirectory(const std::string& path) {
 bool LineReader::Next(std::string_view& line) {
     if (pos_ >= text_.size())
         return false;
-    const size_t end = text_.find('\n', pos_);
-    size_t stop = end == std::string_view::npos ? text_.size() : end;
-    line = text_.substr(pos_, stop - pos_);
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    pos_ = end == std::string_view::npos ? text_.size() : end + 1;
+    const size_t end = text_.find_first_of("\r\n", pos_);
+    if (end == std::string_view::npos) {
+        line = text_.substr(pos_);
+        pos_ = text_.size();
+    } else {
+        line = text_.substr(pos_, end - pos_);
+        // CR LF is one line end; a lone CR or LF is one too.
+        pos_ = end + (text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n' ? 2 : 1);
+    }
     ++lineNumber_;
     return true;
 }
@@ -123,17 +148,13 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 std::shared_ptr<const MappedFile> MappedFile::Open(const std::string& path) {
     FdGuard in;
-    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in.fd < 0)
-        throw Error("Cannot open file \"" + path + "\". " + LastErrorText(errno));
+    OpenForReading(in, path);
     struct stat st {};
     if (::fstat(in.fd, &st) != 0)
         throw Error("Cannot read file \"" + path + "\". " + LastErrorText(errno));
     std::shared_ptr<MappedFile> file(new MappedFile);
     if (st.st_size == 0)
         return file;
-    if (!S_ISREG(st.st_mode))
-        throw Error("Cannot read file \"" + path + "\". Not a regular file");
     void* p = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_PRIVATE, in.fd, 0);
     if (p == MAP_FAILED)
         throw Error("Cannot read file \"" + path + "\". " + LastErrorText(errno));

@@ -15,19 +15,22 @@ namespace tovel {
 // message naming the file.
 void WriteFileAtomically(const std::string& path, std::string_view contents);
 
-// The whole file as bytes; Error when it cannot be opened or read.
+// The whole file as bytes; Error when it cannot be opened or read, or is not a regular file
+// ("<path> is not a regular file").
 std::string ReadWholeFile(const std::string& path);
 
 bool FileExists(const std::string& path);
+// Whether anything is there under that name: a file, a folder, a FIFO, ...
+bool PathExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // Creates the folder and its parents; Error on failure.
 void EnsureDirectory(const std::string& path);
 
-// The lines of a text, CR LF or LF ended. A last line without an end is a line; a text that
-// ends with a line end has no extra empty line after it.
+// The lines of a text, each ended by CR LF, LF or a lone CR. A last line without an end is a line; a text
+// that ends with a line end has no extra empty line after it.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
-// Sequential line reader over a byte range: CR LF and LF both end a line.
+// Sequential line reader over a byte range: CR LF, LF and a lone CR each end a line.
 class LineReader {
 public:
     explicit LineReader(std::string_view text) : text_(text) {}
@@ -47,7 +50,7 @@ private:
 // even if the file is replaced by rename meanwhile.
 class MappedFile {
 public:
-    // Error when the file cannot be opened.
+    // Error when the file cannot be opened or is not a regular file, as ReadWholeFile.
     static std::shared_ptr<const MappedFile> Open(const std::string& path);
     ~MappedFile();
     MappedFile(const MappedFile&) = delete;

@@ -11,24 +11,24 @@ namespace tovel {
 IniDocument::IniDocument(std::string_view text) {
     size_t pos = 0;
     while (pos < text.size()) {
-        const size_t nl = text.find('\n', pos);
+        // CR LF, LF and a lone CR each end a line; each line keeps its own end for writing.
+        const size_t stop = text.find_first_of("\r\n", pos);
         Line line;
-        if (nl == std::string_view::npos) {
+        if (stop == std::string_view::npos) {
             line.text = std::string(text.substr(pos));
             pos = text.size();
         } else {
-            size_t stop = nl;
-            if (stop > pos && text[stop - 1] == '\r')
-                --stop;
+            const size_t next = stop + (text.substr(stop, 2) == "\r\n" ? 2 : 1);
             line.text = std::string(text.substr(pos, stop - pos));
-            line.end = std::string(text.substr(stop, nl + 1 - stop));
-            pos = nl + 1;
+            line.end = std::string(text.substr(stop, next - stop));
+            pos = next;
         }
         lines_.push_back(std::move(line));
     }
 }
 
-IniDocument::Kind IniDocument::Classify(std::string_view text, std::string_view& name, std::string_view& value) {
+IniDocument::Kind IniDocument::Classify(std::string_view text, std::string_view& name,
+                                        std::string_view& value) {
     const std::string_view t = Trim(text);
     if (t.empty() || t[0] == ';')
         return Kind::Other;
@@ -70,7 +70,9 @@ std::optional<std::string> IniDocument::Value(std::string_view section, std::str
 }
 
 void IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
-    auto newLine = [&] { return Line{std::string(key) + "=" + std::string(value), "\r\n"}; };
+    auto newLine = [&] {
+        return Line{std::string(key) + "=" + std::string(value), "\r\n"};
+    };
     auto terminateLast = [this] {
         if (!lines_.empty() && lines_.back().end.empty())
             lines_.back().end = "\r\n";
@@ -176,12 +178,23 @@ std::optional<int32_t> ParseIniInteger(std::string_view text) {
 }
 
 IniDocument IniFile::Load() const {
-    if (!FileExists(path_))
+    if (!PathExists(path_))
         return {};
     try {
         return IniDocument(ReadWholeFile(path_));
     } catch (const Error&) {
-        return {}; // an unreadable file reads as an empty one
+        return {}; // an unreadable file reads as an empty one; ReadProblem tells why
+    }
+}
+
+std::string IniFile::ReadProblem() const {
+    if (!PathExists(path_))
+        return {};
+    try {
+        ReadWholeFile(path_);
+        return {};
+    } catch (const Error& e) {
+        return e.what();
     }
 }
 

@@ -36,7 +36,7 @@ public:
 private:
     struct Line {
         std::string text; // without the line end
-        std::string end;  // "\r\n", "\n" or "" for a last line without one
+        std::string end;  // "\r\n", "\n", "\r" or "" for a last line without one
     };
     enum class Kind { Other, Section, Key };
     static Kind Classify(std::string_view text, std::string_view& name, std::string_view& value);
@@ -55,7 +55,8 @@ public:
 
     const std::string& Path() const { return path_; }
 
-    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const;
     // Decimal, or hexadecimal after "0x"/"0X" (more than two characters); the default when the
     // key is missing or the value is not an integer.
     int32_t ReadInteger(std::string_view section, std::string_view key, int32_t defaultValue) const;
@@ -69,6 +70,9 @@ public:
 
     // The whole file parsed once, for readers that look at many keys (boosters.ini).
     IniDocument Load() const;
+    // Why a file that exists reads as empty: the read error naming the file (a folder or a
+    // FIFO in its place, no permission); empty when the file reads or does not exist.
+    std::string ReadProblem() const;
 
 private:
     std::string path_;

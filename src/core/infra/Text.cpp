@@ -7,7 +7,9 @@ namespace tovel {
 
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 
 // Code points of 0x80..0x9F; zero marks the bytes Windows-1252 leaves undefined.
 constexpr std::array<char16_t, 32> kHighControls = {
@@ -74,10 +76,16 @@ std::string_view TrimRight(std::string_view text) {
     return text.substr(0, e);
 }
 
-std::string_view Trim(std::string_view text) { return TrimRight(TrimLeft(text)); }
+std::string_view Trim(std::string_view text) {
+    return TrimRight(TrimLeft(text));
+}
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
 std::string AsciiUpperCase(std::string_view text) {
     std::string out(text);
@@ -95,8 +103,12 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-char AnsiLower(char c) { return kFold.lower[static_cast<unsigned char>(c)]; }
-char AnsiUpper(char c) { return kFold.upper[static_cast<unsigned char>(c)]; }
+char AnsiLower(char c) {
+    return kFold.lower[static_cast<unsigned char>(c)];
+}
+char AnsiUpper(char c) {
+    return kFold.upper[static_cast<unsigned char>(c)];
+}
 
 std::string AnsiLowerCase(std::string_view text) {
     std::string out(text);
@@ -219,6 +231,38 @@ std::optional<int32_t> ParseInt(std::string_view text) {
     if (value < INT32_MIN || value > INT32_MAX)
         return std::nullopt;
     return static_cast<int32_t>(value);
+}
+
+std::string QuoteLine(std::string_view line) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const std::string_view shown = line.substr(0, kQuotedLineBytes);
+    std::string out;
+    out.reserve(shown.size() + 8);
+    for (char c : shown) {
+        const auto byte = static_cast<unsigned char>(c);
+        const char32_t u = Cp1252ToUnicode(byte);
+        if (u >= 0x20 && u != 0x7F && (u < 0x80 || u > 0x9F)) {
+            AppendUtf8(out, u);
+            continue;
+        }
+        out += '\\';
+        if (byte == 0) {
+            out += '0';
+        } else if (byte == '\t') {
+            out += 't';
+        } else if (byte == '\r') {
+            out += 'r';
+        } else if (byte == '\n') {
+            out += 'n';
+        } else {
+            out += 'x';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        }
+    }
+    if (line.size() > shown.size())
+        out += "\xE2\x80\xA6"; // …
+    return out;
 }
 
 std::string ReplaceChar(std::string_view text, char from, char to) {

@@ -45,6 +45,12 @@ std::optional<unsigned char> UnicodeToCp1252(char32_t u);
 // A whole decimal integer with an optional sign and nothing around it, in 32-bit range.
 std::optional<int32_t> ParseInt(std::string_view text);
 
+// How many bytes of a data line a message quotes before cutting it off.
+inline constexpr size_t kQuotedLineBytes = 200;
+// A data line as messages quote it, in UTF-8: control bytes shown visibly ("\0", "\t",
+// "\x01"), and a line longer than kQuotedLineBytes cut there and ended with "…".
+std::string QuoteLine(std::string_view line);
+
 // Replaces every occurrence of one byte by another.
 std::string ReplaceChar(std::string_view text, char from, char to);
 

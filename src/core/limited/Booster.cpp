@@ -6,6 +6,8 @@
 #include "core/infra/Text.h"
 #include "core/infra/Words.h"
 
+#include <unordered_set>
+
 namespace tovel {
 
 namespace {
@@ -32,23 +34,52 @@ std::string_view WithoutTrailingSemicolon(std::string_view text) {
     return text;
 }
 
-// How many cards of a pool could still enter the target: not banned in draft, not in it yet.
-int AcceptableCount(const TIntegerList& pool, const TIntegerList& target, const TCardsList& cards) {
-    int count = 0;
+// Positions already in a target, for draws that must not repeat one.
+using TMembers = std::unordered_set<int32_t>;
+
+// The distinct cards of a pool that could still enter the target: not banned in draft, not in it.
+int AcceptableCount(const TIntegerList& pool, const TMembers& inTarget, const TCardsList& cards) {
+    TMembers counted;
     for (int32_t index : pool)
-        if (IsDraftable(cards.Items(index)) && target.IndexOf(index) < 0)
-            ++count;
-    return count;
+        if (IsDraftable(cards.Items(index)) && !inTarget.contains(index))
+            counted.insert(index);
+    return static_cast<int>(counted.size());
 }
 
-void DrawFromPool(const TIntegerList& pool, int count, TIntegerList& target, const TCardsList& cards,
-                  RandomSource& random) {
-    for (int drawn = 0; drawn < count;) {
+// Draws at random from the whole pool and retries a card that may not enter, as packs have
+// always been drawn (the same random numbers give the same packs). Once so few acceptable
+// cards are left that retries would dominate, the rest is drawn from the acceptable cards
+// alone, so a composition as large as its pool still costs linear time.
+void DrawFromPool(const TIntegerList& pool, int count, int acceptable, TIntegerList& target,
+                  TMembers& inTarget, const TCardsList& cards, RandomSource& random) {
+    constexpr int64_t kRetriesPerDraw = 8;
+    int drawn = 0;
+    while (drawn < count && acceptable * kRetriesPerDraw >= pool.Count()) {
         const int32_t index = pool.Items(random.Random(pool.Count()));
-        if (target.IndexOf(index) >= 0 || !IsDraftable(cards.Items(index)))
+        if (inTarget.contains(index) || !IsDraftable(cards.Items(index)))
             continue;
         target.Add(index);
+        inTarget.insert(index);
         ++drawn;
+        --acceptable;
+    }
+    if (drawn == count)
+        return;
+    std::vector<int32_t> left;
+    for (int32_t index : pool)
+        if (IsDraftable(cards.Items(index)) && !inTarget.contains(index)) {
+            inTarget.insert(index); // each card once, however often the pool lists it
+            left.push_back(index);
+        }
+    for (int32_t index : left)
+        inTarget.erase(index);
+    for (; drawn < count && !left.empty(); ++drawn) {
+        const size_t at = static_cast<size_t>(random.Random(static_cast<int>(left.size())));
+        const int32_t index = left[at];
+        left[at] = left.back();
+        left.pop_back();
+        target.Add(index);
+        inTarget.insert(index);
     }
 }
 
@@ -161,8 +192,9 @@ const TBoosterConfig& PackComposition(TPackShape shape, std::string_view composi
 void GeneratePack(TPackShape shape, TIntegerList& target, const TEditionCards& pools,
                   std::string_view compositionName, bool fresh, RandomSource& random) {
     const TBoosterConfig& config = PackComposition(shape, compositionName);
-    static const TIntegerList kNothing;
-    const TIntegerList& already = fresh ? kNothing : target;
+    TMembers inTarget;
+    if (!fresh)
+        inTarget.insert(target.begin(), target.end());
     const struct {
         const TIntegerList& pool;
         int count;
@@ -173,19 +205,24 @@ void GeneratePack(TPackShape shape, TIntegerList& target, const TEditionCards& p
 
     // Rejection sampling could never finish on a pool that cannot fill its count, so check
     // every count before anything is drawn.
-    for (const auto& step : steps) {
+    int acceptable[3] = {};
+    for (size_t k = 0; k < 3; ++k) {
+        const auto& step = steps[k];
         if (step.count <= 0)
             continue;
-        if (!pools.Cards() || AcceptableCount(step.pool, already, *pools.Cards()) < step.count)
+        if (pools.Cards())
+            acceptable[k] = AcceptableCount(step.pool, inTarget, *pools.Cards());
+        if (!pools.Cards() || acceptable[k] < step.count)
             throw Error(std::string("Not enough ") + step.word + " cards in edition " +
-                        Cp1252ToUtf8(pools.Edition()));
+                        QuoteLine(pools.Edition()));
     }
 
     if (fresh)
         target.Clear();
-    for (const auto& step : steps)
-        if (step.count > 0)
-            DrawFromPool(step.pool, step.count, target, *pools.Cards(), random);
+    for (size_t k = 0; k < 3; ++k)
+        if (steps[k].count > 0)
+            DrawFromPool(steps[k].pool, steps[k].count, acceptable[k], target, inTarget, *pools.Cards(),
+                         random);
 }
 
 void GenerateTableBoosters(TBoosterList& boosters, const TEditionCards& pools,
@@ -237,28 +274,34 @@ void BuildPackChoices(TTextList& choices) {
 
 namespace {
 
-std::string FinishResolving(std::string_view packName, bool isEdition, std::string resolved) {
+std::string FinishResolving(std::string_view packName, bool isEdition, std::string resolved,
+                            std::string_view boostersProblem) {
     if (isEdition)
         return std::string(packName);
     resolved = std::string(WithoutTrailingSemicolon(resolved));
-    // A [Complex] value that names no edition at all is as unusable as a missing one.
+    // A [Complex] value that names no edition at all is as unusable as a missing one. When
+    // boosters.ini could not be read, the message says so: that is the likely cause.
     if (CountWords(resolved, "+") == 0)
-        throw Error("Incorrect booster config");
+        throw Error(boostersProblem.empty()
+                        ? std::string("Incorrect booster config")
+                        : "Incorrect booster config (" + std::string(boostersProblem) + ")");
     return resolved;
 }
 
 } // namespace
 
-std::string ResolvePackName(std::string_view packName, const TTextList& editions,
-                            const IniDocument& boosters) {
+std::string ResolvePackName(std::string_view packName, const TTextList& editions, const IniDocument& boosters,
+                            std::string_view boostersProblem) {
     const bool isEdition = editions.IndexOfName(packName) >= 0;
     return FinishResolving(packName, isEdition,
-                           isEdition ? std::string() : FindComplexPack(boosters, packName));
+                           isEdition ? std::string() : FindComplexPack(boosters, packName), boostersProblem);
 }
 
 std::string ResolvePackName(std::string_view packName) {
-    const bool isEdition = EditionList().IndexOfName(packName) >= 0;
-    return FinishResolving(packName, isEdition, isEdition ? std::string() : FindComplexPack(packName));
+    if (EditionList().IndexOfName(packName) >= 0)
+        return std::string(packName);
+    const IniFile boosters(BoostersIniPath());
+    return ResolvePackName(packName, EditionList(), boosters.Load(), boosters.ReadProblem());
 }
 
 namespace {

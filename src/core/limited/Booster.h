@@ -130,9 +130,10 @@ void BuildPackChoices(TTextList& choices);
 
 // A configured pack name to an edition code or a "+"-joined member list. An exact edition code
 // stays; anything else is looked up in [Complex]; nothing found is "Incorrect booster config".
-std::string ResolvePackName(std::string_view packName, const TTextList& editions,
-                            const IniDocument& boosters);
-// The same on EditionList() and Data/boosters.ini.
+// `boostersProblem` is why boosters.ini read as empty (IniFile::ReadProblem), added to the error.
+std::string ResolvePackName(std::string_view packName, const TTextList& editions, const IniDocument& boosters,
+                            std::string_view boostersProblem = {});
+// The same on EditionList() and Data/boosters.ini, read afresh.
 std::string ResolvePackName(std::string_view packName);
 
 // Draws the packs of a resolved name: a member list one full pack per member, each of that

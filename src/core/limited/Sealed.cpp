@@ -1,9 +1,11 @@
 #include "core/limited/Sealed.h"
 
 #include "core/decks/DeckFile.h"
-#include "core/infra/Words.h"
+#include "core/infra/ProgramDir.h"
 #include "core/settings/Settings.h"
 
+#include <algorithm>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -15,11 +17,27 @@ bool GenerateSealedPool(std::string_view config, TCardsList& cards, TIntegerList
     if (config.empty())
         return false;
 
-    std::vector<std::pair<char, std::string>> items;
-    const int count = CountWords(config, ";");
-    for (int i = 1; i <= count; ++i) {
-        const std::string_view item = NthWord(i, config, ";", true);
-        items.emplace_back(item.front(), ResolvePackName(item.substr(1)));
+    // One pass over the items; boosters.ini is read once and each distinct name resolved once.
+    const IniFile boostersFile(BoostersIniPath());
+    const IniDocument boosters = boostersFile.Load();
+    const std::string boostersProblem = boostersFile.ReadProblem();
+    std::unordered_map<std::string_view, std::string> resolvedNames;
+    std::vector<std::pair<char, const std::string*>> items;
+    for (size_t pos = 0; pos < config.size();) {
+        if (config[pos] == ';') {
+            ++pos;
+            continue;
+        }
+        const size_t end = std::min(config.find(';', pos), config.size());
+        const std::string_view item = config.substr(pos, end - pos);
+        pos = end;
+        auto found = resolvedNames.find(item.substr(1));
+        if (found == resolvedNames.end())
+            found = resolvedNames
+                        .emplace(item.substr(1),
+                                 ResolvePackName(item.substr(1), EditionList(), boosters, boostersProblem))
+                        .first;
+        items.emplace_back(item.front(), &found->second);
     }
 
     loader(cards, std::string());
@@ -28,7 +46,7 @@ bool GenerateSealedPool(std::string_view config, TCardsList& cards, TIntegerList
     TIntegerList pack;
     std::string lastFilled;
     for (const auto& [letter, resolved] : items) {
-        FillPacks(resolved, letter == 'S' ? TPackShape::Starter : TPackShape::Booster, pack, pools, cards,
+        FillPacks(*resolved, letter == 'S' ? TPackShape::Starter : TPackShape::Booster, pack, pools, cards,
                   lastFilled, random);
         for (int32_t index : pack)
             pool.Add(index);

@@ -57,6 +57,9 @@ void TSealedConfig::Add(char letter, int position) {
     if (position < 0 || position >= ChoiceList.Count())
         return;
     ListLines.push_back(std::string(ChoiceList.Value(position)) + Suffix(letter));
+    // A stored text may end without its last ";": close that item before adding one.
+    if (!ConfigText.empty() && ConfigText.back() != ';')
+        ConfigText += ';';
     ConfigText += letter;
     ConfigText += ChoiceList.Name(position);
     ConfigText += ';';

@@ -6,6 +6,7 @@
 #include "ui/infra/CardInfoFrame.h"
 #include "ui/infra/CardListModel.h"
 #include "ui/infra/QtText.h"
+#include "ui/infra/ScreenCentre.h"
 #include "ui/infra/WaitForm.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@ namespace tovel {
 TEditValuesForm::TEditValuesForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("EditValuesForm"));
     setWindowTitle(QStringLiteral("Edit card values"));
+    CentreOnScreen(this);
 
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;

@@ -3,6 +3,7 @@
 #include "core/infra/Words.h"
 #include "ui/infra/DialogButtons.h"
 #include "ui/infra/QtText.h"
+#include "ui/infra/ScreenCentre.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,20 +16,10 @@
 
 namespace tovel {
 
-namespace {
-
-// An edition is selected by a text of codes when its code followed by ";" occurs in it.
-bool ListsEdition(std::string_view codes, std::string_view code) {
-    std::string needle(code);
-    needle += ';';
-    return codes.find(needle) != std::string_view::npos;
-}
-
-} // namespace
-
 TFilterForm::TFilterForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FilterForm"));
     setWindowTitle(QStringLiteral("Filter"));
+    CentreOnScreen(this);
 
     auto* layout = new QVBoxLayout(this);
     auto* group = new QGroupBox(QStringLiteral("Editions"), this);
@@ -91,7 +82,7 @@ void TFilterForm::SetFilter(const TCardFilter& filter) {
         const TTextList& editions = EditionList();
         for (int i = 0; i < checkListBoxEditions_->count() && i < editions.Count(); ++i)
             checkListBoxEditions_->item(i)->setCheckState(
-                ListsEdition(filter.Editions, editions.Name(i)) ? Qt::Checked : Qt::Unchecked);
+                CodeListSelects(filter.Editions, editions.Name(i)) ? Qt::Checked : Qt::Unchecked);
         (filter.LegalIn ? radioLegalIn_ : radioBelongsTo_)->setChecked(true);
     }
     comboBoxFormats_->setCurrentIndex(1);
@@ -113,8 +104,8 @@ void TFilterForm::ComboBoxFormatsChange(int index) {
     const std::string_view codes = formats.Value(format);
     const TTextList& editions = EditionList();
     for (int i = 0; i < checkListBoxEditions_->count() && i < editions.Count(); ++i)
-        checkListBoxEditions_->item(i)->setCheckState(ListsEdition(codes, editions.Name(i)) ? Qt::Checked
-                                                                                            : Qt::Unchecked);
+        checkListBoxEditions_->item(i)->setCheckState(
+            CodeListSelects(codes, editions.Name(i)) ? Qt::Checked : Qt::Unchecked);
 }
 
 TCardFilter TFilterForm::Filter() const {

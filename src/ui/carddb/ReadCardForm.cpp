@@ -4,6 +4,7 @@
 #include "core/infra/Text.h"
 #include "ui/infra/DialogButtons.h"
 #include "ui/infra/QtText.h"
+#include "ui/infra/ScreenCentre.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -55,6 +56,7 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
     const int maximum = static_cast<int>(std::min<size_t>(longest, 100000));
 
     setWindowTitle(QStringLiteral("Loading from ") + FromUtf8(fileName));
+    CentreOnScreen(this);
     const size_t slash = fileName.find_last_of('/');
     const QString shortName = FromUtf8(slash == std::string::npos ? fileName : fileName.substr(slash + 1));
 

@@ -114,6 +114,7 @@ TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
     listView_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     listView_->horizontalHeader()->setSortIndicatorShown(true);
     costDelegate_ = new CostDelegate(listView_);
+    listView_->horizontalHeader()->resizeSection(kColumnName, kNameColumnWidth);
     // The selection stays visible when the list loses the focus.
     QPalette palette = listView_->palette();
     palette.setColor(QPalette::Inactive, QPalette::Highlight,
@@ -161,7 +162,6 @@ TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
         if (index.isValid() && OnRowDoubleClick)
             OnRowDoubleClick(this);
     });
-    UpdateStats();
     ShowModelState();
 }
 
@@ -173,8 +173,6 @@ void TCardsFrame::SetInventoryList(TInventoryList* list) {
     if (list == model_.InventoryList())
         return;
     table_->Change([&] { model_.SetInventoryList(list); });
-    if (list)
-        UpdateStats();
     ShowModelState();
 }
 
@@ -186,6 +184,9 @@ void TCardsFrame::UseBaseLayout() {
     if (!model_.InventoryLayout())
         return;
     table_->Change([&] { model_.UseBaseLayout(); });
+    // The Name column, now the last one, only fills what the Edition column leaves.
+    listView_->horizontalHeader()->resizeSection(kColumnName,
+                                                 listView_->horizontalHeader()->defaultSectionSize());
     setFixedWidth(kBaseLayoutWidth);
     panelNotes_->hide();
     labelTotal_->hide();
@@ -195,13 +196,11 @@ void TCardsFrame::SetSortColumn(int column) {
     if (column == model_.SortColumn())
         return;
     table_->Change([&] { model_.SetSortColumn(column); });
-    UpdateStats();
     ShowModelState();
 }
 
 void TCardsFrame::Rebuild() {
     table_->Change([&] { model_.Rebuild(); });
-    UpdateStats();
     ShowModelState();
 }
 
@@ -321,6 +320,9 @@ void TCardsFrame::ShowModelState() {
     UpdateSortIndicator();
     syncing_ = true;
     const int row = model_.SelectedRow();
+    // Selecting scrolls the view just enough to show the row, and the scroll bar reports that
+    // back into the model: the model's own top row is taken first.
+    const int top = model_.TopRow();
     QItemSelectionModel* selection = listView_->selectionModel();
     if (row >= 0 && row < model_.RowCount()) {
         // After a reset the view lays itself out lazily; its scroll range must be current
@@ -330,8 +332,8 @@ void TCardsFrame::ShowModelState() {
         if (listView_->currentIndex().row() != row || !selection->isRowSelected(row, {}))
             selection->setCurrentIndex(index,
                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        if (listView_->verticalScrollBar()->value() != model_.TopRow())
-            listView_->verticalScrollBar()->setValue(model_.TopRow());
+        if (listView_->verticalScrollBar()->value() != top)
+            listView_->verticalScrollBar()->setValue(top);
         listView_->scrollTo(index, QAbstractItemView::EnsureVisible);
     } else {
         selection->clearSelection();
@@ -339,13 +341,18 @@ void TCardsFrame::ShowModelState() {
     syncing_ = false;
     model_.SetTopRow(listView_->verticalScrollBar()->value());
 
+    // The notes box and the statistics follow every change, a cleared list included.
+    if (panelNotes_->isVisibleTo(this)) {
+        const QString notes =
+            row >= 0 && row < model_.RowCount() ? FromCp1252(model_.RowLine(row).Notes) : QString();
+        if (editNotes_->text() != notes)
+            editNotes_->setText(notes);
+    }
+    UpdateStats();
+
     if (!selectionPending_)
         return;
     selectionPending_ = false;
-    if (panelNotes_->isVisibleTo(this) && row >= 0 && row < model_.RowCount())
-        editNotes_->setText(FromCp1252(model_.RowLine(row).Notes));
-    else if (row < 0)
-        editNotes_->clear();
     if (OnCardSelected)
         OnCardSelected(this);
 }

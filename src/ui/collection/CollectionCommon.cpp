@@ -7,11 +7,12 @@
 #include "core/settings/Settings.h"
 #include "ui/collection/CardsFrame.h"
 #include "ui/infra/Icons.h"
+#include "ui/infra/LmActnCtrls.h"
 #include "ui/infra/LmCoolBar.h"
 #include "ui/infra/ViewCardForm.h"
 
+#include <QLayout>
 #include <QMenu>
-#include <QMenuBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -19,20 +20,36 @@ namespace tovel {
 
 QMenu* AddMenuAndToolBar(QWidget* window, QVBoxLayout* layout, const QString& menuCaption,
                          QToolBar** toolBar) {
-    auto* menuBar = new QMenuBar(window);
-    menuBar->setObjectName(QStringLiteral("MenuBar"));
-    QMenu* menu = menuBar->addMenu(menuCaption);
-    *toolBar = new QToolBar(window);
-    (*toolBar)->setObjectName(QStringLiteral("ToolBar"));
-    (*toolBar)->setIconSize(QSize(16, 16));
-    (*toolBar)->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    // The menu bar and the tool bar are bands of the program's cool bar.
+    // The menu bar and the tool bar, in "Lm Style", are bands of the program's cool bar.
     auto* coolBar = new TLmCoolBar(window);
-    coolBar->setObjectName(QStringLiteral("CoolBar"));
+    coolBar->setObjectName(QStringLiteral("LmCoolBar1"));
+    auto* menuBar = new TLmActionMainMenuBar(coolBar);
+    QMenu* menu = menuBar->AddMenu(menuCaption);
+    // The bar's overflow button and its menu too.
+    ApplyActionBarStyle(menuBar);
+    auto* bar = new TLmActionToolBar(coolBar);
+    bar->setObjectName(QStringLiteral("ActionToolBar1"));
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     coolBar->AddBand(menuBar);
-    coolBar->AddBand(*toolBar);
+    coolBar->AddBand(bar);
     layout->addWidget(coolBar);
+    *toolBar = bar;
     return menu;
+}
+
+void AddToolBarAction(QToolBar* toolBar, QAction* action) {
+    toolBar->addAction(action);
+    // A bar's style does not pass to the buttons it makes later.
+    ApplyActionBarStyle(toolBar);
+    // The cool bar grows with the tool bar. Before the window is first shown, Qt passes that on
+    // neither to the cool bar nor to the window's layout, which would lay the body over the
+    // tool bar.
+    if (auto* coolBar = qobject_cast<TLmCoolBar*>(toolBar->parentWidget())) {
+        coolBar->layout()->invalidate();
+        coolBar->setFixedHeight(coolBar->BandsHeight());
+    }
+    if (QLayout* layout = toolBar->window()->layout())
+        layout->invalidate();
 }
 
 QAction* AddCommand(QMenu* menu, const QString& caption, const char* objectName, int icon) {

@@ -15,9 +15,12 @@ namespace tovel {
 
 class TCardsFrame;
 
-// A menu bar with one menu and a tool bar under it, at the top of `layout`; returns the menu.
+// A menu bar with one menu and a tool bar under it, in "Lm Style", at the top of `layout`;
+// returns the menu.
 QMenu* AddMenuAndToolBar(QWidget* window, QVBoxLayout* layout, const QString& menuCaption,
                          QToolBar** toolBar);
+// Adds a command to the tool bar, its button in the bar's style.
+void AddToolBarAction(QToolBar* toolBar, QAction* action);
 // A menu command with its icon from the shared icon list (-1: none).
 QAction* AddCommand(QMenu* menu, const QString& caption, const char* objectName, int icon);
 

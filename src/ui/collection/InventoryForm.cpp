@@ -8,6 +8,7 @@
 #include "ui/collection/CardsFrame.h"
 #include "ui/collection/CollectionCommon.h"
 #include "ui/infra/Icons.h"
+#include "ui/infra/ScreenCentre.h"
 #include "ui/infra/ViewCardForm.h"
 #include "ui/infra/WaitCursor.h"
 
@@ -40,11 +41,25 @@ std::string RewriteQuestionRu(const std::string& path) {
     return "Файл " + path + "\r" + "существует? Перезаписать?";
 }
 
+void CopyInventoryList(const TInventoryList& from, TInventoryList& to) {
+    for (int i = 0; i < from.Count(); ++i) {
+        const TInventoryItem& line = from.Items(i);
+        TInventoryItem& copy = to.Add();
+        copy.Card = line.Card;
+        copy.Name = line.Name;
+        copy.Edition = line.Edition;
+        copy.Count = line.Count;
+        copy.Foil = line.Foil;
+        copy.Notes = line.Notes;
+    }
+}
+
 } // namespace
 
 TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("InventoryForm"));
     setWindowTitle(QStringLiteral("Inventory"));
+    CentreOnScreen(this);
     currentFile_ = ProgramPath(kDefaultInventoryFile);
 
     auto* layout = new QVBoxLayout(this);
@@ -66,8 +81,8 @@ TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
     aViewCardInfo_->setCheckable(true);
     menu->addSeparator();
     QAction* exit = AddCommand(menu, QStringLiteral("Exit"), "AExit", static_cast<int>(ToolIcon::Exit));
-    toolBar->addAction(exit);
-    toolBar->addAction(aViewCardInfo_);
+    AddToolBarAction(toolBar, exit);
+    AddToolBarAction(toolBar, aViewCardInfo_);
 
     auto* body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
@@ -177,14 +192,25 @@ void TInventoryForm::ADeleteCard(bool foil) {
     SetModified();
 }
 
+void TInventoryForm::ReadIntoInventory(bool add, const std::function<void(TInventoryList&)>& read) {
+    // The frame shows the inventory's lines while the reader runs (and while it shows its
+    // messages): it reads into a list of its own, which replaces the inventory only once the
+    // reader is done. A reader that fails leaves the inventory as it was.
+    TInventoryList scratch;
+    if (add)
+        CopyInventoryList(Inventory(), scratch);
+    read(scratch);
+    Inventory().Swap(scratch);
+    cardsFrameInv_->Rebuild();
+}
+
 void TInventoryForm::ALoadFromFile() {
     const std::string file =
         AskOpenFileName(ProgramPath(kInventoryFolder), kInventoryExtension, kInventoryFilter);
     if (file.empty())
         return;
-    LoadInventory(Inventory(), CardDatabase(), file, false);
+    ReadIntoInventory(false, [&](TInventoryList& list) { LoadInventory(list, CardDatabase(), file, false); });
     currentFile_ = file;
-    cardsFrameInv_->Rebuild();
 }
 
 void TInventoryForm::ASaveToFile() {
@@ -203,8 +229,7 @@ void TInventoryForm::AAddFromFile() {
         AskOpenFileName(ProgramPath(kInventoryFolder), kInventoryExtension, kInventoryFilter);
     if (file.empty())
         return;
-    LoadInventory(Inventory(), CardDatabase(), file, true);
-    cardsFrameInv_->Rebuild();
+    ReadIntoInventory(true, [&](TInventoryList& list) { LoadInventory(list, CardDatabase(), file, true); });
     SetModified();
 }
 
@@ -212,8 +237,8 @@ void TInventoryForm::AImportDec(bool add) {
     const std::string file = AskOpenFileName(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter);
     if (file.empty())
         return;
-    ReadDeckIntoInventory(Inventory(), CardDatabase(), file, add);
-    cardsFrameInv_->Rebuild();
+    ReadIntoInventory(add,
+                      [&](TInventoryList& list) { ReadDeckIntoInventory(list, CardDatabase(), file, add); });
     SetModified();
 }
 
@@ -246,17 +271,22 @@ bool TInventoryForm::AskSaveChanges() {
     default:
         return false;
     }
-    if (currentFile_ == ProgramPath(kDefaultInventoryFile)) {
-        SaveInventory(Inventory(), currentFile_);
-        return true;
+    std::string file = currentFile_;
+    if (file != ProgramPath(kDefaultInventoryFile)) {
+        file = AskSaveFileName(currentFile_, kInventoryExtension, kInventoryFilter);
+        if (file.empty())
+            return true;
+        if (FileExists(file) &&
+            Prompts().Confirm(RewriteQuestionRu(file), ConfirmButtons::YesCancel) != Answer::Yes)
+            return true;
     }
-    const std::string file = AskSaveFileName(currentFile_, kInventoryExtension, kInventoryFilter);
-    if (file.empty())
-        return true;
-    if (FileExists(file) &&
-        Prompts().Confirm(RewriteQuestionRu(file), ConfirmButtons::YesCancel) != Answer::Yes)
-        return true;
-    SaveInventory(Inventory(), file);
+    // A save that fails keeps the window and its changes.
+    try {
+        SaveInventory(Inventory(), file);
+    } catch (const std::exception& e) {
+        ShowError(e.what());
+        return false;
+    }
     return true;
 }
 

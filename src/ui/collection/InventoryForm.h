@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <string>
 
 class QAction;
@@ -10,6 +11,7 @@ class QPushButton;
 namespace tovel {
 
 class TCardsFrame;
+class TInventoryList;
 
 // The inventory window: the whole card database on the left, the inventory on the right,
 // buttons between them to add and remove copies, and a menu to load, save, merge, import and
@@ -34,6 +36,9 @@ public:
 private:
     void AAddCard(bool foil);
     void ADeleteCard(bool foil);
+    // Runs a reader on a copy of the inventory (an empty list without `add`), then puts its
+    // result in the inventory's place and lists it.
+    void ReadIntoInventory(bool add, const std::function<void(TInventoryList&)>& read);
     void ALoadFromFile();
     void ASaveToFile();
     void AAddFromFile();

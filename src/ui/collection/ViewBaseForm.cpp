@@ -3,6 +3,7 @@
 #include "ui/collection/CardsFrame.h"
 #include "ui/collection/CollectionCommon.h"
 #include "ui/infra/Icons.h"
+#include "ui/infra/ScreenCentre.h"
 #include "ui/infra/ViewCardForm.h"
 #include "ui/infra/WaitCursor.h"
 
@@ -18,6 +19,7 @@ namespace tovel {
 TViewBaseForm::TViewBaseForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ViewBaseForm"));
     setWindowTitle(QStringLiteral("View base"));
+    CentreOnScreen(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -27,8 +29,8 @@ TViewBaseForm::TViewBaseForm(QWidget* parent) : QDialog(parent) {
                                 static_cast<int>(ToolIcon::ViewCardInfo));
     aViewCardInfo_->setCheckable(true);
     aExit_ = AddCommand(menu, QStringLiteral("Exit"), "AExit", static_cast<int>(ToolIcon::Exit));
-    toolBar->addAction(aExit_);
-    toolBar->addAction(aViewCardInfo_);
+    AddToolBarAction(toolBar, aExit_);
+    AddToolBarAction(toolBar, aViewCardInfo_);
 
     cardsFrameBase_ = new TCardsFrame(this);
     cardsFrameBase_->setObjectName(QStringLiteral("CardsFrameBase"));

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 using namespace tovel;
@@ -82,8 +84,12 @@ TEST(LoadCardDatabase, ReadsEveryFieldAndSavesTheSameBytes) {
     SaveCardDatabase(cards, out);
     EXPECT_EQ(TempDir::Read(out), kBase);
 
-    // LF line ends read the same; the writer always writes CR LF.
+    // LF and lone CR line ends read the same; the writer always writes CR LF.
     LoadCardDatabase(cards, dir.Write("lf.txt", WithLf(kBase)), "");
+    EXPECT_EQ(CardDatabaseText(cards), kBase);
+    std::string crOnly = WithLf(kBase);
+    std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
+    LoadCardDatabase(cards, dir.Write("cr.txt", crOnly), "");
     EXPECT_EQ(CardDatabaseText(cards), kBase);
 }
 
@@ -123,6 +129,15 @@ TEST(LoadCardDatabase, BadRecordsStopWithTheLoadersMessage) {
         {"bad cost", "AB;Bad;C;5;;;\r\ngg;Creature;;\r\n\r\n", "Can't parse mana cost", 1},
         {"name in 1252 converted for the message", "AB;Caf\xE9;x;5;;;\r\n;;;\r\n\r\n",
          "AB;Caf\xC3\xA9;x;5;;; - can't read card info", 1},
+        {"NUL shown, reason kept", std::string("VR;X;\0;5;;;\r\n;;;\r\n\r\n", 19),
+         "VR;X;\\0;5;;; - can't read card info", 1},
+        {"long line quoted briefly", "AB;" + std::string(5000, 'n') + ";q;5;;;\r\n;;;\r\n",
+         "AB;" + std::string(197, 'n') + "\xE2\x80\xA6 - can't read card info", 1},
+        {"long value quoted briefly", "AB;Bad;C;" + std::string(5000, '9') + ";;;\r\n;;;\r\n",
+         "'" + std::string(200, '9') + "\xE2\x80\xA6' is not a valid integer value", 1},
+        {"cut after a head line", kBase + "AB;Cut;C;5;;;\r\n", "AB;Cut;C;5;;; - the record has no cost line",
+         5},
+        {"cut inside a head line", kBase + "AB;Cut;C;5", "AB;Cut;C;5 - the record has no cost line", 5},
     };
     for (const Case& c : cases) {
         TCardsList cards;
@@ -131,6 +146,9 @@ TEST(LoadCardDatabase, BadRecordsStopWithTheLoadersMessage) {
     }
     TCardsList cards;
     EXPECT_NE(ErrorOf([&] { LoadCardDatabase(cards, "/nonexistent/base.txt", ""); }), "(no error)");
+    // A cut record is found even when the filter skips its edition.
+    EXPECT_EQ(ErrorOf([&] { LoadCardDatabaseText(cards, kBase + "ZZ;Cut;C;5;;;\r\n", "AB;"); }),
+              "ZZ;Cut;C;5;;; - the record has no cost line");
 }
 
 TEST(SaveCardDatabase, FailedSaveLeavesTheOldFileAndReports) {
@@ -154,20 +172,26 @@ TEST(SaveCardDatabase, SavingOverTheLoadedFileKeepsTheCardsValid) {
     EXPECT_EQ(TempDir::Read(file), kBase);
 }
 
-TEST(CheckCardDatabase, ReportsEveryBadRecordWithItsHeadLine) {
+TEST(CheckCardDatabase, ReportsEveryBadRecordWithItsHeadLineAsItIsFound) {
     const std::string text = "AB;One;C;5;;;\r\n;;;\r\n\r\n"
                              "AB;Two;Q;5;;;\r\n;;;\r\ntext\r\n\r\n"
                              "AB;Three;C;x;;;\r\n;;;\r\n\r\n"
                              "AB;Four;C;5;;;\r\n1Q;;;\r\n\r\n"
-                             "AB;Five;R;5;;;\r\n;;;\r\n\r\n";
-    const TCheckReport report = CheckCardDatabase(text);
-    EXPECT_EQ(report.Cards, 2);
-    ASSERT_EQ(report.Problems.size(), 3u);
-    EXPECT_EQ(report.Problems[0].Line, 4);
-    EXPECT_EQ(report.Problems[0].Message, "AB;Two;Q;5;;; - can't read card info");
-    EXPECT_EQ(report.Problems[1].Line, 8);
-    EXPECT_EQ(report.Problems[2].Line, 11);
-    EXPECT_EQ(report.Problems[2].Message, "Can't parse mana cost");
+                             "AB;Five;R;5;;;\r\n;;;\r\n\r\n"
+                             "AB;Cut;R;5;;;\r\n";
+    std::vector<TRecordProblem> seen;
+    const TCheckCounts counts =
+        CheckCardDatabase(text, [&](const TRecordProblem& problem) { seen.push_back(problem); });
+    EXPECT_EQ(counts.Cards, 2);
+    EXPECT_EQ(counts.Problems, 4);
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[0].Line, 4);
+    EXPECT_EQ(seen[0].Message, "AB;Two;Q;5;;; - can't read card info");
+    EXPECT_EQ(seen[1].Line, 8);
+    EXPECT_EQ(seen[2].Line, 11);
+    EXPECT_EQ(seen[2].Message, "Can't parse mana cost");
+    EXPECT_EQ(seen[3].Line, 17);
+    EXPECT_EQ(seen[3].Message, "AB;Cut;R;5;;; - the record has no cost line");
 }
 
 TEST(ComputePrintings, ListsEditionsInEditionListOrderCaseInsensitively) {
@@ -188,6 +212,23 @@ TEST(ComputePrintings, ListsEditionsInEditionListOrderCaseInsensitively) {
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(cards.Items(i).Printings, "ZZ;E;1E;ab;") << i;
     EXPECT_EQ(cards.Items(5).Printings, "ZZ;");
+}
+
+TEST(ComputePrintings, ARepeatedCodeCountsOnceAndCostsNothingMore) {
+    // Work once grew with cards x repeats: 3,200,000 repeated lines and 2,000 cards.
+    TTextList editions;
+    editions.Lines.assign(3'200'000, "AB;Again");
+    editions.Lines.insert(editions.Lines.begin() + 5, "CD;Other");
+    TCardsList cards;
+    for (int i = 0; i < 2000; ++i) {
+        TCardItem& card = cards.Add(i % 2 ? "AB" : "CD");
+        card.Name = cards.Store("Card " + std::to_string(i / 2));
+    }
+    const auto start = std::chrono::steady_clock::now();
+    ComputePrintings(cards, editions);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(cards.Items(0).Printings, "AB;CD;");
+    EXPECT_EQ(cards.Items(1999).Printings, "AB;CD;");
 }
 
 TEST(Editions, LoadTrimsDropsEmptyLinesAndKeepsOldListOnMissingFile) {

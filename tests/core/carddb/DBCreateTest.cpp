@@ -72,6 +72,11 @@ TEST(CreateCardList, CancellingTheSecondFileKeepsTheFirstFilesCards) {
     EXPECT_EQ(asked, (std::vector<std::string>{a, b}));
     EXPECT_EQ(TempDir::Read(out), "AB;One;C;5\r\nAB;Two;U;5\r\n");
     EXPECT_EQ(cards.Count(), 0);
+
+    // Cancelled at the first file: the old list stays as it was.
+    CreateCardList(
+        cards, a + ";", [](const std::string&) { return TReadCardRec{}; }, out);
+    EXPECT_EQ(TempDir::Read(out), "AB;One;C;5\r\nAB;Two;U;5\r\n");
 }
 
 TEST(CreateCardList, FirstLineAtTheEndAndUnreadableFiles) {
@@ -161,6 +166,16 @@ TEST(BuildCardDatabase, AlwaysReadsBothSourcesAndFillsPrintings) {
     EXPECT_EQ(prompter.Messages("error"), std::vector<std::string>{"Error reading cards database"});
     EXPECT_EQ(cards.Count(), 0);
     EXPECT_EQ(TempDir::Read(files.Out), base);
+
+    // A failed write says so, and the cards in memory stay those of the old file.
+    LoadCardDatabaseText(cards, "AB;Leftover;C;5;;;\r\n;;;\r\n\r\n", "");
+    dir.Write("Data/cards.txt", "AB;Gale;C;5\r\n");
+    TBuildFiles unwritable = files;
+    unwritable.Out = dir / "No such folder/base.txt";
+    EXPECT_FALSE(CreateDBFromCardsAndGatherer(cards, editions, unwritable));
+    EXPECT_EQ(prompter.Messages("error").back().rfind("Unable to write to " + unwritable.Out, 0), 0u);
+    ASSERT_EQ(cards.Count(), 1);
+    EXPECT_EQ(cards.Items(0).Name, "Leftover");
 
     // So does an empty card list, which would otherwise replace the database with nothing.
     dir.Write("Data/cards.txt", "");

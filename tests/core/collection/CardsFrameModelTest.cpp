@@ -153,7 +153,7 @@ TEST_F(CardsFrameModelTest, SearchAndLocate) {
     EXPECT_EQ(model.Search("\xE9LAN"), 3);
 }
 
-TEST_F(CardsFrameModelTest, AddCopyKeepsStatisticsUntilRebuild) {
+TEST_F(CardsFrameModelTest, AddCopyGrowsALineOrAppendsOne) {
     model.SetInventoryList(&inventory);
     // An existing line grows in place.
     EXPECT_EQ(model.AddCopy(cards.Items(8), true), 2);
@@ -164,10 +164,7 @@ TEST_F(CardsFrameModelTest, AddCopyKeepsStatisticsUntilRebuild) {
     EXPECT_EQ(model.CellText(3, kColumnName), "Sky-Hook Rigger");
     EXPECT_EQ(inventory.Count(), 6);
     EXPECT_EQ(model.CurrentCard(), &cards.Items(9));
-    EXPECT_EQ(model.TotalCaption(), "Cards total: 13");
     model.SetSortColumn(kColumnCount);
-    EXPECT_EQ(model.TotalCaption(), "Cards total: 15");
-    EXPECT_EQ(model.DifferentCaption(), "Different cards: 6");
 
     // Sorted by count, adding copies does not move the row; a rebuild does.
     const int row = model.AddCopy(cards.Items(6), false);
@@ -184,6 +181,18 @@ TEST_F(CardsFrameModelTest, AddCopyKeepsStatisticsUntilRebuild) {
     model.AddCopy(cards.Items(6), false);
     EXPECT_EQ(inventory.Count(), 7);
     EXPECT_EQ(inventory.Items(6).Name, "Ember Whelp");
+}
+
+TEST_F(CardsFrameModelTest, StatisticsFollowEveryCopy) {
+    model.SetInventoryList(&inventory);   // 13 copies in 5 rows
+    model.AddCopy(cards.Items(8), false); // an existing row
+    model.AddCopy(cards.Items(9), true);  // a new row
+    EXPECT_EQ(model.TotalCaption(), "Cards total: 15");
+    EXPECT_EQ(model.DifferentCaption(), "Different cards: 6");
+    model.RemoveCopy(0, false); // Ember Whelp's only copy: the row goes
+    model.RemoveCopy(1, true);  // a foil of Tide Call, now the second row
+    EXPECT_EQ(model.TotalCaption(), "Cards total: 13");
+    EXPECT_EQ(model.DifferentCaption(), "Different cards: 5");
 }
 
 TEST_F(CardsFrameModelTest, RemoveCopyRules) {
@@ -256,7 +265,13 @@ TEST_F(CardsFrameModelTest, NotesAndBaseLayout) {
     TCardsFrameModel empty;
     EXPECT_EQ(empty.Search("a"), -1);
     EXPECT_FALSE(empty.SetNotes("x"));
-    empty.RemoveCopy(0, false);
+    // A row outside the list removes nothing.
+    const int rows = model.RowCount();
+    const int32_t copies = model.RowLine(rows - 1).Count;
+    model.RemoveCopy(rows, false);
+    model.RemoveCopy(-1, false);
+    EXPECT_EQ(model.RowCount(), rows);
+    EXPECT_EQ(model.RowLine(rows - 1).Count, copies);
 }
 
 // The base layout shows chosen card columns after edition and name, sorts by any of them, and

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace tovel;
 using test::TempDir;
 
@@ -123,12 +125,17 @@ TEST_F(InventoryTest, MissingAndEmptyFiles) {
     EXPECT_THROW(SaveInventory(empty, dir / "no/such/folder/x.inv"), Error);
 }
 
-TEST_F(InventoryTest, SurvivesArbitraryBytes) {
-    std::string junk;
-    for (int i = 0; i < 2000; ++i)
-        junk += static_cast<char>((i * 7919 + 13) % 256 == 10 ? 'x' : (i * 7919 + 13) % 256);
-    const std::string path = dir.Write("junk.inv", junk);
+TEST_F(InventoryTest, LoneCrEndsALineAndAFifoIsRefusedNotReplaced) {
     TInventoryList list;
-    LoadInventory(list, cards, path, false);
-    SaveInventory(list, dir / "junk2.inv");
+    LoadInventory(list, cards, dir.Write("cr.inv", "AB;Tide Call;3;1;\rCD;Stone Idol;2;0;\r"), false);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Items(1).Name, "Stone Idol");
+
+    const std::string fifo = dir / "fifo.inv";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_THROW(LoadInventory(list, cards, fifo, false), Error);
+    EXPECT_EQ(list.Count(), 2); // untouched
+    struct stat st {};
+    ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }

@@ -284,6 +284,18 @@ TEST_F(DeckFileTest, DesignerReaderSortsLinesIntoZonesAndCounters) {
     EXPECT_FALSE(ReadDeckIntoZones(zones, cards, huge, false, true));
 }
 
+TEST_F(DeckFileTest, LoneCrEndsLinesAndMessagesQuoteNamesBriefly) {
+    TDeckZones zones;
+    const std::string path =
+        dir.Write("cr.dec", "    2 [AB] - Ember Whelp\r    1 [ZZ] - No" + std::string(1, '\0') +
+                                std::string(300, 'x') + "\rSB: 1 [AB] - Grove Tender\r");
+    EXPECT_TRUE(ReadDeckIntoZones(zones, cards, path, false, false));
+    EXPECT_EQ(zones.Main.Entries.Raw(), (std::vector<int32_t>{6, 6}));
+    EXPECT_EQ(zones.Sideboard.Entries.Raw(), (std::vector<int32_t>{7}));
+    EXPECT_EQ(prompter.Messages("error"), (std::vector<std::string>{"ZZ No\\0" + std::string(197, 'x') +
+                                                                    "\xE2\x80\xA6" + kNotFoundSkipped}));
+}
+
 TEST_F(DeckFileTest, DesignerReaderKeepsZonesWithinWhatASaveReadsBack) {
     // Lines within the limit that together fill a zone beyond it: the reading stops at the
     // line that would cross it, so the designer never holds a deck its save cannot carry.

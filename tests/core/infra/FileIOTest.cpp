@@ -1,5 +1,5 @@
-#include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
+#include "core/infra/Error.h"
 #include "core/infra/ProgramDir.h"
 #include "support/TempDir.h"
 
@@ -48,12 +48,37 @@ TEST(FileIO, WriteToAFullDeviceFailsAndKeepsTheOldFile) {
     EXPECT_EQ(TempDir::Read(path), "precious");
 }
 
-TEST(FileIO, LinesEndWithCrLfOrLf) {
+TEST(FileIO, LinesEndWithCrLfLfOrCr) {
     EXPECT_EQ(SplitLines("a\r\nb\nc"), (std::vector<std::string_view>{"a", "b", "c"}));
     EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string_view>{"a", ""}));
     EXPECT_TRUE(SplitLines("").empty());
     EXPECT_EQ(SplitLines("\n"), (std::vector<std::string_view>{""}));
-    EXPECT_EQ(SplitLines("x\ry\n"), (std::vector<std::string_view>{"x\ry"})); // a lone CR is data
+    EXPECT_EQ(SplitLines("x\ry\r\r\n\n\rz\r"), (std::vector<std::string_view>{"x", "y", "", "", "", "z"}));
+    LineReader reader("a\rb\r\nc");
+    std::string_view line;
+    while (reader.Next(line)) {
+    }
+    EXPECT_EQ(reader.LineNumber(), 3);
+}
+
+TEST(FileIO, ReadersRefuseWhatIsNotARegularFile) {
+    TempDir dir;
+    const std::string fifo = dir / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EnsureDirectory(dir / "folder");
+    for (const std::string& path : {fifo, dir / "folder"}) {
+        for (auto read : {+[](const std::string& p) { ReadWholeFile(p); },
+                          +[](const std::string& p) {
+                              MappedFile::Open(p);
+                          }}) {
+            try {
+                read(path); // a FIFO would block here for ever
+                ADD_FAILURE() << path;
+            } catch (const Error& e) {
+                EXPECT_STREQ(e.what(), (path + " is not a regular file").c_str());
+            }
+        }
+    }
 }
 
 TEST(FileIO, MappedFileSeesTheBytesAndSurvivesReplacement) {

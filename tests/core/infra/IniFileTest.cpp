@@ -1,5 +1,6 @@
-#include "core/infra/Error.h"
 #include "core/infra/IniFile.h"
+#include "core/infra/Error.h"
+#include "core/infra/FileIO.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +45,13 @@ TEST(IniDocument, WritingAValueKeepsEveryOtherByte) {
     EXPECT_NE(doc.Text().find("x=1\r\ny=2\r\n[New]\r\nk=v\r\n"), std::string::npos);
 }
 
+TEST(IniDocument, ALoneCrEndsALineAndIsKeptOnWrite) {
+    IniDocument doc("[Draft]\rConfig=AB;AB;AB;\rPickTime=30");
+    EXPECT_EQ(doc.Value("Draft", "Config"), "AB;AB;AB;");
+    doc.SetValue("Draft", "Config", "CD;");
+    EXPECT_EQ(doc.Text(), "[Draft]\rConfig=CD;\rPickTime=30");
+}
+
 TEST(IniDocument, ListsSectionsAndKeysOnce) {
     const IniDocument doc("[A]\nk1=1\nK1=2\nk2=3\n[b]\n[a]\nk3=4\n");
     EXPECT_EQ(doc.Sections(), (std::vector<std::string>{"A", "b"}));
@@ -79,7 +87,7 @@ TEST(IniFile, WritesGoStraightToDiskAndCreateTheFile) {
     ini.WriteInteger("Draft", "PickTime", 25);
     ini.WriteBool("Options", "ShowDeck", false);
     ini.WriteString("Draft", "Config", std::string(5000, 'A')); // long values are not cut
-    const IniFile other(dir / "new.ini"); // a second reader sees the writes at once
+    const IniFile other(dir / "new.ini");                       // a second reader sees the writes at once
     EXPECT_EQ(other.ReadInteger("Draft", "PickTime", 40), 25);
     EXPECT_FALSE(other.ReadBool("Options", "ShowDeck", true));
     EXPECT_EQ(other.ReadString("Draft", "Config", "").size(), 5000u);
@@ -109,4 +117,14 @@ TEST(IniFile, AWriteIntoAMissingFolderFailsCleanly) {
     IniFile ini(dir / "no/such/folder/t.ini");
     EXPECT_THROW(ini.WriteString("S", "k", "v"), Error);
     EXPECT_EQ(ini.ReadString("S", "k", "dflt"), "dflt");
+}
+
+TEST(IniFile, AFileThatExistsButCannotBeReadReadsAsEmptyAndSaysWhy) {
+    TempDir dir;
+    EXPECT_EQ(IniFile(dir.Write("ok.ini", "[S]\nk=v\n")).ReadProblem(), "");
+    EXPECT_EQ(IniFile(dir / "absent.ini").ReadProblem(), "");
+    EnsureDirectory(dir / "folder.ini");
+    const IniFile folder(dir / "folder.ini");
+    EXPECT_EQ(folder.ReadString("S", "k", "default"), "default");
+    EXPECT_EQ(folder.ReadProblem(), dir / "folder.ini" + " is not a regular file");
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 using namespace tovel;
+using namespace std::string_view_literals;
 
 TEST(Text, TrimRemovesControlCharactersAndBlanks) {
     EXPECT_EQ(Trim(" \t\r\nabc \x01"), "abc");
@@ -20,8 +21,8 @@ TEST(Text, AsciiFoldingLeavesAccentedLettersAlone) {
 
 TEST(Text, AnsiFoldingCoversWindows1252Letters) {
     EXPECT_TRUE(EqualsIgnoreAnsiCase("\xC9lan", "\xE9lan"));
-    EXPECT_TRUE(EqualsIgnoreAnsiCase("\x8A", "\x9A")); // Š š
-    EXPECT_TRUE(EqualsIgnoreAnsiCase("\x9F", "\xFF")); // Ÿ ÿ
+    EXPECT_TRUE(EqualsIgnoreAnsiCase("\x8A", "\x9A"));  // Š š
+    EXPECT_TRUE(EqualsIgnoreAnsiCase("\x9F", "\xFF"));  // Ÿ ÿ
     EXPECT_FALSE(EqualsIgnoreAnsiCase("\xD7", "\xF7")); // × and ÷ are not a letter pair
     EXPECT_TRUE(StartsWithIgnoreAnsiCase("Grove Tender", "grOVE"));
     EXPECT_FALSE(StartsWithIgnoreAnsiCase("Gr", "Grove"));
@@ -39,10 +40,10 @@ TEST(Text, Windows1252RoundTripsThroughUtf8) {
     for (int c = 1; c < 256; ++c)
         all += static_cast<char>(c);
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
-    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");     // euro sign, not a C1 control
-    EXPECT_EQ(Cp1252ToUtf8("\x92"), "\xE2\x80\x99");     // right single quotation mark
-    EXPECT_EQ(Cp1252ToUtf8("\xC6"), "\xC3\x86");         // Æ
-    EXPECT_EQ(Utf8ToCp1252("\xD0\x96"), "?");            // Cyrillic has no place in 1252
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");  // euro sign, not a C1 control
+    EXPECT_EQ(Cp1252ToUtf8("\x92"), "\xE2\x80\x99");  // right single quotation mark
+    EXPECT_EQ(Cp1252ToUtf8("\xC6"), "\xC3\x86");      // Æ
+    EXPECT_EQ(Utf8ToCp1252("\xD0\x96"), "?");         // Cyrillic has no place in 1252
     EXPECT_EQ(Utf8ToCp1252("a\xFF\xE2\x82"), "a???"); // each malformed byte becomes one "?"
 }
 
@@ -58,4 +59,13 @@ TEST(Text, ParseIntAcceptsOnlyWholeIntegers) {
     EXPECT_FALSE(ParseInt("-"));
     EXPECT_FALSE(ParseInt(" 5"));
     EXPECT_FALSE(ParseInt("5x"));
+}
+
+TEST(Text, QuotedLineShowsControlBytesAndCutsLongLines) {
+    EXPECT_EQ(QuoteLine("VR;X;\0;5"sv), "VR;X;\\0;5");
+    EXPECT_EQ(QuoteLine("a\tb\r\x01\x7F\x81"), "a\\tb\\r\\x01\\x7F\\x81");
+    EXPECT_EQ(QuoteLine("\xE9\x80"), "\xC3\xA9\xE2\x82\xAC"); // é € as UTF-8
+    const std::string longLine(1'000'000, 'x');
+    EXPECT_EQ(QuoteLine(longLine), std::string(kQuotedLineBytes, 'x') + "\xE2\x80\xA6");
+    EXPECT_EQ(QuoteLine(longLine.substr(0, kQuotedLineBytes)), longLine.substr(0, kQuotedLineBytes));
 }

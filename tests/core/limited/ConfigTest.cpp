@@ -95,6 +95,13 @@ TEST(SealedConfig, OpeningDropsItemsItCannotShow) {
     }
 }
 
+TEST(SealedConfig, AddingAfterALastItemWithoutSemicolonKeepsTheItemsApart) {
+    TSealedConfig config;
+    config.Init(Choices(), "SAAA;BAAA");
+    config.AddBooster(1);
+    EXPECT_EQ(config.ConfigText, "SAAA;BAAA;BX;");
+}
+
 TEST(SealedConfig, AddingAndClearingEditTheTextAndTheList) {
     TempDir dir;
     SettingsStore settings(dir / "tovel.ini", dir.Path());

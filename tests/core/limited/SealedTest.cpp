@@ -1,12 +1,15 @@
 #include "LimitedWorld.h"
 
 #include "core/infra/Error.h"
+#include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
 #include "core/limited/Sealed.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <set>
 
 using namespace tovel;
@@ -79,6 +82,29 @@ TEST_F(SealedTest, NothingIsLoadedForAnEmptyOrUnresolvableConfiguration) {
         }
     }
     EXPECT_TRUE(filters.empty());
+}
+
+TEST_F(SealedTest, AnUnreadableBoostersFileIsNamedInTheError) {
+    std::filesystem::remove(dir / "Data/boosters.ini");
+    EnsureDirectory(dir / "Data/boosters.ini");
+    try {
+        GenerateSealedPool("SAAA;BX;", cards, pool, random, loader);
+        ADD_FAILURE();
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Incorrect booster config (" + dir / "Data/boosters.ini" + " is not a regular file)");
+    }
+}
+
+TEST_F(SealedTest, TimeGrowsLinearlyWithTheItems) {
+    // 200,000 items once took quadratic time: each item was searched for from the start.
+    std::string config;
+    for (int i = 0; i < 100'000; ++i)
+        config += "BAAA;BX;";
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(GenerateSealedPool(config, cards, pool, random, loader));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
+    EXPECT_EQ(pool.Count(), 100'000 * (15 + 30)); // X is a full booster of each member
 }
 
 TEST_F(SealedTest, ThePoolIsWrittenOneLinePerCardWithItsCopies) {
