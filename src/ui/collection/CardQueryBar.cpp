@@ -7,10 +7,10 @@
 #include "ui/collection/CardsFrame.h"
 #include "ui/infra/QtText.h"
 
-#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace tovel {
 
@@ -80,8 +80,9 @@ void TCardQueryBar::Apply() {
     frame_->SetCardQuery(query_.MatchesEverything() ? nullptr : &query_);
     status_->setStyleSheet({});
     const int rows = frame_->Model().RowCount();
-    status_->setText(query_.MatchesEverything() ? QString()
-                                                : QStringLiteral("%1 %2").arg(rows).arg(rows == 1 ? "match" : "matches"));
+    status_->setText(query_.MatchesEverything()
+                         ? QString()
+                         : QStringLiteral("%1 %2").arg(rows).arg(rows == 1 ? "match" : "matches"));
     if (SettingsOpen())
         Settings().SetSearchQuery(window_, text);
 }

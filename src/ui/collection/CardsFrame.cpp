@@ -1,8 +1,8 @@
 #include "ui/collection/CardsFrame.h"
 
+#include "core/carddb/CardDisplay.h"
 #include "ui/carddb/FilterForm.h"
 #include "ui/collection/CardsTableModel.h"
-#include "core/carddb/CardDisplay.h"
 #include "ui/infra/ManaSymbols.h"
 #include "ui/infra/QtText.h"
 
@@ -12,11 +12,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPainter>
-#include <QStyledItemDelegate>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QValidator>
@@ -46,12 +46,14 @@ public:
 class CostDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         QStyleOptionViewItem plain = option;
         initStyleOption(&plain, index);
         plain.text.clear();
         QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
-        const auto* card = reinterpret_cast<const TCardItem*>(index.data(TCardsTableModel::kCardRole).value<quintptr>());
+        const auto* card =
+            reinterpret_cast<const TCardItem*>(index.data(TCardsTableModel::kCardRole).value<quintptr>());
         if (!card || !CostVisible(*card))
             return;
         const qreal size = std::max(8, option.rect.height() - 4);
@@ -60,7 +62,8 @@ public:
         painter->setClipRect(option.rect);
         painter->setRenderHint(QPainter::Antialiasing);
         for (const TCostSymbol& symbol : CostSymbols(*card)) {
-            const QRectF rect(option.rect.left() + 2 + (symbol.x - 1) * scale, option.rect.top() + 2, size, size);
+            const QRectF rect(option.rect.left() + 2 + (symbol.x - 1) * scale, option.rect.top() + 2, size,
+                              size);
             DrawCostSymbol(*painter, rect, symbol.image, symbol.generic);
         }
         painter->restore();
@@ -260,7 +263,8 @@ void TCardsFrame::ListViewColumnClick(int section) {
 void TCardsFrame::SetCardColumns(const std::vector<int>& columns) {
     table_->Change([&] { model_.SetCardColumns(columns); });
     for (int section = 0; section < model_.ColumnCount(); ++section)
-        listView_->setItemDelegateForColumn(section, model_.ColumnAt(section) == kColumnCost ? costDelegate_ : nullptr);
+        listView_->setItemDelegateForColumn(section, model_.ColumnAt(section) == kColumnCost ? costDelegate_
+                                                                                             : nullptr);
     UpdateStats();
     ShowModelState();
 }
@@ -268,27 +272,28 @@ void TCardsFrame::SetCardColumns(const std::vector<int>& columns) {
 void TCardsFrame::OfferCardColumns(std::function<void(const std::vector<int>&)> changed) {
     QHeaderView* header = listView_->horizontalHeader();
     header->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(header, &QHeaderView::customContextMenuRequested, this, [this, header, changed](const QPoint& at) {
-        QMenu menu(this);
-        for (int column = kFirstCardColumn; column < kColumnKinds; ++column) {
-            QAction* action = menu.addAction(QLatin1String(TCardsFrameModel::ColumnCaption(column)));
-            action->setCheckable(true);
-            action->setChecked(model_.Shows(column));
-            action->setData(column);
-        }
-        const QAction* chosen = menu.exec(header->mapToGlobal(at));
-        if (!chosen)
-            return;
-        std::vector<int> columns;
-        for (int position = 2; position < model_.ColumnCount(); ++position)
-            if (model_.ColumnAt(position) != chosen->data().toInt())
-                columns.push_back(model_.ColumnAt(position));
-        if (chosen->isChecked())
-            columns.push_back(chosen->data().toInt());
-        SetCardColumns(columns);
-        if (changed)
-            changed(columns);
-    });
+    connect(header, &QHeaderView::customContextMenuRequested, this,
+            [this, header, changed](const QPoint& at) {
+                QMenu menu(this);
+                for (int column = kFirstCardColumn; column < kColumnKinds; ++column) {
+                    QAction* action = menu.addAction(QLatin1String(TCardsFrameModel::ColumnCaption(column)));
+                    action->setCheckable(true);
+                    action->setChecked(model_.Shows(column));
+                    action->setData(column);
+                }
+                const QAction* chosen = menu.exec(header->mapToGlobal(at));
+                if (!chosen)
+                    return;
+                std::vector<int> columns;
+                for (int position = 2; position < model_.ColumnCount(); ++position)
+                    if (model_.ColumnAt(position) != chosen->data().toInt())
+                        columns.push_back(model_.ColumnAt(position));
+                if (chosen->isChecked())
+                    columns.push_back(chosen->data().toInt());
+                SetCardColumns(columns);
+                if (changed)
+                    changed(columns);
+            });
 }
 
 void TCardsFrame::UpdateSortIndicator() {
