@@ -30,6 +30,7 @@ TCardQueryBar::TCardQueryBar(const std::string& window, TCardsFrame& frame, QWid
                                      "banned:, own; or, and, -, ( ), \"a phrase\""));
     status_->setObjectName(QStringLiteral("LabelQueryStatus"));
     status_->setWordWrap(true);
+    status_->hide();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(1);
@@ -73,6 +74,7 @@ void TCardQueryBar::Apply() {
         // The list keeps the last query that could be read.
         status_->setText(FromUtf8(e.what()));
         status_->setStyleSheet(QStringLiteral("color: #b00020"));
+        status_->show();
         return;
     }
     if (!frame_)
@@ -83,6 +85,7 @@ void TCardQueryBar::Apply() {
     status_->setText(query_.MatchesEverything()
                          ? QString()
                          : QStringLiteral("%1 %2").arg(rows).arg(rows == 1 ? "match" : "matches"));
+    status_->setVisible(!status_->text().isEmpty());
     if (SettingsOpen())
         Settings().SetSearchQuery(window_, text);
 }
