@@ -7,6 +7,7 @@
 #include "World.h"
 
 #include "core/carddb/CardDatabase.h"
+#include "core/carddb/CardQuery.h"
 #include "core/carddb/DBCreate.h"
 #include "core/infra/FileIO.h"
 
@@ -153,3 +154,23 @@ static void BM_LoadedMemory(benchmark::State& state) {
     state.counters["rss_growth_x"] = rssRatio;
 }
 BENCHMARK(BM_LoadedMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The card search over the loaded database: a name word, a typical query of three terms with
+// one rules-text search, and a text search that must read every card's text.
+static void BM_Query(benchmark::State& state, const char* query) {
+    static TCardsList cards;
+    if (cards.Count() == 0)
+        LoadCardDatabase(cards, World(100000) + "Data/base.txt", "");
+    const TCardQuery compiled = TCardQuery::Compile(query);
+    size_t found = 0;
+    for (auto _ : state) {
+        found = SearchCards(cards, compiled).size();
+        benchmark::DoNotOptimize(found);
+    }
+    state.counters["matches"] = static_cast<double>(found);
+}
+BENCHMARK_CAPTURE(BM_Query, name_word, "dra")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Query, typical, "t:creature c:g o:draw")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Query, text_only, "o:\"until end of turn\"")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();

@@ -39,6 +39,7 @@ TEST(FuzzCorpus, EveryFileReadsSafely) {
         {"ini", tovel::fuzz::Ini},
         {"draft_config", tovel::fuzz::DraftConfig},
         {"sealed_config", tovel::fuzz::SealedConfig},
+        {"query", tovel::fuzz::Query},
     };
     for (const auto& [name, target] : targets)
         EXPECT_GT(RunCorpus(name, target), 0) << name;

@@ -1,6 +1,7 @@
 #include "FuzzTargets.h"
 
 #include "core/carddb/CardDatabase.h"
+#include "core/carddb/CardQuery.h"
 #include "core/collection/Inventory.h"
 #include "core/decks/DeckFile.h"
 #include "core/decks/InsertSideboard.h"
@@ -401,6 +402,32 @@ int SealedConfig(const uint8_t* data, size_t size) {
     again.AddBooster(0);
     Require(static_cast<int>(again.ListLines.size()) == CountWords(again.ConfigText, ";"),
             "an added pack merged with the item before it");
+    return 0;
+}
+
+// A search compiles or says why, and a compiled one matches every card: the hand-made world
+// has costs of each shape, texts and power/toughness values.
+int Query(const uint8_t* data, size_t size) {
+    static const TCardsList& cards = []() -> const TCardsList& {
+        static TCardsList list;
+        test::FillTestWorld(list);
+        TCardItem& split = test::AddTestCard(list, "CD", "Fire / Ice", TRarity::R, "1R /  / 2W", "Instant");
+        list.AppendTextLine(split, list.Store("Draw a card."));
+        list.AppendTextLine(split, list.Store("Fire deals 2 damage."));
+        test::AddTestCard(list, "CD", "Hound", TRarity::U, "1(g / w)", "Creature").PowerToughness = "*/3";
+        return list;
+    }();
+    TTextList formats;
+    formats.Lines = {"Standard;AB;", "Old;CD;"};
+    const std::vector<int32_t> owned(static_cast<size_t>(cards.Count()), 1);
+    try {
+        TCardQuery query = TCardQuery::Compile(Bytes(data, size), {&formats});
+        query.SetOwned(owned);
+        for (int i = 0; i < cards.Count(); ++i)
+            query.Matches(cards, i);
+    } catch (const Error& e) {
+        Require(std::string_view(e.what()).starts_with(kBadSearch), "a bad search without its message");
+    }
     return 0;
 }
 

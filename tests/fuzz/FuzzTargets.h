@@ -19,5 +19,6 @@ int InsertSideboard(const uint8_t* data, size_t size);
 int Ini(const uint8_t* data, size_t size);
 int DraftConfig(const uint8_t* data, size_t size);
 int SealedConfig(const uint8_t* data, size_t size);
+int Query(const uint8_t* data, size_t size);
 
 } // namespace tovel::fuzz

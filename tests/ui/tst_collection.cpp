@@ -1,5 +1,6 @@
 #include "UiWorld.h"
 #include "core/carddb/CardDatabase.h"
+#include "core/carddb/CardQuery.h"
 #include "core/collection/Inventory.h"
 #include "core/decks/DeckFile.h"
 #include "core/infra/ProgramDir.h"
@@ -9,6 +10,7 @@
 #include "ui/app/MainForm.h"
 #include "ui/app/Startup.h"
 #include "ui/app/TovelApplication.h"
+#include "ui/collection/CardQueryBar.h"
 #include "ui/collection/CardsFrame.h"
 #include "ui/collection/InventoryForm.h"
 #include "ui/collection/ViewBaseForm.h"
@@ -141,6 +143,8 @@ private slots:
     void init() {
         std::filesystem::remove_all(home_ / "Inventory");
         Settings().SetEditionsFilter("");
+        Settings().SetSearchQuery("ViewBase", "");
+        Settings().SetBaseColumns("");
     }
 
     // "Explore" and "Manage inventory" open in the middle of the screen, not over the main window,
@@ -519,6 +523,67 @@ private slots:
         QCOMPARE(frame->ListView()->currentIndex().row(), frame->SelectedRow());
         QVERIFY(frame->SelectedRow() < frame->ListView()->verticalScrollBar()->maximum());
         QCOMPARE(frame->ListView()->verticalScrollBar()->value(), frame->SelectedRow());
+        form.close();
+    }
+
+    // The search field narrows the base list as the user types and counts the matches; a query
+    // that cannot be read shows why and leaves the list alone; the text comes back next time.
+    void cardSearchNarrowsTheBaseList() {
+        const auto rows = [](TViewBaseForm& form) {
+            return form.CardsFrameBase()->ListView()->model()->rowCount();
+        };
+        int all = 0;
+        {
+            TViewBaseForm form;
+            form.Setup();
+            all = rows(form);
+            QLabel* status = form.QueryBar()->Status();
+            QTest::keyClicks(form.QueryBar()->Edit(), QStringLiteral("t:creature c:g"));
+            const int expected =
+                static_cast<int>(SearchCards(CardDatabase(), TCardQuery::Compile("t:creature c:g")).size());
+            QVERIFY(expected > 0 && expected < all);
+            QTRY_COMPARE(status->text(), QStringLiteral("%1 matches").arg(expected));
+            QCOMPARE(rows(form), expected);
+            for (int row = 0; row < rows(form); ++row)
+                QVERIFY(form.CardsFrameBase()->Model().RowLine(row).Card->TypeLine.find("Creature") !=
+                        std::string_view::npos);
+            form.QueryBar()->Edit()->setText(QStringLiteral("t:creature c:g cmc<=x"));
+            QTRY_COMPARE(status->text(),
+                         QStringLiteral("Bad search at column 21: a number is needed, not \"x\""));
+            QCOMPARE(rows(form), expected);
+            form.QueryBar()->Edit()->setText(QStringLiteral("t:creature c:g"));
+            form.QueryBar()->Apply();
+            form.close();
+        }
+        TViewBaseForm again;
+        again.Setup();
+        QCOMPARE(again.QueryBar()->Edit()->text(), QStringLiteral("t:creature c:g"));
+        QVERIFY(rows(again) < all);
+        again.QueryBar()->Edit()->clear();
+        again.QueryBar()->Apply();
+        QCOMPARE(rows(again), all);
+        again.close();
+    }
+
+    // Stored card columns come back after edition and name; a header click sorts by one and
+    // shows the sort arrow there.
+    void baseViewerCardColumns() {
+        Settings().SetBaseColumns("5,9,3");
+        TViewBaseForm form;
+        form.Setup();
+        TCardsFrame* frame = form.CardsFrameBase();
+        QHeaderView* header = frame->ListView()->horizontalHeader();
+        QCOMPARE(header->count(), 4);
+        QCOMPARE(frame->ListView()->model()->headerData(2, Qt::Horizontal).toString(),
+                 QStringLiteral("Cost"));
+        QCOMPARE(frame->ListView()->model()->headerData(3, Qt::Horizontal).toString(),
+                 QStringLiteral("Value"));
+        QCOMPARE(header->sortIndicatorSection(), 0);
+        emit header->sectionClicked(3);
+        QCOMPARE(header->sortIndicatorSection(), 3);
+        QCOMPARE(frame->Model().SortColumn(), static_cast<int>(kColumnValue));
+        const int last = frame->ListView()->model()->rowCount() - 1;
+        QVERIFY(Cell(frame, 0, 3).toInt() <= Cell(frame, last, 3).toInt());
         form.close();
     }
 

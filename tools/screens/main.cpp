@@ -20,6 +20,7 @@
 #include "ui/carddb/ReadCardForm.h"
 #include "ui/collection/CardsFrame.h"
 #include "ui/collection/InventoryForm.h"
+#include "ui/collection/CardQueryBar.h"
 #include "ui/collection/ViewBaseForm.h"
 #include "ui/decks/InsertSBForm.h"
 #include "ui/decks/CardListView.h"
@@ -212,6 +213,23 @@ void CollectionWindows() {
         form.resize(420, 520);
         form.CardsFrameBase()->EditSearch()->setText(QStringLiteral("Naalir"));
         Save(Framed(&form), "base-viewer");
+        form.hide();
+    }
+    {
+        // A card search with the card columns shown.
+        Settings().SetBaseColumns("5,6,7,8,9");
+        TViewBaseForm form;
+        form.Setup();
+        form.resize(760, 520);
+        form.QueryBar()->Edit()->setText(QStringLiteral("t:creature c:g cmc<=3"));
+        form.QueryBar()->Apply();
+        Save(Framed(&form), "base-viewer-search");
+        form.QueryBar()->Edit()->setText(QStringLiteral("t:creature c:g cmc<=x"));
+        form.QueryBar()->Apply();
+        Save(Framed(&form), "base-viewer-bad-search");
+        form.QueryBar()->Edit()->clear();
+        form.QueryBar()->Apply();
+        Settings().SetBaseColumns("");
         form.hide();
     }
     {

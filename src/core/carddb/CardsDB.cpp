@@ -3,6 +3,8 @@
 #include "core/carddb/CardText.h"
 #include "core/infra/Text.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace tovel {
@@ -150,8 +152,11 @@ TCardsList::TCardsList()
 TCardsList::~TCardsList() = default;
 
 TCardItem& TCardsList::Add(std::string_view edition) {
-    if ((count_ >> kChunkBits) == static_cast<int>(chunks_.size()))
+    if ((count_ >> kChunkBits) == static_cast<int>(chunks_.size())) {
         chunks_.emplace_back(new TCardItem[size_t{1} << kChunkBits]);
+        const ChunkStart start{chunks_.back().get(), static_cast<int>(chunks_.size() - 1)};
+        chunkStarts_.insert(std::upper_bound(chunkStarts_.begin(), chunkStarts_.end(), start), start);
+    }
     TCardItem& card = Items(count_);
     card = TCardItem{};
     card.Edition = Store(edition);
@@ -162,6 +167,7 @@ TCardItem& TCardsList::Add(std::string_view edition) {
 
 void TCardsList::Clear() {
     chunks_.clear();
+    chunkStarts_.clear();
     count_ = 0;
     textLines_.clear();
     textLines_.shrink_to_fit();
@@ -194,12 +200,17 @@ int TCardsList::IndexOfName(std::string_view name) const {
 }
 
 int TCardsList::PositionOf(const TCardItem& card) const {
-    for (size_t c = 0; c < chunks_.size(); ++c) {
-        const TCardItem* first = chunks_[c].get();
-        if (&card >= first && &card < first + (size_t{1} << kChunkBits))
-            return static_cast<int>((c << kChunkBits) + static_cast<size_t>(&card - first));
-    }
-    return -1;
+    // The last chunk starting at or before the card, found by address.
+    const auto after =
+        std::upper_bound(chunkStarts_.begin(), chunkStarts_.end(), ChunkStart{&card, INT32_MAX});
+    if (after == chunkStarts_.begin())
+        return -1;
+    const ChunkStart& chunk = *std::prev(after);
+    if (!std::less_equal<const TCardItem*>()(chunk.first, &card) ||
+        !std::less<const TCardItem*>()(&card, chunk.first + (size_t{1} << kChunkBits)))
+        return -1;
+    const int position = (chunk.index << kChunkBits) + static_cast<int>(&card - chunk.first);
+    return position < count_ ? position : -1;
 }
 
 std::string_view TCardsList::Store(std::string_view text) {

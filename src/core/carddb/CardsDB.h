@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -116,6 +117,15 @@ private:
     class Arena;
 
     std::vector<std::unique_ptr<TCardItem[]>> chunks_;
+    // The chunks ordered by address, so PositionOf is a binary search.
+    struct ChunkStart {
+        const TCardItem* first;
+        int index;
+        bool operator<(const ChunkStart& other) const {
+            return std::less<const TCardItem*>()(first, other.first);
+        }
+    };
+    std::vector<ChunkStart> chunkStarts_;
     int count_ = 0;
     std::vector<std::string_view> textLines_;
     std::vector<std::shared_ptr<const MappedFile>> sources_;

@@ -1,9 +1,12 @@
 #include "core/collection/CardsFrameModel.h"
 
+#include "core/carddb/CardText.h"
 #include "core/infra/Text.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
+#include <optional>
 
 namespace tovel {
 
@@ -26,6 +29,79 @@ int Sign(int64_t a, int64_t b) {
     return (a > b) - (a < b);
 }
 
+// A side of a power/toughness as a sort number: whole numbers in order, anything else ("*",
+// none) after them.
+int64_t PowerToughnessKey(std::string_view pt, bool second) {
+    const size_t slash = pt.find('/');
+    if (slash == std::string_view::npos)
+        return int64_t{1} << 40;
+    const std::optional<int32_t> n = ParseInt(Trim(second ? pt.substr(slash + 1) : pt.substr(0, slash)));
+    return n ? *n : int64_t{1} << 32;
+}
+
+int ManaValue(const TCardItem& card) {
+    return card.ConvertedCost + card.ConvertedCost2;
+}
+
+// The sort prefix of a card column: the column's number (or class) in the high half, the start
+// of its text below it. Lines without a card sort last.
+uint64_t CardKey(const TCardItem* card, int column) {
+    if (!card)
+        return ~uint64_t{0};
+    switch (column) {
+    case kColumnCost:
+        return (uint64_t{Biased(ManaValue(*card))} << 32) | (Prefix8(card->Cost) >> 32);
+    case kColumnType:
+        return (uint64_t{static_cast<uint32_t>(TypeClass(card->TypeLine))} << 56) |
+               (Prefix8(card->TypeLine) >> 8);
+    case kColumnRarity:
+        return (uint64_t{static_cast<uint8_t>(card->Rarity)} << 56) | (Prefix8(card->Name) >> 8);
+    case kColumnPowerToughness: {
+        const auto clampKey = [](int64_t v) {
+            return static_cast<uint32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX - 1)) ^ 0x80000000u;
+        };
+        const int64_t power = PowerToughnessKey(card->PowerToughness, false);
+        const int64_t toughness = PowerToughnessKey(card->PowerToughness, true);
+        return (uint64_t{power >= (int64_t{1} << 32) ? 0xFFFFFFFFu : clampKey(power)} << 32) |
+               (toughness >= (int64_t{1} << 32) ? 0xFFFFFFFFu : clampKey(toughness));
+    }
+    case kColumnValue:
+        return (uint64_t{Biased(card->Value)} << 32) | (Prefix8(card->Name) >> 32);
+    default:
+        return 0;
+    }
+}
+
+// The full comparison behind a card column's prefix.
+int CompareCardColumn(const TCardItem* a, const TCardItem* b, int column) {
+    if (!a || !b)
+        return Sign(a == nullptr, b == nullptr);
+    switch (column) {
+    case kColumnCost: {
+        const int r = Sign(ManaValue(*a), ManaValue(*b));
+        return r ? r : a->Cost.compare(b->Cost);
+    }
+    case kColumnType: {
+        const int r =
+            Sign(static_cast<int>(TypeClass(a->TypeLine)), static_cast<int>(TypeClass(b->TypeLine)));
+        return r ? r : a->TypeLine.compare(b->TypeLine);
+    }
+    case kColumnRarity:
+        return Sign(static_cast<int>(a->Rarity), static_cast<int>(b->Rarity));
+    case kColumnPowerToughness: {
+        const int r =
+            Sign(PowerToughnessKey(a->PowerToughness, false), PowerToughnessKey(b->PowerToughness, false));
+        return r ? r
+                 : Sign(PowerToughnessKey(a->PowerToughness, true),
+                        PowerToughnessKey(b->PowerToughness, true));
+    }
+    case kColumnValue:
+        return Sign(a->Value, b->Value);
+    default:
+        return 0;
+    }
+}
+
 } // namespace
 
 void TCardsFrameModel::SetInventoryList(TInventoryList* list) {
@@ -38,17 +114,35 @@ void TCardsFrameModel::SetInventoryList(TInventoryList* list) {
 
 void TCardsFrameModel::UseBaseLayout() {
     inventoryLayout_ = false;
-    if (sortColumn_ >= ColumnCount())
+    SetCardColumns({});
+}
+
+void TCardsFrameModel::SetCardColumns(const std::vector<int>& columns) {
+    if (inventoryLayout_)
+        return;
+    columns_ = {kColumnEdition, kColumnName};
+    for (int column : columns)
+        if (column >= kFirstCardColumn && column < kColumnKinds && !Shows(column))
+            columns_.push_back(column);
+    if (!Shows(sortColumn_)) {
         sortColumn_ = kColumnEdition;
+        if (list_)
+            Rebuild();
+    }
+}
+
+bool TCardsFrameModel::Shows(int column) const {
+    return std::find(columns_.begin(), columns_.end(), column) != columns_.end();
 }
 
 const char* TCardsFrameModel::ColumnCaption(int column) {
-    static constexpr const char* kCaptions[] = {"Edition", "Name", "Count", "Foil", "Notes"};
-    return column >= 0 && column < 5 ? kCaptions[column] : "";
+    static constexpr const char* kCaptions[kColumnKinds] = {"Edition", "Name", "Count",  "Foil", "Notes",
+                                                            "Cost",    "Type", "Rarity", "P/T",  "Value"};
+    return column >= 0 && column < kColumnKinds ? kCaptions[column] : "";
 }
 
 void TCardsFrameModel::SetSortColumn(int column) {
-    if (column == sortColumn_ || column < 0 || column >= ColumnCount())
+    if (column == sortColumn_ || !Shows(column))
         return;
     sortColumn_ = column;
     if (list_)
@@ -81,6 +175,9 @@ TCardsFrameModel::Row TCardsFrameModel::MakeRow(TInventoryItem& line) {
         row.notesLength = static_cast<uint32_t>(line.Notes.size());
         notesStore_ += line.Notes;
         row.prefix = Prefix8(line.Notes);
+        break;
+    default:
+        row.prefix = CardKey(line.Card, sortColumn_);
         break;
     }
     return row;
@@ -125,6 +222,13 @@ bool TCardsFrameModel::Less(const Row& a, const Row& b) const {
             r = a.name.compare(b.name);
         break;
     }
+    default:
+        r = CompareCardColumn(a.line->Card, b.line->Card, sortColumn_);
+        if (!r)
+            r = a.name.compare(b.name);
+        if (!r)
+            r = a.edition.compare(b.edition);
+        break;
     }
     if (r)
         return r < 0;
@@ -149,6 +253,15 @@ void TCardsFrameModel::SortRows() {
     rows_.swap(sortScratch_);
 }
 
+bool TCardsFrameModel::QueryHolds(const TInventoryItem& line) const {
+    if (!query_ || !queryCards_ || query_->MatchesEverything())
+        return true;
+    if (!line.Card)
+        return false;
+    const int position = query_->UsesOwned() ? queryCards_->PositionOf(*line.Card) : -1;
+    return query_->Matches(*queryCards_, *line.Card, position);
+}
+
 void TCardsFrameModel::Rebuild() {
     rows_.clear();
     notesStore_.clear();
@@ -161,7 +274,7 @@ void TCardsFrameModel::Rebuild() {
         rows_.reserve(static_cast<size_t>(list_->Count()));
         for (int i = 0; i < list_->Count(); ++i) {
             TInventoryItem& line = list_->Items(i);
-            if (!FilterMatches(filter_, line.Edition, line.Card))
+            if (!FilterMatches(filter_, line.Edition, line.Card) || !QueryHolds(line))
                 continue;
             rows_.push_back(MakeRow(line));
             if (inventoryLayout_)
@@ -187,6 +300,21 @@ std::string TCardsFrameModel::CellText(int row, int column) const {
         return inventoryLayout_ ? std::to_string(line.Foil) : std::string();
     case kColumnNotes:
         return inventoryLayout_ ? line.Notes : std::string();
+    }
+    const TCardItem* card = line.Card;
+    if (!card || !Shows(column))
+        return {};
+    switch (column) {
+    case kColumnCost:
+        return std::string(card->Cost);
+    case kColumnType:
+        return std::string(card->TypeLine);
+    case kColumnRarity:
+        return std::string(1, RarityLetter(*card));
+    case kColumnPowerToughness:
+        return std::string(card->PowerToughness);
+    case kColumnValue:
+        return std::to_string(card->Value);
     default:
         return {};
     }

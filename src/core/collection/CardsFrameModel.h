@@ -9,6 +9,7 @@
 // its counts or notes change; the next rebuild brings the order up to date. Rows point at the
 // list's lines: after the list is reloaded, call Rebuild before anything else.
 
+#include "core/carddb/CardQuery.h"
 #include "core/carddb/Editions.h"
 #include "core/collection/Inventory.h"
 
@@ -20,13 +21,22 @@
 
 namespace tovel {
 
+// Column identities. The inventory layout shows the first five in this order; the base layout
+// shows edition and name, then any of the card columns it is given.
 enum TCardsColumn : int {
     kColumnEdition = 0,
     kColumnName = 1,
     kColumnCount = 2,
     kColumnFoil = 3,
-    kColumnNotes = 4
+    kColumnNotes = 4,
+    kColumnCost = 5,
+    kColumnType = 6,
+    kColumnRarity = 7,
+    kColumnPowerToughness = 8,
+    kColumnValue = 9,
 };
+inline constexpr int kFirstCardColumn = kColumnCost;
+inline constexpr int kColumnKinds = 10;
 
 class TCardsFrameModel {
 public:
@@ -37,17 +47,33 @@ public:
     void SetFilter(const TCardFilter& filter) { filter_ = filter; }
     const TCardFilter& Filter() const { return filter_; }
 
+    // A card search narrowing the rows further (not owned; null: none), matched against the
+    // lines' cards in `cards`. A line without a database card never holds a search that has
+    // terms. Takes effect at the next rebuild.
+    void SetQuery(const TCardQuery* query, const TCardsList* cards) {
+        query_ = query;
+        queryCards_ = cards;
+    }
+
     const std::string& FindCaption() const { return findCaption_; }
     void SetFindCaption(std::string caption) { findCaption_ = std::move(caption); }
 
     // Edition and name only, no totals and no notes. Call before setting the list.
     void UseBaseLayout();
     bool InventoryLayout() const { return inventoryLayout_; }
-    int ColumnCount() const { return inventoryLayout_ ? 5 : 2; }
+    // The base layout's columns after edition and name: card columns (kFirstCardColumn and
+    // on), in the order given; others are ignored. When the sort column goes, edition sorts.
+    void SetCardColumns(const std::vector<int>& columns);
+    // The shown columns, left to right, by identity.
+    int ColumnCount() const { return static_cast<int>(columns_.size()); }
+    int ColumnAt(int position) const { return columns_[static_cast<size_t>(position)]; }
+    bool Shows(int column) const;
+    // The header caption of a column identity.
     static const char* ColumnCaption(int column);
 
     int SortColumn() const { return sortColumn_; }
-    // A click on a column header: a different column re-sorts (rebuilds); the same one does nothing.
+    // A click on a column header (by identity): a different shown column re-sorts (rebuilds);
+    // the same one does nothing.
     void SetSortColumn(int column);
 
     void Rebuild();
@@ -107,6 +133,7 @@ private:
     };
 
     Row MakeRow(TInventoryItem& line);
+    bool QueryHolds(const TInventoryItem& line) const;
     bool Less(const Row& a, const Row& b) const;
     int InsertRow(TInventoryItem& line);
     void SortRows();
@@ -114,8 +141,11 @@ private:
 
     TInventoryList* list_ = nullptr;
     TCardFilter filter_;
+    const TCardQuery* query_ = nullptr;
+    const TCardsList* queryCards_ = nullptr;
     std::string findCaption_ = "Find Card";
     bool inventoryLayout_ = true;
+    std::vector<int> columns_{kColumnEdition, kColumnName, kColumnCount, kColumnFoil, kColumnNotes};
     int sortColumn_ = kColumnEdition;
     struct SortKey {
         uint64_t prefix;

@@ -64,6 +64,15 @@ void SettingsStore::SetShowDeck(bool value) { file_.WriteBool("Options", "ShowDe
 std::string SettingsStore::SealedConfig() const { return file_.ReadString("Sealed", "Config", ""); }
 void SettingsStore::SetSealedConfig(const std::string& value) { file_.WriteString("Sealed", "Config", value); }
 
+std::string SettingsStore::SearchQuery(const std::string& window) const {
+    return file_.ReadString("Search", window, "");
+}
+void SettingsStore::SetSearchQuery(const std::string& window, const std::string& value) {
+    file_.WriteString("Search", window, value);
+}
+std::string SettingsStore::BaseColumns() const { return file_.ReadString("Search", "BaseColumns", ""); }
+void SettingsStore::SetBaseColumns(const std::string& value) { file_.WriteString("Search", "BaseColumns", value); }
+
 SettingsStore& Settings() {
     if (!store)
         throw Error("The settings store is not open");

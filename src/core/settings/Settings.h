@@ -64,6 +64,13 @@ public:
     std::string SealedConfig() const;
     void SetSealedConfig(const std::string& value);
 
+    // [Search] <window>: the card search a list window showed last (Windows-1252 text);
+    // BaseColumns: the base viewer's card columns, as their numbers separated by ",".
+    std::string SearchQuery(const std::string& window) const;
+    void SetSearchQuery(const std::string& window, const std::string& value);
+    std::string BaseColumns() const;
+    void SetBaseColumns(const std::string& value);
+
 private:
     IniFile file_;
     std::string programDir_;

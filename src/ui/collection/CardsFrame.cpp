@@ -1,7 +1,9 @@
 #include "ui/collection/CardsFrame.h"
 
+#include "core/carddb/CardDisplay.h"
 #include "ui/carddb/FilterForm.h"
 #include "ui/collection/CardsTableModel.h"
+#include "ui/infra/ManaSymbols.h"
 #include "ui/infra/QtText.h"
 
 #include <QApplication>
@@ -9,9 +11,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QValidator>
@@ -34,6 +39,34 @@ public:
             if (c.unicode() < 256 && !TCardsFrameModel::IsNotesCharAllowed(static_cast<char>(c.unicode())))
                 return Invalid;
         return Acceptable;
+    }
+};
+
+// Draws a card's cost with the program's symbols, scaled to the row's height.
+class CostDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem plain = option;
+        initStyleOption(&plain, index);
+        plain.text.clear();
+        QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
+        const auto* card =
+            reinterpret_cast<const TCardItem*>(index.data(TCardsTableModel::kCardRole).value<quintptr>());
+        if (!card || !CostVisible(*card))
+            return;
+        const qreal size = std::max(8, option.rect.height() - 4);
+        const qreal scale = size / kSymbolSize;
+        painter->save();
+        painter->setClipRect(option.rect);
+        painter->setRenderHint(QPainter::Antialiasing);
+        for (const TCostSymbol& symbol : CostSymbols(*card)) {
+            const QRectF rect(option.rect.left() + 2 + (symbol.x - 1) * scale, option.rect.top() + 2, size,
+                              size);
+            DrawCostSymbol(*painter, rect, symbol.image, symbol.generic);
+        }
+        painter->restore();
     }
 };
 
@@ -82,6 +115,8 @@ TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
     listView_->horizontalHeader()->setSectionsClickable(true);
     listView_->horizontalHeader()->setStretchLastSection(true);
     listView_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    listView_->horizontalHeader()->setSortIndicatorShown(true);
+    costDelegate_ = new CostDelegate(listView_);
     listView_->horizontalHeader()->resizeSection(kColumnName, kNameColumnWidth);
     // The selection stays visible when the list loses the focus.
     QPalette palette = listView_->palette();
@@ -172,6 +207,11 @@ void TCardsFrame::Rebuild() {
     ShowModelState();
 }
 
+void TCardsFrame::SetCardQuery(const TCardQuery* query) {
+    model_.SetQuery(query, &CardDatabase());
+    Rebuild();
+}
+
 void TCardsFrame::AddCopy(const TCardItem& card, bool foil) {
     const int before = model_.RowCount();
     const int row = model_.AddCopy(card, foil);
@@ -215,8 +255,52 @@ void TCardsFrame::EditNotesChange(const QString& text) {
         editNotes_->setText(FromCp1252(model_.RowLine(row).Notes));
 }
 
-void TCardsFrame::ListViewColumnClick(int column) {
-    SetSortColumn(column);
+void TCardsFrame::ListViewColumnClick(int section) {
+    if (section >= 0 && section < model_.ColumnCount())
+        SetSortColumn(model_.ColumnAt(section));
+}
+
+void TCardsFrame::SetCardColumns(const std::vector<int>& columns) {
+    table_->Change([&] { model_.SetCardColumns(columns); });
+    for (int section = 0; section < model_.ColumnCount(); ++section)
+        listView_->setItemDelegateForColumn(section, model_.ColumnAt(section) == kColumnCost ? costDelegate_
+                                                                                             : nullptr);
+    UpdateStats();
+    ShowModelState();
+}
+
+void TCardsFrame::OfferCardColumns(std::function<void(const std::vector<int>&)> changed) {
+    QHeaderView* header = listView_->horizontalHeader();
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header, &QHeaderView::customContextMenuRequested, this,
+            [this, header, changed](const QPoint& at) {
+                QMenu menu(this);
+                for (int column = kFirstCardColumn; column < kColumnKinds; ++column) {
+                    QAction* action = menu.addAction(QLatin1String(TCardsFrameModel::ColumnCaption(column)));
+                    action->setCheckable(true);
+                    action->setChecked(model_.Shows(column));
+                    action->setData(column);
+                }
+                const QAction* chosen = menu.exec(header->mapToGlobal(at));
+                if (!chosen)
+                    return;
+                std::vector<int> columns;
+                for (int position = 2; position < model_.ColumnCount(); ++position)
+                    if (model_.ColumnAt(position) != chosen->data().toInt())
+                        columns.push_back(model_.ColumnAt(position));
+                if (chosen->isChecked())
+                    columns.push_back(chosen->data().toInt());
+                SetCardColumns(columns);
+                if (changed)
+                    changed(columns);
+            });
+}
+
+void TCardsFrame::UpdateSortIndicator() {
+    QHeaderView* header = listView_->horizontalHeader();
+    for (int section = 0; section < model_.ColumnCount(); ++section)
+        if (model_.ColumnAt(section) == model_.SortColumn())
+            header->setSortIndicator(section, Qt::AscendingOrder);
 }
 
 void TCardsFrame::ListViewSelectItem() {
@@ -238,6 +322,7 @@ void TCardsFrame::BitBtn1Click() {
 }
 
 void TCardsFrame::ShowModelState() {
+    UpdateSortIndicator();
     syncing_ = true;
     const int row = model_.SelectedRow();
     // Selecting scrolls the view just enough to show the row, and the scroll bar reports that

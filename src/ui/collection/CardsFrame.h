@@ -5,10 +5,12 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStyledItemDelegate;
 class QTableView;
 
 namespace tovel {
@@ -32,6 +34,13 @@ public:
     void UseBaseLayout();
     void SetSortColumn(int column);
     void Rebuild();
+    // Narrows the list by a card search of the card database (not owned; null: none) and
+    // rebuilds it.
+    void SetCardQuery(const TCardQuery* query);
+    // The base layout's card columns after edition and name (TCardsColumn values).
+    void SetCardColumns(const std::vector<int>& columns);
+    // The header's context menu chooses the card columns; `changed` hears each new choice.
+    void OfferCardColumns(std::function<void(const std::vector<int>&)> changed);
 
     void AddCopy(const TCardItem& card, bool foil);
     void RemoveCopy(int row, bool foil);
@@ -58,7 +67,8 @@ protected:
 private:
     void EditSearchChange(const QString& text);
     void EditNotesChange(const QString& text);
-    void ListViewColumnClick(int column);
+    void ListViewColumnClick(int section);
+    void UpdateSortIndicator();
     void ListViewSelectItem();
     void BitBtn1Click();
     // Brings the view's selection, scroll position, notes and statistics in line with the model
@@ -69,6 +79,7 @@ private:
 
     TCardsFrameModel model_;
     TCardsTableModel* table_;
+    QStyledItemDelegate* costDelegate_ = nullptr;
     QLabel* label1_;
     QLineEdit* editSearch_;
     QPushButton* bitBtn1_;

@@ -22,18 +22,20 @@ int TCardsTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TCardsTableModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole)
+    if (role != Qt::DisplayRole && role != kCardRole)
         return {};
     if (index.row() < 0 || index.row() >= rows_.RowCount() || index.column() >= rows_.ColumnCount())
         return {};
-    return FromCp1252(rows_.CellText(index.row(), index.column()));
+    if (role == kCardRole)
+        return QVariant::fromValue(reinterpret_cast<quintptr>(rows_.RowLine(index.row()).Card));
+    return FromCp1252(rows_.CellText(index.row(), rows_.ColumnAt(index.column())));
 }
 
 QVariant TCardsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
         section >= rows_.ColumnCount())
         return {};
-    return QLatin1String(TCardsFrameModel::ColumnCaption(section));
+    return QLatin1String(TCardsFrameModel::ColumnCaption(rows_.ColumnAt(section)));
 }
 
 } // namespace tovel

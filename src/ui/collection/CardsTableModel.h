@@ -13,6 +13,9 @@ class TCardsTableModel final : public QAbstractTableModel {
 public:
     TCardsTableModel(TCardsFrameModel& rows, QObject* parent);
 
+    // The row's database card (a const TCardItem* as quintptr; 0 for an unlinked line).
+    static constexpr int kCardRole = Qt::UserRole + 1;
+
     // Runs a change of the rows' set or order between one reset of the views.
     template <typename F> void Change(F&& change) {
         beginResetModel();

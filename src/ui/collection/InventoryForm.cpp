@@ -5,6 +5,7 @@
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
+#include "ui/collection/CardQueryBar.h"
 #include "ui/collection/CardsFrame.h"
 #include "ui/collection/CollectionCommon.h"
 #include "ui/infra/Icons.h"
@@ -89,7 +90,15 @@ TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
     body->setSpacing(2);
     cardsFrameBase_ = new TCardsFrame(this);
     cardsFrameBase_->setObjectName(QStringLiteral("CardsFrameBase"));
-    body->addWidget(cardsFrameBase_);
+    queryBar_ = new TCardQueryBar("Inventory", *cardsFrameBase_, this);
+    queryBar_->OwnedFrom = [] {
+        return &Inventory();
+    };
+    auto* baseColumn = new QVBoxLayout;
+    baseColumn->setSpacing(0);
+    baseColumn->addWidget(queryBar_);
+    baseColumn->addWidget(cardsFrameBase_, 1);
+    body->addLayout(baseColumn);
 
     auto* panelButtons = new QWidget(this);
     panelButtons->setObjectName(QStringLiteral("PanelButtons"));
@@ -165,6 +174,7 @@ void TInventoryForm::Setup() {
     cardsFrameInv_->SetSortColumn(kColumnName);
     cardsFrameInv_->SetInventoryList(&Inventory());
     ShowBaseList(*cardsFrameBase_);
+    queryBar_->Restore();
     cardsFrameBase_->EditSearch()->setFocus();
 }
 

@@ -10,6 +10,7 @@ class QPushButton;
 
 namespace tovel {
 
+class TCardQueryBar;
 class TCardsFrame;
 class TInventoryList;
 
@@ -25,6 +26,7 @@ public:
     // Loads the data and the default inventory file and lists both.
     void Setup();
 
+    TCardQueryBar* QueryBar() const { return queryBar_; }
     TCardsFrame* CardsFrameBase() const { return cardsFrameBase_; }
     TCardsFrame* CardsFrameInv() const { return cardsFrameInv_; }
     bool Modified() const { return modified_; }
@@ -55,6 +57,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     TCardsFrame* cardsFrameBase_;
+    TCardQueryBar* queryBar_;
     TCardsFrame* cardsFrameInv_;
     QPushButton* buttonAddCard_;
     QPushButton* buttonDeleteCard_;

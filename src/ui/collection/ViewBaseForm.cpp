@@ -1,5 +1,12 @@
 #include "ui/collection/ViewBaseForm.h"
 
+#include "core/collection/Inventory.h"
+#include "core/infra/Error.h"
+#include "core/infra/FileIO.h"
+#include "core/infra/ProgramDir.h"
+#include "core/infra/Text.h"
+#include "core/settings/Settings.h"
+#include "ui/collection/CardQueryBar.h"
 #include "ui/collection/CardsFrame.h"
 #include "ui/collection/CollectionCommon.h"
 #include "ui/infra/Icons.h"
@@ -15,6 +22,32 @@
 #include <QVBoxLayout>
 
 namespace tovel {
+
+namespace {
+
+// The stored card columns: their numbers separated by ",".
+std::vector<int> ParseColumns(const std::string& text) {
+    std::vector<int> columns;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(',', start);
+        if (end == std::string::npos)
+            end = text.size();
+        if (const auto n = ParseInt(Trim(std::string_view(text).substr(start, end - start))))
+            columns.push_back(*n);
+        start = end + 1;
+    }
+    return columns;
+}
+
+std::string FormatColumns(const std::vector<int>& columns) {
+    std::string text;
+    for (int column : columns)
+        text += (text.empty() ? "" : ",") + std::to_string(column);
+    return text;
+}
+
+} // namespace
 
 TViewBaseForm::TViewBaseForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ViewBaseForm"));
@@ -34,6 +67,23 @@ TViewBaseForm::TViewBaseForm(QWidget* parent) : QDialog(parent) {
 
     cardsFrameBase_ = new TCardsFrame(this);
     cardsFrameBase_->setObjectName(QStringLiteral("CardsFrameBase"));
+    queryBar_ = new TCardQueryBar("ViewBase", *cardsFrameBase_, this);
+    // `own` counts in the default inventory file, read when a search first needs it.
+    queryBar_->OwnedFrom = [this]() -> const TInventoryList* {
+        if (!ownedRead_) {
+            ownedRead_ = true;
+            const std::string file = ProgramPath(kDefaultInventoryFile);
+            if (FileExists(file)) {
+                try {
+                    LoadInventory(owned_, CardDatabase(), file, false);
+                } catch (const Error&) {
+                    owned_.Clear(); // an unreadable inventory owns nothing
+                }
+            }
+        }
+        return &owned_;
+    };
+    layout->addWidget(queryBar_);
     layout->addWidget(cardsFrameBase_, 1);
     resize(420, 560);
 
@@ -55,7 +105,13 @@ void TViewBaseForm::Setup() {
     cardsFrameBase_->setMaximumWidth(QWIDGETSIZE_MAX);
     cardsFrameBase_->SetFindCaption(QStringLiteral("Find in base"));
     LoadCollectionData();
+    cardsFrameBase_->SetCardColumns(ParseColumns(SettingsOpen() ? Settings().BaseColumns() : std::string()));
+    cardsFrameBase_->OfferCardColumns([](const std::vector<int>& columns) {
+        if (SettingsOpen())
+            Settings().SetBaseColumns(FormatColumns(columns));
+    });
     ShowBaseList(*cardsFrameBase_);
+    queryBar_->Restore();
     cardsFrameBase_->EditSearch()->setFocus();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/collection/Inventory.h"
+
 #include <QDialog>
 
 class QAction;
@@ -8,6 +10,7 @@ class QToolBar;
 
 namespace tovel {
 
+class TCardQueryBar;
 class TCardsFrame;
 
 // The base viewer "View base": the whole card database as one searchable, filterable list, with
@@ -22,6 +25,7 @@ public:
     void Setup();
 
     TCardsFrame* CardsFrameBase() const { return cardsFrameBase_; }
+    TCardQueryBar* QueryBar() const { return queryBar_; }
     QAction* ActionViewCardInfo() const { return aViewCardInfo_; }
     QAction* ActionExit() const { return aExit_; }
 
@@ -31,6 +35,9 @@ private:
     void AViewCardInfoExecute(bool checked);
 
     TCardsFrame* cardsFrameBase_;
+    TCardQueryBar* queryBar_;
+    TInventoryList owned_;
+    bool ownedRead_ = false;
     QAction* aViewCardInfo_;
     QAction* aExit_;
     bool closed_ = false;

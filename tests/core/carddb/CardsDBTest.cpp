@@ -96,6 +96,9 @@ TEST(TCardsList, CardAddressesSurviveGrowth) {
     EXPECT_EQ(first->Name, "First");
     EXPECT_EQ(list.PositionOf(*first), 0);
     EXPECT_EQ(list.PositionOf(list.Items(2999)), 2999);
+    EXPECT_EQ(list.PositionOf(list.Items(3000)), 3000);
+    const TCardItem outside;
+    EXPECT_EQ(list.PositionOf(outside), -1);
 }
 
 TEST(CardOperations, CaptionsLettersAndDraftability) {

@@ -102,6 +102,36 @@ TEST_F(CardsFrameModelTest, EditionFilterModes) {
     }
 }
 
+// A card search narrows what the edition filter lets through; unlinked lines never hold a
+// search with terms, and the empty search keeps every line.
+TEST_F(CardsFrameModelTest, QueryNarrowsTheFilteredRows) {
+    model.SetInventoryList(&inventory);
+    model.SetFilter({"AB;", false});
+    const struct {
+        const char* query;
+        NameList shown;
+    } cases[] = {
+        {"t:creature", {"Ember Whelp", "Grove Tender"}},
+        {"c:u or c:r", {"Ember Whelp", "Tide Call"}},
+        {"", {"Ember Whelp", "Grove Tender", "Tide Call"}},
+    };
+    for (const auto& c : cases) {
+        const TCardQuery query = TCardQuery::Compile(c.query);
+        model.SetQuery(&query, &cards);
+        model.Rebuild();
+        EXPECT_EQ(Names(), c.shown) << c.query;
+    }
+    model.SetFilter({});
+    const TCardQuery all = TCardQuery::Compile("");
+    model.SetQuery(&all, &cards);
+    model.Rebuild();
+    EXPECT_EQ(model.RowCount(), 5);
+    const TCardQuery some = TCardQuery::Compile("-t:creature");
+    model.SetQuery(&some, &cards);
+    model.Rebuild();
+    EXPECT_EQ(Names(), (NameList{"Tide Call", "Stone Idol"}));
+}
+
 TEST_F(CardsFrameModelTest, SearchAndLocate) {
     model.SetInventoryList(&inventory);
     model.SetVisibleRows(2);
@@ -242,6 +272,45 @@ TEST_F(CardsFrameModelTest, NotesAndBaseLayout) {
     model.RemoveCopy(-1, false);
     EXPECT_EQ(model.RowCount(), rows);
     EXPECT_EQ(model.RowLine(rows - 1).Count, copies);
+}
+
+// The base layout shows chosen card columns after edition and name, sorts by any of them, and
+// falls back to the edition when the sort column is taken away.
+TEST_F(CardsFrameModelTest, BaseLayoutCardColumns) {
+    TInventoryList list;
+    FillBaseList(list, cards);
+    TCardsFrameModel base;
+    base.UseBaseLayout();
+    base.SetCardColumns({kColumnValue, kColumnCost, kColumnFoil, kColumnValue});
+    base.SetInventoryList(&list);
+    ASSERT_EQ(base.ColumnCount(), 4);
+    EXPECT_EQ(base.ColumnAt(2), kColumnValue);
+    EXPECT_EQ(base.ColumnAt(3), kColumnCost);
+    const auto first = [&] {
+        return base.RowLine(0).Name;
+    };
+    const auto last = [&] {
+        return base.RowLine(base.RowCount() - 1).Name;
+    };
+    base.SetSortColumn(kColumnValue);
+    EXPECT_EQ(first(), "Glimmer Flats");
+    EXPECT_EQ(last(), "Sky-Hook Rigger");
+    EXPECT_EQ(base.CellText(0, kColumnValue), "2");
+    base.SetSortColumn(kColumnCost); // by converted cost, then the cost's text, then the name
+    EXPECT_EQ(first(), "Ashen Gate - East");
+    EXPECT_EQ(last(), "Stone Idol");
+    EXPECT_EQ(base.CellText(base.RowCount() - 1, kColumnCost), "4");
+    base.SetSortColumn(kColumnRarity); // not shown: nothing changes
+    EXPECT_EQ(base.SortColumn(), kColumnCost);
+    base.SetCardColumns({kColumnRarity, kColumnType, kColumnPowerToughness});
+    EXPECT_EQ(base.SortColumn(), kColumnEdition);
+    EXPECT_EQ(base.CellText(0, kColumnCost), "");
+    base.SetSortColumn(kColumnRarity);
+    EXPECT_EQ(base.CellText(0, kColumnRarity), "L");
+    EXPECT_EQ(base.CellText(base.RowCount() - 1, kColumnRarity), "R");
+    base.SetSortColumn(kColumnType); // by type class (creatures first), then the type line
+    EXPECT_EQ(first(), "Grove Tender");
+    EXPECT_EQ(last(), "Swamp");
 }
 
 // The precomputed prefixes must never contradict the full keys: random lines with high bytes,
