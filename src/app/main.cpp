@@ -1,3 +1,4 @@
+#include "core/infra/Process.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "ui/app/MainForm.h"
@@ -23,6 +24,7 @@ bool HaveDisplay() {
 } // namespace
 
 int main(int argc, char** argv) {
+    tovel::IgnoreFileSizeLimitSignal();
     if (!HaveDisplay()) {
         std::fprintf(stderr, "tovel: no display found (DISPLAY and WAYLAND_DISPLAY are not set).\n"
                              "Tovel is a desktop program; on a machine without a screen run it under a virtual one:\n"

@@ -29,8 +29,10 @@ inline std::string ShellQuote(const std::string& word) {
     return quoted + "'";
 }
 
-inline CliResult RunCli(const std::vector<std::string>& args, const std::string& scratchDir) {
-    std::string command = ShellQuote(TOVEL_CLI_PATH);
+// `shell` is put before the command in the shell's line (such as "ulimit -f 1;").
+inline CliResult RunCli(const std::vector<std::string>& args, const std::string& scratchDir,
+                        const std::string& shell = "") {
+    std::string command = shell + ShellQuote(TOVEL_CLI_PATH);
     for (const std::string& a : args)
         command += " " + ShellQuote(a);
     const std::string errFile = scratchDir + "cli-stderr.txt";

@@ -95,3 +95,18 @@ TEST(DbBuild, RebuildsTheBundledDatabaseAndLeavesItOnFailure) {
     EXPECT_EQ(RunCli({"db", "build", "--out"}, dir.Path()).status, 2);
     EXPECT_EQ(RunCli({"db", "frob"}, dir.Path()).status, 2);
 }
+
+TEST(DbBuild, AFileSizeLimitFailsTheBuildWithAMessageAndKeepsTheOldFile) {
+    TempDir dir;
+    CopySample(dir);
+    dir.Write("Data/base.txt", "old");
+    // Blocks of 512 bytes: the error message fits, the database does not.
+    const auto result = RunCli({"--root", dir.Path(), "db", "build"}, dir.Path(), "ulimit -f 2; ");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("Unable to write to " + dir / "Data/base.txt"), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("File too large"), std::string::npos);
+    EXPECT_EQ(TempDir::Read(dir / "Data/base.txt"), "old");
+    EXPECT_EQ(dir.Names("Data"),
+              (std::vector<std::string>{"base.txt", "cards.txt", "editions.txt", "gatherer.txt"}));
+}

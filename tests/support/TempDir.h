@@ -2,11 +2,13 @@
 
 // A fresh folder under the system temporary folder, removed with everything in it at the end.
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tovel::test {
 
@@ -42,6 +44,15 @@ public:
     static std::string Read(const std::string& file) {
         std::ifstream in(file, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // The names in a folder under this one (this one by default), sorted.
+    std::vector<std::string> Names(std::string_view relative = {}) const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path_ + std::string(relative)))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
 private:

@@ -6,9 +6,9 @@
 
 namespace tovel {
 
-// Copies `source` to `dest`, replacing an existing `dest`. The copy is written beside the
-// destination and renamed over it only when complete, so a failed copy leaves the old
-// destination as it was. Returns 0, or the errno of the failure.
+// Copies `source` to `dest`, replacing an existing `dest` as FileReplacement does: the copy is
+// renamed over the destination only when complete, so a failed copy leaves the old destination as
+// it was, and its permission bits and links are kept. Returns 0, or the errno of the failure.
 int TryCopyFile(const std::string& source, const std::string& dest);
 
 // "System Error.  Code: <n>." and the platform's own message on the next line; for code 0,

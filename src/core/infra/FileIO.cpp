@@ -1,6 +1,7 @@
 #include "core/infra/FileIO.h"
 
 #include "core/infra/Error.h"
+#include "core/infra/FileReplacement.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -48,33 +49,15 @@ std::string LastErrorText(int errorNumber) {
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view contents) {
-    const std::string temp = path + ".tmp~";
-    auto fail = [&](const char* what, int err) {
-        ::unlink(temp.c_str());
-        throw Error("Unable to write to " + path + ": " + what + " (" + LastErrorText(err) + ")");
-    };
-    FdGuard out;
-    out.fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (out.fd < 0)
-        throw Error("Unable to write to " + path + " (" + LastErrorText(errno) + ")");
-    size_t done = 0;
-    while (done < contents.size()) {
-        const ssize_t n = ::write(out.fd, contents.data() + done, contents.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            fail("write failed", errno);
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (::fsync(out.fd) != 0)
-        fail("flush failed", errno);
-    const int fd = out.fd;
-    out.fd = -1;
-    if (::close(fd) != 0)
-        fail("close failed", errno);
-    if (::rename(temp.c_str(), path.c_str()) != 0)
-        fail("rename failed", errno);
+    FileReplacement file(path);
+    int error = file.Open();
+    if (error == 0 && (error = file.Write(contents)) == 0)
+        error = file.Commit();
+    if (error == 0)
+        return;
+    const std::string& step = file.FailedStep();
+    throw Error("Unable to write to " + path + (step.empty() ? "" : ": " + step) + " (" +
+                LastErrorText(error) + ")");
 }
 
 std::string ReadWholeFile(const std::string& path) {

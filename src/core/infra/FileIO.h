@@ -1,7 +1,7 @@
 #pragma once
 
-// Reading and writing whole files. Every writer of the program goes through WriteFileAtomically:
-// a failed write never damages the file it was meant to replace.
+// Reading and writing whole files. Every writer of the program goes through WriteFileAtomically
+// (or FileReplacement, which it uses): a failed write never damages the file it was meant to replace.
 
 #include <memory>
 #include <string>
@@ -10,9 +10,9 @@
 
 namespace tovel {
 
-// Writes the contents to a temporary file beside the target, flushes it to disk and renames
-// it over the target. On failure the old file is untouched and Error is thrown with a clear
-// message naming the file.
+// Replaces the file with the contents as FileReplacement does (a temporary file of its own, renamed
+// over the target once flushed; links followed, permission bits kept). On failure the old file is
+// untouched and Error "Unable to write to <path>..." is thrown, with the reason.
 void WriteFileAtomically(const std::string& path, std::string_view contents);
 
 // The whole file as bytes; Error when it cannot be opened or read, or is not a regular file

@@ -1,11 +1,17 @@
 #include "core/infra/FileIO.h"
 #include "core/infra/Error.h"
+#include "core/infra/FileCopy.h"
+#include "core/infra/IniFile.h"
+#include "core/infra/Process.h"
 #include "core/infra/ProgramDir.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,17 +23,22 @@ TEST(FileIO, AtomicWriteReplacesTheFileAndLeavesNoTemporary) {
     const std::string path = dir.Write("base.txt", "old contents");
     WriteFileAtomically(path, "new\r\ncontents\r\n");
     EXPECT_EQ(TempDir::Read(path), "new\r\ncontents\r\n");
-    EXPECT_FALSE(FileExists(path + ".tmp~"));
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"base.txt"});
 }
 
 TEST(FileIO, FailedAtomicWriteKeepsTheOldFile) {
     TempDir dir;
-    // The target is a folder: the rename must fail after the temporary was written.
+    // Targets that are not plain files are left as they are: a folder, and a pipe (which a
+    // rename would turn into a plain file).
     EnsureDirectory(dir / "target");
     dir.Write("target/inside", "x");
     EXPECT_THROW(WriteFileAtomically(dir / "target", "data"), Error);
     EXPECT_TRUE(DirectoryExists(dir / "target"));
-    EXPECT_FALSE(FileExists(dir / "target.tmp~"));
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
+    EXPECT_THROW(WriteFileAtomically(dir / "pipe", "data"), Error);
+    struct stat st {};
+    EXPECT_TRUE(::stat((dir / "pipe").c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"pipe", "target"}));
     // A write into a folder that does not exist fails with a message naming the file.
     try {
         WriteFileAtomically(dir / "missing/x.txt", "data");
@@ -37,15 +48,130 @@ TEST(FileIO, FailedAtomicWriteKeepsTheOldFile) {
     }
 }
 
-TEST(FileIO, WriteToAFullDeviceFailsAndKeepsTheOldFile) {
-    if (::access("/dev/full", W_OK) != 0)
-        GTEST_SKIP() << "no /dev/full";
-    // /dev/full cannot be renamed over, but writing to it shows the error path of write().
+TEST(FileIO, AWritePastTheFileSizeLimitFailsWithAMessageAndKeepsTheOldFile) {
     TempDir dir;
     const std::string path = dir.Write("keep.txt", "precious");
-    ASSERT_EQ(::symlink("/dev/full", (path + ".tmp~").c_str()), 0);
-    EXPECT_THROW(WriteFileAtomically(path, std::string(1 << 16, 'x')), Error);
+    const int code = test::RunInChild([&] {
+        IgnoreFileSizeLimitSignal();
+        test::LimitFileSize(4096);
+        try {
+            WriteFileAtomically(path, std::string(1 << 16, 'x'));
+        } catch (const Error& e) {
+            const std::string message = e.what();
+            return message.rfind("Unable to write to " + path, 0) == 0 &&
+                           message.find("File too large") != std::string::npos
+                       ? 0
+                       : 2;
+        }
+        return 1;
+    });
+    EXPECT_EQ(code, 0) << "1: no error, 2: another message, more: ended by signal " << code - 128;
     EXPECT_EQ(TempDir::Read(path), "precious");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"keep.txt"});
+}
+
+TEST(FileIO, ConcurrentWritersNeverTearTheFileAndBothSucceed) {
+    TempDir dir;
+    constexpr size_t kSize = 256 << 10;
+    const std::string path = dir.Write("base.txt", std::string(kSize, 'o'));
+    // Two processes replace the file with their own versions over and over while this one reads it.
+    auto writer = [&](char letter) {
+        return test::StartChild([&path, letter] {
+            for (int round = 0; round < 40; ++round)
+                WriteFileAtomically(path, std::string(kSize, letter));
+            return 0;
+        });
+    };
+    const pid_t a = writer('a');
+    const pid_t b = writer('b');
+    int torn = 0;
+    for (int read = 0; read < 200; ++read) {
+        const std::string now = ReadWholeFile(path);
+        if (now.size() != kSize || now.find_first_not_of(now[0]) != std::string::npos)
+            ++torn;
+    }
+    EXPECT_EQ(test::WaitChild(a), 0);
+    EXPECT_EQ(test::WaitChild(b), 0);
+    EXPECT_EQ(torn, 0);
+    const std::string last = TempDir::Read(path);
+    EXPECT_TRUE(last == std::string(kSize, 'a') || last == std::string(kSize, 'b'));
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"base.txt"});
+}
+
+TEST(FileIO, WritersKeepPermissionBitsAndWriteThroughSymbolicLinks) {
+    TempDir dir;
+    const std::string source = dir.Write("source.txt", "new");
+    const std::pair<const char*, std::function<void(const std::string&)>> writers[] = {
+        {"WriteFileAtomically",
+         [](const std::string& path) {
+             WriteFileAtomically(path, "new");
+         }},
+        {"TryCopyFile",
+         [&](const std::string& path) {
+             ASSERT_EQ(TryCopyFile(source, path), 0);
+         }},
+    };
+    auto bits = [](const std::string& path) {
+        struct stat st {};
+        ::stat(path.c_str(), &st);
+        return st.st_mode & 07777;
+    };
+    for (const auto& [name, write] : writers) {
+        SCOPED_TRACE(name);
+        const std::string folder = dir / name + "/";
+        for (const auto& [file, mode] : {std::pair{"private", 0600}, {"group", 0664}}) {
+            const std::string path = dir.Write(name + std::string("/") + file, "old");
+            ::chmod(path.c_str(), mode);
+            write(path);
+            EXPECT_EQ(TempDir::Read(path), "new");
+            EXPECT_EQ(bits(path), mode) << file;
+        }
+        // Links are written through to their targets, one that does not exist yet included.
+        ASSERT_EQ(::symlink("private", (folder + "link").c_str()), 0);
+        ASSERT_EQ(::symlink((folder + "created").c_str(), (folder + "dangling").c_str()), 0);
+        dir.Write(name + std::string("/private"), "old");
+        write(folder + "link");
+        write(folder + "dangling");
+        EXPECT_EQ(TempDir::Read(folder + "private"), "new");
+        EXPECT_EQ(TempDir::Read(folder + "created"), "new");
+        char target[64] = {};
+        EXPECT_EQ(::readlink((folder + "link").c_str(), target, sizeof target - 1), 7);
+        EXPECT_EQ(dir.Names(name),
+                  (std::vector<std::string>{"created", "dangling", "group", "link", "private"}));
+    }
+}
+
+TEST(FileIO, WritersRefuseATargetTheUserMayNotWrite) {
+    if (!test::CanRunUnprivileged())
+        GTEST_SKIP() << "running as root with no user \"nobody\" to run the writers as";
+    TempDir dir;
+    ::chmod(dir.Path().c_str(), 0777); // the folder is writable, the file is not
+    const std::string path = dir.Write("locked.ini", "[S]\nk=old\n");
+    ::chmod(path.c_str(), 0444);
+    const std::string source = dir.Write("source.txt", "new");
+    const std::string refused = "Unable to write to " + path;
+    const int step = test::RunInChild([&] {
+        if (!test::DropRootRights())
+            return 1;
+        try {
+            WriteFileAtomically(path, "new");
+            return 2;
+        } catch (const Error& e) {
+            if (std::string(e.what()).rfind(refused, 0) != 0)
+                return 3;
+        }
+        if (TryCopyFile(source, path) != EACCES)
+            return 4;
+        try {
+            IniFile(path).WriteString("S", "k", "new");
+            return 5;
+        } catch (const Error& e) {
+            return e.what() == refused ? 0 : 6;
+        }
+    });
+    EXPECT_EQ(step, 0) << "the check that failed";
+    EXPECT_EQ(TempDir::Read(path), "[S]\nk=old\n");
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"locked.ini", "source.txt"}));
 }
 
 TEST(FileIO, LinesEndWithCrLfLfOrCr) {
