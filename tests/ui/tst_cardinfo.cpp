@@ -1,6 +1,8 @@
+#include "core/carddb/CardDatabase.h"
 #include "core/carddb/CardText.h"
 #include "core/carddb/CardsDB.h"
 #include "core/infra/Error.h"
+#include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
 #include "core/settings/Settings.h"
 #include "support/TempDir.h"
@@ -154,6 +156,21 @@ private slots:
         QVERIFY(QColor(frame->ImageCard()->pixmap().toImage().pixel(5, 5)).blue() > 240);
         // The rarity letter's badge when the edition has none of its own.
         QCOMPARE(frame->ImageRarity()->pixmap().toImage().pixelColor(10, 10), QColor(7, 8, 9));
+    }
+
+    // On the sample world: the picture the build drew for a card with an accented name lies
+    // where the display looks for it, and is shown.
+    void accentedNameFindsTheGeneratedPicture() {
+        TCardsList world;
+        LoadCardDatabase(world, TOVEL_BUILT_DATA "/base.txt", "");
+        const int position = world.IndexOf("Zephul Rusk\xE9 Hound", "VR");
+        QVERIFY(position >= 0);
+        const TCardItem& card = world.Items(position);
+        QVERIFY(FileExists(CardPicturePath(TOVEL_BUILT_DATA, card.Edition, card.Name)));
+        Settings().SetCardImagesDir(TOVEL_BUILT_DATA);
+        ShowCardInfo(&card, world);
+        Settings().SetCardImagesDir(home_ / "Pictures");
+        QVERIFY(ViewCardForm()->CardInfoFrame()->ImageCard()->isVisible());
     }
 
     // A missing badge, a missing picture, an undecodable or truncated picture: those parts
