@@ -223,6 +223,20 @@ private slots:
         QVERIFY(ViewCardForm()->isVisible());
     }
 
+    // A reload may put a different card where the shown one was: it is drawn, not taken for the
+    // card already on screen.
+    void newCardAtTheShownCardsAddress() {
+        TCardsList list;
+        TCardItem& card = list.Add("ab");
+        card.Name = list.Store("Ember Hound");
+        ShowCardInfo(&card, list);
+        card = TCardItem{};
+        card.Edition = list.Store("cd");
+        card.Name = list.Store("Grove Tender");
+        ShowCardInfo(&card, list);
+        QCOMPARE(ViewCardForm()->CardInfoFrame()->LabelName()->text(), QStringLiteral(" Grove Tender"));
+    }
+
     // The close box only hides; the place is saved when the window is destroyed and used
     // again (unclamped) the next time.
     void positionUnderViewCard() {
