@@ -1,6 +1,8 @@
+#include "core/carddb/CardDatabase.h"
 #include "core/carddb/CardText.h"
 #include "core/carddb/CardsDB.h"
 #include "core/infra/Error.h"
+#include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
 #include "core/settings/Settings.h"
 #include "support/TempDir.h"
@@ -156,6 +158,21 @@ private slots:
         QCOMPARE(frame->ImageRarity()->pixmap().toImage().pixelColor(10, 10), QColor(7, 8, 9));
     }
 
+    // On the sample world: the picture the build drew for a card with an accented name lies
+    // where the display looks for it, and is shown.
+    void accentedNameFindsTheGeneratedPicture() {
+        TCardsList world;
+        LoadCardDatabase(world, TOVEL_BUILT_DATA "/base.txt", "");
+        const int position = world.IndexOf("Zephul Rusk\xE9 Hound", "VR");
+        QVERIFY(position >= 0);
+        const TCardItem& card = world.Items(position);
+        QVERIFY(FileExists(CardPicturePath(TOVEL_BUILT_DATA, card.Edition, card.Name)));
+        Settings().SetCardImagesDir(TOVEL_BUILT_DATA);
+        ShowCardInfo(&card, world);
+        Settings().SetCardImagesDir(home_ / "Pictures");
+        QVERIFY(ViewCardForm()->CardInfoFrame()->ImageCard()->isVisible());
+    }
+
     // A missing badge, a missing picture, an undecodable or truncated picture: those parts
     // are hidden and the rest of the card is still shown, without any message.
     void missingPartsAreHiddenNotFatal() {
@@ -204,6 +221,20 @@ private slots:
         QVERIFY(!ViewCardForm()->isVisible());
         ShowCardInfo(emberHound_, cards_);
         QVERIFY(ViewCardForm()->isVisible());
+    }
+
+    // A reload may put a different card where the shown one was: it is drawn, not taken for the
+    // card already on screen.
+    void newCardAtTheShownCardsAddress() {
+        TCardsList list;
+        TCardItem& card = list.Add("ab");
+        card.Name = list.Store("Ember Hound");
+        ShowCardInfo(&card, list);
+        card = TCardItem{};
+        card.Edition = list.Store("cd");
+        card.Name = list.Store("Grove Tender");
+        ShowCardInfo(&card, list);
+        QCOMPARE(ViewCardForm()->CardInfoFrame()->LabelName()->text(), QStringLiteral(" Grove Tender"));
     }
 
     // The close box only hides; the place is saved when the window is destroyed and used

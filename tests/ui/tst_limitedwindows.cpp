@@ -12,6 +12,7 @@
 #include "ui/app/TovelApplication.h"
 #include "ui/decks/CardListView.h"
 #include "ui/decks/MakeDeckForm.h"
+#include "ui/infra/CardInfoFrame.h"
 #include "ui/infra/ViewCardForm.h"
 #include "ui/limited/ConfigForm.h"
 #include "ui/limited/DraftMainForm.h"
@@ -345,9 +346,9 @@ private slots:
             const QRect row = list->visualRect(list->Model()->index(1, 0));
             QTest::mousePress(list->viewport(), Qt::RightButton, {}, row.center());
             QVERIFY(ViewCardForm() && ViewCardForm()->isVisible());
-            QCOMPARE(ViewCardForm()->Card(), &CardDatabase().Items(list->SelectedCard()));
+            QVERIFY(ViewCardForm()->CardInfoFrame()->Shows(CardDatabase().Items(list->SelectedCard())));
             list->SelectRow(2);
-            QCOMPARE(ViewCardForm()->Card(), &CardDatabase().Items(list->SelectedCard()));
+            QVERIFY(ViewCardForm()->CardInfoFrame()->Shows(CardDatabase().Items(list->SelectedCard())));
             prompter_->answers.push_back(Answer::No);
             form.Action(QStringLiteral("AExit"))->trigger();
             QVERIFY(!ViewCardForm());

@@ -290,6 +290,7 @@ int Run(const std::string& dataDir, const QString& outDir, const QString& rccToo
     int pictures = 0;
     for (int i = 0; i < cards.Count(); ++i) {
         const TCardItem& card = cards.Items(i);
+        // The display's own path rule, so every picture lies where the display looks for it.
         const QString path =
             outDir + QStringLiteral("/") + FromUtf8(CardPicturePath("Data", card.Edition, card.Name));
         WriteFile(path, EncodeJpeg(DrawCard(card), 82));

@@ -16,9 +16,10 @@ std::string CardPictureFileName(std::string_view name) {
 std::string CardPicturePath(std::string_view folder, std::string_view edition, std::string_view name) {
     std::string path(folder);
     path += '/';
-    path += edition;
+    // Card data is Windows-1252; the program's paths, like the file system's names, are UTF-8.
+    path += Cp1252ToUtf8(edition);
     path += '/';
-    path += CardPictureFileName(name);
+    path += Cp1252ToUtf8(CardPictureFileName(name));
     path += ".jpg";
     return path;
 }

@@ -14,7 +14,8 @@ namespace tovel {
 
 // The picture's file name: the card's name without its first ":" and its first "//".
 std::string CardPictureFileName(std::string_view name);
-// folder + "/" + edition + "/" + file name + ".jpg".
+// folder + "/" + edition + "/" + file name + ".jpg". `folder` is a UTF-8 path, `edition` and
+// `name` card data (Windows-1252); the result is a UTF-8 path.
 std::string CardPicturePath(std::string_view folder, std::string_view edition, std::string_view name);
 
 // The colour behind a card's picture. `system` marks the platform's tooltip background.

@@ -122,7 +122,11 @@ void TCardInfoFrame::ShowNotFound() {
     image_->hide();
     imageRarity_->hide();
     labelName_->setText(QString::fromLatin1(kCardNotFound));
-    shown_ = nullptr;
+    shown_.reset();
+}
+
+bool TCardInfoFrame::Shows(const TCardItem& card) const {
+    return shown_ && shown_->first == card.Edition && shown_->second == card.Name;
 }
 
 void TCardInfoFrame::ShowPicture(const TCardItem& card) {
@@ -163,7 +167,7 @@ void TCardInfoFrame::ShowCard(const TCardItem* card, const TCardsList& cards) {
         ShowNotFound();
         return;
     }
-    if (card == shown_)
+    if (Shows(*card))
         return;
 
     ShowPicture(*card);
@@ -190,7 +194,7 @@ void TCardInfoFrame::ShowCard(const TCardItem* card, const TCardsList& cards) {
     panel1_->show();
     panel2_->show();
     panel3_->show();
-    shown_ = card;
+    shown_.emplace(card->Edition, card->Name);
 }
 
 } // namespace tovel

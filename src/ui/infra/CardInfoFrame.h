@@ -10,6 +10,9 @@
 #include <QFrame>
 
 #include <memory>
+#include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 class QLabel;
@@ -48,7 +51,9 @@ public:
     // Shows the card, or the not-found state for none. The card shown last is not redrawn.
     // `cards` is the list the card belongs to (its rules text lives there).
     void ShowCard(const TCardItem* card, const TCardsList& cards = CardDatabase());
-    const TCardItem* ShownCard() const { return shown_; }
+    // Whether this card is the one on show. Cards are told apart by edition and name, not by
+    // address: a reloaded card list may put another card where the shown one was.
+    bool Shows(const TCardItem& card) const;
 
     QLabel* LabelName() const { return labelName_; }
     TCostImage* Image() const { return image_; }
@@ -78,7 +83,8 @@ private:
     QPlainTextEdit* memo_;
 
     std::unique_ptr<EditionSymbolLibrary> symbols_;
-    const TCardItem* shown_ = nullptr;
+    // Edition and name of the card on show; none in the not-found state and at the start.
+    std::optional<std::pair<std::string, std::string>> shown_;
 };
 
 inline constexpr const char* kCardNotFound = "Card not found in DB";

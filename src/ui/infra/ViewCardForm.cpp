@@ -46,9 +46,8 @@ void ShowCardInfo(const TCardItem* card, const TCardsList& cards) {
     auto& form = Instance();
     if (!form)
         form = std::make_unique<TViewCardForm>();
-    else if (form->isVisible() && card && form->Card() == card)
+    else if (form->isVisible() && card && form->CardInfoFrame()->Shows(*card))
         return;
-    form->SetCard(card);
     form->CardInfoFrame()->ShowCard(card, cards);
     form->setFixedHeight(TViewCardForm::kHeight);
     if (!form->isVisible())

@@ -18,8 +18,6 @@ public:
 
     explicit TViewCardForm(QWidget* parent = nullptr);
     TCardInfoFrame* CardInfoFrame() const { return cardInfoFrame_; }
-    const TCardItem* Card() const { return card_; }
-    void SetCard(const TCardItem* card) { card_ = card; }
 
 protected:
     // Closing only hides the window; it keeps its place and contents.
@@ -27,7 +25,6 @@ protected:
 
 private:
     TCardInfoFrame* cardInfoFrame_;
-    const TCardItem* card_ = nullptr;
 };
 
 // Shows the card (or the not-found state for none) in the floating window, creating the window

@@ -47,6 +47,18 @@ TEST(CardDisplay, PictureNameDropsTheFirstColonAndDoubleSlash) {
     EXPECT_EQ(CardPicturePath("", "ab", "X"), "/ab/X.jpg");
 }
 
+// Card data is Windows-1252, the file system's names are UTF-8: an accented name must be
+// converted, or its picture is never found.
+TEST(CardDisplay, PicturePathInTheFileSystemsEncoding) {
+    EXPECT_EQ(CardPicturePath("/pics", "VR", "Zephul Rusk\xE9 Hound"),
+              "/pics/VR/Zephul Rusk\xC3\xA9 Hound.jpg");
+    EXPECT_EQ(CardPicturePath("/pics", "VR",
+                              "Ash\x96"
+                              "Born: \xC6on"),
+              "/pics/VR/Ash\xE2\x80\x93"
+              "Born \xC3\x86on.jpg");
+}
+
 TEST(CardDisplay, BackgroundColours) {
     struct Case {
         TCardColor color;
