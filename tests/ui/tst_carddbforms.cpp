@@ -25,6 +25,8 @@
 #include <QSlider>
 #include <QtTest>
 
+#include <filesystem>
+
 using namespace tovel;
 using test::ModalDriver;
 using test::ScriptedPrompter;
@@ -329,6 +331,27 @@ private slots:
         OpenCardValuesEditor();
         QCOMPARE(driver.Pending(), 0);
         QCOMPARE(test::TempDir::Read(base), saved);
+
+        // A save that fails shows why and keeps the editor open with the changed values.
+        ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        bool keptOpen = false;
+        driver.Then([&](QWidget* form) {
+            setValue(form, 0, 0, 9);
+            std::filesystem::rename(base, base + ".away");
+            home_.Write("Data/base.txt/keep", "");
+            Click(form, "ButtonSave");
+            keptOpen = form->isVisible() && prompter.Messages("error").size() == 1 &&
+                       form->findChild<QSlider*>(QStringLiteral("TrackBarValue"))->value() == 9;
+            std::filesystem::remove_all(base);
+            std::filesystem::rename(base + ".away", base);
+            Click(form, "ButtonSave");
+        });
+        OpenCardValuesEditor();
+        QCOMPARE(driver.Pending(), 0);
+        QVERIFY(keptOpen);
+        LoadCardDatabase(CardDatabase(), base, "");
+        QCOMPARE(CardDatabase().Items(CardDatabase().IndexOf("Ember Whelp", "AB")).Value, 9);
     }
 
     // The sideboard utility converts every chosen file and reports the ones it cannot read,

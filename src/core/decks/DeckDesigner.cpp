@@ -6,6 +6,7 @@
 #include "core/infra/Text.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace tovel {
 
@@ -90,8 +91,16 @@ bool TDeckDesigner::CanClose() {
         return true;
     switch (Prompts().Confirm(kDeckModifiedQuestion, ConfirmButtons::YesNoCancel)) {
     case Answer::Yes:
-        // An emptied deck has nothing to save; closing then loses nothing a file held.
-        return IsEmpty() || SaveAction();
+        // An emptied deck has nothing to save; closing then loses nothing a file held. A save
+        // that fails keeps the designer open with its changes.
+        if (IsEmpty())
+            return true;
+        try {
+            return SaveAction();
+        } catch (const std::exception& e) {
+            ShowError(e.what());
+            return false;
+        }
     case Answer::No:
         return true;
     default:

@@ -3,6 +3,7 @@
 #include "core/carddb/CardDatabase.h"
 #include "core/carddb/Editions.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/Prompts.h"
 #include "ui/infra/CardInfoFrame.h"
 #include "ui/infra/CardListModel.h"
 #include "ui/infra/QtText.h"
@@ -23,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <exception>
 
 namespace tovel {
 
@@ -89,7 +91,7 @@ TEditValuesForm::TEditValuesForm(QWidget* parent) : QDialog(parent) {
     save->setDefault(true);
     QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("ButtonCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TEditValuesForm::SaveAndClose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     right->addWidget(buttons);
     layout->addLayout(right);
@@ -169,6 +171,17 @@ void TEditValuesForm::ListViewCardsColumnClick() {
     List();
 }
 
+void TEditValuesForm::SaveAndClose() {
+    // A save that fails keeps the window, and the values set in it, for another try.
+    try {
+        SaveCardDatabase(CardDatabase(), ProgramPath("Data/base.txt"));
+    } catch (const std::exception& e) {
+        ShowError(e.what());
+        return;
+    }
+    accept();
+}
+
 void OpenCardValuesEditor() {
     TEditValuesForm form(QApplication::activeWindow());
     {
@@ -177,8 +190,7 @@ void OpenCardValuesEditor() {
         LoadCardDatabase(CardDatabase(), ProgramPath("Data/base.txt"), "");
         form.FillEditions();
     }
-    if (form.exec() == QDialog::Accepted)
-        SaveCardDatabase(CardDatabase(), ProgramPath("Data/base.txt"));
+    form.exec();
 }
 
 } // namespace tovel

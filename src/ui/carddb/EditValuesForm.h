@@ -33,6 +33,8 @@ public:
     const TIntegerList& Positions() const { return positions_; }
 
 private:
+    // "Save changes": base.txt written, then the window closes; a failed write keeps it open.
+    void SaveAndClose();
     void List();
     void ListViewCardsSelect();
     void TrackBarValueChange(int value);

@@ -197,6 +197,14 @@ TEST_F(DeckDesignerTest, FileCommandsAskTheUser) {
     EXPECT_TRUE(designer.CanClose());
     EXPECT_EQ(prompter.Messages("confirm").back(), kDeckModifiedQuestion);
 
+    // Yes, and the save fails (a folder stands where the file goes): the deck stays open, changed.
+    dir.Write("Decks/blocked.dec/keep", "");
+    prompter.fileNames = {dir / "Decks/blocked.dec", dir / "Decks/blocked.dec"};
+    prompter.answers = {Answer::Yes, Answer::Yes};
+    EXPECT_FALSE(designer.CanClose());
+    EXPECT_TRUE(designer.Modified());
+    EXPECT_EQ(prompter.Messages("error").size(), 2u);
+
     // A cancelled open dialog changes nothing.
     prompter.fileNames = {""};
     EXPECT_FALSE(designer.LoadAction(false, false));
