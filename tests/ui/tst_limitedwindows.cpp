@@ -5,6 +5,7 @@
 
 #include "core/carddb/CardDatabase.h"
 #include "core/decks/DeckFile.h"
+#include "core/infra/IniFile.h"
 #include "core/settings/Settings.h"
 #include "support/HandMadeCards.h"
 #include "support/ScriptedPrompter.h"
@@ -199,7 +200,8 @@ private slots:
     }
 
     // "New draft" cancelled mid-draft leaves the draft as it was with the timer stopped; the
-    // next pick starts it again. The "Show Deck" box's real state is stored on close.
+    // next pick starts it again. Unticking "Show Deck" hides the list and moves nothing else; the
+    // box's real state is stored on close.
     void cancelledNewDraftAndShowDeck() {
         Settings().SetShowDeck(true);
         bool unchanged = false;
@@ -221,8 +223,12 @@ private slots:
             form->ListViewDblClick();
             restarted = form->Timer()->isActive() && form->Engine().Seats().Items(0).Picks.Count() == 2;
             auto* box = Child<QCheckBox>(form, "CheckBoxShowDeck");
+            const QPoint boxAt = box->mapTo(form, QPoint(0, 0));
             box->setChecked(false);
-            unchanged = unchanged && !Child<TCardListView>(form, "ListViewDeck")->isVisibleTo(form);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            // The controls above the list stay where they were.
+            unchanged = unchanged && !Child<TCardListView>(form, "ListViewDeck")->isVisibleTo(form) &&
+                        box->mapTo(form, QPoint(0, 0)) == boxAt;
             prompter_->answers.push_back(Answer::Yes);
             form->reject();
         }));
@@ -328,6 +334,18 @@ private slots:
         QCOMPARE(Settings().MakeDeckGeometry().width, 600);
         QCOMPARE(Settings().MakeDeckGeometry().height, 500);
         QCOMPARE(Settings().MakeDeckRightPanelWidth(), Child<QSplitter>(&form, "Splitter1")->sizes().at(1));
+    }
+
+    // A designer that never reached the screen (its start failed) leaves the stored geometry
+    // alone; sizes too small to use are not taken from the settings.
+    void unshownDesignerKeepsTheStoredGeometry() {
+        Settings().SetMakeDeckRightPanelWidth(48);
+        { TMakeDeckForm form; }
+        QCOMPARE(IniFile(Settings().Path()).ReadString("MakeDeck", "Width", "none"), std::string("none"));
+        TMakeDeckForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(Child<QSplitter>(&form, "Splitter1")->sizes().at(1) > 200);
     }
 
     // The right button opens the card window on the selected card, a new selection follows it,

@@ -11,6 +11,13 @@ constexpr const char* kPreferences = "Preferences";
 constexpr const char* kMakeDeck = "MakeDeck";
 constexpr const char* kViewCard = "ViewCard";
 constexpr const char* kDraft = "Draft";
+
+// Stored designer sizes below these are a window nobody could use (left by one that was never
+// laid out): they read as the designed sizes.
+constexpr int kMinimumWidth = 300;
+constexpr int kMinimumHeight = 200;
+constexpr int kMinimumPanelWidth = 100;
+int AtLeast(int value, int minimum, int fallback) { return value < minimum ? fallback : value; }
 } // namespace
 
 SettingsStore::SettingsStore(std::string iniPath, std::string programDir)
@@ -32,8 +39,10 @@ void SettingsStore::SetCardImagesDir(const std::string& value) { file_.WriteStri
 WindowGeometry SettingsStore::MakeDeckGeometry() const {
     return {file_.ReadInteger(kMakeDeck, "Top", kMakeDeckDefault.top),
             file_.ReadInteger(kMakeDeck, "Left", kMakeDeckDefault.left),
-            file_.ReadInteger(kMakeDeck, "Height", kMakeDeckDefault.height),
-            file_.ReadInteger(kMakeDeck, "Width", kMakeDeckDefault.width)};
+            AtLeast(file_.ReadInteger(kMakeDeck, "Height", kMakeDeckDefault.height), kMinimumHeight,
+                    kMakeDeckDefault.height),
+            AtLeast(file_.ReadInteger(kMakeDeck, "Width", kMakeDeckDefault.width), kMinimumWidth,
+                    kMakeDeckDefault.width)};
 }
 void SettingsStore::SetMakeDeckGeometry(const WindowGeometry& value) {
     file_.WriteInteger(kMakeDeck, "Top", value.top);
@@ -42,7 +51,8 @@ void SettingsStore::SetMakeDeckGeometry(const WindowGeometry& value) {
     file_.WriteInteger(kMakeDeck, "Width", value.width);
 }
 int SettingsStore::MakeDeckRightPanelWidth() const {
-    return file_.ReadInteger(kMakeDeck, "RightPanelWidth", kRightPanelWidthDefault);
+    return AtLeast(file_.ReadInteger(kMakeDeck, "RightPanelWidth", kRightPanelWidthDefault), kMinimumPanelWidth,
+                   kRightPanelWidthDefault);
 }
 void SettingsStore::SetMakeDeckRightPanelWidth(int value) { file_.WriteInteger(kMakeDeck, "RightPanelWidth", value); }
 

@@ -381,11 +381,18 @@ void TMakeDeckForm::done(int result) {
     QDialog::done(result);
 }
 
+void TMakeDeckForm::showEvent(QShowEvent* event) {
+    shown_ = true;
+    QDialog::showEvent(event);
+}
+
 void TMakeDeckForm::FormDestroy() {
     if (destroyed_)
         return;
     destroyed_ = true;
     DestroyCardInfo();
+    if (!shown_)
+        return;
     Settings().SetMakeDeckGeometry({pos().y(), pos().x(), height(), width()});
     const QList<int> sizes = splitter_->sizes();
     if (sizes.size() == 2 && sizes[1] > 0)

@@ -47,6 +47,9 @@ public slots:
 
     void done(int result) override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QToolButton* SideButton(const QString& name, const QIcon& icon);
     void CreateActions();
@@ -63,6 +66,8 @@ private:
     TDeckDesigner designer_;
     TZone activeZone_ = TZone::Main;
     bool destroyed_ = false;
+    // Only a window that was on screen has a geometry worth keeping.
+    bool shown_ = false;
     QMetaObject::Connection focusConnection_;
 
     TLmCoolBar* coolBar_;

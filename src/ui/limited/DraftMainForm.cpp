@@ -140,6 +140,8 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     rightLayout->addLayout(buttonsRow);
     rightLayout->addWidget(listViewDeck_, 1);
     rightLayout->addWidget(memoDebug_);
+    // Takes the list's room when "Show Deck" hides it, so the controls above stay in place.
+    rightLayout->addStretch();
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(left);

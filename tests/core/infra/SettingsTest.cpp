@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace tovel;
 using tovel::test::TempDir;
 
@@ -63,9 +65,14 @@ TEST(Settings, ValuesRoundTripUnderTheirSectionsAndKeys) {
 
 TEST(Settings, BadValuesReadAsDefaults) {
     TempDir dir;
-    dir.Write("tovel.ini", "[Options]\nShowDeck=yes\n[Draft]\nPickTime=soon\n[Preferences]\nShowImages=2\n");
+    dir.Write("tovel.ini", "[Options]\nShowDeck=yes\n[Draft]\nPickTime=soon\n[Preferences]\nShowImages=2\n"
+                           "[MakeDeck]\nTop=5\nLeft=-20\nHeight=120\nWidth=250\nRightPanelWidth=48\n");
     const SettingsStore settings(dir / "tovel.ini", dir.Path());
     EXPECT_TRUE(settings.ShowDeck());
     EXPECT_EQ(settings.DraftPickTime(), 40);
     EXPECT_TRUE(settings.ShowImages());
+    // Sizes too small to use read as the designed ones; positions are kept.
+    const WindowGeometry g = settings.MakeDeckGeometry();
+    EXPECT_EQ((std::vector<int>{g.top, g.left, g.height, g.width}), (std::vector<int>{5, -20, 531, 534}));
+    EXPECT_EQ(settings.MakeDeckRightPanelWidth(), 254);
 }
