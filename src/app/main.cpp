@@ -9,23 +9,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-// Without a display Qt would fail with a terse platform-plugin error; say what to do instead.
-bool HaveDisplay() {
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform && *platform)
-        return true;
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x11 && *x11) || (wayland && *wayland);
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     tovel::IgnoreFileSizeLimitSignal();
-    if (!HaveDisplay()) {
+    // Without a display Qt would fail with a terse platform-plugin error; say what to do instead.
+    if (!tovel::DisplayAvailable(tovel::kHostSystem, [](const char* name) { return std::getenv(name); })) {
         std::fprintf(stderr, "tovel: no display found (DISPLAY and WAYLAND_DISPLAY are not set).\n"
                              "Tovel is a desktop program; on a machine without a screen run it under a virtual one:\n"
                              "    xvfb-run -a %s\n",

@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <filesystem>
+
 #include <cstdlib>
 
 using namespace tovel;
@@ -46,9 +48,12 @@ private slots:
     void cleanupTestCase() { session_.reset(); }
 
     // The session takes its folder from TOVEL_HOME, keeps its settings there, and reads no
-    // data file: there is no Data folder at all and start-up still succeeds.
+    // data file: there is no Data folder at all and start-up still succeeds. The folders the
+    // file dialogs open in are made.
     void startsWithoutDataFolder() {
         QCOMPARE(QString::fromStdString(ProgramDir()), QString::fromStdString(home_.Path()));
+        for (const char* folder : {"Decks", "Inventory", "Temp"})
+            QVERIFY(std::filesystem::is_directory(home_ / folder));
         QVERIFY(QString::fromStdString(Settings().Path()).startsWith(QString::fromStdString(home_.Path())));
         QVERIFY(QString::fromStdString(Settings().Path()).endsWith(QStringLiteral(".ini")));
         QCOMPARE(CardDatabase().Count(), 0);

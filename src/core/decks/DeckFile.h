@@ -24,6 +24,7 @@ namespace tovel {
 inline constexpr const char* kDeckFolder = "Decks/";
 inline constexpr const char* kDeckFilter = "Deck files|*.dec";
 inline constexpr const char* kDeckExtension = "dec";
+inline constexpr const char* kTempFolder = "Temp/";
 inline constexpr const char* kHandOffDeck = "Temp/temp.dec";
 inline constexpr const char* kInvalidDeckFile = "Invalid .dec file!";
 inline constexpr const char* kNotFoundSkipped = " not found in cards database - skipped";

@@ -1,6 +1,8 @@
 #include "core/infra/ProgramDir.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <unistd.h>
 
 namespace tovel {
@@ -36,6 +38,13 @@ std::string ResolveProgramDir(const std::string& executablePath) {
     if (slash == std::string::npos)
         return "./";
     return executablePath.substr(0, slash + 1);
+}
+
+void CreateProgramFolders(std::initializer_list<std::string_view> folders) {
+    for (std::string_view folder : folders) {
+        std::error_code ignored;
+        std::filesystem::create_directories(ProgramPath(folder), ignored);
+    }
 }
 
 std::string ReplaceExtension(const std::string& path, std::string_view extension) {

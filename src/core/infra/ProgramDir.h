@@ -2,6 +2,7 @@
 
 // The program folder: every data path is this folder followed by a relative path.
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,11 @@ std::string ExecutablePath(const std::string& fallback);
 
 // The folder for a given executable path, honouring TOVEL_HOME; always ends with "/".
 std::string ResolveProgramDir(const std::string& executablePath);
+
+// Creates those of the program folder's `folders` ("Decks/", ...) that are missing, so the first
+// file dialog opens where it should. A folder that cannot be made is left to the first write
+// there to report.
+void CreateProgramFolders(std::initializer_list<std::string_view> folders);
 
 // "/a/b/tovel" -> "/a/b/tovel.ini"; an extension of the file name is replaced.
 std::string ReplaceExtension(const std::string& path, std::string_view extension);

@@ -1,6 +1,8 @@
 #include "ui/app/Startup.h"
 
 #include "core/carddb/CardsDB.h"
+#include "core/collection/Inventory.h"
+#include "core/decks/DeckFile.h"
 #include "core/infra/ProgramDir.h"
 #include "core/settings/Settings.h"
 #include "ui/infra/LmActnCtrls.h"
@@ -22,6 +24,7 @@ ProgramSession::ProgramSession(const std::string& executablePath) {
     const std::string dir = ResolveProgramDir(executablePath);
     OpenSettings(SettingsPathFor(dir, executablePath), dir);
     SetProgramDir(dir);
+    CreateProgramFolders({kDeckFolder, kInventoryFolder, kTempFolder});
     CardDatabase().Clear();
     // Pictures are decoded by the card display's own JPEG reader; nothing to register for them.
     RegisterLmStyle();
