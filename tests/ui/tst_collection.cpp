@@ -565,6 +565,22 @@ private slots:
         again.close();
     }
 
+    // A query that counts owned copies follows the inventory as cards are added.
+    void ownQueryFollowsTheInventory() {
+        ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        TInventoryForm form;
+        form.Setup();
+        form.QueryBar()->Edit()->setText(QStringLiteral("own=0"));
+        form.QueryBar()->Apply();
+        const int unowned = form.CardsFrameBase()->Model().RowCount();
+        QVERIFY(unowned > 0);
+        Click(&form, "ButtonAddCard");
+        QCOMPARE(form.CardsFrameBase()->Model().RowCount(), unowned - 1);
+        prompter.answers = {Answer::No};
+        form.close();
+    }
+
     // Stored card columns come back after edition and name; a header click sorts by one and
     // shows the sort arrow there.
     void baseViewerCardColumns() {

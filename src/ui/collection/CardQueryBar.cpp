@@ -90,4 +90,9 @@ void TCardQueryBar::Apply() {
         Settings().SetSearchQuery(window_, text);
 }
 
+void TCardQueryBar::InventoryChanged() {
+    if (query_.UsesOwned())
+        Apply();
+}
+
 } // namespace tovel

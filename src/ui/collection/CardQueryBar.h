@@ -38,6 +38,8 @@ public:
     void Restore();
     // Applies the field's text now (the pause skipped), as the pause's end does.
     void Apply();
+    // The inventory changed: a query that counts owned copies is applied again.
+    void InventoryChanged();
 
     QLineEdit* Edit() const { return edit_; }
     QLabel* Status() const { return status_; }

@@ -187,6 +187,11 @@ void TInventoryForm::Mirror(TCardsFrame* source, TCardsFrame* target) {
     syncing_ = false;
 }
 
+void TInventoryForm::SetModified() {
+    modified_ = true;
+    queryBar_->InventoryChanged();
+}
+
 void TInventoryForm::AAddCard(bool foil) {
     const TCardItem* card = cardsFrameBase_->CurrentCard();
     if (!card)
@@ -212,6 +217,7 @@ void TInventoryForm::ReadIntoInventory(bool add, const std::function<void(TInven
     read(scratch);
     Inventory().Swap(scratch);
     cardsFrameInv_->Rebuild();
+    queryBar_->InventoryChanged();
 }
 
 void TInventoryForm::ALoadFromFile() {

@@ -53,7 +53,7 @@ private:
     // The save question; false when the user cancelled.
     bool AskSaveChanges();
     void Mirror(TCardsFrame* source, TCardsFrame* target);
-    void SetModified() { modified_ = true; }
+    void SetModified();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     TCardsFrame* cardsFrameBase_;
