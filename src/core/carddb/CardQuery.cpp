@@ -203,30 +203,14 @@ std::optional<int32_t> PowerToughnessPart(std::string_view pt, bool second) {
 
 // Whether a list of codes, each followed by ";", holds this code, ignoring letter case.
 bool CodesHoldFolded(std::string_view codes, std::string_view code) {
-    size_t start = 0;
-    while (start < codes.size()) {
-        size_t end = codes.find(';', start);
-        if (end == std::string_view::npos)
-            end = codes.size();
-        if (EqualsIgnoreAnsiCase(codes.substr(start, end - start), code))
-            return true;
-        start = end + 1;
-    }
-    return false;
+    return AnyListedCode(codes, [code](std::string_view listed) { return EqualsIgnoreAnsiCase(listed, code); });
 }
 
 // Whether any code of `printings` is among `allowed` (both ";"-terminated lists).
 bool AnyCodeIn(std::string_view printings, std::string_view allowed) {
-    size_t start = 0;
-    while (start < printings.size()) {
-        size_t end = printings.find(';', start);
-        if (end == std::string_view::npos)
-            end = printings.size();
-        if (end > start && CodeListHolds(allowed, printings.substr(start, end - start)))
-            return true;
-        start = end + 1;
-    }
-    return false;
+    return AnyListedCode(printings, [allowed](std::string_view listed) {
+        return !listed.empty() && CodeListHolds(allowed, listed);
+    });
 }
 
 } // namespace

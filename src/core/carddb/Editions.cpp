@@ -91,16 +91,7 @@ bool FilterMatches(const TCardFilter& filter, std::string_view edition, const TC
 }
 
 bool CodeListHolds(std::string_view codes, std::string_view code) {
-    size_t start = 0;
-    while (start < codes.size()) {
-        size_t end = codes.find(';', start);
-        if (end == std::string_view::npos)
-            end = codes.size();
-        if (codes.substr(start, end - start) == code)
-            return true;
-        start = end + 1;
-    }
-    return false;
+    return AnyListedCode(codes, [code](std::string_view listed) { return listed == code; });
 }
 
 bool CodeListSelects(std::string_view codes, std::string_view code) {

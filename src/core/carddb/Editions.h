@@ -43,8 +43,23 @@ struct TCardFilter {
     bool LegalIn = false; // false: "Card belongs to"; true: "Card is legal in"
 };
 
-// Whether a list of codes, each followed by ";" (a filter, a card's Printings), holds this
-// code whole (exact, case-sensitive): "1E;" does not hold "E".
+// Whether any code of a list of codes, each followed by ";" (a filter, a card's Printings),
+// satisfies `test`; the text after the last ";" counts as a code too.
+template <class Test>
+bool AnyListedCode(std::string_view codes, Test&& test) {
+    size_t start = 0;
+    while (start < codes.size()) {
+        size_t end = codes.find(';', start);
+        if (end == std::string_view::npos)
+            end = codes.size();
+        if (test(codes.substr(start, end - start)))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// Whether a list of codes holds this code whole (exact, case-sensitive): "1E;" does not hold "E".
 bool CodeListHolds(std::string_view codes, std::string_view code);
 // The filter dialog's test of a filter's or a format's codes: the whole code, followed by its
 // ";". A last code without ";" selects nothing.
