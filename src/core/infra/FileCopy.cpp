@@ -10,21 +10,8 @@
 
 namespace tovel {
 
-namespace {
-
-struct Fd {
-    int fd = -1;
-    ~Fd() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
-} // namespace
-
 int TryCopyFile(const std::string& source, const std::string& dest) {
-    Fd in;
-    in.fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    FdGuard in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
     if (in.fd < 0)
         return errno;
     struct stat st {};
@@ -35,19 +22,9 @@ int TryCopyFile(const std::string& source, const std::string& dest) {
     FileReplacement out(dest);
     if (const int error = out.Open(); error != 0)
         return error;
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(in.fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (n == 0)
-            return out.Commit();
-        if (const int error = out.Write({buffer, static_cast<size_t>(n)}); error != 0)
-            return error;
-    }
+    if (const int error = ReadChunks(in.fd, [&out](std::string_view chunk) { return out.Write(chunk); }); error != 0)
+        return error;
+    return out.Commit();
 }
 
 std::string SystemErrorText(int code) {

@@ -16,15 +16,6 @@ namespace tovel {
 
 namespace {
 
-// Closes a descriptor on every path out.
-struct FdGuard {
-    int fd = -1;
-    ~FdGuard() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
 // Opens a file for reading. Only a regular file is read: a FIFO or a device could block the
 // reader for ever or never end, so it is refused before anything is read from it (the open
 // itself does not wait for a FIFO's writer).
@@ -60,6 +51,27 @@ void WriteFileAtomically(const std::string& path, std::string_view contents) {
                 LastErrorText(error) + ")");
 }
 
+FdGuard::~FdGuard() {
+    if (fd >= 0)
+        ::close(fd);
+}
+
+int ReadChunks(int fd, const std::function<int(std::string_view chunk)>& sink) {
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            return 0;
+        if (const int stop = sink({buffer, static_cast<size_t>(n)}); stop != 0)
+            return stop;
+    }
+}
+
 std::string ReadWholeFile(const std::string& path) {
     FdGuard in;
     OpenForReading(in, path);
@@ -67,18 +79,12 @@ std::string ReadWholeFile(const std::string& path) {
     struct stat st {};
     if (::fstat(in.fd, &st) == 0 && st.st_size > 0)
         data.reserve(static_cast<size_t>(st.st_size));
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(in.fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw Error("Cannot read file \"" + path + "\". " + LastErrorText(errno));
-        }
-        if (n == 0)
-            break;
-        data.append(buffer, static_cast<size_t>(n));
-    }
+    const int error = ReadChunks(in.fd, [&data](std::string_view chunk) {
+        data.append(chunk);
+        return 0;
+    });
+    if (error != 0)
+        throw Error("Cannot read file \"" + path + "\". " + LastErrorText(error));
     return data;
 }
 

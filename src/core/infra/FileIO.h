@@ -3,6 +3,7 @@
 // Reading and writing whole files. Every writer of the program goes through WriteFileAtomically
 // (or FileReplacement, which it uses): a failed write never damages the file it was meant to replace.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,6 +15,20 @@ namespace tovel {
 // over the target once flushed; links followed, permission bits kept). On failure the old file is
 // untouched and Error "Unable to write to <path>..." is thrown, with the reason.
 void WriteFileAtomically(const std::string& path, std::string_view contents);
+
+// Closes a file descriptor on every path out.
+struct FdGuard {
+    int fd = -1;
+    FdGuard() = default;
+    explicit FdGuard(int descriptor) : fd(descriptor) {}
+    FdGuard(const FdGuard&) = delete;
+    FdGuard& operator=(const FdGuard&) = delete;
+    ~FdGuard();
+};
+
+// Reads an open file to its end, handing each chunk to `sink`. Returns 0 at the end, the errno
+// of a read that failed, or the first non-zero value `sink` returned.
+int ReadChunks(int fd, const std::function<int(std::string_view chunk)>& sink);
 
 // The whole file as bytes; Error when it cannot be opened or read, or is not a regular file
 // ("<path> is not a regular file").
