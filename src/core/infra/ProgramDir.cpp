@@ -60,8 +60,28 @@ void Copy(const std::string& source, const std::string& dest) {
         throw Error("Cannot copy \"" + source + "\" to \"" + dest + "\". " + LastErrorText(error));
 }
 
+// A new file with the bytes of `source`, not flushed: the tree it belongs to is flushed once.
+void CopyUnsynced(const std::string& source, const std::string& dest) {
+    const std::string bytes = ReadWholeFile(source);
+    const int fd = ::open(dest.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    int error = fd < 0 ? errno : 0;
+    for (size_t done = 0; error == 0 && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno != EINTR)
+            error = errno;
+        else if (n == 0)
+            error = EIO;
+        done += n > 0 ? static_cast<size_t>(n) : 0;
+    }
+    if (fd >= 0 && ::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0)
+        throw Error("Cannot copy \"" + source + "\" to \"" + dest + "\". " + LastErrorText(error));
+}
+
 // Copies the folder tree `source` into the empty folder `dest`: folders and regular files (links
-// followed), each new and this user's, with the user's default modes, not the source's.
+// followed), each new and this user's, with the user's default modes, not the source's; then
+// flushes them all at once (a flush per file costs seconds for a thousand pictures).
 void CopyTree(const std::string& source, const std::string& dest) {
     std::error_code ec;
     for (fs::recursive_directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec)) {
@@ -69,10 +89,31 @@ void CopyTree(const std::string& source, const std::string& dest) {
         if (it->is_directory())
             EnsureDirectory(to);
         else if (it->is_regular_file())
-            Copy(it->path().string(), to);
+            CopyUnsynced(it->path().string(), to);
     }
     if (ec)
         throw Error("Cannot read the folder \"" + source + "\". " + ec.message());
+    const int fd = ::open(dest.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#if defined(__linux__)
+    const bool flushed = fd >= 0 && ::syncfs(fd) == 0;
+#else
+    ::sync();
+    const bool flushed = fd >= 0;
+#endif
+    const int error = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (!flushed)
+        throw Error("Cannot write the folder \"" + dest + "\". " + LastErrorText(error));
+}
+
+// Makes a rename in the folder last through a power loss, where the file system can sync folders.
+void SyncFolder(const std::string& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        (void)::fsync(fd);
+        ::close(fd);
+    }
 }
 } // namespace
 
@@ -131,6 +172,7 @@ void SeedProgramDir(const std::string& dir, const std::string& worldDir) {
             if (!PathExists(dir + "Data"))
                 throw Error("Cannot create folder \"" + dir + "Data\". " + LastErrorText(error));
         }
+        SyncFolder(dir);
     } catch (...) {
         fs::remove_all(staging, ec);
         throw;

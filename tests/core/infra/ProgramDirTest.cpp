@@ -1,5 +1,7 @@
 #include "core/infra/ProgramDir.h"
+#include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
+#include "core/infra/Process.h"
 #include "support/ChildProcess.h"
 #include "support/TempDir.h"
 
@@ -130,4 +132,25 @@ TEST(ProgramDir, PerUserFolderIsSeededOnceAndKeepsTheUsersFiles) {
     // Without an installed world the folder is made and left empty.
     SeedProgramDir(dir / "other/tovel/", dir / "nowhere/");
     EXPECT_TRUE(dir.Names("other/tovel").empty());
+}
+
+TEST(ProgramDir, SeedingThatFailsLeavesNoHalfCopyAndIsTriedAgain) {
+    TempDir dir;
+    dir.Write("world/Data/formats.txt", "f");
+    dir.Write("world/Data/base.txt", std::string(4096, 'b'));
+    const std::string user = dir / "user/";
+    const int status = test::RunInChild([&] {
+        IgnoreFileSizeLimitSignal();
+        test::LimitFileSize(1024);
+        try {
+            SeedProgramDir(user, dir / "world/");
+        } catch (const Error&) {
+            return 0;
+        }
+        return 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(dir.Names("user").empty());
+    SeedProgramDir(user, dir / "world/");
+    EXPECT_EQ(TempDir::Read(user + "Data/base.txt").size(), 4096u);
 }
