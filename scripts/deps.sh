@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs every Debian package Tovel needs to build, test, benchmark and run.
+# Installs every Debian package Tovel needs to build, test, benchmark, package and run.
 # Idempotent: packages already present are left alone. Runs as root or through sudo.
 set -euo pipefail
 
@@ -9,6 +9,7 @@ packages=(
   libpugixml-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

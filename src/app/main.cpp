@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 int main(int argc, char** argv) {
     tovel::IgnoreFileSizeLimitSignal();
@@ -20,8 +21,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     tovel::TovelApplication app(argc, argv);
-    tovel::ProgramSession session(tovel::ExecutablePath(argv[0]));
     tovel::QtPrompter prompter;
+    // A program folder that cannot be made (a home folder not writable) ends the start with its reason.
+    std::optional<tovel::ProgramSession> session;
+    try {
+        session.emplace(tovel::ExecutablePath(argv[0]));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tovel: %s\n", e.what());
+        prompter.ShowError(e.what());
+        return 1;
+    }
     tovel::ScopedPrompter prompts(prompter);
 
     tovel::TMainForm mainForm;

@@ -15,7 +15,8 @@ void PrintUsage(std::ostream& out) {
            "       tovel-cli --help | --version\n\n"
            "Options:\n"
            "  --root DIR   the program folder holding Data/, Decks/, ... (default: TOVEL_HOME,\n"
-           "               else the folder of this executable)\n"
+           "               else the folder of this executable when it holds Data/ and is\n"
+           "               writable, else the per-user folder; see where)\n"
            "  --help       show this text\n"
            "  --version    show the version\n";
     if (!Commands().empty()) {
@@ -58,7 +59,10 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             out << "tovel-cli " << TOVEL_VERSION << "\n";
             return kExitOk;
         }
-        SetProgramDir(rootGiven ? root : ResolveProgramDir(ExecutablePath(args.empty() ? "" : args[0])));
+        const ProgramDirChoice folder = rootGiven
+                                            ? ProgramDirChoice{root, "given by --root"}
+                                            : OpenProgramDir(ExecutablePath(args.empty() ? "" : args[0]));
+        SetProgramDir(folder.dir);
         for (const Command& command : Commands()) {
             if (words[0] != command.name)
                 continue;
@@ -67,7 +71,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
                 out << command.usage;
                 return kExitOk;
             }
-            Context context{std::vector<std::string>(words.begin() + 1, words.end()), out, err};
+            Context context{std::vector<std::string>(words.begin() + 1, words.end()), out, err,
+                            folder.reason};
             return command.run(context);
         }
         throw UsageError("unknown command \"" + words[0] + "\"");

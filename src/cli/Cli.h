@@ -25,6 +25,7 @@ struct Context {
     std::vector<std::string> args; // the words after the command's name
     std::ostream& out;
     std::ostream& err;
+    std::string programDirReason; // why ProgramDir() is the program folder, for `where`
 };
 
 struct Command {

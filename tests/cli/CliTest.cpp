@@ -53,3 +53,14 @@ TEST(Cli, HelpAfterACommandShowsThatCommandsUsage) {
     EXPECT_EQ(help.status, 0) << help.err;
     EXPECT_EQ(help.out.rfind("  db check [FILE]", 0), 0u) << help.out;
 }
+
+TEST(Cli, WhereNamesTheProgramFolderAndWhyAndRootWinsOverTovelHome) {
+    TempDir dir;
+    ::setenv("TOVEL_HOME", (dir / "home").c_str(), 1);
+    const auto home = RunCli({"where"}, dir.Path());
+    const auto root = RunCli({"--root", dir / "root", "where"}, dir.Path());
+    ::unsetenv("TOVEL_HOME");
+    EXPECT_EQ(home.status, 0) << home.err;
+    EXPECT_EQ(home.out, dir / "home/ (set by TOVEL_HOME)\n");
+    EXPECT_EQ(root.out, dir / "root/ (given by --root)\n");
+}

@@ -19,9 +19,9 @@ std::string SettingsPathFor(const std::string& programDir, const std::string& ex
 }
 
 ProgramSession::ProgramSession(const std::string& executablePath) {
-    // The settings file sits beside the executable, or in TOVEL_HOME when that replaces the
-    // program folder (tests, read-only installs).
-    const std::string dir = ResolveProgramDir(executablePath);
+    // The settings file sits in the program folder: beside the executable, in TOVEL_HOME, or in
+    // the per-user folder of an installed copy (created and seeded here on its first start).
+    const std::string dir = OpenProgramDir(executablePath).dir;
     OpenSettings(SettingsPathFor(dir, executablePath), dir);
     SetProgramDir(dir);
     CreateProgramFolders({kDeckFolder, kInventoryFolder, kTempFolder});
