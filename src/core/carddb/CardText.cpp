@@ -201,10 +201,22 @@ TCardType TypeClass(std::string_view typeLine) {
     return TCardType::Other;
 }
 
+namespace {
+
+std::string WithoutLegend(std::string_view typeLine) {
+    return RemoveFirst(RemoveFirst(typeLine, " Legend"), "Legendary ");
+}
+
+} // namespace
+
+TCardType CardTypeClass(std::string_view typeLine) {
+    return TypeClass(WithoutLegend(typeLine));
+}
+
 int CompareByType(const TCardItem& a, const TCardItem& b) {
     static const CharSet blank(" ");
-    const std::string shortA = RemoveFirst(RemoveFirst(a.TypeLine, " Legend"), "Legendary ");
-    const std::string shortB = RemoveFirst(RemoveFirst(b.TypeLine, " Legend"), "Legendary ");
+    const std::string shortA = WithoutLegend(a.TypeLine);
+    const std::string shortB = WithoutLegend(b.TypeLine);
     const int classA = static_cast<int>(TypeClass(shortA));
     const int classB = static_cast<int>(TypeClass(shortB));
     if (classA != classB)

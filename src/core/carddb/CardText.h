@@ -43,6 +43,8 @@ void ParseSplitCost(TCardItem& card, std::string_view text);
 bool IsManaCost(std::string_view line);
 bool IsPowerToughness(std::string_view line);
 TCardType TypeClass(std::string_view typeLine);
+// The class the type order uses: TypeClass of the line without "Legendary " and " Legend".
+TCardType CardTypeClass(std::string_view typeLine);
 int CompareByType(const TCardItem& a, const TCardItem& b);
 
 // Index 0..9 of the hybrid symbol starting at `text` (ASCII case-insensitive), or -1.

@@ -1,6 +1,7 @@
 #include "core/decks/DeckDesigner.h"
 
 #include "core/carddb/CardText.h"
+#include "core/decks/DeckList.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "core/infra/Text.h"
@@ -9,14 +10,6 @@
 #include <exception>
 
 namespace tovel {
-
-namespace {
-
-bool ContainsIgnoreAsciiCase(std::string_view text, std::string_view word) {
-    return AsciiUpperCase(text).find(word) != std::string::npos;
-}
-
-} // namespace
 
 TDeckDesigner::TDeckDesigner(const TCardsList& cards) : cards_(cards) {}
 
@@ -224,9 +217,9 @@ TZoneStats TDeckDesigner::ZoneStats(TZone zone) const {
     stats.Cards = source.Entries.Count();
     for (int32_t position : source.Entries) {
         const TCardItem& card = cards_.Items(position);
-        if (ContainsIgnoreAsciiCase(card.TypeLine, "LAND"))
+        if (IsLandCard(card))
             ++stats.Lands;
-        else if (ContainsIgnoreAsciiCase(card.TypeLine, "CREATURE"))
+        else if (IsCreatureCard(card))
             ++stats.Creatures;
         else
             ++stats.Spells;
@@ -248,6 +241,49 @@ TDeckStats TDeckDesigner::Stats() const {
                    stats.Main.Creatures + stats.Sideboard.Creatures,
                    stats.Main.Spells + stats.Sideboard.Spells};
     return stats;
+}
+
+TDeckStatistics TDeckDesigner::Statistics(TZone zone) const {
+    return ZoneStatistics(cards_, Zone(zone));
+}
+
+TLandSuggestion TDeckDesigner::LandSuggestion() const {
+    return SuggestLands(cards_, zones_.Main);
+}
+
+bool TDeckDesigner::ApplyLandSuggestion() {
+    const TLandSuggestion suggestion = LandSuggestion();
+    if (!suggestion.Suggested)
+        return false;
+    TDeckZone& main = zones_.Main;
+    for (int slot = 0; slot < 5; ++slot) {
+        const int32_t wanted = suggestion.Lands[static_cast<size_t>(slot)];
+        int entry = -1;
+        for (int i = 0; i < main.Entries.Count() && entry < 0; ++i)
+            if (BasicLandSlot(cards_.Items(main.Entries.Items(i))) == slot)
+                entry = i;
+        if (wanted == 0 && entry >= 0)
+            main.Entries.Delete(entry);
+        else if (wanted > 0 && entry < 0 && CanAddLand(slot))
+            main.Entries.Add(landPositions_[static_cast<size_t>(slot)]);
+        else if (wanted > 0 && entry < 0)
+            continue; // that land is not in the card database
+        main.Lands[static_cast<size_t>(slot)] = wanted;
+    }
+    modified_ = true;
+    Refresh(TZone::Main);
+    return true;
+}
+
+void TDeckDesigner::ImportList(const TDeckList& list) {
+    FillZones(zones_, cards_, list);
+    modified_ = true;
+    RefreshAll();
+}
+
+std::string TDeckDesigner::ListText() const {
+    return FormatDeckList(cards_, DisplayOrder(TZone::Main), zones_.Main.Lands,
+                          DisplayOrder(TZone::Sideboard), zones_.Sideboard.Lands);
 }
 
 } // namespace tovel

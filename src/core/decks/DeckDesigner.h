@@ -6,6 +6,7 @@
 
 #include "core/carddb/CardsDB.h"
 #include "core/decks/DeckFile.h"
+#include "core/decks/DeckStats.h"
 
 #include <array>
 #include <cstdint>
@@ -13,6 +14,8 @@
 #include <vector>
 
 namespace tovel {
+
+struct TDeckList;
 
 enum class TZone { Main = 0, Sideboard = 1 };
 
@@ -89,6 +92,16 @@ public:
     int LandCounter(TZone zone, int land) const { return Zone(zone).Lands[static_cast<size_t>(land)]; }
     const TDeckZones& Zones() const { return zones_; }
     TDeckStats Stats() const;
+    // The curve, colours and types of a zone.
+    TDeckStatistics Statistics(TZone zone) const;
+    TLandSuggestion LandSuggestion() const;
+    // Sets the main deck's land counters to the suggestion; false when there is none.
+    bool ApplyLandSuggestion();
+    // A read plain-text list replaces the deck.
+    void ImportList(const TDeckList& list);
+    // The deck as a plain-text list, each zone in display order.
+    std::string ListText() const;
+
     // Changed since the last replacing load or save.
     bool Modified() const { return modified_; }
 

@@ -48,7 +48,7 @@ void TDeckLineGrouper::Add(std::string_view edition, std::string_view name, int6
     constexpr int64_t low = std::numeric_limits<int32_t>::min();
     constexpr int64_t high = std::numeric_limits<int32_t>::max();
     if (inserted)
-        groups_.push_back({std::move(key), std::clamp(count, low, high)});
+        groups_.push_back({std::move(key), std::string(name), std::clamp(count, low, high)});
     else
         groups_[it->second].Count =
             std::clamp(groups_[it->second].Count + std::clamp(count, low, high), low, high);
@@ -74,17 +74,22 @@ std::string RewriteExportQuestion(const std::string& path) {
     return "File " + path + "\r" + "exists? Rewrite?";
 }
 
-namespace {
-
-std::string FormatZone(const TCardsList& cards, const TIntegerList& order,
-                       const std::array<int32_t, 5>& lands, bool sideboard) {
+TDeckLineGrouper GroupZone(const TCardsList& cards, const TIntegerList& order,
+                           const std::array<int32_t, 5>& lands) {
     TDeckLineGrouper grouper;
     for (int32_t position : order) {
         const TCardItem& card = cards.Items(position);
         const int slot = BasicLandSlot(card);
         grouper.Add(card, slot >= 0 ? lands[static_cast<size_t>(slot)] : 1);
     }
-    return grouper.Format(sideboard);
+    return grouper;
+}
+
+namespace {
+
+std::string FormatZone(const TCardsList& cards, const TIntegerList& order,
+                       const std::array<int32_t, 5>& lands, bool sideboard) {
+    return GroupZone(cards, order, lands).Format(sideboard);
 }
 
 } // namespace

@@ -46,6 +46,7 @@ class TDeckLineGrouper {
 public:
     struct Group {
         std::string Key;
+        std::string Name;
         int64_t Count = 0;
     };
 
@@ -87,6 +88,11 @@ struct TDeckZones {
         Sideboard.Clear();
     }
 };
+
+// A zone's cards grouped as the designer saves them: `order` holds the zone's entries in the
+// order to write; a basic land's count is the zone's land counter.
+TDeckLineGrouper GroupZone(const TCardsList& cards, const TIntegerList& order,
+                           const std::array<int32_t, 5>& lands);
 
 // The designer's save: main-deck lines for `mainOrder`, then sideboard lines for
 // `sideboardOrder` (each a zone's entries in display order); a basic land's count is the
