@@ -1,8 +1,19 @@
-// tovel-cli deck: converting foreign text decks into deck files.
+// tovel-cli deck: converting foreign text decks, plain-text lists in and out, deck statistics.
 
 #include "cli/DeckCommands.h"
 
+#include "core/carddb/CardDatabase.h"
+#include "core/decks/DeckFile.h"
+#include "core/decks/DeckList.h"
+#include "core/decks/DeckStats.h"
 #include "core/decks/InsertSideboard.h"
+#include "core/infra/Error.h"
+#include "core/infra/FileIO.h"
+#include "core/infra/ProgramDir.h"
+#include "core/infra/Prompts.h"
+#include "core/infra/Text.h"
+
+#include <algorithm>
 
 namespace tovel::cli {
 
@@ -25,16 +36,102 @@ int Convert(Context& context, const std::vector<std::string>& files) {
     return status;
 }
 
+bool TakeFlag(std::vector<std::string>& words, const std::string& flag) {
+    const auto at = std::find(words.begin(), words.end(), flag);
+    if (at == words.end())
+        return false;
+    words.erase(at);
+    return true;
+}
+
+std::string TakeOneFile(std::vector<std::string>& words, const std::string& sub, const char* what) {
+    if (words.size() != 1 || words[0].starts_with("--"))
+        throw UsageError("deck " + sub + " needs " + what);
+    return words[0];
+}
+
+void LoadCards(TCardsList& cards) {
+    LoadCardDatabase(cards, ProgramPath("Data/base.txt"), "");
+}
+
+// Reads a deck file into zones; its messages (cards not found, a bad line) go to standard error.
+bool ReadDeck(Context& context, const TCardsList& cards, const std::string& file, TDeckZones& zones) {
+    if (!FileExists(file))
+        throw Error("Cannot open file \"" + file + "\"");
+    NonInteractivePrompter prompter(
+        [&context](const std::string& message) { context.err << message << "\n"; }, nullptr);
+    ScopedPrompter scoped(prompter);
+    return ReadDeckIntoZones(zones, cards, file, false, false);
+}
+
+int Import(Context& context, std::vector<std::string> words) {
+    std::string out;
+    if (!TakeOption(words, "--out", out))
+        throw UsageError("deck import needs --out DECK.dec");
+    const bool skipUnknown = TakeFlag(words, "--skip-unknown");
+    const std::string listFile = TakeOneFile(words, "import", "one LIST file");
+    TCardsList cards;
+    LoadCards(cards);
+    const TDeckList list = ReadDeckList(DecodeListBytes(ReadWholeFile(listFile)), cards);
+    for (const TListProblem& problem : list.Problems)
+        context.err << ProblemText(problem) << "\n";
+    if (!list.Problems.empty() && !skipUnknown)
+        return kExitFailure;
+    TDeckZones zones;
+    FillZones(zones, cards, list);
+    WriteDesignerDeck(cards, zones.Main.Entries, zones.Main.Lands, zones.Sideboard.Entries,
+                      zones.Sideboard.Lands, out);
+    return kExitOk;
+}
+
+int Export(Context& context, std::vector<std::string> words) {
+    std::string out;
+    const bool toFile = TakeOption(words, "--out", out);
+    const std::string deckFile = TakeOneFile(words, "export", "one DECK.dec file");
+    TCardsList cards;
+    LoadCards(cards);
+    TDeckZones zones;
+    if (!ReadDeck(context, cards, deckFile, zones))
+        return kExitFailure;
+    const std::string text = Cp1252ToUtf8(FormatDeckList(cards, zones));
+    if (toFile)
+        WriteFileAtomically(out, text);
+    else
+        context.out << text;
+    return kExitOk;
+}
+
+int Stats(Context& context, std::vector<std::string> words) {
+    const bool sideboard = TakeFlag(words, "--sideboard");
+    const std::string deckFile = TakeOneFile(words, "stats", "one DECK.dec file");
+    TCardsList cards;
+    LoadCards(cards);
+    TDeckZones zones;
+    if (!ReadDeck(context, cards, deckFile, zones))
+        return kExitFailure;
+    context.out << "Main deck: " << StatisticsText(ZoneStatistics(cards, zones.Main))
+                << LandSuggestionText(SuggestLands(cards, zones.Main)) << "\n";
+    if (sideboard)
+        context.out << "\nSideboard: " << StatisticsText(ZoneStatistics(cards, zones.Sideboard));
+    return kExitOk;
+}
+
 } // namespace
 
 int RunDeck(Context& context) {
     std::vector<std::string> words = context.args;
     if (words.empty())
-        throw UsageError("deck needs a subcommand: convert");
+        throw UsageError("deck needs a subcommand: convert, import, export or stats");
     const std::string sub = words[0];
     words.erase(words.begin());
     if (sub == "convert")
         return Convert(context, words);
+    if (sub == "import")
+        return Import(context, words);
+    if (sub == "export")
+        return Export(context, words);
+    if (sub == "stats")
+        return Stats(context, words);
     throw UsageError("unknown deck subcommand \"" + sub + "\"");
 }
 

@@ -53,3 +53,63 @@ TEST(DeckConvert, ReportsUnreadableFilesAndConvertsTheRest) {
     EXPECT_EQ(RunCli({"deck", "shuffle", good}, dir.Path()).status, 2);
     EXPECT_NE(RunCli({"--help"}, dir.Path()).out.find("deck convert FILE..."), std::string::npos);
 }
+
+namespace {
+
+// Two spells and two basic lands; "í" is Windows-1252 0xED in the data, UTF-8 in lists.
+void WriteListWorld(const TempDir& dir) {
+    dir.Write("Data/base.txt", "AB;Ember Whelp;C;6;;AB+;\r\n1R;Creature - Whelp;2/1;\r\n\r\n"
+                               "AB;Zephul Rusk\xED Hound;U;8;;AB+;\r\n2(g / w)G;Creature - Hound;3/3;\r\n\r\n"
+                               "BL;Forest;L;0;;BL+;\r\n;Basic Land;;\r\n\r\n"
+                               "BL;Mountain;L;0;;BL+;\r\n;Basic Land;;\r\n\r\n");
+}
+
+} // namespace
+
+TEST(CliDeckList, ImportStopsOnUnknownLinesUnlessToldToSkipThem) {
+    TempDir dir;
+    WriteListWorld(dir);
+    const std::string list = dir.Write("list.txt", "3 Ember Whelp\nfour Forest\n2 Zephul Rusk\xC3\xAD Hound\n"
+                                                   "1 Nowhere [AB]\n\n7 Mountain\n");
+    const std::string deck = dir / "deck.dec";
+    auto result = RunCli({"--root", dir.Path(), "deck", "import", list, "--out", deck}, dir.Path());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "2: four Forest - not understood\n4: 1 Nowhere [AB] - card not found\n");
+    EXPECT_FALSE(std::filesystem::exists(deck)); // nothing written
+
+    result =
+        RunCli({"--root", dir.Path(), "deck", "import", list, "--out", deck, "--skip-unknown"}, dir.Path());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(TempDir::Read(deck),
+              "    3 [AB] - Ember Whelp\r\n    2 [AB] - Zephul Rusk\xED Hound\r\nSB: 7 [BL] - Mountain\r\n");
+
+    // Back to a list: to standard output, or into a file.
+    const std::string expected =
+        "3 Ember Whelp\r\n2 Zephul Rusk\xC3\xAD Hound\r\n\r\nSideboard\r\n7 Mountain\r\n";
+    result = RunCli({"--root", dir.Path(), "deck", "export", deck}, dir.Path());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, expected);
+    EXPECT_EQ(
+        RunCli({"--root", dir.Path(), "deck", "export", deck, "--out", dir / "back.txt"}, dir.Path()).status,
+        0);
+    EXPECT_EQ(TempDir::Read(dir / "back.txt"), expected);
+    EXPECT_EQ(RunCli({"--root", dir.Path(), "deck", "import", list}, dir.Path()).status, 2); // no --out
+}
+
+TEST(CliDeckList, StatsShowCurveColoursAndLands) {
+    TempDir dir;
+    WriteListWorld(dir);
+    const std::string deck =
+        dir.Write("deck.dec", "    4 [AB] - Ember Whelp\r\n    2 [AB] - Zephul Rusk\xED Hound\r\n"
+                              "    8 [BL] - Forest\r\nSB: 1 [AB] - Ember Whelp\r\n");
+    const auto result = RunCli({"--root", dir.Path(), "deck", "stats", deck}, dir.Path());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Main deck: 14 cards: 8 lands, 6 non-land\n"
+                          "Curve (cost: creatures + other spells):\n"
+                          "  0:  0 + 0\n  1:  0 + 0\n  2:  4 + 0\n  3:  2 + 0\n  4:  0 + 0\n  5:  0 + 0\n"
+                          "  6:  0 + 0\n  7+: 0 + 0\n"
+                          "Average cost of non-land cards: 2.33\n"
+                          "Types: Creature 6, Basic land 8\n"
+                          "Colour symbols: B 0.0 G 3.0 R 4.0 U 0.0 W 1.0\n"
+                          "Suggested lands: 34 (13 Forest, 17 Mountain, 4 Plains)\n");
+}

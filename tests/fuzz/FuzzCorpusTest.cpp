@@ -34,6 +34,7 @@ TEST(FuzzCorpus, EveryFileReadsSafely) {
         {"card_text", tovel::fuzz::CardText},
         {"editions", tovel::fuzz::Editions},
         {"deck", tovel::fuzz::Deck},
+        {"deck_list", tovel::fuzz::DeckList},
         {"inventory", tovel::fuzz::InventoryFile},
         {"insert_sideboard", tovel::fuzz::InsertSideboard},
         {"ini", tovel::fuzz::Ini},

@@ -4,6 +4,7 @@
 #include "core/carddb/CardQuery.h"
 #include "core/collection/Inventory.h"
 #include "core/decks/DeckFile.h"
+#include "core/decks/DeckList.h"
 #include "core/decks/InsertSideboard.h"
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
@@ -277,6 +278,39 @@ int Deck(const uint8_t* data, size_t size) {
     } catch (const Error&) {
         Require(false, "a deck that is there does not read");
     }
+    return 0;
+}
+
+int DeckList(const uint8_t* data, size_t size) {
+    const std::string text = DecodeListBytes(Bytes(data, size));
+    const TCardsList& cards = World();
+    const TDeckList list = ReadDeckList(text, cards);
+    const auto lines = static_cast<int>(SplitLines(text).size());
+    for (const TListProblem& problem : list.Problems)
+        Require(problem.Line >= 1 && problem.Line <= lines, "a list problem outside the list");
+    for (const TListCard& card : list.Cards)
+        Require(card.Count >= 1 && card.Count <= kMaxCopiesPerLine && card.Position >= 0 &&
+                    card.Position < cards.Count(),
+                "a list card out of range");
+    TDeckZones zones;
+    FillZones(zones, cards, list);
+    CheckZone(zones.Main, cards);
+    CheckZone(zones.Sideboard, cards);
+    // What the list writer makes of it reads back without a problem into the same list, and so
+    // does the deck file the designer would save.
+    const std::string written = FormatDeckList(cards, zones);
+    const TDeckList again = ReadDeckList(written, cards);
+    Require(again.Problems.empty(), "a written list does not read");
+    TDeckZones back;
+    FillZones(back, cards, again);
+    Require(FormatDeckList(cards, back) == written, "a written list reads differently");
+    test::ScriptedPrompter prompter;
+    ScopedPrompter scoped(prompter);
+    TDeckZones fromFile;
+    Require(ReadDeckIntoZones(fromFile, cards, WriteScratch("list.dec", DesignerText(zones, cards)), false,
+                              false),
+            "a deck from a list does not read");
+    Require(FormatDeckList(cards, fromFile) == written, "a deck from a list reads differently");
     return 0;
 }
 

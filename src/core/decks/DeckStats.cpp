@@ -166,7 +166,7 @@ TLandSuggestion SuggestLands(const TCardsList& cards, const TDeckZone& main) {
 
 std::string StatisticsText(const TDeckStatistics& stats) {
     std::string text = std::to_string(stats.Cards) + " cards: " + std::to_string(stats.Lands) + " lands, " +
-                       std::to_string(stats.NonLand()) + " others\n";
+                       std::to_string(stats.NonLand()) + " non-land\n";
     text += "Curve (cost: creatures + other spells):\n";
     for (int column = 0; column < kCurveColumns; ++column) {
         const auto c = static_cast<size_t>(column);
