@@ -83,6 +83,14 @@ void SettingsStore::SetSearchQuery(const std::string& window, const std::string&
 std::string SettingsStore::BaseColumns() const { return file_.ReadString("Search", "BaseColumns", ""); }
 void SettingsStore::SetBaseColumns(const std::string& value) { file_.WriteString("Search", "BaseColumns", value); }
 
+bool SettingsStore::MakeDeckShowBrowser() const { return file_.ReadBool("MakeDeck", "ShowBrowser", false); }
+void SettingsStore::SetMakeDeckShowBrowser(bool value) { file_.WriteBool("MakeDeck", "ShowBrowser", value); }
+int SettingsStore::MakeDeckBrowserWidth() const {
+    const int width = file_.ReadInteger("MakeDeck", "BrowserWidth", kBrowserWidthDefault);
+    return width < 100 ? kBrowserWidthDefault : width;
+}
+void SettingsStore::SetMakeDeckBrowserWidth(int value) { file_.WriteInteger("MakeDeck", "BrowserWidth", value); }
+
 SettingsStore& Settings() {
     if (!store)
         throw Error("The settings store is not open");

@@ -71,6 +71,14 @@ public:
     std::string BaseColumns() const;
     void SetBaseColumns(const std::string& value);
 
+    // [MakeDeck] ShowBrowser, BrowserWidth: the designer's card browser panel, shown or not, and
+    // its width (below 100 reads as the default).
+    static constexpr int kBrowserWidthDefault = 300;
+    bool MakeDeckShowBrowser() const;
+    void SetMakeDeckShowBrowser(bool value);
+    int MakeDeckBrowserWidth() const;
+    void SetMakeDeckBrowserWidth(int value);
+
 private:
     IniFile file_;
     std::string programDir_;

@@ -1,0 +1,90 @@
+#include "ui/decks/DeckBrowserPanel.h"
+
+#include "core/carddb/CardsDB.h"
+#include "core/carddb/Editions.h"
+#include "core/collection/CardsFrameModel.h"
+#include "core/infra/FileIO.h"
+#include "core/infra/ProgramDir.h"
+#include "core/settings/Settings.h"
+#include "ui/collection/CardQueryBar.h"
+#include "ui/collection/CardsFrame.h"
+#include "ui/collection/CollectionCommon.h"
+#include "ui/infra/ViewCardForm.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tovel {
+
+namespace {
+
+bool SideboardModifier() {
+    return QApplication::keyboardModifiers().testFlag(Qt::ShiftModifier);
+}
+
+} // namespace
+
+TDeckBrowserPanel::TDeckBrowserPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("DeckBrowserPanel"));
+    frame_ = new TCardsFrame(this);
+    frame_->setObjectName(QStringLiteral("CardsFrameBrowser"));
+    frame_->UseBaseLayout();
+    // The panel's splitter decides the width, not the frame's own fixed one.
+    frame_->setMinimumWidth(0);
+    frame_->setMaximumWidth(QWIDGETSIZE_MAX);
+    frame_->SetFindCaption(QStringLiteral("Find"));
+    frame_->SetCardColumns({kColumnCost});
+    queryBar_ = new TCardQueryBar("MakeDeck", *frame_, this);
+    add_ = new QPushButton(QStringLiteral("Add"), this);
+    add_->setObjectName(QStringLiteral("ButtonAddCard"));
+    add_->setToolTip(QStringLiteral("One copy of the selected card to the deck (Shift: to the sideboard)"));
+    add_->setAutoDefault(false);
+    connect(add_, &QPushButton::clicked, this, [this] { AddSelected(SideboardModifier()); });
+    frame_->OnRowDoubleClick = [this](TCardsFrame*) {
+        AddSelected(SideboardModifier());
+    };
+    FollowWithCardInfo(*frame_);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->addWidget(add_);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(queryBar_);
+    layout->addWidget(frame_, 1);
+    layout->addLayout(buttons);
+}
+
+TDeckBrowserPanel::~TDeckBrowserPanel() {
+    // The frame shows lines of this panel's list; it goes first.
+    delete frame_;
+}
+
+void TDeckBrowserPanel::Fill(bool reload) {
+    if (filled_ && !reload)
+        return;
+    filled_ = true;
+    // The query's "f:" needs the formats; the designer itself never loads them.
+    if (FormatList().Lines.empty() && FileExists(ProgramPath("Data/formats.txt")))
+        LoadFormatList(FormatList(), ProgramPath("Data/formats.txt"));
+    TCardFilter filter;
+    filter.Editions = SettingsOpen() ? Settings().EditionsFilter() : std::string();
+    filter.LegalIn = false;
+    frame_->SetFilter(filter);
+    FillBaseList(list_, CardDatabase());
+    frame_->SetInventoryList(&list_);
+    queryBar_->Restore();
+}
+
+void TDeckBrowserPanel::AddSelected(bool sideboard) {
+    const TCardItem* card = frame_->CurrentCard();
+    if (!card || !OnAdd)
+        return;
+    OnAdd(CardDatabase().PositionOf(*card), sideboard);
+}
+
+} // namespace tovel

@@ -1,0 +1,90 @@
+#include "ui/decks/DeckListForm.h"
+
+#include "core/decks/DeckList.h"
+#include "core/infra/FileIO.h"
+#include "core/infra/ProgramDir.h"
+#include "core/infra/Prompts.h"
+#include "ui/infra/QtText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tovel {
+
+TDeckListForm::TDeckListForm(Mode mode, const QString& text, QWidget* parent) : QDialog(parent) {
+    const bool import = mode == Mode::Import;
+    setObjectName(import ? QStringLiteral("ImportListForm") : QStringLiteral("ExportListForm"));
+    setWindowTitle(import ? QStringLiteral("Import list") : QStringLiteral("Export list"));
+    edit_ = new QPlainTextEdit(this);
+    edit_->setObjectName(QStringLiteral("EditList"));
+    edit_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    edit_->setPlainText(import ? QApplication::clipboard()->text() : text);
+    if (import)
+        edit_->setPlaceholderText(
+            QStringLiteral("4 Card name\n2x Other card [CODE]\n\nSideboard\n1 Spare card"));
+
+    auto* buttons = new QHBoxLayout;
+    auto button = [&](const char* name, const char* caption, auto handler) {
+        auto* b = new QPushButton(QLatin1String(caption), this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, handler);
+        buttons->addWidget(b);
+        return b;
+    };
+    const std::string folder = ProgramPath(kDeckFolder);
+    if (import) {
+        button("ButtonOpenFile", "Open file...", [this, folder] {
+            const std::string path = AskOpenFileName(folder, kListExtension, kListFilter);
+            if (!path.empty())
+                edit_->setPlainText(ReadListFile(path));
+        });
+        button("ButtonPaste", "Paste", [this] { edit_->setPlainText(QApplication::clipboard()->text()); });
+        buttons->addStretch();
+        button("ButtonImport", "Import", [this] { accept(); })->setDefault(true);
+        button("ButtonCancel", "Cancel", [this] { reject(); });
+    } else {
+        button("ButtonCopy", "Copy", [this] { QApplication::clipboard()->setText(Text()); });
+        button("ButtonSaveFile", "Save file...", [this, folder] {
+            const std::string path = AskSaveFileName(folder, kListExtension, kListFilter);
+            if (path.empty())
+                return;
+            if (FileExists(path) &&
+                Prompts().Confirm(OverwriteDeckQuestion(path), ConfirmButtons::YesCancel) != Answer::Yes)
+                return;
+            SaveListFile(path, Text());
+        });
+        buttons->addStretch();
+        button("ButtonClose", "Close", [this] { accept(); });
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(edit_, 1);
+    layout->addLayout(buttons);
+    resize(380, 420);
+}
+
+QString TDeckListForm::Text() const {
+    return edit_->toPlainText();
+}
+
+QPushButton* TDeckListForm::Button(const QString& objectName) const {
+    return findChild<QPushButton*>(objectName);
+}
+
+void TDeckListForm::SaveListFile(const std::string& path, const QString& text) {
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    WriteFileAtomically(path, ToUtf8(lines));
+}
+
+QString TDeckListForm::ReadListFile(const std::string& path) {
+    return FromCp1252(DecodeListBytes(ReadWholeFile(path)));
+}
+
+} // namespace tovel
