@@ -54,10 +54,12 @@ void LoadCards(TCardsList& cards) {
     LoadCardDatabase(cards, ProgramPath("Data/base.txt"), "");
 }
 
-// Reads a deck file into zones; its messages (cards not found, a bad line) go to standard error.
-bool ReadDeck(Context& context, const TCardsList& cards, const std::string& file, TDeckZones& zones) {
+// Loads the card database and reads a deck file into zones; the reader's messages (cards not
+// found, a bad line) go to standard error.
+bool ReadDeck(Context& context, const std::string& file, TCardsList& cards, TDeckZones& zones) {
     if (!FileExists(file))
         throw Error("Cannot open file \"" + file + "\"");
+    LoadCards(cards);
     NonInteractivePrompter prompter(
         [&context](const std::string& message) { context.err << message << "\n"; }, nullptr);
     ScopedPrompter scoped(prompter);
@@ -89,9 +91,8 @@ int Export(Context& context, std::vector<std::string> words) {
     const bool toFile = TakeOption(words, "--out", out);
     const std::string deckFile = TakeOneFile(words, "export", "one DECK.dec file");
     TCardsList cards;
-    LoadCards(cards);
     TDeckZones zones;
-    if (!ReadDeck(context, cards, deckFile, zones))
+    if (!ReadDeck(context, deckFile, cards, zones))
         return kExitFailure;
     const std::string text = Cp1252ToUtf8(FormatDeckList(cards, zones));
     if (toFile)
@@ -105,9 +106,8 @@ int Stats(Context& context, std::vector<std::string> words) {
     const bool sideboard = TakeFlag(words, "--sideboard");
     const std::string deckFile = TakeOneFile(words, "stats", "one DECK.dec file");
     TCardsList cards;
-    LoadCards(cards);
     TDeckZones zones;
-    if (!ReadDeck(context, cards, deckFile, zones))
+    if (!ReadDeck(context, deckFile, cards, zones))
         return kExitFailure;
     context.out << "Main deck: " << StatisticsText(ZoneStatistics(cards, zones.Main))
                 << LandSuggestionText(SuggestLands(cards, zones.Main)) << "\n";
