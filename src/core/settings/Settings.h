@@ -73,7 +73,7 @@ public:
 
     // [MakeDeck] ShowBrowser, BrowserWidth: the designer's card browser panel, shown or not, and
     // its width (below 100 reads as the default).
-    static constexpr int kBrowserWidthDefault = 300;
+    static constexpr int kBrowserWidthDefault = 340;
     bool MakeDeckShowBrowser() const;
     void SetMakeDeckShowBrowser(bool value);
     int MakeDeckBrowserWidth() const;
