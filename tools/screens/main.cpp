@@ -25,6 +25,7 @@
 #include "ui/decks/InsertSBForm.h"
 #include "ui/decks/CardListView.h"
 #include "ui/decks/MakeDeckForm.h"
+#include "ui/decks/SampleHandForm.h"
 #include "ui/infra/CardInfoFrame.h"
 #include "ui/infra/DirEdit.h"
 #include "ui/infra/Icons.h"
@@ -348,6 +349,11 @@ void LimitedWindows() {
         for (int land = 0; land < 9; ++land)
             designer.AddLand(land % 2 == 0 ? 1 : 2);
         Save(Framed(&designer), "designer-building");
+        // The same deck beside the card browser, and a sample hand of it.
+        designer.ShowBrowser(true);
+        Save(Framed(&designer), "designer-browser");
+        TSampleHandForm hand(LibraryOf(CardDatabase(), designer.Designer().Zones().Main), 7, &designer);
+        Save(Framed(&hand), "sample-hand");
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
 
 namespace tovel {
 
@@ -39,7 +40,8 @@ void TCurveChart::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QFontMetrics metrics = fontMetrics();
     const int textHeight = metrics.height();
-    const QRect area = rect().adjusted(2, textHeight + 1, -2, -textHeight - 2);
+    // Bars between the totals above them and two lines below: the costs and the legend.
+    const QRect area = rect().adjusted(2, textHeight + 1, -2, -2 * textHeight - 2);
     int64_t highest = 1;
     for (int column = 0; column < kCurveColumns; ++column)
         highest = std::max(highest, Creatures(column) + Others(column));
@@ -65,6 +67,18 @@ void TCurveChart::paintEvent(QPaintEvent*) {
             const QRect over(x - 6, area.bottom() - totalHeight - textHeight, barWidth + 12, textHeight);
             painter.drawText(over, Qt::AlignHCenter | Qt::AlignBottom, QString::number(total));
         }
+    }
+    const int legendTop = area.bottom() + 2 + textHeight;
+    const int box = textHeight / 2;
+    int x = area.left();
+    for (const auto& [colour, caption] : {std::pair{kCreatureColour, QStringLiteral("creatures")},
+                                          std::pair{kOtherColour, QStringLiteral("other spells")}}) {
+        painter.fillRect(QRect(x, legendTop + (textHeight - box) / 2, box, box), colour);
+        x += box + 3;
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(QRect(x, legendTop, width() - x, textHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         caption);
+        x += metrics.horizontalAdvance(caption) + 10;
     }
 }
 

@@ -18,7 +18,7 @@ public:
     int64_t Creatures(int column) const { return creatures_[static_cast<size_t>(column)]; }
     int64_t Others(int column) const { return others_[static_cast<size_t>(column)]; }
 
-    QSize sizeHint() const override { return {210, 96}; }
+    QSize sizeHint() const override { return {210, 100}; }
     QSize minimumSizeHint() const override { return {120, 60}; }
 
 protected:

@@ -1,7 +1,8 @@
 #pragma once
 
-// The designer's deck panel: the main deck's mana curve, its coloured symbols per colour, the
-// average cost of its spells and the basic lands that would suit it, with a button applying them.
+// The designer's figures beside the curve chart: the average cost of the main deck's spells,
+// its coloured symbols per colour and the basic lands that would suit it, with a button that
+// applies them.
 
 #include "core/decks/DeckStats.h"
 
@@ -14,8 +15,6 @@ class QPushButton;
 
 namespace tovel {
 
-class TCurveChart;
-
 class TDeckStatsPanel final : public QWidget {
     Q_OBJECT
 public:
@@ -25,14 +24,12 @@ public:
     void Show(const TDeckStatistics& stats, const TLandSuggestion& suggestion,
               const std::array<int32_t, 5>& current);
 
-    TCurveChart* Chart() const { return chart_; }
     QPushButton* ApplyButton() const { return apply_; }
 
 signals:
     void ApplyLands();
 
 private:
-    TCurveChart* chart_;
     QLabel* average_;
     std::array<QLabel*, 5> symbols_{};
     QLabel* lands_;

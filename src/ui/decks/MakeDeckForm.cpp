@@ -1,10 +1,20 @@
 #include "ui/decks/MakeDeckForm.h"
 
 #include "core/carddb/CardDatabase.h"
+#include "core/decks/DeckList.h"
+#include "core/decks/SampleHand.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/Prompts.h"
 #include "core/settings/Settings.h"
 #include "ui/app/Openers.h"
+#include "ui/collection/CardsFrame.h"
+#include "ui/collection/CollectionCommon.h"
 #include "ui/decks/CardListView.h"
+#include "ui/decks/CurveChart.h"
+#include "ui/decks/DeckBrowserPanel.h"
+#include "ui/decks/DeckListForm.h"
+#include "ui/decks/DeckStatsPanel.h"
+#include "ui/decks/SampleHandForm.h"
 #include "ui/infra/Icons.h"
 #include "ui/infra/LmActnCtrls.h"
 #include "ui/infra/LmCoolBar.h"
@@ -136,6 +146,20 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
     splitter_->setStretchFactor(1, 0);
     splitter_->setChildrenCollapsible(false);
 
+    // The card browser on the left, behind a splitter of its own, hidden until asked for.
+    browser_ = new TDeckBrowserPanel(this);
+    browser_->OnAdd = [this](int position, bool sideboard) {
+        AddCard(position, sideboard);
+    };
+    browserSplitter_ = new QSplitter(Qt::Horizontal, this);
+    browserSplitter_->setObjectName(QStringLiteral("SplitterBrowser"));
+    browserSplitter_->addWidget(browser_);
+    browserSplitter_->addWidget(splitter_);
+    browserSplitter_->setStretchFactor(0, 0);
+    browserSplitter_->setStretchFactor(1, 1);
+    browserSplitter_->setChildrenCollapsible(false);
+    browser_->hide();
+
     // The statistics: main deck, sideboard and both together.
     auto* stats = new QWidget(this);
     auto* grid = new QGridLayout(stats);
@@ -170,11 +194,22 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
     }
     grid->setColumnStretch(6, 1);
 
+    // The main deck's curve beside the counts, its colours and land suggestion under them.
+    curveChart_ = new TCurveChart(this);
+    curveChart_->setFixedSize(210, 100);
+    auto* statsRow = new QHBoxLayout;
+    statsRow->setContentsMargins(0, 0, 0, 0);
+    statsRow->addWidget(stats, 1);
+    statsRow->addWidget(curveChart_, 0, Qt::AlignBottom);
+    statsPanel_ = new TDeckStatsPanel(this);
+    connect(statsPanel_, &TDeckStatsPanel::ApplyLands, this, &TMakeDeckForm::ApplyLands);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 4);
     layout->addWidget(coolBar_);
-    layout->addWidget(splitter_, 1);
-    layout->addWidget(stats);
+    layout->addWidget(browserSplitter_, 1);
+    layout->addLayout(statsRow);
+    layout->addWidget(statsPanel_);
 
     for (TZone zone : {TZone::Main, TZone::Sideboard}) {
         TCardListView* list = List(zone);
@@ -252,12 +287,26 @@ void TMakeDeckForm::CreateActions() {
     add("AAddToSideboard", "Add to sideboard...", [this] { Load(true, true); });
     QAction* save = add(
         "ASaveDeck", "Save deck...", [this] { designer_.SaveAction(); }, ToolBarIcon(ToolIcon::SaveDeck));
+    add("AImportList", "Import list...", [this] { ImportList(); });
+    add("AExportList", "Export list...", [this] { ExportList(); });
     deck->addSeparator();
     QAction* exit = add(
         "AExit", "Exit", [this] { close(); }, ToolBarIcon(ToolIcon::Exit));
     toolBar_->addAction(exit);
     toolBar_->addAction(load);
     toolBar_->addAction(save);
+
+    QMenu* view = menuBar_->AddMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("View1"));
+    aShowBrowser_ = new QAction(ToolBarIcon(ToolIcon::AddCard), QStringLiteral("Card browser"), this);
+    aShowBrowser_->setObjectName(QStringLiteral("AShowBrowser"));
+    aShowBrowser_->setCheckable(true);
+    connect(aShowBrowser_, &QAction::toggled, this, &TMakeDeckForm::ShowBrowser);
+    view->addAction(aShowBrowser_);
+    QAction* hand = view->addAction(QStringLiteral("Sample hand..."));
+    hand->setObjectName(QStringLiteral("ASampleHand"));
+    connect(hand, &QAction::triggered, this, &TMakeDeckForm::SampleHand);
+    toolBar_->addAction(aShowBrowser_);
 }
 
 QAction* TMakeDeckForm::Action(const QString& objectName) const {
@@ -282,6 +331,11 @@ void TMakeDeckForm::Initialize(bool openTempDeck, bool databaseLoaded) {
     }
     if (openTempDeck)
         designer_.OpenHandOff();
+    // A browser filled before holds positions of the database as it was.
+    if (browser_->Filled())
+        browser_->Fill(true);
+    if (SettingsOpen() && Settings().MakeDeckShowBrowser())
+        ShowBrowser(true);
 }
 
 void TMakeDeckForm::Load(bool toSideboard, bool add) {
@@ -325,6 +379,95 @@ void TMakeDeckForm::AddLand(int land) {
     ShowStatistics();
 }
 
+void TMakeDeckForm::AddCard(int position, bool sideboard) {
+    if (position < 0 || position >= CardDatabase().Count())
+        return;
+    const TZone zone = sideboard ? TZone::Sideboard : TZone::Main;
+    RefillList(zone, designer_.AddCopy(zone, position));
+    ShowStatistics();
+}
+
+void TMakeDeckForm::ApplyLands() {
+    if (!designer_.ApplyLandSuggestion())
+        return;
+    RefillList(TZone::Main, -2);
+    ShowStatistics();
+}
+
+int TMakeDeckForm::BrowserWidth() const {
+    return browser_->isHidden() ? 0 : browserSplitter_->sizes().value(0) + browserSplitter_->handleWidth();
+}
+
+void TMakeDeckForm::ShowBrowser(bool visible) {
+    if (browser_->isHidden() == !visible)
+        return;
+    {
+        const QSignalBlocker blocker(aShowBrowser_);
+        aShowBrowser_->setChecked(visible);
+    }
+    if (visible) {
+        WaitCursor cursor;
+        browser_->Fill();
+        const int browserWidth =
+            SettingsOpen() ? Settings().MakeDeckBrowserWidth() : SettingsStore::kBrowserWidthDefault;
+        const int rest = width();
+        browser_->show();
+        resize(rest + browserWidth + browserSplitter_->handleWidth(), height());
+        browserSplitter_->setSizes({browserWidth, rest});
+    } else {
+        RememberBrowserWidth();
+        const int browserWidth = BrowserWidth();
+        browser_->hide();
+        resize(std::max(1, width() - browserWidth), height());
+    }
+    if (SettingsOpen())
+        Settings().SetMakeDeckShowBrowser(visible);
+}
+
+void TMakeDeckForm::RememberBrowserWidth() {
+    const int browserWidth = browserSplitter_->sizes().value(0);
+    if (!browser_->isHidden() && browserWidth > 0 && SettingsOpen())
+        Settings().SetMakeDeckBrowserWidth(browserWidth);
+}
+
+bool TMakeDeckForm::ImportListText(const QString& text) {
+    const TDeckList list = ReadDeckList(ToCp1252(text), CardDatabase());
+    if (!list.Problems.empty() &&
+        Prompts().Confirm(ImportProblemsQuestion(list.Problems), ConfirmButtons::YesNo) != Answer::Yes)
+        return false;
+    if (list.Cards.empty())
+        return false;
+    designer_.ImportList(list);
+    RefillLists();
+    return true;
+}
+
+QString TMakeDeckForm::ExportListText() const {
+    QString text = FromCp1252(designer_.ListText());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+void TMakeDeckForm::ImportList() {
+    TDeckListForm form(TDeckListForm::Mode::Import, {}, this);
+    if (form.exec() == QDialog::Accepted)
+        ImportListText(form.Text());
+}
+
+void TMakeDeckForm::ExportList() {
+    if (designer_.IsEmpty()) {
+        ShowError(kDeckIsEmpty);
+        return;
+    }
+    TDeckListForm form(TDeckListForm::Mode::Export, ExportListText(), this);
+    form.exec();
+}
+
+void TMakeDeckForm::SampleHand() {
+    TSampleHandForm form(LibraryOf(CardDatabase(), designer_.Zones().Main), sampleHandSeed_, this);
+    form.exec();
+}
+
 void TMakeDeckForm::RefillLists() {
     RefillList(TZone::Main, -2);
     RefillList(TZone::Sideboard, -2);
@@ -362,6 +505,9 @@ void TMakeDeckForm::ShowStatistics() {
     show(labelLandsTotal_, stats.Total.Lands);
     show(labelCreaturesTotal_, stats.Total.Creatures);
     show(labelSpellsTotal_, stats.Total.Spells);
+    const TDeckStatistics mainStats = designer_.Statistics(TZone::Main);
+    curveChart_->SetStatistics(mainStats);
+    statsPanel_->Show(mainStats, designer_.LandSuggestion(), designer_.Zones().Main.Lands);
 }
 
 void TMakeDeckForm::ShowCardOf(TZone zone, bool openWindow) {
@@ -393,7 +539,11 @@ void TMakeDeckForm::FormDestroy() {
     DestroyCardInfo();
     if (!shown_)
         return;
-    Settings().SetMakeDeckGeometry({pos().y(), pos().x(), height(), width()});
+    if (browser_->Filled())
+        StoreEditionsFilter(*browser_->Frame());
+    RememberBrowserWidth();
+    // The window's own width is that without the browser, which may be hidden next time.
+    Settings().SetMakeDeckGeometry({pos().y(), pos().x(), height(), width() - BrowserWidth()});
     const QList<int> sizes = splitter_->sizes();
     if (sizes.size() == 2 && sizes[1] > 0)
         Settings().SetMakeDeckRightPanelWidth(sizes[1]);

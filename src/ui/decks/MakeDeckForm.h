@@ -9,6 +9,7 @@
 #include <QDialog>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -21,6 +22,9 @@ class TLmActionMainMenuBar;
 class TLmActionToolBar;
 class TLmCoolBar;
 class TCardListView;
+class TCurveChart;
+class TDeckBrowserPanel;
+class TDeckStatsPanel;
 
 class TMakeDeckForm final : public QDialog {
     Q_OBJECT
@@ -35,6 +39,20 @@ public:
     TDeckDesigner& Designer() { return designer_; }
     TCardListView* List(TZone zone) const { return zone == TZone::Main ? listViewDeck_ : listViewSideboard_; }
     QAction* Action(const QString& objectName) const;
+    TDeckBrowserPanel* Browser() const { return browser_; }
+    TDeckStatsPanel* StatsPanel() const { return statsPanel_; }
+    TCurveChart* Chart() const { return curveChart_; }
+
+    // "Card browser": shows or hides the browser panel; the window grows or shrinks by its width.
+    void ShowBrowser(bool visible);
+    // One copy of a card of the card database into a zone, as the browser adds it.
+    void AddCard(int position, bool sideboard);
+    // Reads a plain-text list into the deck, replacing it; lines it cannot take are listed in one
+    // question first. False when nothing was imported.
+    bool ImportListText(const QString& text);
+    QString ExportListText() const;
+    // The sample hand's seed; none: the clock.
+    void SetSampleHandSeed(std::optional<uint32_t> seed) { sampleHandSeed_ = seed; }
 
 public slots:
     // "Deck/Sideboard": one copy of the focused list's selected card to the other list.
@@ -60,6 +78,12 @@ private:
     TZone ActiveZone() const { return activeZone_; }
     void RefillList(TZone zone, int selectRow);
     void ShowStatistics();
+    void ApplyLands();
+    void ImportList();
+    void ExportList();
+    void SampleHand();
+    void RememberBrowserWidth();
+    int BrowserWidth() const;
     void ShowCardOf(TZone zone, bool openWindow);
     void FormDestroy();
 
@@ -76,6 +100,12 @@ private:
     TCardListView* listViewDeck_;
     TCardListView* listViewSideboard_;
     QSplitter* splitter_;
+    QSplitter* browserSplitter_;
+    TDeckBrowserPanel* browser_;
+    TDeckStatsPanel* statsPanel_;
+    TCurveChart* curveChart_;
+    QAction* aShowBrowser_ = nullptr;
+    std::optional<uint32_t> sampleHandSeed_;
     std::array<QToolButton*, 5> landButtons_{};
     QToolButton* moveButton_;
     QToolButton* removeButton_;

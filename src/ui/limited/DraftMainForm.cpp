@@ -1,12 +1,14 @@
 #include "ui/limited/DraftMainForm.h"
 
 #include "core/decks/DeckFile.h"
+#include "core/decks/DeckStats.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "core/settings/Settings.h"
 #include "ui/app/Openers.h"
 #include "ui/decks/CardListView.h"
+#include "ui/decks/CurveChart.h"
 #include "ui/infra/QtText.h"
 #include "ui/infra/ViewCardForm.h"
 #include "ui/infra/WaitCursor.h"
@@ -121,6 +123,9 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
         SaveButton(right, "SpeedButtonDesign", "Design deck", QStyle::SP_FileDialogDetailedView);
     listViewDeck_ = new TCardListView(right);
     listViewDeck_->setObjectName(QStringLiteral("ListViewDeck"));
+    curveDeck_ = new TCurveChart(right);
+    curveDeck_->setObjectName(QStringLiteral("CurveDeck"));
+    curveDeck_->setFixedHeight(100);
     memoDebug_ = new QPlainTextEdit(right);
     memoDebug_->setObjectName(QStringLiteral("MemoDebug"));
     memoDebug_->setReadOnly(true);
@@ -139,6 +144,7 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     rightLayout->addLayout(tabsRow);
     rightLayout->addLayout(buttonsRow);
     rightLayout->addWidget(listViewDeck_, 1);
+    rightLayout->addWidget(curveDeck_);
     rightLayout->addWidget(memoDebug_);
     // Takes the list's room when "Show Deck" hides it, so the controls above stay in place.
     rightLayout->addStretch();
@@ -162,6 +168,7 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     connect(tabControlDecks_, &QTabBar::currentChanged, this, &TDraftMainForm::TabControlDecksChange);
     connect(listViewDeck_, &TCardListView::HeaderClicked, this, &TDraftMainForm::ListViewDeckColumnClick);
     connect(checkBoxShowDeck_, &QCheckBox::toggled, listViewDeck_, &QWidget::setVisible);
+    connect(checkBoxShowDeck_, &QCheckBox::toggled, curveDeck_, &QWidget::setVisible);
     connect(speedButtonSave_, &QToolButton::clicked, this, &TDraftMainForm::SpeedButtonSaveClick);
     connect(speedButtonSaveAll_, &QToolButton::clicked, this, &TDraftMainForm::SpeedButtonSaveAllClick);
     connect(speedButtonDesign_, &QToolButton::clicked, this, &TDraftMainForm::SpeedButtonDesignClick);
@@ -173,6 +180,7 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     // FormCreate
     checkBoxShowDeck_->setChecked(Settings().ShowDeck());
     listViewDeck_->setVisible(checkBoxShowDeck_->isChecked());
+    curveDeck_->setVisible(checkBoxShowDeck_->isChecked());
     editTimer_->setText(QString::number(Settings().DraftPickTime()));
     ShowState();
 }
@@ -254,8 +262,10 @@ void TDraftMainForm::ShowLists() {
 void TDraftMainForm::ShowDeckList() {
     const int seat = std::max(0, tabControlDecks_->currentIndex());
     listViewDeck_->Model()->SetHeader(FromUtf8(SortModeCaption(engine_.DeckSortMode())));
-    listViewDeck_->Model()->SetCards(seat < engine_.Seats().Count() ? engine_.DeckList(seat)
-                                                                    : std::vector<int32_t>{});
+    const std::vector<int32_t> picks =
+        seat < engine_.Seats().Count() ? engine_.DeckList(seat) : std::vector<int32_t>{};
+    listViewDeck_->Model()->SetCards(picks);
+    curveDeck_->SetStatistics(PickStatistics(CardDatabase(), picks));
 }
 
 void TDraftMainForm::ShowLog() {

@@ -21,6 +21,7 @@ class QToolButton;
 namespace tovel {
 
 class TCardListView;
+class TCurveChart;
 
 class TDraftMainForm final : public QDialog {
     Q_OBJECT
@@ -87,6 +88,7 @@ private:
     QToolButton* speedButtonSaveAll_;
     QToolButton* speedButtonDesign_;
     TCardListView* listViewDeck_;
+    TCurveChart* curveDeck_; // the shown seat's picks by converted cost
     QPlainTextEdit* memoDebug_;
     QTimer* timer_;
 };

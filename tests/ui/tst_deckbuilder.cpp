@@ -1,0 +1,205 @@
+// The deck designer's building aids on the sample world: the card browser, the curve chart and
+// the land suggestion, plain-text lists and the sample hand.
+
+#include "LimitedTestSupport.h"
+
+#include "core/carddb/CardDatabase.h"
+#include "core/decks/DeckList.h"
+#include "core/settings/Settings.h"
+#include "support/ScriptedPrompter.h"
+#include "ui/app/TovelApplication.h"
+#include "ui/collection/CardsFrame.h"
+#include "ui/decks/CardListView.h"
+#include "ui/decks/CurveChart.h"
+#include "ui/decks/DeckBrowserPanel.h"
+#include "ui/decks/DeckListForm.h"
+#include "ui/decks/DeckStatsPanel.h"
+#include "ui/decks/MakeDeckForm.h"
+#include "ui/decks/SampleHandForm.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
+#include <QtTest>
+
+using namespace tovel;
+using tovel::test::ActiveModal;
+using tovel::test::WhenReady;
+
+namespace {
+
+template <typename T> T* Child(QWidget* window, const char* name) {
+    return window->findChild<T*>(QLatin1String(name));
+}
+
+QStringList Rows(TMakeDeckForm& form, TZone zone) {
+    QStringList rows;
+    for (int row = 0; row < form.List(zone)->Model()->rowCount(); ++row)
+        rows << form.List(zone)->Model()->index(row, 0).data().toString();
+    return rows;
+}
+
+// Seven spells of the sample world: Kessul Ambush XR (instant), Naalir Oracle 4(r / w)
+// (creature), Quelarr Orrery 2UB (enchantment), Knight of Fennora 3W (creature).
+const char* const kList = "2 Kessul Ambush\n1 Naalir Oracle\nthree Quelarr Orrery\n3 Quelarr Orrery [VR]\n"
+                          "1 Knight of Fennora\n1 Nowhere Card\n";
+
+} // namespace
+
+class TestDeckBuilder : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        world_ = std::make_unique<test::SampleWorld>();
+        prompter_ = std::make_unique<test::ScriptedPrompter>();
+        scoped_ = std::make_unique<ScopedPrompter>(*prompter_);
+    }
+    void cleanup() {
+        scoped_.reset();
+        prompter_.reset();
+        world_.reset();
+    }
+
+    // The browser is hidden until asked for; a double click adds to the deck, Shift and the
+    // button to the sideboard; its width and being shown are remembered.
+    void addFromTheBrowser() {
+        {
+            TMakeDeckForm form;
+            form.Initialize(false, false);
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            QVERIFY(!form.Browser()->isVisible());
+            const int narrow = form.width();
+            form.Action(QStringLiteral("AShowBrowser"))->trigger();
+            QVERIFY(form.Browser()->isVisible());
+            QVERIFY(form.width() > narrow); // the deck lists keep their room
+            TCardsFrame* frame = form.Browser()->Frame();
+            QTest::keyClicks(frame->EditSearch(), QStringLiteral("Knight of Fen"));
+            QTRY_VERIFY(frame->CurrentCard() && frame->CurrentCard()->Name == "Knight of Fennora");
+            QTableView* view = frame->ListView();
+            const QRect row = view->visualRect(view->model()->index(frame->SelectedRow(), 1));
+            // The first press after typing in the Find box only selects (the frame rebuilds then).
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, row.center());
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, row.center());
+            QCOMPARE(Rows(form, TZone::Main), QStringList{QStringLiteral("C   Knight of Fennora")});
+            QTest::mouseClick(form.Browser()->AddButton(), Qt::LeftButton, Qt::ShiftModifier);
+            QCOMPARE(Rows(form, TZone::Sideboard), QStringList{QStringLiteral("C   Knight of Fennora")});
+            QCOMPARE(Child<QLabel>(&form, "LabelMainCount")->text(), QStringLiteral("1"));
+            Child<QSplitter>(&form, "SplitterBrowser")->setSizes({333, form.width() - 333});
+            prompter_->answers = {Answer::No};
+            form.Action(QStringLiteral("AExit"))->trigger();
+        }
+        QCOMPARE(Settings().MakeDeckBrowserWidth(), 333);
+        QVERIFY(Settings().MakeDeckShowBrowser());
+        TMakeDeckForm again;
+        again.Initialize(false, false);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QVERIFY(again.Browser()->isVisible());
+        QCOMPARE(Child<QSplitter>(&again, "SplitterBrowser")->sizes().at(0), 333);
+        test::Screenshot(&again, "designer-browser");
+    }
+
+    // An import with unknown lines asks once and takes the rest; the chart and the colour
+    // figures follow the deck; the land suggestion fills the main deck to 40.
+    void importChartAndLandSuggestion() {
+        TMakeDeckForm form;
+        form.Initialize(false, false);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        prompter_->answers = {Answer::Yes};
+        QVERIFY(form.ImportListText(QString::fromLatin1(kList)));
+        QCOMPARE(prompter_->Messages("confirm"),
+                 (std::vector<std::string>{"2 lines were not understood or not found:\n"
+                                           "3: three Quelarr Orrery - not understood\n"
+                                           "6: 1 Nowhere Card - card not found\nImport the rest?"}));
+        TCurveChart* chart = form.Chart();
+        const std::vector<std::pair<int64_t, int64_t>> expected = {{0, 0}, {0, 2}, {0, 0}, {0, 0},
+                                                                   {2, 3}, {0, 0}, {0, 0}, {0, 0}};
+        for (int column = 0; column < kCurveColumns; ++column) {
+            QCOMPARE(chart->Creatures(column), expected[static_cast<size_t>(column)].first);
+            QCOMPARE(chart->Others(column), expected[static_cast<size_t>(column)].second);
+        }
+        QCOMPARE(Child<QLabel>(&form, "LabelSymbolsB")->text(), QStringLiteral("B 3.0"));
+        QCOMPARE(Child<QLabel>(&form, "LabelSymbolsR")->text(), QStringLiteral("R 2.5"));
+        QCOMPARE(Child<QLabel>(&form, "LabelSymbolsW")->text(), QStringLiteral("W 1.5"));
+        test::Screenshot(&form, "designer-statistics");
+
+        // Halves B 6, R 5, U 6, W 3 over 33 lands: 9.9, 8.25, 9.9, 4.95.
+        QPushButton* apply = form.StatsPanel()->ApplyButton();
+        QVERIFY(apply->isEnabled());
+        QTest::mouseClick(apply, Qt::LeftButton);
+        const TDeckZone& main = form.Designer().Zones().Main;
+        QCOMPARE(main.Lands, (std::array<int32_t, 5>{10, 0, 8, 10, 5}));
+        QCOMPARE(Child<QLabel>(&form, "LabelMainCount")->text(), QStringLiteral("40"));
+        QVERIFY(!apply->isEnabled());  // nothing left to apply
+        QCOMPARE(chart->Others(1), 2); // lands stay off the curve
+
+        // The list written back holds what was imported.
+        QVERIFY(
+            form.ExportListText().startsWith(QStringLiteral("10 Island\n8 Mountain\n5 Plains\n10 Swamp\n")));
+        prompter_->answers = {Answer::No};
+        form.Action(QStringLiteral("AExit"))->trigger();
+    }
+
+    // "No" to the question leaves the deck as it was.
+    void declinedImportChangesNothing() {
+        TMakeDeckForm form;
+        form.Initialize(false, false);
+        form.AddLand(1);
+        prompter_->answers = {Answer::No};
+        QVERIFY(!form.ImportListText(QString::fromLatin1(kList)));
+        QCOMPARE(Rows(form, TZone::Main), QStringList{QStringLiteral("L   Forest (1)")});
+    }
+
+    // Mulligans count down from the opening hand, draws add to the hand.
+    void sampleHandMulligan() {
+        TMakeDeckForm form;
+        form.Initialize(false, false);
+        form.SetSampleHandSeed(7);
+        prompter_->answers = {Answer::Yes};
+        form.ImportListText(QString::fromLatin1(kList));
+        form.StatsPanel()->ApplyButton()->click();
+        std::vector<int> sizes;
+        WhenReady hand([] { return ActiveModal<TSampleHandForm>() != nullptr; },
+                       [&sizes] {
+                           auto* window = ActiveModal<TSampleHandForm>();
+                           const auto closeAnyway = qScopeGuard([window] { window->reject(); });
+                           sizes.push_back(window->List()->count());
+                           window->Button(QStringLiteral("ButtonMulligan"))->click();
+                           sizes.push_back(window->List()->count());
+                           window->Button(QStringLiteral("ButtonDraw"))->click();
+                           sizes.push_back(window->List()->count());
+                           window->Button(QStringLiteral("ButtonMulligan"))->click();
+                           sizes.push_back(window->List()->count());
+                           window->List()->setCurrentRow(0);
+                           test::Screenshot(window, "sample-hand");
+                           window->Button(QStringLiteral("ButtonNewHand"))->click();
+                           sizes.push_back(window->List()->count());
+                       });
+        form.Action(QStringLiteral("ASampleHand"))->trigger();
+        QVERIFY(hand.Fired());
+        QCOMPARE(sizes, (std::vector<int>{7, 6, 7, 5, 7}));
+        prompter_->answers = {Answer::No};
+        form.Action(QStringLiteral("AExit"))->trigger();
+    }
+
+private:
+    std::unique_ptr<test::SampleWorld> world_;
+    std::unique_ptr<test::ScriptedPrompter> prompter_;
+    std::unique_ptr<ScopedPrompter> scoped_;
+};
+
+int main(int argc, char** argv) {
+    TovelApplication app(argc, argv);
+    TestDeckBuilder test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_deckbuilder.moc"
