@@ -29,6 +29,7 @@ std::span<const Command> Commands() {
         {"db", kDbUsage, RunDb},
         {"deck", kDeckUsage, RunDeck},
         {"draft", kDraftUsage, RunDraft},
+        {"review", kReviewUsage, RunReview},
         {"sealed", kSealedUsage, RunSealed},
         {"search", kSearchUsage, RunSearch},
         {"where", kWhereUsage, RunWhere},
