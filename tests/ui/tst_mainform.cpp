@@ -131,8 +131,9 @@ private slots:
         for (QAction* action : draft->actions())
             items << (action->isSeparator() ? QStringLiteral("-") : Caption(action)) +
                          (action->isVisible() ? QString() : QStringLiteral("(hidden)"));
-        QCOMPARE(items, (QStringList{"New draft", "New sealed deck", "-", "Edit card values", "-(hidden)",
-                                     "Backup cards DB(hidden)", "Restore cards DB(hidden)"}));
+        QCOMPARE(items,
+                 (QStringList{"New draft", "Open draft record...", "New sealed deck", "-", "Edit card values",
+                              "-(hidden)", "Backup cards DB(hidden)", "Restore cards DB(hidden)"}));
     }
 
     void exitClosesTheWindow() {
