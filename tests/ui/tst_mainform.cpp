@@ -52,7 +52,7 @@ private slots:
     // file dialogs open in are made.
     void startsWithoutDataFolder() {
         QCOMPARE(QString::fromStdString(ProgramDir()), QString::fromStdString(home_.Path()));
-        for (const char* folder : {"Decks", "Inventory", "Temp"})
+        for (const char* folder : {"Decks", "Inventory", "Temp", "Drafts"})
             QVERIFY(std::filesystem::is_directory(home_ / folder));
         QVERIFY(QString::fromStdString(Settings().Path()).startsWith(QString::fromStdString(home_.Path())));
         QVERIFY(QString::fromStdString(Settings().Path()).endsWith(QStringLiteral(".ini")));
