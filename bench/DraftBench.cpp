@@ -2,6 +2,7 @@
 // three pack turns of eight boosters, and 8 seats x 45 picks with the log, on the sample world.
 
 #include "core/carddb/CardDatabase.h"
+#include "core/carddb/CardText.h"
 #include "core/carddb/Editions.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
@@ -9,6 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -51,3 +53,52 @@ static void BM_WholeDraftWithCompositePacks(benchmark::State& state) {
     RunDrafts(state, "VR;Tidebreak Expedition;Tidebreak Expedition;");
 }
 BENCHMARK(BM_WholeDraftWithCompositePacks)->Unit(benchmark::kMicrosecond);
+
+// How well the computer drafters keep to their colours: over 20 seeded drafts on the large world
+// (TOVEL_BENCH_WORLD, three generated editions), the share of picks 16 to 45 of each drafter that
+// are in its two final colours or colourless, for strategy 2 (by value) and 3 (by value and
+// colours). Counter "in_colours": no colour of the card outside the two; "not_outside": the card is
+// not outside them as strategy 3 sees it (colourless, or at least one of its colours among them).
+static void BM_DraftersStayInTheirColours(benchmark::State& state) {
+    const char* world = std::getenv("TOVEL_BENCH_WORLD");
+    if (!world) {
+        state.SkipWithError("TOVEL_BENCH_WORLD names no world");
+        return;
+    }
+    SetProgramDir(std::string(world) + "/");
+    TDraftEngine::LoadTableData();
+    const char* config = "LB;LC;LD;";
+    TCardsList cards;
+    LoadCardDatabase(cards, ProgramPath("Data/base.txt"), "LB;LC;LD;");
+    NonInteractivePrompter prompter(nullptr, nullptr);
+    ScopedPrompter scoped(prompter);
+    int inColours = 0, notOutside = 0, picks = 0;
+    for (auto _ : state) {
+        inColours = notOutside = picks = 0;
+        for (uint32_t seed = 1; seed <= 20; ++seed) {
+            TDraftEngine engine(cards);
+            engine.SetCardLoader([](TCardsList&, const std::string&) {});
+            engine.SetFixedSeed(seed);
+            engine.SetDrafterStrategy(static_cast<uint8_t>(state.range(0)));
+            engine.StartDraft(config, 40);
+            while (engine.State() == TDraftState::Picking || engine.State() == TDraftState::BetweenTurns) {
+                engine.NextPackTurn();
+                engine.AutoPick();
+            }
+            for (int seat = 1; seat < kTableSeats; ++seat) {
+                const TIntegerList& seatPicks = engine.Seats().Items(seat).Picks;
+                const uint8_t colours = DrafterColors(seatPicks, cards);
+                for (int i = 15; i < std::min(45, seatPicks.Count()); ++i) {
+                    const uint8_t own = CardColors(cards.Items(seatPicks.Items(i)));
+                    inColours += own == 0 || (own & ~colours) == 0 ? 1 : 0;
+                    notOutside += own == 0 || (own & colours) != 0 ? 1 : 0;
+                    ++picks;
+                }
+            }
+        }
+    }
+    state.counters["in_colours"] = picks ? static_cast<double>(inColours) / picks : 0;
+    state.counters["not_outside"] = picks ? static_cast<double>(notOutside) / picks : 0;
+    state.counters["picks"] = picks;
+}
+BENCHMARK(BM_DraftersStayInTheirColours)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -25,10 +25,11 @@ int RunWhere(Context& context) {
 
 // Each command group lives in a file of its own and is listed here.
 std::span<const Command> Commands() {
-    static const std::array<Command, 6> kCommands = {{
+    static const std::array<Command, 7> kCommands = {{
         {"db", kDbUsage, RunDb},
         {"deck", kDeckUsage, RunDeck},
         {"draft", kDraftUsage, RunDraft},
+        {"review", kReviewUsage, RunReview},
         {"sealed", kSealedUsage, RunSealed},
         {"search", kSearchUsage, RunSearch},
         {"where", kWhereUsage, RunWhere},

@@ -12,6 +12,8 @@
 #include "core/infra/Text.h"
 #include "core/limited/Booster.h"
 #include "core/limited/DraftEngine.h"
+#include "core/limited/DraftRecord.h"
+#include "core/limited/DraftReview.h"
 #include "core/limited/Sealed.h"
 #include "core/settings/Settings.h"
 
@@ -27,6 +29,8 @@ struct LimitedOptions {
     std::optional<uint32_t> seed;
     std::string out;
     std::optional<std::string> log;
+    std::optional<std::string> record;
+    uint8_t drafters = kPickByValue;
 };
 
 LimitedOptions TakeOptions(const std::string& command, std::vector<std::string> words, bool withLog) {
@@ -43,6 +47,14 @@ LimitedOptions TakeOptions(const std::string& command, std::vector<std::string> 
     }
     if (withLog && TakeOption(words, "--log", value))
         options.log = value;
+    if (withLog && TakeOption(words, "--record", value))
+        options.record = value;
+    if (withLog && TakeOption(words, "--drafters", value)) {
+        if (value == "colours")
+            options.drafters = kPickByValueAndColors;
+        else if (value != "value")
+            throw UsageError("--drafters is value or colours");
+    }
     if (!TakeOption(words, "--out", options.out) || options.out.empty())
         throw UsageError(command + " needs --out FILE.dec");
     if (!words.empty())
@@ -82,6 +94,7 @@ int RunDraft(Context& context) {
     TCardsList cards;
     TDraftEngine engine(cards);
     engine.SetFixedSeed(options.seed);
+    engine.SetDrafterStrategy(options.drafters);
     engine.StartDraft(config, SettingsStore::kPickTimeDefault);
     while (engine.State() == TDraftState::Picking || engine.State() == TDraftState::BetweenTurns) {
         engine.NextPackTurn();
@@ -96,6 +109,33 @@ int RunDraft(Context& context) {
         for (const std::string& line : engine.Log())
             text += line + "\n";
         WriteFileAtomically(*options.log, text);
+    }
+    if (options.record)
+        WriteDraftRecord(engine.Record(), *options.record);
+    return kExitOk;
+}
+
+int RunReview(Context& context) {
+    std::vector<std::string> words = context.args;
+    int seat = 1;
+    std::string value;
+    if (TakeOption(words, "--seat", value)) {
+        const std::optional<int32_t> number = ParseInt(value);
+        if (!number || *number < 1 || *number > kTableSeats)
+            throw UsageError("--seat needs a number from 1 to 8");
+        seat = *number;
+    }
+    if (words.size() != 1)
+        throw UsageError("review needs one FILE");
+
+    const TDraftRecord record = ReadDraftRecord(words[0]);
+    for (int index : SeatSteps(record, seat - 1)) {
+        const TPickStep& step = record.Steps[static_cast<size_t>(index)];
+        context.out << StepLabel(step) << ' ' << Cp1252ToUtf8(record.Key(step.Taken())) << " ("
+                    << PickHowName(step.How) << ")\n";
+        for (size_t i = 0; i < step.Cards.size(); ++i)
+            context.out << (static_cast<int>(i) == step.TakenAt ? "  * " : "    ")
+                        << Cp1252ToUtf8(record.Key(step.Cards[i])) << '\n';
     }
     return kExitOk;
 }

@@ -5,10 +5,17 @@
 namespace tovel::cli {
 
 inline constexpr const char* kDraftUsage =
-    "  draft [--config TEXT] [--seed N] --out FILE.dec [--log FILE]\n"
-    "                       run a whole draft on the program folder's data, every seat picking as\n"
-    "                       on a timed-out pick; TEXT as Draft/Config holds it (default: tovel.ini);\n"
-    "                       writes FILE.dec and FILE_bot2.dec ... FILE_bot8.dec, and the pick log\n";
+    "  draft [--config TEXT] [--seed N] [--drafters value|colours] --out FILE.dec [--log FILE]\n"
+    "        [--record FILE.draft]\n"
+    "                       run a whole draft on the program folder's data, the user's seat picking\n"
+    "                       as on a timed-out pick; TEXT as Draft/Config holds it (default:\n"
+    "                       tovel.ini); the computer drafters pick by value, or by value and\n"
+    "                       colours; writes FILE.dec and FILE_bot2.dec ... FILE_bot8.dec, the pick\n"
+    "                       log and the draft record\n";
+inline constexpr const char* kReviewUsage =
+    "  review FILE.draft [--seat N]\n"
+    "                       print a draft record pick by pick for seat N (1 the user, 2-8 the\n"
+    "                       computer drafters; default 1): the card taken and how, then the booster\n";
 inline constexpr const char* kSealedUsage =
     "  sealed [--config TEXT] [--seed N] --out FILE.dec\n"
     "                       open a sealed pool as Sealed/Config TEXT describes (default: tovel.ini)\n"
@@ -16,5 +23,6 @@ inline constexpr const char* kSealedUsage =
 
 int RunDraft(Context& context);
 int RunSealed(Context& context);
+int RunReview(Context& context);
 
 } // namespace tovel::cli

@@ -115,6 +115,68 @@ TEST(CliDraft, AnUnreadableSettingsFileIsNamed) {
     }
 }
 
+// Drafters by value draft as they always did: the last pick step of this seeded draft, as it was
+// logged before drafters could keep to colours.
+TEST(CliDraft, DraftersByValueDraftAsBefore) {
+    TempDir dir;
+    CopySample(dir);
+    const auto result =
+        RunCli({"--root", dir.Path(), "draft", "--config", "VR;HK;Tidebreak Expedition;", "--seed", "77",
+                "--drafters", "value", "--out", dir / "d.dec", "--log", dir / "d.log"},
+               dir.Path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string log = TempDir::Read(dir / "d.log");
+    EXPECT_EQ(log.substr(log.rfind("Human - ")),
+              "Human - C   Lirath Aegis\nBot #1 - C   Mauler of Gorven\n"
+              "Bot #2 - C   Ysolarr Ambush\nBot #3 - C   Pasharr's Kindling\n"
+              "Bot #4 - C   Ysolul Flare\nBot #5 - C   Myrent Tender\n"
+              "Bot #6 - C   Mauler of Gorven\nBot #7 - C   Quelan's Totem\n"
+              "---------------------------------\n");
+}
+
+// The record of a draft, printed pick by pick for a seat: the card taken and how, then the booster
+// with the card taken starred. The first card taken is the first line of the seat's deck.
+TEST(CliReview, PrintsASeatsPicksFromTheRecord) {
+    TempDir dir;
+    CopySample(dir);
+    const auto draft =
+        RunCli({"--root", dir.Path(), "draft", "--config", "VR;HK;Tidebreak Expedition;", "--seed", "5",
+                "--drafters", "colours", "--out", dir / "d.dec", "--record", dir / "d.draft"},
+               dir.Path());
+    ASSERT_EQ(draft.status, 0) << draft.err;
+    EXPECT_NE(TempDir::Read(dir / "d.draft").find("\r\nDrafters: 3\r\n"), std::string::npos);
+
+    const auto review = RunCli({"review", dir / "d.draft", "--seat", "3"}, dir.Path());
+    ASSERT_EQ(review.status, 0) << review.err;
+    const std::string deck = TempDir::Read(dir / "d_bot3.dec");
+    const std::string firstKey = deck.substr(6, deck.find('\r') - 6); // "    1 [VR] - Name"
+    std::istringstream lines(review.out);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "P1p1 " + firstKey + " (drafter)");
+    int booster = 0, starred = 0;
+    while (std::getline(lines, line) && line.rfind("  ", 0) == 0) {
+        ++booster;
+        starred += line == "  * " + firstKey;
+        EXPECT_TRUE(line.rfind("  * [", 0) == 0 || line.rfind("    [", 0) == 0) << line;
+    }
+    EXPECT_EQ(booster, 15);
+    EXPECT_EQ(starred, 1);
+    EXPECT_EQ(line.rfind("P1p2 ", 0), 0u) << line;
+    const auto user = RunCli({"review", dir / "d.draft"}, dir.Path());
+    EXPECT_EQ(user.out.rfind("P1p1 [VR] - ", 0), 0u);
+    EXPECT_NE(user.out.find(" (timeout)\n"), std::string::npos);
+
+    const auto notRecord = RunCli({"review", dir / "d.dec"}, dir.Path());
+    EXPECT_EQ(notRecord.status, 1);
+    EXPECT_EQ(notRecord.err, dir / "d.dec" + " is not a draft record (line 1)\n");
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"review", dir / "d.draft", "--seat", "9"},
+          {"review"},
+          {"draft", "--drafters", "people", "--out", dir / "d.dec"}})
+        EXPECT_EQ(RunCli(words, dir.Path()).status, 2) << words.back();
+}
+
 TEST(CliSealed, WritesThePoolAsTheGeneratorDoesSameSeedSameFile) {
     TempDir dir;
     CopySample(dir);

@@ -39,6 +39,7 @@ TEST(FuzzCorpus, EveryFileReadsSafely) {
         {"insert_sideboard", tovel::fuzz::InsertSideboard},
         {"ini", tovel::fuzz::Ini},
         {"draft_config", tovel::fuzz::DraftConfig},
+        {"draft_record", tovel::fuzz::DraftRecord},
         {"sealed_config", tovel::fuzz::SealedConfig},
         {"query", tovel::fuzz::Query},
     };

@@ -14,6 +14,8 @@
 #include "core/infra/Words.h"
 #include "core/limited/Booster.h"
 #include "core/limited/DraftConfig.h"
+#include "core/limited/DraftRecord.h"
+#include "core/limited/DraftReview.h"
 #include "core/limited/SealedConfig.h"
 #include "support/HandMadeCards.h"
 #include "support/ScriptedPrompter.h"
@@ -419,6 +421,34 @@ int DraftConfig(const uint8_t* data, size_t size) {
     again.Init(FuzzChoices(), config.ConfigText(), config.PickTime);
     Require(again.Selected == config.Selected && again.PickTime == config.PickTime,
             "a stored draft configuration reads differently");
+    return 0;
+}
+
+int DraftRecord(const uint8_t* data, size_t size) {
+    TDraftRecord record;
+    try {
+        record = ParseDraftRecord(Bytes(data, size), "fuzz.draft");
+    } catch (const Error&) {
+        return 0;
+    }
+    // What was read saves to a text that reads back to the same record.
+    const std::string text = FormatDraftRecord(record);
+    Require(FormatDraftRecord(ParseDraftRecord(text, "again.draft")) == text,
+            "a draft record reads differently");
+    // The review takes any record, its cards known or not.
+    const TCardLinks links = LinkRecordCards(record, World());
+    for (int seat = 0; seat < kTableSeats; ++seat) {
+        const TSeatSummary summary = SummarizeSeat(record, links, seat);
+        for (int32_t first : summary.FirstPicks)
+            Require(first >= -1 && first < static_cast<int32_t>(record.Keys.size()),
+                    "a first pick out of range");
+    }
+    for (int step = 0; step < static_cast<int>(record.Steps.size()); ++step) {
+        const std::vector<bool> wheeled = WheeledCards(record, step);
+        Require(wheeled.size() == record.Steps[static_cast<size_t>(step)].Cards.size(),
+                "wheel marks per card");
+        ManaCurve(PicksBefore(record, step), links);
+    }
     return 0;
 }
 

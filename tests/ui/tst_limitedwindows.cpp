@@ -17,16 +17,20 @@
 #include "ui/infra/ViewCardForm.h"
 #include "ui/limited/ConfigForm.h"
 #include "ui/limited/DraftMainForm.h"
+#include "ui/limited/DraftReviewForm.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <filesystem>
@@ -310,6 +314,79 @@ private slots:
         QVERIFY(test::TempDir::Read(mine) != "old");
         for (int seat = 2; seat <= 8; ++seat)
             QVERIFY(std::filesystem::exists(*world_ / ("Decks/mine_bot" + std::to_string(seat) + ".dec")));
+    }
+
+    // A finished draft leaves its record in Drafts/ (drafters as the dialog chose them); "Review
+    // draft" steps through it by buttons, arrow keys and seat; the cards that came back at P1p9 are
+    // the ones marked at P1p1. "Open draft record..." shows a card the database lacks by its key.
+    void draftReviewStepsThroughTheRecord() {
+        Settings().SetDraftConfig("VR;HK;Tidebreak Expedition;");
+        Settings().SetDraftBotStrategy(3);
+        std::string recordPath;
+        int wheeledAtFirstPick = -1, boosterAtNinthPick = -1;
+        QString firstLabel, drafterLabel, stepAfterKeys;
+        WhenReady review([] { return ActiveModal<TDraftReviewForm>() != nullptr; },
+                         [&] {
+                             auto* form = ActiveModal<TDraftReviewForm>();
+                             const auto closeAnyway = qScopeGuard([form] { form->reject(); });
+                             auto* tree = Child<QTreeWidget>(form, "TreeBooster");
+                             firstLabel = Child<QLabel>(form, "LabelStep")->text();
+                             wheeledAtFirstPick = 0;
+                             for (int row = 0; row < tree->topLevelItemCount(); ++row)
+                                 wheeledAtFirstPick += tree->topLevelItem(row)->text(4) == "wheeled";
+                             for (int i = 0; i < 8; ++i)
+                                 Child<QPushButton>(form, "ButtonNext")->click();
+                             boosterAtNinthPick = tree->topLevelItemCount();
+                             auto* steps = Child<QListWidget>(form, "ListSteps");
+                             QTest::keyClick(steps, Qt::Key_Right);
+                             QTest::keyClick(form, Qt::Key_Right);
+                             QTest::keyClick(steps, Qt::Key_Left);
+                             stepAfterKeys = Child<QListWidget>(form, "ListSteps")->currentItem()->text();
+                             test::Screenshot(form, "draft-review");
+                             Child<QComboBox>(form, "ComboBoxSeat")->setCurrentIndex(2);
+                             drafterLabel = Child<QLabel>(form, "LabelStep")->text();
+                         });
+        QVERIFY(DuringDraft([&](TDraftMainForm* form) {
+            auto* list = Child<TCardListView>(form, "ListView");
+            while (form->Engine().State() != TDraftState::Finished) {
+                if (form->Engine().State() == TDraftState::Picking)
+                    list->SelectRow(0);
+                form->ListViewDblClick();
+            }
+            const std::vector<std::string> saved = world_->Home().Names("Drafts");
+            recordPath = saved.size() == 1 ? *world_ / ("Drafts/" + saved[0]) : "";
+            auto* reviewButton = Child<QPushButton>(form, "ButtonReview");
+            QVERIFY(reviewButton->isVisible());
+            reviewButton->click();
+            prompter_->answers.push_back(Answer::Yes); // close without saving the decks
+            form->reject();
+        }));
+        QVERIFY(review.Fired());
+        QVERIFY(!recordPath.empty());
+        const std::string text = test::TempDir::Read(recordPath);
+        QVERIFY(text.find("\r\nDrafters: 3\r\n") != std::string::npos);
+        QVERIFY2(firstLabel.startsWith("P1p1, booster 1: ") && firstLabel.endsWith(", taken by the user"),
+                 qPrintable(firstLabel));
+        QCOMPARE(wheeledAtFirstPick, 7);
+        QCOMPARE(boosterAtNinthPick, 7);
+        QVERIFY2(stepAfterKeys.startsWith("P1p10  "), qPrintable(stepAfterKeys));
+        QVERIFY2(drafterLabel.endsWith(", taken by the computer drafter"), qPrintable(drafterLabel));
+
+        // The record's first card taken renamed to one the database does not have.
+        TDraftRecord record = ReadDraftRecord(recordPath);
+        record.Keys[static_cast<size_t>(record.Steps[0].Taken())] = "[ZZ] - Lost Card";
+        WriteDraftRecord(record, *world_ / "Drafts/lost.draft");
+        prompter_->fileNames = {*world_ / "Drafts/lost.draft"};
+        QString firstStep;
+        WhenReady lost([] { return ActiveModal<TDraftReviewForm>() != nullptr; },
+                       [&] {
+                           auto* form = ActiveModal<TDraftReviewForm>();
+                           firstStep = Child<QListWidget>(form, "ListSteps")->item(0)->text();
+                           form->reject();
+                       });
+        OpenDraftRecord();
+        QVERIFY(lost.Fired());
+        QCOMPARE(firstStep, QStringLiteral("P1p1  [ZZ] - Lost Card (not in the database)"));
     }
 
     // A changed deck is never dropped without asking: Cancel keeps the window open, No closes

@@ -52,7 +52,7 @@ private slots:
     // file dialogs open in are made.
     void startsWithoutDataFolder() {
         QCOMPARE(QString::fromStdString(ProgramDir()), QString::fromStdString(home_.Path()));
-        for (const char* folder : {"Decks", "Inventory", "Temp"})
+        for (const char* folder : {"Decks", "Inventory", "Temp", "Drafts"})
             QVERIFY(std::filesystem::is_directory(home_ / folder));
         QVERIFY(QString::fromStdString(Settings().Path()).startsWith(QString::fromStdString(home_.Path())));
         QVERIFY(QString::fromStdString(Settings().Path()).endsWith(QStringLiteral(".ini")));
@@ -131,8 +131,9 @@ private slots:
         for (QAction* action : draft->actions())
             items << (action->isSeparator() ? QStringLiteral("-") : Caption(action)) +
                          (action->isVisible() ? QString() : QStringLiteral("(hidden)"));
-        QCOMPARE(items, (QStringList{"New draft", "New sealed deck", "-", "Edit card values", "-(hidden)",
-                                     "Backup cards DB(hidden)", "Restore cards DB(hidden)"}));
+        QCOMPARE(items,
+                 (QStringList{"New draft", "Open draft record...", "New sealed deck", "-", "Edit card values",
+                              "-(hidden)", "Backup cards DB(hidden)", "Restore cards DB(hidden)"}));
     }
 
     void exitClosesTheWindow() {

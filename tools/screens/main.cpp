@@ -37,6 +37,7 @@
 #include "ui/limited/ConfigForm.h"
 #include "ui/limited/ConfigureSealedForm.h"
 #include "ui/limited/DraftMainForm.h"
+#include "ui/limited/DraftReviewForm.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -321,6 +322,15 @@ void LimitedWindows() {
         }
         draft.findChild<QTabBar*>(QStringLiteral("TabControlDecks"))->setCurrentIndex(2);
         Save(Framed(&draft), "draft-finished");
+        {
+            // The review of that draft: the user's second pick, then a drafter in pack turn 2.
+            TDraftReviewForm review(draft.Engine().Record(), CardDatabase());
+            review.ShowStep(1);
+            Save(Framed(&review), "draft-review");
+            review.ShowSeat(3);
+            review.ShowStep(17);
+            Save(Framed(&review), "draft-review-drafter");
+        }
         for (int32_t card : draft.Engine().Seats().Items(0).Picks)
             picks.push_back(card);
     }

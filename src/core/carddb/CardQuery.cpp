@@ -142,57 +142,6 @@ std::optional<Field> FindField(std::string_view name) {
     return std::nullopt;
 }
 
-// Colour bits of the five colours.
-enum : uint8_t { kWhite = 1, kBlue = 2, kBlack = 4, kRed = 8, kGreen = 16 };
-
-uint8_t ColorBit(char letter) {
-    switch (AsciiLower(letter)) {
-    case 'w':
-        return kWhite;
-    case 'u':
-        return kBlue;
-    case 'b':
-        return kBlack;
-    case 'r':
-        return kRed;
-    case 'g':
-        return kGreen;
-    default:
-        return 0;
-    }
-}
-
-// The colours of the ten hybrid symbols, from their letters: "(r / w)" is red and white.
-struct HybridColors {
-    std::array<uint8_t, 10> bits{};
-    HybridColors() {
-        for (size_t k = 0; k < HybridSymbols.size(); ++k)
-            bits[k] = static_cast<uint8_t>(ColorBit(HybridSymbols[k][1]) | ColorBit(HybridSymbols[k][5]));
-    }
-};
-const HybridColors kHybridColors;
-
-uint8_t CostColors(const SymbolCountArray& counts) {
-    uint8_t bits = 0;
-    const auto has = [&](TCardColor c) {
-        return counts[static_cast<size_t>(c)] > 0;
-    };
-    if (has(TCardColor::W))
-        bits |= kWhite;
-    if (has(TCardColor::U))
-        bits |= kBlue;
-    if (has(TCardColor::B))
-        bits |= kBlack;
-    if (has(TCardColor::R))
-        bits |= kRed;
-    if (has(TCardColor::G))
-        bits |= kGreen;
-    for (size_t k = 0; k < kHybridColors.bits.size(); ++k)
-        if (counts[static_cast<size_t>(TCardColor::HybridFirst) + k] > 0)
-            bits |= kHybridColors.bits[k];
-    return bits;
-}
-
 // The whole number of one side of a power/toughness, or none for "*", "1+*" and the like.
 std::optional<int32_t> PowerToughnessPart(std::string_view pt, bool second) {
     const size_t slash = pt.find('/');
@@ -323,7 +272,7 @@ bool TCardQuery::Program::MatchLeaf(const TCardsList& cards, const TCardItem& ca
         return Compare(position >= 0 && p < owned.size() ? owned[p] : 0, node.op, node.number);
     }
     case Field::Color: {
-        const uint8_t have = CostColors(card.SymbolCounts) | CostColors(card.SymbolCounts2);
+        const uint8_t have = CardColors(card);
         const uint8_t want = node.colors;
         switch (node.op) {
         case Op::Eq:

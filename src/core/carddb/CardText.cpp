@@ -230,4 +230,53 @@ int CompareByType(const TCardItem& a, const TCardItem& b) {
     return CompareColorRarityName(a, b);
 }
 
+uint8_t ColorBit(char letter) {
+    switch (AsciiLower(letter)) {
+    case 'w':
+        return kWhite;
+    case 'u':
+        return kBlue;
+    case 'b':
+        return kBlack;
+    case 'r':
+        return kRed;
+    case 'g':
+        return kGreen;
+    default:
+        return 0;
+    }
+}
+
+namespace {
+
+// The colours of the ten hybrid symbols, from their letters: "(r / w)" is red and white.
+struct HybridColors {
+    std::array<uint8_t, 10> bits{};
+    HybridColors() {
+        for (size_t k = 0; k < HybridSymbols.size(); ++k)
+            bits[k] = static_cast<uint8_t>(ColorBit(HybridSymbols[k][1]) | ColorBit(HybridSymbols[k][5]));
+    }
+};
+const HybridColors kHybridColors;
+
+} // namespace
+
+uint8_t CostColors(const SymbolCountArray& counts) {
+    uint8_t bits = 0;
+    for (size_t i = 0; i < kColorBits.size(); ++i) {
+        static constexpr std::array<TCardColor, 5> kSlots = {TCardColor::W, TCardColor::U, TCardColor::B,
+                                                             TCardColor::R, TCardColor::G};
+        if (counts[static_cast<size_t>(kSlots[i])] > 0)
+            bits |= kColorBits[i];
+    }
+    for (size_t k = 0; k < kHybridColors.bits.size(); ++k)
+        if (counts[static_cast<size_t>(TCardColor::HybridFirst) + k] > 0)
+            bits |= kHybridColors.bits[k];
+    return bits;
+}
+
+uint8_t CardColors(const TCardItem& card) {
+    return CostColors(card.SymbolCounts) | CostColors(card.SymbolCounts2);
+}
+
 } // namespace tovel

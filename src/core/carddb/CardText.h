@@ -47,6 +47,19 @@ TCardType TypeClass(std::string_view typeLine);
 TCardType CardTypeClass(std::string_view typeLine);
 int CompareByType(const TCardItem& a, const TCardItem& b);
 
+// Colour bits of the five colours, as a card's cost shows them.
+enum : uint8_t { kWhite = 1, kBlue = 2, kBlack = 4, kRed = 8, kGreen = 16 };
+// The five colours in the order W U B R G, each with its letter.
+inline constexpr std::array<uint8_t, 5> kColorBits = {kWhite, kBlue, kBlack, kRed, kGreen};
+inline constexpr std::array<char, 5> kColorLetters = {'W', 'U', 'B', 'R', 'G'};
+
+// The bit of a colour letter (w, u, b, r, g in either case), 0 for any other character.
+uint8_t ColorBit(char letter);
+// The colours of one half's symbol counts: coloured and hybrid symbols.
+uint8_t CostColors(const SymbolCountArray& counts);
+// The colours of both halves of a card; 0 for a card without a coloured symbol.
+uint8_t CardColors(const TCardItem& card);
+
 // Index 0..9 of the hybrid symbol starting at `text` (ASCII case-insensitive), or -1.
 int MatchHybridSymbol(std::string_view text);
 

@@ -1,6 +1,10 @@
 #include "core/limited/Bots.h"
 
+#include "core/carddb/CardText.h"
+
 #include <algorithm>
+#include <array>
+#include <climits>
 
 namespace tovel {
 
@@ -12,7 +16,62 @@ int Score(const TCardItem& card) {
     return card.Value + (card.Rarity == TRarity::R ? 1 : 0);
 }
 
+// The best score (capped) and its candidates, first in pack order unless a card without any mana
+// symbol wins a coin flip. Null when every score is 0 or less and `lowScoresToo` is not set.
+template <typename ScoreOf>
+bool TakeBest(TBotItem& seat, TBoosterItem& pack, const TCardsList& cards, RandomSource& random,
+              ScoreOf scoreOf, bool lowScoresToo) {
+    // The highest threshold from 12 down that some card reaches is the best score, capped.
+    int best = INT_MIN;
+    for (int32_t index : pack.Cards)
+        best = std::max(best, scoreOf(cards.Items(index)));
+    if (best < 1 && !lowScoresToo)
+        return false;
+    const int threshold = std::min(best, kTopThreshold);
+    seat.Candidates.Clear();
+    for (int32_t index : pack.Cards)
+        if (scoreOf(cards.Items(index)) >= threshold)
+            seat.Candidates.Add(index);
+
+    int32_t choice = seat.Candidates.Items(0);
+    for (int32_t index : seat.Candidates)
+        if (cards.Items(index).Color == TCardColor::L && random.Random(2) == 1)
+            choice = index;
+    seat.TakeCard(choice, &pack, cards);
+    return true;
+}
+
 } // namespace
+
+uint8_t DrafterColors(const TIntegerList& picks, const TCardsList& cards) {
+    std::array<int, 5> sums{};
+    std::array<int, 5> first;
+    first.fill(INT_MAX);
+    for (int i = 0; i < picks.Count(); ++i) {
+        const TCardItem& card = cards.Items(picks.Items(i));
+        const uint8_t colors = CardColors(card);
+        for (size_t c = 0; c < kColorBits.size(); ++c)
+            if (colors & kColorBits[c]) {
+                sums[c] += card.Value;
+                first[c] = std::min(first[c], i);
+            }
+    }
+    std::array<size_t, 5> order = {0, 1, 2, 3, 4};
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return sums[a] != sums[b] ? sums[a] > sums[b] : first[a] < first[b];
+    });
+    if (first[order[1]] == INT_MAX)
+        return 0;
+    return static_cast<uint8_t>(kColorBits[order[0]] | kColorBits[order[1]]);
+}
+
+int ColorScore(const TCardItem& card, uint8_t colors) {
+    const uint8_t own = CardColors(card);
+    const bool outside = colors != 0 && own != 0 && (own & colors) == 0;
+    const TCardType type = TypeClass(card.TypeLine);
+    const bool land = type == TCardType::Land || type == TCardType::Basic;
+    return Score(card) - (outside && !land ? kOffColorPenalty : 0);
+}
 
 std::string PickLogLine(int seat, const TCardItem& card) {
     std::string line = seat == 0 ? std::string("Human - ") : "Bot #" + std::to_string(seat) + " - ";
@@ -32,6 +91,9 @@ void TBotItem::Pick(TBoosterItem& pack, const TCardsList& cards, RandomSource& r
         break;
     case kPickByValue:
         PickByValue(pack, cards, random);
+        break;
+    case kPickByValueAndColors:
+        PickByValueAndColors(pack, cards, random);
         break;
     default:
         break;
@@ -69,25 +131,21 @@ void TBotItem::PickRaresFirst(TBoosterItem& pack, const TCardsList& cards, Rando
 void TBotItem::PickByValue(TBoosterItem& pack, const TCardsList& cards, RandomSource& random) {
     if (pack.Cards.Count() == 0)
         return;
-    // The highest threshold from 12 down that some card reaches is the best score, capped.
-    int best = 0;
-    for (int32_t index : pack.Cards)
-        best = std::max(best, Score(cards.Items(index)));
-    if (best < 1) {
+    if (!TakeBest(*this, pack, cards, random, Score, false))
         PickRaresFirst(pack, cards, random);
+}
+
+void TBotItem::PickByValueAndColors(TBoosterItem& pack, const TCardsList& cards, RandomSource& random) {
+    if (pack.Cards.Count() == 0)
+        return;
+    const uint8_t colors = Picks.Count() < kOpenPicks ? 0 : DrafterColors(Picks, cards);
+    if (colors == 0) {
+        PickByValue(pack, cards, random);
         return;
     }
-    const int threshold = std::min(best, kTopThreshold);
-    Candidates.Clear();
-    for (int32_t index : pack.Cards)
-        if (Score(cards.Items(index)) >= threshold)
-            Candidates.Add(index);
-
-    int32_t choice = Candidates.Items(0);
-    for (int32_t index : Candidates)
-        if (cards.Items(index).Color == TCardColor::L && random.Random(2) == 1)
-            choice = index;
-    TakeCard(choice, &pack, cards);
+    TakeBest(
+        *this, pack, cards, random, [colors](const TCardItem& card) { return ColorScore(card, colors); },
+        true);
 }
 
 TBotItem& TBotsList::AddBot() {

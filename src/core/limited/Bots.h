@@ -17,14 +17,32 @@ namespace tovel {
 
 using TLogHandler = std::function<void(const std::string&)>;
 
-enum TPickStrategy : uint8_t { kPickAtRandom = 0, kPickRaresFirst = 1, kPickByValue = 2 };
+enum TPickStrategy : uint8_t {
+    kPickAtRandom = 0,
+    kPickRaresFirst = 1,
+    kPickByValue = 2,
+    kPickByValueAndColors = 3,
+};
+
+// Picks a drafter makes by value alone before it keeps to two colours.
+inline constexpr int kOpenPicks = 5;
+// What a card outside the drafter's two colours loses from its score.
+inline constexpr int kOffColorPenalty = 4;
+
+// A drafter's two colours (colour bits, see CardColors): the two with the highest summed value
+// of its picks, ties to the colour picked first. 0 while fewer than two colours were picked.
+uint8_t DrafterColors(const TIntegerList& picks, const TCardsList& cards);
+// The score of a card for a drafter of those colours: value, +1 for a rare, less
+// kOffColorPenalty when it has a coloured symbol and none of the colours (lands never lose).
+// With no colours (0) it is the plain value score.
+int ColorScore(const TCardItem& card, uint8_t colors);
 
 class TBotItem {
 public:
     explicit TBotItem(int number) : number_(number) {}
 
     TIntegerList Picks;              // card-list positions in pick order: the seat's pool
-    uint8_t Strategy = kPickByValue; // every seat picks by value
+    uint8_t Strategy = kPickByValue; // the user's seat always; the drafters' as the table sets
     TLogHandler OnLog;               // one line per card taken; may be empty
     TIntegerList Candidates;         // scratch list of the pick rules
     uint8_t SortMode = 0;            // the draft window's deck-list order (seat 0's is used)
@@ -44,6 +62,10 @@ public:
     // unless cards without any mana symbol are among them: each of those may be preferred on a
     // coin flip. Every score 0 or less: PickRaresFirst.
     void PickByValue(TBoosterItem& pack, const TCardsList& cards, RandomSource& random);
+    // PickByValue for the first kOpenPicks picks; then by ColorScore for the seat's
+    // DrafterColors, the choice among the best as PickByValue's. With every score 0 or less it
+    // still takes a card of the best score (a random card would leave the colours).
+    void PickByValueAndColors(TBoosterItem& pack, const TCardsList& cards, RandomSource& random);
 
 private:
     int number_;

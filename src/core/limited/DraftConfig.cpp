@@ -23,6 +23,7 @@ void TDraftConfig::Load(const SettingsStore& settings) {
     TTextList choices;
     BuildPackChoices(choices);
     Init(std::move(choices), settings.DraftConfig(), settings.DraftPickTime());
+    BotStrategy = settings.DraftBotStrategy();
 }
 
 std::vector<std::string> TDraftConfig::DisplayNames() const {
@@ -48,6 +49,7 @@ bool TDraftConfig::Store(SettingsStore& settings) const {
         return false;
     settings.SetDraftConfig(ConfigText());
     settings.SetDraftPickTime(PickTime);
+    settings.SetDraftBotStrategy(BotStrategy == 3 ? 3 : 2);
     return true;
 }
 

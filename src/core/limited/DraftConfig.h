@@ -24,11 +24,13 @@ public:
     TTextList ChoiceList;          // "name;display name", from BuildPackChoices
     std::array<int, 3> Selected{}; // the chosen ChoiceList position of each pack turn
     int PickTime = 40;             // seconds, kPickTimeMin to kPickTimeMax
+    int BotStrategy = 2;           // the computer drafters': 2 by value, 3 by value and colours
 
     // Selects the stored names (Draft/Config) among the choices: each box on its last matching
     // entry, on the first entry when its name is not offered or the text is not three names.
     void Init(TTextList choices, std::string_view storedConfig, int storedPickTime);
-    // Init on BuildPackChoices() and the settings' Draft/Config and Draft/PickTime.
+    // Init on BuildPackChoices() and the settings' Draft/Config and Draft/PickTime; BotStrategy
+    // from Draft/BotStrategy.
     void Load(const SettingsStore& settings);
 
     bool HasChoices() const { return ChoiceList.Count() > 0; }
@@ -36,8 +38,8 @@ public:
     std::vector<std::string> DisplayNames() const;
     // The three chosen names, each followed by ";".
     std::string ConfigText() const;
-    // OK: writes Draft/Config and Draft/PickTime. With nothing to choose from it writes nothing
-    // and returns false, and no draft should start.
+    // OK: writes Draft/Config, Draft/PickTime and Draft/BotStrategy. With nothing to choose from it writes
+    // nothing and returns false, and no draft should start.
     bool Store(SettingsStore& settings) const;
 };
 

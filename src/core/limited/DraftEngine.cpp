@@ -58,6 +58,24 @@ std::string SeatDeckPath(const std::string& fileName, int seat) {
     return seat == 0 ? fileName : BotDeckPath(fileName, seat);
 }
 
+void TDraftEngine::SetDrafterStrategy(uint8_t strategy) {
+    drafterStrategy_ = strategy;
+    for (int seat = 1; seat < seats_.Count(); ++seat)
+        seats_.Items(seat).Strategy = strategy;
+}
+
+template <typename PickFn> void TDraftEngine::RecordedPick(int seat, TPickHow how, PickFn&& pick) {
+    TBotItem& picker = seats_.Items(seat);
+    TBoosterItem& booster = BoosterOf(SeatBooster(seat));
+    const int before = picker.Picks.Count();
+    recorder_.Before(turn_ + 1, pickInTurn_, seat, SeatBooster(seat), booster.Cards);
+    pick(picker, booster);
+    if (picker.Picks.Count() > before)
+        recorder_.Taken(picker.Picks.Items(picker.Picks.Count() - 1), how);
+    else
+        recorder_.Taken(-1, how);
+}
+
 TDraftEngine::TDraftEngine(TCardsList& cards) : cards_(cards) {
     loader_ = DefaultCardLoader();
     seats_.SetOnLog([this](const std::string& line) { log_.push_back(line); });
@@ -72,8 +90,9 @@ void TDraftEngine::LoadTableData() {
 bool TDraftEngine::StartDraft(std::string_view config, int pickTimeSeconds) {
     saveButtonsVisible_ = false;
     userPicksWritten_ = false;
-    SeedForRun(random_, fixedSeed_);
+    const uint32_t seed = SeedForRun(random_, fixedSeed_);
     seats_.ClearPicks();
+    record_.Clear();
     if (config.empty())
         return false;
 
@@ -105,6 +124,12 @@ bool TDraftEngine::StartDraft(std::string_view config, int pickTimeSeconds) {
     pickTime_ = pickTimeSeconds;
     turn_ = 0;
     userBooster_ = 1;
+    pickInTurn_ = 1;
+    record_.Packs = std::string(config);
+    record_.PickTime = pickTimeSeconds;
+    record_.Seed = seed;
+    record_.Strategy = drafterStrategy_;
+    recorder_.Start(record_, cards_);
     state_ = TDraftState::Picking;
     ResetPickTimer();
     return true;
@@ -148,7 +173,8 @@ bool TDraftEngine::MakePick(int32_t cardIndex) {
     TBoosterItem& booster = BoosterOf(userBooster_);
     if (booster.Cards.IndexOf(cardIndex) < 0)
         return false;
-    seats_.Items(0).TakeCard(cardIndex, &booster, cards_);
+    RecordedPick(0, TPickHow::User,
+                 [&](TBotItem& seat, TBoosterItem& from) { seat.TakeCard(cardIndex, &from, cards_); });
     AfterUserPick();
     return true;
 }
@@ -156,14 +182,17 @@ bool TDraftEngine::MakePick(int32_t cardIndex) {
 void TDraftEngine::AutoPick() {
     if (state_ != TDraftState::Picking)
         return;
-    seats_.Items(0).Pick(BoosterOf(userBooster_), cards_, random_);
+    RecordedPick(0, TPickHow::Timeout,
+                 [&](TBotItem& seat, TBoosterItem& from) { seat.Pick(from, cards_, random_); });
     AfterUserPick();
 }
 
 void TDraftEngine::AfterUserPick() {
     ResetPickTimer();
     for (int seat = 1; seat < kTableSeats; ++seat)
-        seats_.Items(seat).Pick(BoosterOf(SeatBooster(seat)), cards_, random_);
+        RecordedPick(seat, TPickHow::Drafter,
+                     [&](TBotItem& picker, TBoosterItem& from) { picker.Pick(from, cards_, random_); });
+    ++pickInTurn_;
 
     if (BoosterOf(userBooster_).Cards.Count() == 0) {
         EndPackTurn();
@@ -178,6 +207,7 @@ void TDraftEngine::AfterUserPick() {
 
 void TDraftEngine::EndPackTurn() {
     timerRunning_ = false;
+    pickInTurn_ = 1;
     if (turn_ + 1 < kPackTurns) {
         ++turn_;
         userBooster_ = 1;

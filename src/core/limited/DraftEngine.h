@@ -12,6 +12,7 @@
 #include "core/carddb/CardsDB.h"
 #include "core/limited/Booster.h"
 #include "core/limited/Bots.h"
+#include "core/limited/DraftRecord.h"
 #include "core/limited/Random.h"
 
 #include <array>
@@ -50,6 +51,10 @@ public:
     void SetCardLoader(TCardLoader loader) { loader_ = std::move(loader); }
     // A fixed seed for every following draft; without one each draft seeds from the clock.
     void SetFixedSeed(std::optional<uint32_t> seed) { fixedSeed_ = seed; }
+    // The pick rule of the seven computer drafters (kPickByValue or kPickByValueAndColors) for
+    // the following drafts; the user's timed-out picks stay by value.
+    void SetDrafterStrategy(uint8_t strategy);
+    uint8_t DrafterStrategy() const { return drafterStrategy_; }
 
     // Starts a draft from a Draft/Config text ("AAA;AAA;X;") and the pick time in seconds.
     // An empty text starts nothing and returns false. Errors: "Incorrect boosters config!"
@@ -101,6 +106,8 @@ public:
     TBotsList& Seats() { return seats_; }
     const TBotsList& Seats() const { return seats_; }
     const std::vector<std::string>& Log() const { return log_; }
+    // Every pick step of the draft so far, with what runs it again.
+    const TDraftRecord& Record() const { return record_; }
 
     // The deck list: one order (seat 0's SortMode) for every seat.
     TSortMode DeckSortMode() const;
@@ -120,6 +127,8 @@ public:
 private:
     void ResetPickTimer();
     void AfterUserPick();
+    // Seat `seat` picks from its booster by `pick`, recorded as made `how`.
+    template <typename PickFn> void RecordedPick(int seat, TPickHow how, PickFn&& pick);
     void EndPackTurn();
     TBoosterItem& BoosterOf(int number) { return packs_[static_cast<size_t>(turn_)].Items(number - 1); }
     const TCardsList& Cards() const { return cards_; }
@@ -132,6 +141,10 @@ private:
     TEditionCards pools_;
     TBotsList seats_;
     std::vector<std::string> log_;
+    TDraftRecord record_;
+    TDraftRecorder recorder_;
+    uint8_t drafterStrategy_ = kPickByValue;
+    int pickInTurn_ = 1;
 
     TDraftState state_ = TDraftState::Idle;
     int turn_ = 0;

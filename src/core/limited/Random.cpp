@@ -4,11 +4,11 @@
 
 namespace tovel {
 
-void RandomSource::SeedFromClock() {
+uint32_t RandomSource::ClockSeed() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     const auto ticks =
         static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
-    engine_.seed(static_cast<uint32_t>(ticks ^ (ticks >> 32)));
+    return static_cast<uint32_t>(ticks ^ (ticks >> 32));
 }
 
 int RandomSource::Random(int n) {

@@ -18,7 +18,9 @@ public:
     explicit RandomSource(uint32_t seed) { Seed(seed); }
 
     void Seed(uint32_t seed) { engine_.seed(seed); }
-    void SeedFromClock();
+    void SeedFromClock() { Seed(ClockSeed()); }
+    // A seed taken from the clock, for a run that must be able to tell what it was seeded with.
+    static uint32_t ClockSeed();
 
     // A uniformly random integer in 0 .. n-1; 0 when n is 0 or less.
     int Random(int n);
@@ -28,11 +30,11 @@ private:
 };
 
 // Seeding at the start of a draft or a sealed run: the fixed seed when one is set, else the clock.
-inline void SeedForRun(RandomSource& random, const std::optional<uint32_t>& fixedSeed) {
-    if (fixedSeed)
-        random.Seed(*fixedSeed);
-    else
-        random.SeedFromClock();
+// Returns the seed used.
+inline uint32_t SeedForRun(RandomSource& random, const std::optional<uint32_t>& fixedSeed) {
+    const uint32_t seed = fixedSeed ? *fixedSeed : RandomSource::ClockSeed();
+    random.Seed(seed);
+    return seed;
 }
 
 } // namespace tovel

@@ -67,6 +67,8 @@ int SettingsStore::DraftPickTime() const { return file_.ReadInteger(kDraft, "Pic
 void SettingsStore::SetDraftPickTime(int seconds) { file_.WriteInteger(kDraft, "PickTime", seconds); }
 std::string SettingsStore::DraftConfig() const { return file_.ReadString(kDraft, "Config", ""); }
 void SettingsStore::SetDraftConfig(const std::string& value) { file_.WriteString(kDraft, "Config", value); }
+int SettingsStore::DraftBotStrategy() const { return file_.ReadInteger(kDraft, "BotStrategy", 2) == 3 ? 3 : 2; }
+void SettingsStore::SetDraftBotStrategy(int strategy) { file_.WriteInteger(kDraft, "BotStrategy", strategy); }
 
 bool SettingsStore::ShowDeck() const { return file_.ReadBool("Options", "ShowDeck", true); }
 void SettingsStore::SetShowDeck(bool value) { file_.WriteBool("Options", "ShowDeck", value); }

@@ -55,6 +55,10 @@ public:
     void SetDraftPickTime(int seconds);
     std::string DraftConfig() const;
     void SetDraftConfig(const std::string& value);
+    // Draft/BotStrategy: the computer drafters' pick rule, 2 (by value) or 3 (by value and
+    // colours); anything else reads as 2.
+    int DraftBotStrategy() const;
+    void SetDraftBotStrategy(int strategy);
 
     // [Options] ShowDeck: the draft window's "Show Deck" box.
     bool ShowDeck() const;

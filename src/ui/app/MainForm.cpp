@@ -74,6 +74,7 @@ void TMainForm::CreateMenus() {
 
     QMenu* draft = AddMenu(tr("D&raft"), "Draft1");
     AddCommand(draft, tr("&New draft"), "Newdraft1", &TMainForm::Newdraft1Click);
+    AddCommand(draft, tr("&Open draft record..."), "Opendraftrecord1", &TMainForm::Opendraftrecord1Click);
     AddCommand(draft, tr("New &sealed deck"), "Newsealeddeck1", &TMainForm::Newsealeddeck1Click);
     draft->addSeparator()->setObjectName(QStringLiteral("N1"));
     AddCommand(draft, tr("&Edit card values"), "Editcardvalues1", &TMainForm::Editcardvalues1Click);
@@ -126,6 +127,9 @@ void TMainForm::Design1Click() {
 }
 void TMainForm::Newdraft1Click() {
     OpenDraft();
+}
+void TMainForm::Opendraftrecord1Click() {
+    OpenDraftRecord();
 }
 void TMainForm::Newsealeddeck1Click() {
     if (OpenSealedConfig())

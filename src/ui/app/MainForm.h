@@ -23,6 +23,7 @@ private slots:
     void LendBorrowcards1Click();
     void Design1Click();
     void Newdraft1Click();
+    void Opendraftrecord1Click();
     void Newsealeddeck1Click();
     void Editcardvalues1Click();
     void BackupcardsDB1Click();

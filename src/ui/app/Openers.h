@@ -30,6 +30,8 @@ void OpenDeckDesigner(bool openTempDeck, bool databaseLoaded);
 // The draft window; when it closes through its "Design deck" command, the deck designer on the
 // user's picks.
 void OpenDraft();
+// "Open draft record...": a saved draft record, reviewed pick by pick.
+void OpenDraftRecord();
 
 // The sealed configuration dialog; true when the user confirmed (the choice is stored).
 bool OpenSealedConfig();

@@ -3,6 +3,7 @@
 #include "core/carddb/CardsDB.h"
 #include "core/collection/Inventory.h"
 #include "core/decks/DeckFile.h"
+#include "core/limited/DraftRecord.h"
 #include "core/infra/ProgramDir.h"
 #include "core/settings/Settings.h"
 #include "ui/infra/LmActnCtrls.h"
@@ -24,7 +25,7 @@ ProgramSession::ProgramSession(const std::string& executablePath) {
     const std::string dir = OpenProgramDir(executablePath).dir;
     OpenSettings(SettingsPathFor(dir, executablePath), dir);
     SetProgramDir(dir);
-    CreateProgramFolders({kDeckFolder, kInventoryFolder, kTempFolder});
+    CreateProgramFolders({kDeckFolder, kInventoryFolder, kTempFolder, kDraftRecordFolder});
     CardDatabase().Clear();
     // Pictures are decoded by the card display's own JPEG reader; nothing to register for them.
     RegisterLmStyle();

@@ -49,6 +49,17 @@ TConfigForm::TConfigForm(QWidget* parent) : QDialog(parent) {
     radioGroupStrategy_->findChild<QRadioButton*>()->setChecked(true);
     radioGroupStrategy_->setVisible(false);
 
+    auto* drafters = new QGroupBox(QStringLiteral("Computer drafters"), this);
+    drafters->setObjectName(QStringLiteral("GroupBoxDrafters"));
+    auto* draftersLayout = new QVBoxLayout(drafters);
+    radioByValue_ = new QRadioButton(QStringLiteral("Pick by value"), drafters);
+    radioByValue_->setObjectName(QStringLiteral("RadioButtonByValue"));
+    radioByColours_ = new QRadioButton(QStringLiteral("Pick by value and colours"), drafters);
+    radioByColours_->setObjectName(QStringLiteral("RadioButtonByColours"));
+    radioByValue_->setChecked(true);
+    draftersLayout->addWidget(radioByValue_);
+    draftersLayout->addWidget(radioByColours_);
+
     const OkCancelButtons buttons = AddOkCancelButtons(this, "Button1", "Button2");
     button1_ = buttons.ok;
     button2_ = buttons.cancel;
@@ -56,6 +67,7 @@ TConfigForm::TConfigForm(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(packs);
     layout->addWidget(time);
+    layout->addWidget(drafters);
     layout->addWidget(radioGroupStrategy_);
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -73,6 +85,7 @@ void TConfigForm::Initialize() {
         box->setCurrentIndex(config_.HasChoices() ? config_.Selected[k] : -1);
     }
     upDownTime_->setValue(config_.PickTime);
+    (config_.BotStrategy == 3 ? radioByColours_ : radioByValue_)->setChecked(true);
     UpdateOk();
 }
 
@@ -85,6 +98,7 @@ const TDraftConfig& TConfigForm::Config() {
     for (size_t k = 0; k < comboBoxes_.size(); ++k)
         config_.Selected[k] = comboBoxes_[k]->currentIndex();
     config_.PickTime = upDownTime_->value();
+    config_.BotStrategy = radioByColours_->isChecked() ? 3 : 2;
     return config_;
 }
 

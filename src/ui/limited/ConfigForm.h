@@ -1,7 +1,8 @@
 #pragma once
 
-// "Configure draft": the packs of the three pack turns and the starting pick time, stored under
-// Draft/Config and Draft/PickTime when confirmed.
+// "Configure draft": the packs of the three pack turns, the starting pick time and how the
+// computer drafters pick, stored under Draft/Config, Draft/PickTime and Draft/BotStrategy when
+// confirmed.
 
 #include "core/limited/DraftConfig.h"
 
@@ -13,6 +14,7 @@
 class QComboBox;
 class QGroupBox;
 class QPushButton;
+class QRadioButton;
 class QSpinBox;
 
 namespace tovel {
@@ -38,6 +40,8 @@ private:
     std::array<QComboBox*, 3> comboBoxes_{};
     QSpinBox* upDownTime_;
     QGroupBox* radioGroupStrategy_;
+    QRadioButton* radioByValue_;
+    QRadioButton* radioByColours_;
     QPushButton* button1_;
     QPushButton* button2_;
 };

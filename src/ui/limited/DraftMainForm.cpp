@@ -2,6 +2,7 @@
 
 #include "core/decks/DeckFile.h"
 #include "core/decks/DeckStats.h"
+#include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
@@ -13,6 +14,7 @@
 #include "ui/infra/ViewCardForm.h"
 #include "ui/infra/WaitCursor.h"
 #include "ui/limited/ConfigForm.h"
+#include "ui/limited/DraftReviewForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -121,6 +123,9 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     speedButtonSaveAll_ = SaveButton(right, "SpeedButtonSaveAll", "Save all decks", QStyle::SP_DriveFDIcon);
     speedButtonDesign_ =
         SaveButton(right, "SpeedButtonDesign", "Design deck", QStyle::SP_FileDialogDetailedView);
+    buttonReview_ = new QPushButton(QStringLiteral("Review draft"), right);
+    buttonReview_->setObjectName(QStringLiteral("ButtonReview"));
+    buttonReview_->setAutoDefault(false);
     listViewDeck_ = new TCardListView(right);
     listViewDeck_->setObjectName(QStringLiteral("ListViewDeck"));
     curveDeck_ = new TCurveChart(right);
@@ -139,6 +144,7 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     buttonsRow->addWidget(speedButtonSave_);
     buttonsRow->addWidget(speedButtonSaveAll_);
     buttonsRow->addWidget(speedButtonDesign_);
+    buttonsRow->addWidget(buttonReview_);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->addLayout(tabsRow);
@@ -172,6 +178,7 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     connect(speedButtonSave_, &QToolButton::clicked, this, &TDraftMainForm::SpeedButtonSaveClick);
     connect(speedButtonSaveAll_, &QToolButton::clicked, this, &TDraftMainForm::SpeedButtonSaveAllClick);
     connect(speedButtonDesign_, &QToolButton::clicked, this, &TDraftMainForm::SpeedButtonDesignClick);
+    connect(buttonReview_, &QPushButton::clicked, this, &TDraftMainForm::ButtonReviewClick);
     for (TCardListView* list : {listView_, listViewDeck_}) {
         connect(list, &TCardListView::RowSelected, this, [this, list] { ShowCardOf(list, false); });
         connect(list, &TCardListView::RightButtonDown, this, [this, list] { ShowCardOf(list, true); });
@@ -229,6 +236,8 @@ void TDraftMainForm::StartDraft() {
         TDraftMainForm* form;
         ~Refresh() { form->ShowState(); }
     } refresh{this};
+    engine_.SetDrafterStrategy(static_cast<uint8_t>(Settings().DraftBotStrategy()));
+    recordSaved_ = false;
     engine_.StartDraft(Settings().DraftConfig(), Settings().DraftPickTime());
 }
 
@@ -242,6 +251,7 @@ void TDraftMainForm::ShowState() {
     speedButtonSave_->setVisible(finished);
     speedButtonSaveAll_->setVisible(finished);
     speedButtonDesign_->setVisible(finished);
+    buttonReview_->setVisible(finished);
     if (engine_.TimerRunning()) {
         // A new countdown starts a whole second; a running one keeps its timer.
         if (!timer_->isActive() || countdownTimed_ != engine_.CountdownStarts())
@@ -251,6 +261,24 @@ void TDraftMainForm::ShowState() {
         timer_->stop();
     }
     ShowLog();
+    SaveRecordWhenFinished();
+}
+
+void TDraftMainForm::SaveRecordWhenFinished() {
+    if (engine_.State() != TDraftState::Finished || recordSaved_)
+        return;
+    recordSaved_ = true;
+    try {
+        buttonReview_->setToolTip(QStringLiteral("Saved as ") +
+                                  FromUtf8(SaveDraftRecord(engine_.Record(), std::time(nullptr))));
+    } catch (const Error& error) {
+        // The draft stays on the table to be saved as decks; only its record is lost.
+        ShowError(error.what());
+    }
+}
+
+void TDraftMainForm::ButtonReviewClick() {
+    ReviewDraft(engine_.Record(), CardDatabase(), this);
 }
 
 void TDraftMainForm::ShowLists() {

@@ -45,6 +45,8 @@ public slots:
     void SpeedButtonSaveClick();
     void SpeedButtonSaveAllClick();
     void SpeedButtonDesignClick();
+    // "Review draft": the finished draft's record, pick by pick.
+    void ButtonReviewClick();
 
     void done(int result) override;
 
@@ -70,12 +72,15 @@ private:
     void ListViewDeckColumnClick();
     void Viewcardinfo1Click(bool checked);
     void FormClose();
+    // A finished draft's record goes to Drafts/ once, as soon as the draft is finished.
+    void SaveRecordWhenFinished();
 
     TDraftEngine engine_;
     bool firstShow_ = true;
     bool closed_ = false;
     size_t logShown_ = 0;
     int countdownTimed_ = 0; // the engine's countdown the timer runs for
+    bool recordSaved_ = false;
 
     QMenuBar* menuBar_;
     QAction* viewCardInfo_;
@@ -87,6 +92,7 @@ private:
     QToolButton* speedButtonSave_;
     QToolButton* speedButtonSaveAll_;
     QToolButton* speedButtonDesign_;
+    QPushButton* buttonReview_;
     TCardListView* listViewDeck_;
     TCurveChart* curveDeck_; // the shown seat's picks by converted cost
     QPlainTextEdit* memoDebug_;

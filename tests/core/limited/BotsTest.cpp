@@ -1,5 +1,6 @@
 #include "LimitedWorld.h"
 
+#include "core/carddb/CardText.h"
 #include "core/limited/Bots.h"
 
 #include <gtest/gtest.h>
@@ -149,6 +150,52 @@ TEST_F(BotsTest, OtherStrategiesAndEmptyPacks) {
     TBoosterItem more = MakePack({{TRarity::C, 5, "G"}});
     seat.Pick(more, cards, random);
     EXPECT_EQ(more.Cards.Count(), 1);
+}
+
+// Picks 1 to 5 by value alone; from the 6th on, the two colours of highest summed value (ties:
+// the colour picked first), re-chosen after every pick: a card outside them loses 4 (a rare keeps
+// its +1), lands and colourless cards keep their value, a card sharing one colour is inside.
+TEST_F(BotsTest, PickByValueAndColoursKeepsToTheTwoColoursOfItsBestPicks) {
+    struct Step {
+        const char* what;
+        std::initializer_list<PackCard> pack;
+        int expected;    // position in the pack of the card taken
+        uint8_t colours; // DrafterColors after the pick
+        int land = -1;   // position of a card made a land
+    };
+    const Step steps[] = {
+        {"pick 1 by value", {{TRarity::C, 1, "R"}, {TRarity::C, 6, "U"}}, 1, 0},
+        {"pick 2 by value", {{TRarity::C, 5, "G"}, {TRarity::C, 0, "W"}}, 0, kBlue | kGreen},
+        {"pick 3, red ties green", {{TRarity::C, 5, "R"}}, 0, kBlue | kGreen},
+        {"pick 4, colourless", {{TRarity::C, 2, "1"}}, 0, kBlue | kGreen},
+        {"pick 5 is still by value", {{TRarity::C, 2, "G"}, {TRarity::C, 3, "W"}}, 1, kBlue | kGreen},
+        {"red 8 scores 4 against green 5", {{TRarity::C, 8, "R"}, {TRarity::C, 5, "G"}}, 1, kBlue | kGreen},
+        {"a red rare of 8 ties blue 5: the first in pack order",
+         {{TRarity::R, 8, "R"}, {TRarity::C, 5, "U"}},
+         0,
+         kRed | kGreen},
+        {"a blue land keeps its 4, blue 7 scores 3; blue ties green on 10 and came first",
+         {{TRarity::C, 7, "U"}, {TRarity::C, 4, "U"}, {TRarity::C, 3, "2"}},
+         1,
+         kRed | kBlue,
+         1},
+        {"green-blue is inside, black-white outside",
+         {{TRarity::C, 6, "BW"}, {TRarity::C, 5, "GU"}},
+         1,
+         kBlue | kGreen},
+    };
+    seats.AddBots(2);
+    TBotItem& seat = seats.Items(1);
+    seat.Strategy = kPickByValueAndColors;
+    for (const Step& step : steps) {
+        TBoosterItem pack = MakePack(step.pack);
+        if (step.land >= 0)
+            cards.Items(pack.Cards.Items(step.land)).TypeLine = cards.Store("Land");
+        const int32_t expected = pack.Cards.Items(step.expected);
+        seat.Pick(pack, cards, random);
+        EXPECT_EQ(seat.Picks.Items(seat.Picks.Count() - 1), expected) << step.what;
+        EXPECT_EQ(DrafterColors(seat.Picks, cards), step.colours) << step.what;
+    }
 }
 
 } // namespace

@@ -55,6 +55,12 @@ TEST(DraftConfig, ConfirmingStoresTheThreeNamesAndThePickTime) {
     ASSERT_TRUE(config.Store(settings));
     EXPECT_EQ(settings.DraftConfig(), "X;DDD;X;");
     EXPECT_EQ(settings.DraftPickTime(), 30);
+    // Nothing chosen for the drafters stores "by value"; a strategy not offered reads as it.
+    EXPECT_NE(TempDir::Read(dir / "tovel.ini").find("BotStrategy=2\r\n"), std::string::npos);
+    for (const char* stored : {"3", "0", "x"}) {
+        dir.Write("other.ini", std::string("[Draft]\r\nBotStrategy=") + stored + "\r\n");
+        EXPECT_EQ(SettingsStore(dir / "other.ini", dir.Path()).DraftBotStrategy(), stored[0] == '3' ? 3 : 2);
+    }
 
     // Reopening shows the stored choice.
     TDraftConfig again;

@@ -1,15 +1,19 @@
 #include "LimitedWorld.h"
 
 #include "core/carddb/Editions.h"
+#include "core/decks/DeckFile.h"
 #include "core/infra/Error.h"
 #include "core/infra/ProgramDir.h"
 #include "core/limited/DraftEngine.h"
+#include "core/limited/DraftRecord.h"
+#include "core/limited/DraftReview.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 using namespace tovel;
 using tovel::test::AddEdition;
@@ -220,6 +224,88 @@ TEST_F(DraftTest, TheSameSeedDraftsTheSameCards) {
     for (int seat = 0; seat < 8; ++seat)
         EXPECT_EQ(one->Seats().Items(seat).Picks.Raw(), two->Seats().Items(seat).Picks.Raw());
     EXPECT_EQ(one->Log(), two->Log());
+}
+
+// The record names every booster as the engine held it: the first step on a booster is the booster
+// as drawn, every later one what the step before left, and each seat's cards taken are its picks.
+// Its file reads back to the same record, which runs the same draft again.
+TEST_F(DraftTest, TheRecordHoldsEveryBoosterAsTheEngineHeldItAndRunsTheDraftAgain) {
+    auto engine = MakeEngine();
+    engine->SetDrafterStrategy(kPickByValueAndColors);
+    ASSERT_TRUE(engine->StartDraft("AAA;X;AAA;", 40));
+    const auto keysOf = [&](const std::vector<int32_t>& positions) {
+        std::vector<std::string> keys;
+        for (int32_t position : positions)
+            keys.push_back(CardKey(cards.Items(position)));
+        return keys;
+    };
+    std::map<std::pair<int, int>, std::vector<std::string>> left; // by pack turn and booster
+    for (int turn = 1; turn <= 3; ++turn)
+        for (int booster = 1; booster <= 8; ++booster)
+            left[{turn, booster}] = keysOf(engine->Packs(turn).Items(booster - 1).Cards.Raw());
+    // The user picks the last card by hand in pack turn 1; the countdown picks after that.
+    while (engine->State() != TDraftState::Finished) {
+        engine->PressPick(-1);
+        if (engine->PackTurn() == 1)
+            engine->MakePick(engine->ShownBooster().Items(engine->ShownBooster().Count() - 1));
+        else
+            engine->AutoPick();
+    }
+
+    const TDraftRecord& record = engine->Record();
+    EXPECT_EQ(record.Packs, "AAA;X;AAA;");
+    EXPECT_EQ(record.PickTime, 40);
+    EXPECT_EQ(record.Seed, 1234u);
+    EXPECT_EQ(record.Strategy, kPickByValueAndColors);
+    ASSERT_EQ(record.Steps.size(), 8u * 45u);
+    std::array<int, 8> picked{};
+    for (const TPickStep& step : record.Steps) {
+        std::vector<std::string> keys;
+        for (int32_t key : step.Cards)
+            keys.push_back(record.Key(key));
+        std::vector<std::string>& expected = left[{step.PackTurn, step.Booster}];
+        ASSERT_EQ(keys, expected) << "P" << step.PackTurn << "p" << step.Pick << " seat " << step.Seat;
+        EXPECT_EQ(step.Pick, 16 - static_cast<int>(keys.size()));
+        const TIntegerList& picks = engine->Seats().Items(step.Seat).Picks;
+        EXPECT_EQ(record.Key(step.Taken()), CardKey(cards.Items(picks.Items(picked[step.Seat]++))));
+        const TPickHow how = step.Seat > 0        ? TPickHow::Drafter
+                             : step.PackTurn == 1 ? TPickHow::User
+                                                  : TPickHow::Timeout;
+        EXPECT_EQ(step.How, how);
+        expected.erase(expected.begin() + step.TakenAt);
+    }
+
+    WriteDraftRecord(record, dir / "one.draft");
+    const TDraftRecord read = ReadDraftRecord(dir / "one.draft");
+    EXPECT_EQ(FormatDraftRecord(read), FormatDraftRecord(record));
+
+    // Running it again: the record's seed, drafters and packs, and the user's picks as recorded.
+    auto again = MakeEngine();
+    again->SetFixedSeed(read.Seed);
+    again->SetDrafterStrategy(read.Strategy);
+    ASSERT_TRUE(again->StartDraft(read.Packs, read.PickTime));
+    for (int index : SeatSteps(read, 0)) {
+        const TPickStep& step = read.Steps[static_cast<size_t>(index)];
+        again->PressPick(-1);
+        if (step.How == TPickHow::User)
+            again->MakePick(again->ShownBooster().Items(step.TakenAt));
+        else
+            again->AutoPick();
+    }
+    EXPECT_EQ(FormatDraftRecord(again->Record()), FormatDraftRecord(record));
+}
+
+// A finished draft is kept as Drafts/<yyyy-mm-dd hh-mm-ss>.draft; a second one in the same
+// second does not replace the first.
+TEST_F(DraftTest, RecordsAreSavedUnderTheTimeTheyWereFinished) {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    TDraftRecord record;
+    record.Packs = "AAA;AAA;AAA;";
+    const std::time_t when = 1796818215; // 2026-12-09 12:10:15 UTC
+    EXPECT_EQ(SaveDraftRecord(record, when), dir / "Drafts/2026-12-09 12-10-15.draft");
+    EXPECT_EQ(SaveDraftRecord(record, when), dir / "Drafts/2026-12-09 12-10-15 (2).draft");
+    EXPECT_EQ(ReadDraftRecord(dir / "Drafts/2026-12-09 12-10-15 (2).draft").Packs, "AAA;AAA;AAA;");
 }
 
 TEST_F(DraftTest, ABadConfigurationStartsNothingAndLeavesTheTableIdle) {
