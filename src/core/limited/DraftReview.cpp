@@ -13,11 +13,6 @@ const TCardItem* LinkOf(const TCardLinks& links, int32_t key) {
     return key >= 0 && static_cast<size_t>(key) < links.size() ? links[static_cast<size_t>(key)] : nullptr;
 }
 
-bool IsLand(const TCardItem& card) {
-    const TCardType type = TypeClass(card.TypeLine);
-    return type == TCardType::Land || type == TCardType::Basic;
-}
-
 void AddColors(TColorCounts& counts, const TCardItem* card) {
     if (!card) {
         ++counts.Unknown;
@@ -89,8 +84,8 @@ std::array<int, kCurveColumns> ManaCurve(const std::vector<int32_t>& keys, const
     std::array<int, kCurveColumns> curve{};
     for (int32_t key : keys) {
         const TCardItem* card = LinkOf(links, key);
-        if (card && !IsLand(*card))
-            ++curve[static_cast<size_t>(std::clamp(card->ConvertedCost, 0, kCurveColumns - 1))];
+        if (card && !IsLandCard(*card))
+            ++curve[static_cast<size_t>(std::clamp<int64_t>(CurveCost(*card), 0, kCurveColumns - 1))];
     }
     return curve;
 }

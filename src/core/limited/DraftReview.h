@@ -5,6 +5,7 @@
 // signals the user saw (which colours kept flowing late in each pack turn).
 
 #include "core/carddb/CardsDB.h"
+#include "core/decks/DeckStats.h"
 #include "core/limited/DraftRecord.h"
 
 #include <array>
@@ -17,8 +18,6 @@ namespace tovel {
 // Cards of at least this value count as a signal when seen after kSignalAfterPick.
 inline constexpr int kSignalValue = 7;
 inline constexpr int kSignalAfterPick = 5;
-// Curve columns: converted cost 0 to 5, and 6 or more.
-inline constexpr int kCurveColumns = 7;
 
 // "P1p1".
 std::string StepLabel(const TPickStep& step);
@@ -43,7 +42,8 @@ struct TColorCounts {
 using TCardLinks = std::vector<const TCardItem*>;
 
 TColorCounts CountColors(const std::vector<int32_t>& keys, const TCardLinks& links);
-// Non-land cards by converted cost; lands and unknown cards are left out.
+// Non-land cards by converted cost, on the deck designer's curve columns; lands and unknown
+// cards are left out.
 std::array<int, kCurveColumns> ManaCurve(const std::vector<int32_t>& keys, const TCardLinks& links);
 
 struct TSeatSummary {

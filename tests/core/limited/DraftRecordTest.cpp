@@ -89,7 +89,7 @@ TEST_F(DraftReviewTest, ASeatsSummaryCountsColoursFirstPicksAndLateStrongCards) 
     EXPECT_EQ(summary.Signals[0], (std::array<int, 5>{1, 0, 0, 1, 1}));
     EXPECT_EQ(SummarizeSeat(record, links, 1).ColorsByTurn[0].Colorless, 1);
     EXPECT_EQ(ManaCurve(PicksBefore(record, 3), links),
-              (std::array<int, kCurveColumns>{0, 1, 1, 0, 0, 0, 0}));
+              (std::array<int, kCurveColumns>{0, 1, 1, 0, 0, 0, 0, 0}));
 }
 
 } // namespace
