@@ -126,12 +126,7 @@ static void BM_Build(benchmark::State& state) {
     state.counters["cards"] = cards;
     state.SetComplexityN(printings);
 }
-BENCHMARK(BM_Build)
-    ->Arg(1)
-    ->Arg(2)
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_Build)->Arg(1)->Arg(2)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Memory of a loaded database against the size of its file: the heap the list allocates plus
 // the mapped file, and the growth of the resident set (which undercounts when the heap reuses

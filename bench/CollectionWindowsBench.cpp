@@ -66,8 +66,8 @@ private slots:
     // and back.
     void resort_data() {
         QTest::addColumn<int>("column");
-        for (int column : {kColumnName, kColumnCost, kColumnType, kColumnRarity, kColumnPowerToughness,
-                           kColumnValue})
+        for (int column :
+             {kColumnName, kColumnCost, kColumnType, kColumnRarity, kColumnPowerToughness, kColumnValue})
             QTest::newRow(TCardsFrameModel::ColumnCaption(column)) << column;
     }
     void resort() {
@@ -106,7 +106,8 @@ private slots:
         form.Setup();
         form.show();
         TCardQueryBar* bar = form.QueryBar();
-        const QStringList queries = {"t:creature", "t:creature c:g", "t:creature c:g o:draw", "dra", "o:draw", ""};
+        const QStringList queries = {"t:creature", "t:creature c:g", "t:creature c:g o:draw",
+                                     "dra",        "o:draw",         ""};
         int i = 0;
         QBENCHMARK {
             bar->Edit()->setText(queries[i++ % queries.size()]);

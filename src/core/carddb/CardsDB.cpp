@@ -116,7 +116,6 @@ public:
     }
 
 private:
-
     void Grow() {
         const size_t size = slots_.empty() ? 64 : slots_.size() * 2;
         std::vector<Slot> old = std::move(slots_);

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstring>
 #include <optional>
+#include <span>
 
 namespace tovel {
 
@@ -67,7 +68,8 @@ uint64_t CardKey(const TCardItem* card, int column) {
                 return 0xFFFFFFFFu;
             if (v >= (int64_t{1} << 32))
                 return 0xFFFFFFFEu;
-            return static_cast<uint32_t>(std::clamp<int64_t>(v, INT32_MIN, kPowerToughnessShared)) ^ 0x80000000u;
+            return static_cast<uint32_t>(std::clamp<int64_t>(v, INT32_MIN, kPowerToughnessShared)) ^
+                   0x80000000u;
         };
         return (half(PowerToughnessKey(card->PowerToughness, false)) << 32) |
                half(PowerToughnessKey(card->PowerToughness, true));
@@ -212,7 +214,9 @@ int TCardsFrameModel::TiedCardColumn(const Row& a, const Row& b) const {
         return 0;
     case kColumnPowerToughness: {
         constexpr uint32_t kShared = static_cast<uint32_t>(kPowerToughnessShared) ^ 0x80000000u;
-        const auto exact = [](uint32_t half) { return half != kShared; };
+        const auto exact = [](uint32_t half) {
+            return half != kShared;
+        };
         if (exact(static_cast<uint32_t>(a.prefix >> 32)) && exact(static_cast<uint32_t>(a.prefix)))
             return 0;
         return CompareCardColumn(cardA, cardB, sortColumn_);
@@ -311,20 +315,72 @@ void TCardsFrameModel::SortRows() {
             sortSpare_[count[(key.prefix >> (8 * pass)) & 0xFF]++] = key;
         sortKeys_.swap(sortSpare_);
     }
-    const auto less = [this](const SortKey& a, const SortKey& b) { return Less(rows_[a.row], rows_[b.row]); };
+    // Within a run the prefix is spent: where the next bytes of the comparison are known, they
+    // take its place, so that long runs (every creature, every card without P/T) still sort
+    // mostly by integers.
+    const auto less = [this](const SortKey& a, const SortKey& b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        return Less(rows_[a.row], rows_[b.row]);
+    };
     for (size_t first = 0; first < n;) {
         size_t last = first + 1;
         while (last < n && sortKeys_[last].prefix == sortKeys_[first].prefix)
             ++last;
-        if (last - first > 1)
+        if (last - first > 1) {
+            NextKeys(first, last);
             std::sort(sortKeys_.begin() + static_cast<std::ptrdiff_t>(first),
                       sortKeys_.begin() + static_cast<std::ptrdiff_t>(last), less);
+        }
         first = last;
     }
     sortScratch_.clear();
     for (const SortKey& key : sortKeys_)
         sortScratch_.push_back(rows_[key.row]);
     rows_.swap(sortScratch_);
+}
+
+void TCardsFrameModel::NextKeys(size_t first, size_t last) {
+    const auto keys = std::span(sortKeys_).subspan(first, last - first);
+    const uint64_t prefix = keys.front().prefix;
+    const auto hasCard = [this](const SortKey& key) {
+        return rows_[key.row].line->Card != nullptr;
+    };
+    switch (sortColumn_) {
+    case kColumnCost:
+    case kColumnType: {
+        // Equal prefixes hold the text's first bytes; when every text has them, the rest decides.
+        const size_t covered = sortColumn_ == kColumnCost ? 4 : 7;
+        if (!std::all_of(keys.begin(), keys.end(), [&](const SortKey& key) {
+                return hasCard(key) && rows_[key.row].cardText.size() >= covered;
+            })) {
+            for (SortKey& key : keys)
+                key.prefix = 0;
+            return;
+        }
+        for (SortKey& key : keys)
+            key.prefix = Prefix8(rows_[key.row].cardText.substr(covered));
+        return;
+    }
+    case kColumnPowerToughness:
+    case kColumnRarity:
+    case kColumnValue: {
+        // The column compares equal on a tie (P/T short of its largest numbers): the names decide.
+        constexpr uint32_t kShared = static_cast<uint32_t>(kPowerToughnessShared) ^ 0x80000000u;
+        const bool exact =
+            sortColumn_ != kColumnPowerToughness ||
+            (static_cast<uint32_t>(prefix >> 32) != kShared && static_cast<uint32_t>(prefix) != kShared);
+        const bool named = exact && std::all_of(keys.begin(), keys.end(), hasCard);
+        for (SortKey& key : keys)
+            key.prefix = named ? rows_[key.row].namePrefix : 0;
+        return;
+    }
+    default:
+        // Equal keys within the run leave the order to Less.
+        for (SortKey& key : keys)
+            key.prefix = 0;
+        return;
+    }
 }
 
 bool TCardsFrameModel::QueryHolds(const TInventoryItem& line) const {
@@ -346,9 +402,10 @@ void TCardsFrameModel::Rebuild() {
     topRow_ = 0;
     if (list_) {
         rows_.reserve(static_cast<size_t>(list_->Count()));
+        const TFilterMatcher filter(filter_);
         for (int i = 0; i < list_->Count(); ++i) {
             TInventoryItem& line = list_->Items(i);
-            if (!FilterMatches(filter_, line.Edition, line.Card) || !QueryHolds(line))
+            if (!filter.Matches(line.Edition, line.Card) || !QueryHolds(line))
                 continue;
             rows_.push_back(MakeRow(line));
             if (inventoryLayout_)

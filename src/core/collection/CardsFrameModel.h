@@ -127,7 +127,7 @@ private:
         std::string_view name;
         // The card text behind a cost or type prefix, so that ties compare without the card.
         std::string_view cardText;
-        uint64_t namePrefix = 0; // the name's first bytes, so most ties are settled by it
+        uint64_t namePrefix = 0;  // the name's first bytes, so most ties are settled by it
         uint32_t notesOffset = 0; // the notes as they were, in notesStore_
         uint32_t notesLength = 0;
         int32_t count = 0;
@@ -142,6 +142,9 @@ private:
     static int CompareNames(const Row& a, const Row& b);
     int InsertRow(TInventoryItem& line);
     void SortRows();
+    // Replaces the equal prefixes of a run by keys that order the run as Less does wherever
+    // they differ.
+    void NextKeys(size_t first, size_t last);
     void ScrollToTop(int row);
 
     TInventoryList* list_ = nullptr;
