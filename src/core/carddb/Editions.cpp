@@ -76,15 +76,11 @@ TFilterMatcher::TFilterMatcher(const TCardFilter& filter) {
                                  : Kind::Belongs;
     if (kind_ == Kind::All || kind_ == Kind::None)
         return;
-    size_t start = 0;
-    while (start < editions.size()) {
-        size_t end = editions.find(';', start);
-        if (end == std::string_view::npos)
-            end = editions.size();
-        if (end > start)
-            codes_.push_back(editions.substr(start, end - start));
-        start = end + 1;
-    }
+    AnyListedCode(editions, [this](std::string_view code) {
+        if (!code.empty())
+            codes_.push_back(code);
+        return false;
+    });
 }
 
 bool TFilterMatcher::Matches(std::string_view edition, const TCardItem* card) const {
