@@ -315,23 +315,12 @@ void TCardsFrameModel::SortRows() {
             sortSpare_[count[(key.prefix >> (8 * pass)) & 0xFF]++] = key;
         sortKeys_.swap(sortSpare_);
     }
-    // Within a run the prefix is spent: where the next bytes of the comparison are known, they
-    // take its place, so that long runs (every creature, every card without P/T) still sort
-    // mostly by integers.
-    const auto less = [this](const SortKey& a, const SortKey& b) {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        return Less(rows_[a.row], rows_[b.row]);
-    };
     for (size_t first = 0; first < n;) {
         size_t last = first + 1;
         while (last < n && sortKeys_[last].prefix == sortKeys_[first].prefix)
             ++last;
-        if (last - first > 1) {
-            NextKeys(first, last);
-            std::sort(sortKeys_.begin() + static_cast<std::ptrdiff_t>(first),
-                      sortKeys_.begin() + static_cast<std::ptrdiff_t>(last), less);
-        }
+        if (last - first > 1)
+            SortRun(first, last);
         first = last;
     }
     sortScratch_.clear();
@@ -340,28 +329,22 @@ void TCardsFrameModel::SortRows() {
     rows_.swap(sortScratch_);
 }
 
-void TCardsFrameModel::NextKeys(size_t first, size_t last) {
+// Within a run the prefix is spent: where the next keys of the comparison are known they take
+// its place, so that long runs (every creature, every card without P/T) still sort mostly by
+// integers.
+void TCardsFrameModel::SortRun(size_t first, size_t last) {
     const auto keys = std::span(sortKeys_).subspan(first, last - first);
     const uint64_t prefix = keys.front().prefix;
     const auto hasCard = [this](const SortKey& key) {
         return rows_[key.row].line->Card != nullptr;
     };
+    bool named = false;
     switch (sortColumn_) {
     case kColumnCost:
-    case kColumnType: {
-        // Equal prefixes hold the text's first bytes; when every text has them, the rest decides.
-        const size_t covered = sortColumn_ == kColumnCost ? 4 : 7;
-        if (!std::all_of(keys.begin(), keys.end(), [&](const SortKey& key) {
-                return hasCard(key) && rows_[key.row].cardText.size() >= covered;
-            })) {
-            for (SortKey& key : keys)
-                key.prefix = 0;
-            return;
-        }
-        for (SortKey& key : keys)
-            key.prefix = Prefix8(rows_[key.row].cardText.substr(covered));
+    case kColumnType:
+        // Equal prefixes hold the text's first bytes.
+        SortByText(first, last, sortColumn_ == kColumnCost ? 4 : 7);
         return;
-    }
     case kColumnPowerToughness:
     case kColumnRarity:
     case kColumnValue: {
@@ -370,17 +353,65 @@ void TCardsFrameModel::NextKeys(size_t first, size_t last) {
         const bool exact =
             sortColumn_ != kColumnPowerToughness ||
             (static_cast<uint32_t>(prefix >> 32) != kShared && static_cast<uint32_t>(prefix) != kShared);
-        const bool named = exact && std::all_of(keys.begin(), keys.end(), hasCard);
-        for (SortKey& key : keys)
-            key.prefix = named ? rows_[key.row].namePrefix : 0;
-        return;
+        named = exact && std::all_of(keys.begin(), keys.end(), hasCard);
+        break;
     }
     default:
-        // Equal keys within the run leave the order to Less.
+        break;
+    }
+    // Equal keys leave the order to Less.
+    for (SortKey& key : keys)
+        key.prefix = named ? rows_[key.row].namePrefix : 0;
+    SortByKeyThenLess(first, last);
+}
+
+// A run whose card texts agree in their first `offset` bytes: ordered by the next eight, and
+// runs of those by the following ones, until the texts are equal and the names decide. A run
+// with a text that ends too soon for that (or a line without a card) is left to Less.
+void TCardsFrameModel::SortByText(size_t first, size_t last, size_t offset) {
+    const auto keys = std::span(sortKeys_).subspan(first, last - first);
+    const auto text = [this](const SortKey& key) {
+        return rows_[key.row].cardText;
+    };
+    // Deep runs (long equal texts) are few: the comparison takes them, and the stack stays flat.
+    const bool covered = offset <= 64 && std::all_of(keys.begin(), keys.end(), [&](const SortKey& key) {
+                             return rows_[key.row].line->Card != nullptr && text(key).size() >= offset;
+                         });
+    if (!covered) {
         for (SortKey& key : keys)
             key.prefix = 0;
+        SortByKeyThenLess(first, last);
         return;
     }
+    if (std::all_of(keys.begin(), keys.end(),
+                    [&](const SortKey& key) { return text(key).size() == offset; })) {
+        for (SortKey& key : keys) // all texts equal
+            key.prefix = rows_[key.row].namePrefix;
+        SortByKeyThenLess(first, last);
+        return;
+    }
+    for (SortKey& key : keys)
+        key.prefix = Prefix8(text(key).substr(offset));
+    std::sort(keys.begin(), keys.end(),
+              [](const SortKey& a, const SortKey& b) { return a.prefix < b.prefix; });
+    for (size_t from = first; from < last;) {
+        size_t to = from + 1;
+        while (to < last && sortKeys_[to].prefix == sortKeys_[from].prefix)
+            ++to;
+        if (to - from > 1)
+            SortByText(from, to, offset + 8);
+        from = to;
+    }
+}
+
+void TCardsFrameModel::SortByKeyThenLess(size_t first, size_t last) {
+    std::sort(sortKeys_.begin() + static_cast<std::ptrdiff_t>(first),
+              sortKeys_.begin() + static_cast<std::ptrdiff_t>(last),
+              [this](const SortKey& a, const SortKey& b) {
+                  if (a.prefix != b.prefix)
+                      return a.prefix < b.prefix;
+                  return Less(rows_[a.row], rows_[b.row]);
+              });
 }
 
 bool TCardsFrameModel::QueryHolds(const TInventoryItem& line) const {

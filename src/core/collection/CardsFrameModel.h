@@ -142,9 +142,10 @@ private:
     static int CompareNames(const Row& a, const Row& b);
     int InsertRow(TInventoryItem& line);
     void SortRows();
-    // Replaces the equal prefixes of a run by keys that order the run as Less does wherever
-    // they differ.
-    void NextKeys(size_t first, size_t last);
+    // Sorts a run of equal prefixes as Less orders it.
+    void SortRun(size_t first, size_t last);
+    void SortByText(size_t first, size_t last, size_t offset);
+    void SortByKeyThenLess(size_t first, size_t last);
     void ScrollToTop(int row);
 
     TInventoryList* list_ = nullptr;
