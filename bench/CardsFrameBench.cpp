@@ -1,5 +1,8 @@
-// The card list panel's model on a synthetic 100,000-printing world: rebuild (filter, keys,
-// sort) per column, a search keystroke, adding a copy of a new card, filling the base list.
+// The card list panel's model on a synthetic world of TOVEL_BENCH_SIZE printings (default
+// 100,000): rebuild (filter, keys, sort) per column, a search keystroke, adding a copy of a new
+// card, filling the base list.
+
+#include "BenchSize.h"
 
 #include "core/collection/CardsFrameModel.h"
 #include "core/collection/Inventory.h"
@@ -13,8 +16,8 @@ using namespace tovel;
 
 namespace {
 
-constexpr int kPrintings = 100000;
-constexpr int kNames = 30000;
+const int kPrintings = BenchSize();
+const int kNames = kPrintings * 3 / 10 + 1;
 
 std::string MakeName(std::mt19937& random) {
     static const char* kSyllables[] = {"ar",  "bel", "cor", "dra", "en",  "fal", "gor", "hul", "ith",
@@ -33,8 +36,8 @@ std::string MakeName(std::mt19937& random) {
     return name;
 }
 
-// One world for all benchmarks: 100,000 printings of 30,000 names in 120 editions, the base list
-// over it and an inventory of 100,000 lines with counts, foils and some notes.
+// One world for all benchmarks: the printings of 0.3 x as many names in 120 editions, the base list
+// over it and an inventory of as many lines with counts, foils and some notes.
 struct World {
     TCardsList cards;
     TInventoryList base;

@@ -1,21 +1,30 @@
 // The collection windows on a real-size database, offscreen: opening the base viewer (load and
-// list), a search keystroke, a re-sort, a filter change, and the inventory window's opening.
+// list), a search keystroke, a re-sort by each column, a filter change, a query keystroke, the
+// inventory window's opening, and one pick in the draft window.
 // Run on a world made by `tovel-worldgen --large N DIR`, with TOVEL_HOME=DIR, e.g.
 //   QT_QPA_PLATFORM=offscreen TOVEL_HOME=/tmp/large/ tovel_windows_bench -median 9
 
 #include "core/carddb/CardsDB.h"
+#include "core/infra/Prompts.h"
+#include "core/limited/DraftEngine.h"
 #include "core/settings/Settings.h"
 #include "ui/app/Startup.h"
 #include "ui/app/TovelApplication.h"
+#include "ui/collection/CardQueryBar.h"
 #include "ui/collection/CardsFrame.h"
 #include "ui/collection/InventoryForm.h"
 #include "ui/collection/ViewBaseForm.h"
+#include "ui/decks/CardListView.h"
+#include "ui/limited/DraftMainForm.h"
 
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTableView>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 using namespace tovel;
 
@@ -53,14 +62,26 @@ private slots:
         }
     }
 
+    // A click on a column header: from the edition column to the given one (the click measured)
+    // and back.
+    void resort_data() {
+        QTest::addColumn<int>("column");
+        for (int column :
+             {kColumnName, kColumnCost, kColumnType, kColumnRarity, kColumnPowerToughness, kColumnValue})
+            QTest::newRow(TCardsFrameModel::ColumnCaption(column)) << column;
+    }
     void resort() {
+        QFETCH(int, column);
         TViewBaseForm form;
         form.Setup();
         form.show();
-        int column = 0;
+        TCardsFrame* frame = form.CardsFrameBase();
+        frame->SetCardColumns({kColumnCost, kColumnType, kColumnRarity, kColumnPowerToughness, kColumnValue});
+        QCoreApplication::processEvents();
         QBENCHMARK {
-            column = 1 - column;
-            form.CardsFrameBase()->SetSortColumn(column);
+            frame->SetSortColumn(kColumnEdition);
+            QCoreApplication::processEvents();
+            frame->SetSortColumn(column);
             QCoreApplication::processEvents();
         }
     }
@@ -79,6 +100,24 @@ private slots:
         }
     }
 
+    // A query applied as the pause after a keystroke ends.
+    void queryKeystroke() {
+        TViewBaseForm form;
+        form.Setup();
+        form.show();
+        TCardQueryBar* bar = form.QueryBar();
+        const QStringList queries = {"t:creature", "t:creature c:g", "t:creature c:g o:draw",
+                                     "dra",        "o:draw",         ""};
+        int i = 0;
+        QBENCHMARK {
+            bar->Edit()->setText(queries[i++ % queries.size()]);
+            bar->Apply();
+            QCoreApplication::processEvents();
+        }
+        bar->Edit()->clear();
+        bar->Apply();
+    }
+
     void openInventory() {
         QBENCHMARK {
             TInventoryForm form;
@@ -87,6 +126,40 @@ private slots:
             QCoreApplication::processEvents();
             form.hide();
         }
+    }
+
+    // The user's pick and the seven drafters', the lists refreshed: the median of the picks of
+    // three whole drafts (a QBENCHMARK loop could not leave out starting the drafts).
+    void draftPick() {
+        NonInteractivePrompter prompter(nullptr, nullptr);
+        ScopedPrompter scoped(prompter);
+        TDraftEngine::LoadTableData();
+        TDraftMainForm form; // not shown: its first showing asks for the configuration
+        auto* list = form.findChild<TCardListView*>(QStringLiteral("ListView"));
+        QVERIFY(list);
+        std::vector<qint64> picks;
+        for (int draft = 0; draft < 3; ++draft) {
+            const TCardsList& cards = CardDatabase();
+            std::string editions;
+            for (int i = 0; i < 3; ++i)
+                editions += std::string(cards.Items(cards.Count() / 4 * (i + 1)).Edition) + ";";
+            QVERIFY(form.Engine().StartDraft(editions, 40));
+            while (form.Engine().State() == TDraftState::Picking ||
+                   form.Engine().State() == TDraftState::BetweenTurns) {
+                const bool picking = form.Engine().State() == TDraftState::Picking;
+                list->SelectRow(0);
+                QElapsedTimer clock;
+                clock.start();
+                form.ListViewDblClick();
+                QCoreApplication::processEvents();
+                if (picking)
+                    picks.push_back(clock.nsecsElapsed());
+            }
+        }
+        QVERIFY(picks.size() >= 3 * 45);
+        std::nth_element(picks.begin(), picks.begin() + picks.size() / 2, picks.end());
+        QTest::setBenchmarkResult(static_cast<qreal>(picks[picks.size() / 2]) / 1e6,
+                                  QTest::WalltimeMilliseconds);
     }
 
 private:

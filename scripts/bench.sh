@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (release) and runs them on a large generated world: the card database
 # (load, save, build, memory, lookups), one whole draft, the cards list model, and the
-# collection windows offscreen. TOVEL_BENCH_WORLD=DIR names a program folder holding Data/;
-# without it a 100,000-printing world is generated once into build-bench/world-100k.
-# Extra arguments go to the Google Benchmark programs (e.g. --benchmark_filter=Load).
+# collection windows offscreen. TOVEL_BENCH_SIZE=N sets the world's printings (default 100000);
+# TOVEL_BENCH_WORLD=DIR names a program folder holding Data/ of that size; without it the world
+# is generated once into build-bench/world-N. Extra arguments go to the Google Benchmark
+# programs (e.g. --benchmark_filter=Load).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,14 +13,15 @@ cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOVEL_SANITIZE=O
       -DTOVEL_BUILD_TESTS=OFF >/dev/null
 cmake --build build-bench --target tovel_bench tovel_collection_bench tovel_windows_bench tovel-worldgen
 
-world=${TOVEL_BENCH_WORLD:-build-bench/world-100k}
+size=${TOVEL_BENCH_SIZE:-100000}
+world=${TOVEL_BENCH_WORLD:-build-bench/world-$size}
 if [ ! -f "$world/Data/base.txt" ]; then
-  echo "== generating a world of 100,000 printings in $world"
-  build-bench/bin/tovel-worldgen --large 100000 "$world"
+  echo "== generating a world of $size printings in $world"
+  build-bench/bin/tovel-worldgen --large "$size" "$world"
 fi
 world=$(cd "$world" && pwd)
 
-export TOVEL_BENCH_WORLD=$world
+export TOVEL_BENCH_WORLD=$world TOVEL_BENCH_SIZE=$size
 echo "== card database, draft"
 build-bench/bin/tovel_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
 echo "== cards list model"

@@ -165,53 +165,76 @@ std::string FoldAscii(std::string_view text) {
     return folded;
 }
 
-// First-occurrence index of text lines by their text folded with the ANSI rules.
+// First-occurrence index of text lines by their text folded with the ANSI rules. Slots keep
+// 32 bits of the hash, so a probe reads a line only when they agree.
 class FoldedLineIndex {
 public:
     explicit FoldedLineIndex(const std::vector<std::string_view>& lines) : lines_(lines) {
         size_t size = 64;
-        while (size < lines.size() * 2 + 2)
+        while (size * 5 < lines.size() * 8)
             size *= 2;
-        slots_.assign(size, -1);
-        for (size_t i = 0; i < lines.size(); ++i)
-            Insert(static_cast<int32_t>(i));
+        slots_.assign(size, Slot{});
+        // A big table is out of the cache: its slots are fetched some lines ahead of their use.
+        std::array<uint32_t, kAhead> hashes{};
+        for (size_t i = 0; i < lines.size() + kAhead; ++i) {
+            uint32_t& hash = hashes[i % kAhead];
+            if (i >= kAhead)
+                Insert(static_cast<int32_t>(i - kAhead), hash);
+            if (i < lines.size()) {
+                hash = Hash(lines[i]);
+                Prefetch(hash);
+            }
+        }
     }
 
-    int Find(std::string_view key) const {
+    static constexpr size_t kAhead = 16;
+
+    static uint32_t Hash(std::string_view text) {
+        uint64_t h = 1469598103934665603ull;
+        for (char c : text)
+            h = (h ^ static_cast<unsigned char>(AnsiLower(c))) * 1099511628211ull;
+        h ^= h >> 33;
+        h *= 0xff51afd7ed558ccdull;
+        h ^= h >> 33;
+        return static_cast<uint32_t>(h);
+    }
+
+    void Prefetch(uint32_t hash) const { __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]); }
+
+    // The first line equal to `key`, whose Hash is `hash`, or -1.
+    int Find(std::string_view key, uint32_t hash) const {
         const size_t mask = slots_.size() - 1;
-        for (size_t i = Hash(key) & mask;; i = (i + 1) & mask) {
-            const int32_t at = slots_[i];
-            if (at < 0)
+        for (size_t i = hash & mask;; i = (i + 1) & mask) {
+            const Slot slot = slots_[i];
+            if (slot.line < 0)
                 return -1;
-            if (EqualsIgnoreAnsiCase(lines_[static_cast<size_t>(at)], key))
-                return at;
+            if (slot.hash == hash && EqualsIgnoreAnsiCase(lines_[static_cast<size_t>(slot.line)], key))
+                return slot.line;
         }
     }
 
 private:
-    static uint64_t Hash(std::string_view text) {
-        uint64_t h = 1469598103934665603ull;
-        for (char c : text)
-            h = (h ^ static_cast<unsigned char>(AnsiLower(c))) * 1099511628211ull;
-        return h ^ (h >> 29);
-    }
+    struct Slot {
+        int32_t line = -1;
+        uint32_t hash = 0;
+    };
 
-    void Insert(int32_t line) {
+    void Insert(int32_t line, uint32_t hash) {
         const std::string_view key = lines_[static_cast<size_t>(line)];
         const size_t mask = slots_.size() - 1;
-        for (size_t i = Hash(key) & mask;; i = (i + 1) & mask) {
-            const int32_t at = slots_[i];
-            if (at < 0) {
-                slots_[i] = line;
+        for (size_t i = hash & mask;; i = (i + 1) & mask) {
+            const Slot slot = slots_[i];
+            if (slot.line < 0) {
+                slots_[i] = Slot{line, hash};
                 return;
             }
-            if (EqualsIgnoreAnsiCase(lines_[static_cast<size_t>(at)], key))
+            if (slot.hash == hash && EqualsIgnoreAnsiCase(lines_[static_cast<size_t>(slot.line)], key))
                 return; // an earlier line wins
         }
     }
 
     const std::vector<std::string_view>& lines_;
-    std::vector<int32_t> slots_;
+    std::vector<Slot> slots_;
 };
 
 std::string_view Extension(const std::string& path) {
@@ -271,50 +294,74 @@ void LoadCardDatabase(TCardsList& cards, const std::string& fileName, std::strin
     cards.ShrinkToFit();
 }
 
-std::string CardDatabaseText(const TCardsList& cards) {
-    size_t size = 0;
-    for (int i = 0; i < cards.Count(); ++i) {
-        const TCardItem& c = cards.Items(i);
-        size += c.Edition.size() + c.Name.size() + c.BannedFormats.size() + c.Printings.size() +
-                c.Cost.size() + c.TypeLine.size() + c.PowerToughness.size() + 32;
-        for (std::string_view line : cards.Text(c))
-            size += line.size() + 2;
-    }
-    std::string out;
-    out.reserve(size);
+namespace {
+
+// An upper bound of the bytes a card's record takes.
+size_t RecordSizeBound(const TCardsList& cards, const TCardItem& c) {
+    size_t size = c.Edition.size() + c.Name.size() + c.BannedFormats.size() + c.Printings.size() +
+                  c.Cost.size() + c.TypeLine.size() + c.PowerToughness.size() + 32;
+    for (std::string_view line : cards.Text(c))
+        size += line.size() + 2;
+    return size;
+}
+
+void AppendRecord(std::string& out, const TCardsList& cards, const TCardItem& c) {
     char number[16];
-    for (int i = 0; i < cards.Count(); ++i) {
-        const TCardItem& c = cards.Items(i);
-        out += c.Edition;
-        out += ';';
-        out += c.Name;
-        out += ';';
-        out += RarityLetter(c);
-        out += ';';
-        const auto converted = std::to_chars(number, number + sizeof number, c.Value);
-        out.append(number, converted.ptr);
-        out += ';';
-        AppendPlusField(out, c.BannedFormats);
-        out += ';';
-        AppendPlusField(out, c.Printings);
-        out += ";\r\n";
-        out += c.Cost;
-        out += ';';
-        out += c.TypeLine;
-        out += ';';
-        out += c.PowerToughness;
-        out += ";\r\n";
-        for (std::string_view line : cards.Text(c)) {
-            out += line;
-            out += "\r\n";
-        }
+    out += c.Edition;
+    out += ';';
+    out += c.Name;
+    out += ';';
+    out += RarityLetter(c);
+    out += ';';
+    const auto converted = std::to_chars(number, number + sizeof number, c.Value);
+    out.append(number, converted.ptr);
+    out += ';';
+    AppendPlusField(out, c.BannedFormats);
+    out += ';';
+    AppendPlusField(out, c.Printings);
+    out += ";\r\n";
+    out += c.Cost;
+    out += ';';
+    out += c.TypeLine;
+    out += ';';
+    out += c.PowerToughness;
+    out += ";\r\n";
+    for (std::string_view line : cards.Text(c)) {
+        out += line;
         out += "\r\n";
     }
+    out += "\r\n";
+}
+
+} // namespace
+
+std::string CardDatabaseText(const TCardsList& cards) {
+    size_t size = 0;
+    for (int i = 0; i < cards.Count(); ++i)
+        size += RecordSizeBound(cards, cards.Items(i));
+    std::string out;
+    out.reserve(size);
+    for (int i = 0; i < cards.Count(); ++i)
+        AppendRecord(out, cards, cards.Items(i));
     return out;
 }
 
 void SaveCardDatabase(const TCardsList& cards, const std::string& fileName) {
-    WriteFileAtomically(fileName, CardDatabaseText(cards));
+    // Written in pieces through one reused buffer: a whole copy of a big database in memory
+    // would cost more in fresh pages than the formatting itself.
+    constexpr size_t kPiece = 1 << 20;
+    AtomicFileWriter file(fileName);
+    std::string piece;
+    piece.reserve(kPiece + 4096);
+    for (int i = 0; i < cards.Count(); ++i) {
+        AppendRecord(piece, cards, cards.Items(i));
+        if (piece.size() >= kPiece) {
+            file.Write(piece);
+            piece.clear();
+        }
+    }
+    file.Write(piece);
+    file.Commit();
 }
 
 void ComputePrintings(TCardsList& cards, const TTextList& editions) {
@@ -328,11 +375,10 @@ void ComputePrintings(TCardsList& cards, const TTextList& editions) {
 
     // Each card's name group is the first card of that name; collect (group, list position) pairs.
     std::vector<std::pair<int32_t, int32_t>> pairs;
-    std::vector<int32_t> group(static_cast<size_t>(cards.Count()));
+    const std::vector<int32_t> group = cards.FirstOfNames();
     std::string key;
     for (int i = 0; i < cards.Count(); ++i) {
         const TCardItem& card = cards.Items(i);
-        group[static_cast<size_t>(i)] = cards.IndexOfName(card.Name);
         key.assign(card.Edition);
         for (char& c : key)
             c = AsciiLower(c);
@@ -345,8 +391,9 @@ void ComputePrintings(TCardsList& cards, const TTextList& editions) {
     std::sort(pairs.begin(), pairs.end());
     pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
 
-    // One printings text per name group, in editions-list order, each code once.
-    std::unordered_map<int32_t, std::string_view> groupText;
+    // One printings text per name group (by its first card), in editions-list order, each code
+    // once; an empty text for a group without known editions.
+    std::vector<std::string_view> groupText(static_cast<size_t>(cards.Count()));
     std::string text;
     for (size_t p = 0; p < pairs.size();) {
         const int32_t g = pairs[p].first;
@@ -358,21 +405,20 @@ void ComputePrintings(TCardsList& cards, const TTextList& editions) {
                 text += ';';
             }
         }
-        groupText[g] = cards.Store(text);
+        groupText[static_cast<size_t>(g)] = cards.Store(text);
     }
 
     for (int i = 0; i < cards.Count(); ++i) {
         TCardItem& card = cards.Items(i);
-        const auto found = groupText.find(group[static_cast<size_t>(i)]);
-        if (found == groupText.end())
+        const std::string_view add = groupText[static_cast<size_t>(group[static_cast<size_t>(i)])];
+        if (add.empty())
             continue;
         if (card.Printings.empty()) {
-            card.Printings = found->second;
+            card.Printings = add;
             continue;
         }
         // Codes the card already lists stay first and are not repeated.
         std::string merged(card.Printings);
-        const std::string_view add = found->second;
         size_t p = 0;
         while (p < add.size()) {
             const size_t q = add.find(';', p);
@@ -470,9 +516,40 @@ void ReadCardListXml(TCardsList& cards, std::string_view bytes, std::string_view
 void ReadCardText(TCardsList& cards, std::string_view text) {
     const std::vector<std::string_view> lines = SplitLines(text);
     const FoldedLineIndex index(lines);
-    for (int i = 0; i < cards.Count(); ++i) {
+    const int count = cards.Count();
+    constexpr int kAhead = static_cast<int>(FoldedLineIndex::kAhead);
+
+    // Each card's entry first, the table's slots fetched some cards ahead: on a big list every
+    // lookup is a cache miss, and this way they overlap.
+    std::vector<int32_t> entry(static_cast<size_t>(count));
+    std::array<uint32_t, kAhead> hashes{};
+    for (int i = 0; i < count + kAhead; ++i) {
+        uint32_t& hash = hashes[static_cast<size_t>(i % kAhead)];
+        if (i >= kAhead) {
+            const int card = i - kAhead;
+            entry[static_cast<size_t>(card)] = index.Find(cards.Items(card).Name, hash);
+        }
+        if (i < count) {
+            hash = FoldedLineIndex::Hash(cards.Items(i).Name);
+            index.Prefetch(hash);
+        }
+    }
+
+    // Printings of one name find the same entry and so the same rules text: they share its
+    // lines instead of each holding a copy. The text lines of the first card that read an
+    // entry, by the entry's line (first << 32 | count); kUnread before.
+    constexpr uint64_t kUnread = ~uint64_t{0};
+    std::vector<uint64_t> textOf(lines.size(), kUnread);
+    for (int i = 0; i < count; ++i) {
+        if (i + kAhead < count) {
+            const int32_t ahead = entry[static_cast<size_t>(i + kAhead)];
+            if (ahead >= 0) {
+                __builtin_prefetch(&textOf[static_cast<size_t>(ahead)]);
+                __builtin_prefetch(&lines[static_cast<size_t>(ahead)]);
+            }
+        }
         TCardItem& card = cards.Items(i);
-        const int found = index.Find(card.Name);
+        const int found = entry[static_cast<size_t>(i)];
         if (found < 0)
             throw Error("Card \"" + QuoteLine(card.Name) + "\" not found in DB");
         size_t pos = static_cast<size_t>(found) + 1;
@@ -496,8 +573,15 @@ void ReadCardText(TCardsList& cards, std::string_view text) {
             ++pos;
         }
         cards.ClearText(card);
+        uint64_t& shared = textOf[static_cast<size_t>(found)];
+        if (shared != kUnread) {
+            card.TextFirst = static_cast<uint32_t>(shared >> 32);
+            card.TextCount = static_cast<uint32_t>(shared);
+            continue;
+        }
         for (std::string_view rule = Trim(line(pos)); !rule.empty(); rule = Trim(line(++pos)))
             cards.AppendTextLine(card, rule);
+        shared = (uint64_t{card.TextFirst} << 32) | card.TextCount;
     }
 }
 
@@ -518,11 +602,11 @@ bool ReadCardSources(TCardsList& cards, const std::string& cardListFile, const s
     // The sources are copied, not mapped: they are hand-edited files that an editor may rewrite
     // in place while the cards still refer to them.
     if (listKind == ".txt") {
-        const std::string bytes = ReadWholeFile(cardListFile);
+        std::string bytes = ReadWholeFile(cardListFile);
         cards.Clear();
         if (bytes.empty())
             return false;
-        ReadCardListLines(cards, cards.Store(bytes), editionsFilter);
+        ReadCardListLines(cards, cards.Keep(std::move(bytes)), editionsFilter);
     } else if (listKind == ".xml") {
         ReadCardListXml(cards, ReadWholeFile(cardListFile), editionsFilter);
     } else {
@@ -536,7 +620,7 @@ bool ReadCardSources(TCardsList& cards, const std::string& cardListFile, const s
         throw Error("Card text in XML form is not supported: \"" + cardTextFile + "\"");
     if (textKind != ".txt")
         throw Error("The card-text file \"" + cardTextFile + "\" is not a .txt file");
-    ReadCardText(cards, cards.Store(ReadWholeFile(cardTextFile)));
+    ReadCardText(cards, cards.Keep(ReadWholeFile(cardTextFile)));
 
     AddMissingBasicLands(cards);
     return true;

@@ -30,8 +30,14 @@ public:
         return {at, text.size()};
     }
 
+    std::string_view Keep(std::string text) {
+        kept_.push_back(std::make_unique<std::string>(std::move(text)));
+        return *kept_.back();
+    }
+
 private:
     static constexpr size_t kBlockSize = 64 * 1024;
+    std::vector<std::unique_ptr<std::string>> kept_;
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::vector<std::unique_ptr<char[]>> large_;
     size_t used_ = 0;
@@ -40,12 +46,17 @@ private:
 // First-match lookup index over the list, keyed by folded name (and edition). It catches up
 // with cards added since the last lookup, so Add stays O(1) and lookups O(1) on average, while
 // the first card in list order still wins for duplicate keys.
+//
+// A slot keeps 32 bits of the key's hash, which also choose its place: growing the table moves
+// slots without visiting a card, and a probe reads a card (a cache miss on a big list) only when
+// those bits agree. The table is sized by the keys it holds, not by the cards.
 class TCardsList::Index {
 public:
     Index(const TCardsList& list, bool withEdition) : list_(list), withEdition_(withEdition) {}
 
     void Reset() {
         slots_.clear();
+        slots_.shrink_to_fit();
         indexed_ = 0;
         used_ = 0;
     }
@@ -55,19 +66,18 @@ public:
         if (slots_.empty())
             return -1;
         const size_t mask = slots_.size() - 1;
-        const uint64_t hash = Hash(name, edition);
+        const uint32_t hash = Hash(name, edition);
         for (size_t i = hash & mask;; i = (i + 1) & mask) {
             const Slot slot = slots_[i];
             if (slot.pos < 0)
                 return -1;
-            // The stored hash spares a visit to the card (a cache miss) for every other key.
-            if (slot.tag == Tag(hash) && Matches(list_.Items(slot.pos), name, edition))
+            if (slot.hash == hash && Matches(list_.Items(slot.pos), name, edition))
                 return slot.pos;
         }
     }
 
 private:
-    uint64_t Hash(std::string_view name, std::string_view edition) const {
+    uint32_t Hash(std::string_view name, std::string_view edition) const {
         uint64_t h = 1469598103934665603ull;
         for (char c : name)
             h = (h ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
@@ -76,10 +86,12 @@ private:
             for (char c : edition)
                 h = (h ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
         }
-        return h ^ (h >> 29);
+        // FNV-1a mixes poorly into its low bits; fold the high ones down.
+        h ^= h >> 33;
+        h *= 0xff51afd7ed558ccdull;
+        h ^= h >> 33;
+        return static_cast<uint32_t>(h);
     }
-
-    static uint32_t Tag(uint64_t hash) { return static_cast<uint32_t>(hash >> 32); }
 
     bool Matches(const TCardItem& card, std::string_view name, std::string_view edition) const {
         return EqualsIgnoreAsciiCase(card.Name, name) &&
@@ -88,54 +100,66 @@ private:
 
     void CatchUp() {
         const int count = list_.Count();
-        if (indexed_ == count)
-            return;
-        if (static_cast<size_t>(count) * 2 >= slots_.size())
-            Grow(static_cast<size_t>(count));
-        for (; indexed_ < count; ++indexed_)
-            Insert(indexed_);
+        while (indexed_ < count)
+            Insert(indexed_++, nullptr);
     }
 
-    void Grow(size_t cards) {
-        size_t size = 64;
-        while (size < cards * 2 + 2)
-            size *= 2;
+public:
+    // For every card, the position of the first card of its key, building the index on the way.
+    std::vector<int32_t> FirstOfEach() {
+        Reset();
+        const int count = list_.Count();
+        std::vector<int32_t> first(static_cast<size_t>(count));
+        for (; indexed_ < count; ++indexed_)
+            Insert(indexed_, &first[static_cast<size_t>(indexed_)]);
+        return first;
+    }
+
+private:
+    void Grow() {
+        const size_t size = slots_.empty() ? 64 : slots_.size() * 2;
         std::vector<Slot> old = std::move(slots_);
         slots_.assign(size, Slot{});
-        used_ = 0;
         // Keys are unique in the table, so reinsertion order does not matter.
-        const size_t mask = slots_.size() - 1;
+        const size_t mask = size - 1;
         for (const Slot& slot : old) {
             if (slot.pos < 0)
                 continue;
-            const TCardItem& card = list_.Items(slot.pos);
-            size_t i = Hash(card.Name, card.Edition) & mask;
+            size_t i = slot.hash & mask;
             while (slots_[i].pos >= 0)
                 i = (i + 1) & mask;
             slots_[i] = slot;
-            ++used_;
         }
     }
 
-    void Insert(int32_t pos) {
+    // Adds a card unless an earlier one holds its key; `first` receives the key's first card.
+    void Insert(int32_t pos, int32_t* first) {
+        // At most 5/8 full, so probes stay short.
+        if ((used_ + 1) * 8 > slots_.size() * 5)
+            Grow();
         const TCardItem& card = list_.Items(pos);
         const size_t mask = slots_.size() - 1;
-        const uint64_t hash = Hash(card.Name, card.Edition);
+        const uint32_t hash = Hash(card.Name, card.Edition);
         for (size_t i = hash & mask;; i = (i + 1) & mask) {
             const Slot other = slots_[i];
             if (other.pos < 0) {
-                slots_[i] = Slot{pos, Tag(hash)};
+                slots_[i] = Slot{pos, hash};
                 ++used_;
+                if (first)
+                    *first = pos;
                 return;
             }
-            if (other.tag == Tag(hash) && Matches(list_.Items(other.pos), card.Name, card.Edition))
+            if (other.hash == hash && Matches(list_.Items(other.pos), card.Name, card.Edition)) {
+                if (first)
+                    *first = other.pos;
                 return; // an earlier card holds this key
+            }
         }
     }
 
     struct Slot {
         int32_t pos = -1;
-        uint32_t tag = 0; // high bits of the key's hash
+        uint32_t hash = 0;
     };
 
     const TCardsList& list_;
@@ -199,6 +223,10 @@ int TCardsList::IndexOfName(std::string_view name) const {
     return byName_->Find(name, {});
 }
 
+std::vector<int32_t> TCardsList::FirstOfNames() const {
+    return byName_->FirstOfEach();
+}
+
 int TCardsList::PositionOf(const TCardItem& card) const {
     // The last chunk starting at or before the card, found by address.
     const auto after =
@@ -215,6 +243,10 @@ int TCardsList::PositionOf(const TCardItem& card) const {
 
 std::string_view TCardsList::Store(std::string_view text) {
     return arena_->Store(text);
+}
+
+std::string_view TCardsList::Keep(std::string text) {
+    return arena_->Keep(std::move(text));
 }
 
 void TCardsList::AdoptSource(std::shared_ptr<const MappedFile> source) {

@@ -92,11 +92,15 @@ public:
     int IndexOf(std::string_view name, std::string_view edition) const;
     // First card with this name (ASCII case-insensitive), or -1.
     int IndexOfName(std::string_view name) const;
+    // IndexOfName of every card's name, in one pass.
+    std::vector<int32_t> FirstOfNames() const;
     // Position of a card of this list, found from its address.
     int PositionOf(const TCardItem& card) const;
 
     // Copies text into storage owned by the list; the view lives until Clear.
     std::string_view Store(std::string_view text);
+    // Takes a whole text (a file read into memory) into the list's storage without copying it.
+    std::string_view Keep(std::string text);
     // Keeps a loaded file mapped for as long as cards refer to its bytes.
     void AdoptSource(std::shared_ptr<const MappedFile> source);
 

@@ -3,6 +3,8 @@
 #include "core/infra/FileIO.h"
 #include "core/infra/Text.h"
 
+#include <algorithm>
+
 namespace tovel {
 
 std::string_view TTextList::Name(int index) const {
@@ -63,29 +65,36 @@ void LoadFormatList(TTextList& list, const std::string& fileName) {
 }
 
 bool FilterMatches(const TCardFilter& filter, std::string_view edition, const TCardItem* card) {
+    return TFilterMatcher(filter).Matches(edition, card);
+}
+
+TFilterMatcher::TFilterMatcher(const TCardFilter& filter) {
     const std::string_view editions = filter.Editions;
-    if (editions.empty())
+    kind_ = editions.empty()     ? Kind::All
+            : editions == "NONE" ? Kind::None
+            : filter.LegalIn     ? Kind::LegalIn
+                                 : Kind::Belongs;
+    if (kind_ == Kind::All || kind_ == Kind::None)
+        return;
+    AnyListedCode(editions, [this](std::string_view code) {
+        if (!code.empty())
+            codes_.push_back(code);
+        return false;
+    });
+}
+
+bool TFilterMatcher::Matches(std::string_view edition, const TCardItem* card) const {
+    switch (kind_) {
+    case Kind::All:
         return true;
-    if (editions == "NONE")
+    case Kind::None:
         return false;
-    if (filter.LegalIn && !card)
-        return false;
-    size_t start = 0;
-    while (start < editions.size()) {
-        size_t end = editions.find(';', start);
-        if (end == std::string_view::npos)
-            end = editions.size();
-        const std::string_view code = editions.substr(start, end - start);
-        start = end + 1;
-        if (code.empty())
-            continue;
-        if (!filter.LegalIn) {
-            if (edition == code)
-                return true;
-            continue;
-        }
-        if (CodeListHolds(card->Printings, code))
-            return true;
+    case Kind::Belongs:
+        return std::find(codes_.begin(), codes_.end(), edition) != codes_.end();
+    case Kind::LegalIn:
+        return card && std::any_of(codes_.begin(), codes_.end(), [card](std::string_view code) {
+                   return CodeListHolds(card->Printings, code);
+               });
     }
     return false;
 }

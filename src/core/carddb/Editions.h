@@ -68,4 +68,15 @@ bool CodeListSelects(std::string_view codes, std::string_view code);
 // An entry of a card list view: its edition code and, when the card is in the database, the card.
 bool FilterMatches(const TCardFilter& filter, std::string_view edition, const TCardItem* card);
 
+// FilterMatches for many entries: the filter's codes are read once.
+class TFilterMatcher {
+public:
+    explicit TFilterMatcher(const TCardFilter& filter);
+    bool Matches(std::string_view edition, const TCardItem* card) const;
+
+private:
+    enum class Kind : uint8_t { All, None, Belongs, LegalIn } kind_;
+    std::vector<std::string_view> codes_;
+};
+
 } // namespace tovel

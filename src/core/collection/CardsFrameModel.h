@@ -125,6 +125,9 @@ private:
         TInventoryItem* line = nullptr;
         std::string_view edition;
         std::string_view name;
+        // The card text behind a cost or type prefix, so that ties compare without the card.
+        std::string_view cardText;
+        uint64_t namePrefix = 0;  // the name's first bytes, so most ties are settled by it
         uint32_t notesOffset = 0; // the notes as they were, in notesStore_
         uint32_t notesLength = 0;
         int32_t count = 0;
@@ -135,8 +138,14 @@ private:
     Row MakeRow(TInventoryItem& line);
     bool QueryHolds(const TInventoryItem& line) const;
     bool Less(const Row& a, const Row& b) const;
+    int TiedCardColumn(const Row& a, const Row& b) const;
+    static int CompareNames(const Row& a, const Row& b);
     int InsertRow(TInventoryItem& line);
     void SortRows();
+    // Sorts a run of equal prefixes as Less orders it.
+    void SortRun(size_t first, size_t last);
+    void SortByText(size_t first, size_t last, size_t offset);
+    void SortByKeyThenLess(size_t first, size_t last);
     void ScrollToTop(int row);
 
     TInventoryList* list_ = nullptr;
@@ -154,6 +163,7 @@ private:
 
     std::vector<Row> rows_;
     std::vector<SortKey> sortKeys_;
+    std::vector<SortKey> sortSpare_;
     std::vector<Row> sortScratch_;
     std::string notesStore_;
     int selected_ = -1;

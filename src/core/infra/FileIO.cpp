@@ -39,15 +39,26 @@ std::string LastErrorText(int errorNumber) {
     return std::strerror(errorNumber);
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view contents) {
-    FileReplacement file(path);
-    int error = file.Open();
-    if (error == 0 && (error = file.Write(contents)) == 0)
-        error = file.Commit();
+AtomicFileWriter::AtomicFileWriter(std::string path)
+    : path_(std::move(path)), file_(std::make_unique<FileReplacement>(path_)) {
+    Check(file_->Open());
+}
+
+AtomicFileWriter::~AtomicFileWriter() = default;
+
+void AtomicFileWriter::Write(std::string_view bytes) {
+    Check(file_->Write(bytes));
+}
+
+void AtomicFileWriter::Commit() {
+    Check(file_->Commit());
+}
+
+void AtomicFileWriter::Check(int error) const {
     if (error == 0)
         return;
-    const std::string& step = file.FailedStep();
-    throw Error("Unable to write to " + path + (step.empty() ? "" : ": " + step) + " (" +
+    const std::string& step = file_->FailedStep();
+    throw Error("Unable to write to " + path_ + (step.empty() ? "" : ": " + step) + " (" +
                 LastErrorText(error) + ")");
 }
 
@@ -70,6 +81,12 @@ int ReadChunks(int fd, const std::function<int(std::string_view chunk)>& sink) {
         if (const int stop = sink({buffer, static_cast<size_t>(n)}); stop != 0)
             return stop;
     }
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view contents) {
+    AtomicFileWriter file(path);
+    file.Write(contents);
+    file.Commit();
 }
 
 std::string ReadWholeFile(const std::string& path) {

@@ -30,6 +30,28 @@ struct FdGuard {
 // of a read that failed, or the first non-zero value `sink` returned.
 int ReadChunks(int fd, const std::function<int(std::string_view chunk)>& sink);
 
+class FileReplacement;
+
+// The same replacement for contents written in pieces, so that a large file never has to sit
+// whole in memory. The constructor creates the temporary file, Commit puts it in place; each
+// step throws the Error WriteFileAtomically would. Without Commit the target stays untouched.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(std::string path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    void Write(std::string_view bytes);
+    void Commit();
+
+private:
+    void Check(int error) const;
+
+    std::string path_;
+    std::unique_ptr<FileReplacement> file_;
+};
+
 // The whole file as bytes; Error when it cannot be opened or read, or is not a regular file
 // ("<path> is not a regular file").
 std::string ReadWholeFile(const std::string& path);

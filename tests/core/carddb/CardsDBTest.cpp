@@ -44,6 +44,10 @@ TEST(TCardsList, LookupsIgnoreAsciiCaseAndFindTheFirstMatch) {
     AddCard(list, "AB", "\xC9lan");
     EXPECT_EQ(list.IndexOfName("\xE9lan"), -1);
     EXPECT_EQ(list.IndexOfName("\xC9LAN"), 3);
+    // All at once: each card's first namesake, the index left in place.
+    AddCard(list, "EF", "\xE9lan");
+    EXPECT_EQ(list.FirstOfNames(), (std::vector<int32_t>{0, 0, 0, 3, 4}));
+    EXPECT_EQ(list.IndexOf("GROVE TENDER", "cd"), 1);
 }
 
 TEST(TCardsList, IndexKeepsUpWithAddsBetweenLookupsAndWithClear) {

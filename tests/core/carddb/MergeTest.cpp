@@ -170,6 +170,27 @@ TEST_F(MergeFixture, EmptyListsAndBasicLands) {
     EXPECT_EQ(Names(), "CD:forest,9E:Swamp,9E:Mountain,9E:Island,9E:Plains,");
 }
 
+// Printings of one name share their rules-text lines; a change to one card's text is its own.
+TEST_F(MergeFixture, ReprintsShareTheirTextUntilOneChanges) {
+    TCardsList list;
+    ReadCardListText(list, "AB;Ember Whelp;C;5\r\nCD;Tide Call;C;5\r\nCD;ember whelp;U;5\r\n", "");
+    ReadCardText(list, "Ember Whelp\r\nR\r\nCreature\r\n1/1\r\nHaste.\r\nBurns.\r\n\r\n"
+                       "Tide Call\r\nU\r\nInstant\r\nDraw.\r\n\r\n");
+    const auto text = [&](int i) {
+        const auto lines = list.Text(list.Items(i));
+        return std::vector<std::string_view>(lines.begin(), lines.end());
+    };
+    const std::vector<std::string_view> whelp{"Haste.", "Burns."};
+    EXPECT_EQ(text(0), whelp);
+    EXPECT_EQ(text(2), whelp);
+    EXPECT_EQ(list.Items(2).PowerToughness, "1/1");
+    list.AppendTextLine(list.Items(2), "Flies.");
+    list.AppendTextLine(list.Items(0), "Swims.");
+    EXPECT_EQ(text(0), (std::vector<std::string_view>{"Haste.", "Burns.", "Swims."}));
+    EXPECT_EQ(text(2), (std::vector<std::string_view>{"Haste.", "Burns.", "Flies."}));
+    EXPECT_EQ(text(1), std::vector<std::string_view>{"Draw."});
+}
+
 TEST_F(MergeFixture, CardTextSearchFoldsAnsiLetters) {
     TCardsList list;
     ReadCardListText(list, "AB;\xC9lan Vital;C;5\r\n", "");

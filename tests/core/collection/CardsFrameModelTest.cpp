@@ -1,5 +1,7 @@
 #include "core/collection/CardsFrameModel.h"
 
+#include "core/carddb/CardText.h"
+#include "core/infra/Text.h"
 #include "support/HandMadeCards.h"
 
 #include <gtest/gtest.h>
@@ -367,5 +369,76 @@ TEST(CardsFrameModelOrder, MatchesThePlainKeyOrderOnRandomLines) {
         for (int r = 1; r < model.RowCount(); ++r)
             ASSERT_LT(key(column, model.RowLine(r - 1)), key(column, model.RowLine(r)))
                 << "column " << column;
+    }
+}
+
+// The same for the card columns, whose long runs of equal prefixes sort by later keys: costs and
+// type lines sharing their first bytes or shorter than them, P/T numbers at the clamped top, "*"
+// and none, and lines without a card.
+TEST(CardsFrameModelOrder, CardColumnsMatchThePlainKeyOrder) {
+    std::mt19937 random(5);
+    auto pick = [&](std::initializer_list<const char*> texts) {
+        return std::data(texts)[random() % texts.size()];
+    };
+    TCardsList cards;
+    TInventoryList list;
+    for (int i = 0; i < 3000; ++i) {
+        TCardItem& card = cards.Add(pick({"AB", "CD", "ABCDEFGHIJ"}));
+        card.Name = cards.Store(std::string(pick({"Ab", "Abcdefgh", "Abcdefgh", "Abcdefghij", "B\xE9"})) +
+                                std::string(random() % 3, static_cast<char>('a' + random() % 3)));
+        ParseCost(card, cards.Store(pick({"1G", "1GG", "1G", "11", "X", "1GGGGGGGGGG", "1GGGGGGGGGR"})));
+        card.TypeLine = pick({"Creature - Elf", "Creature - Elf Warrior", "Creature - Elf", "Creat",
+                              "Instant", "Creature - Elf Warriors"});
+        card.PowerToughness = pick({"2/2", "2/3", "*/2", "", "2147483647/1", "2147483646/1", "2147483645/1"});
+        card.Rarity = static_cast<TRarity>(random() % 4);
+        card.Value = static_cast<int>(random() % 3);
+        TInventoryItem& line = list.Add();
+        line.Card = random() % 10 ? &card : nullptr;
+        line.Name = card.Name;
+        line.Edition = card.Edition;
+    }
+    const auto sign = [](auto a, auto b) {
+        return (a > b) - (a < b);
+    };
+    const auto ptKey = [](std::string_view pt, bool second) -> int64_t {
+        const size_t slash = pt.find('/');
+        if (slash == std::string_view::npos)
+            return int64_t{1} << 40;
+        const auto n = ParseInt(second ? pt.substr(slash + 1) : pt.substr(0, slash));
+        return n ? *n : int64_t{1} << 32;
+    };
+    const auto compare = [&](int column, const TInventoryItem& a, const TInventoryItem& b) {
+        const TCardItem* x = a.Card;
+        const TCardItem* y = b.Card;
+        int r = 0;
+        if (!x || !y) {
+            r = sign(x == nullptr, y == nullptr);
+        } else if (column == kColumnCost) {
+            r = sign(x->ConvertedCost + x->ConvertedCost2, y->ConvertedCost + y->ConvertedCost2);
+            r = r ? r : x->Cost.compare(y->Cost);
+        } else if (column == kColumnType) {
+            r = sign(static_cast<int>(TypeClass(x->TypeLine)), static_cast<int>(TypeClass(y->TypeLine)));
+            r = r ? r : x->TypeLine.compare(y->TypeLine);
+        } else if (column == kColumnRarity) {
+            r = sign(static_cast<int>(x->Rarity), static_cast<int>(y->Rarity));
+        } else if (column == kColumnPowerToughness) {
+            r = sign(ptKey(x->PowerToughness, false), ptKey(y->PowerToughness, false));
+            r = r ? r : sign(ptKey(x->PowerToughness, true), ptKey(y->PowerToughness, true));
+        } else {
+            r = sign(x->Value, y->Value);
+        }
+        r = r ? r : std::string_view(a.Name).compare(b.Name);
+        r = r ? r : std::string_view(a.Edition).compare(b.Edition);
+        return r ? r : sign(a.Index(), b.Index());
+    };
+    TCardsFrameModel model;
+    model.UseBaseLayout();
+    model.SetCardColumns({kColumnCost, kColumnType, kColumnRarity, kColumnPowerToughness, kColumnValue});
+    model.SetInventoryList(&list);
+    for (int column = kColumnCost; column < kColumnKinds; ++column) {
+        model.SetSortColumn(column);
+        ASSERT_EQ(model.RowCount(), list.Count());
+        for (int r = 1; r < model.RowCount(); ++r)
+            ASSERT_LT(compare(column, model.RowLine(r - 1), model.RowLine(r)), 0) << "column " << column;
     }
 }
