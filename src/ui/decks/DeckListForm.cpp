@@ -4,6 +4,7 @@
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
+#include "ui/infra/DialogButtons.h"
 #include "ui/infra/QtText.h"
 
 #include <QApplication>
@@ -30,12 +31,7 @@ TDeckListForm::TDeckListForm(Mode mode, const QString& text, QWidget* parent) : 
 
     auto* buttons = new QHBoxLayout;
     auto button = [&](const char* name, const char* caption, auto handler) {
-        auto* b = new QPushButton(QLatin1String(caption), this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, handler);
-        buttons->addWidget(b);
-        return b;
+        return AddRowButton(this, buttons, name, caption, std::move(handler));
     };
     const std::string folder = ProgramPath(kDeckFolder);
     if (import) {

@@ -1,6 +1,7 @@
 #include "ui/decks/SampleHandForm.h"
 
 #include "core/carddb/CardsDB.h"
+#include "ui/infra/DialogButtons.h"
 #include "ui/infra/QtText.h"
 #include "ui/infra/ViewCardForm.h"
 
@@ -32,12 +33,7 @@ TSampleHandForm::TSampleHandForm(std::vector<int32_t> library, std::optional<uin
     status_->setObjectName(QStringLiteral("LabelHand"));
     auto* buttons = new QHBoxLayout;
     auto button = [&](const char* name, const char* caption, auto handler) {
-        auto* b = new QPushButton(QLatin1String(caption), this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, handler);
-        buttons->addWidget(b);
-        return b;
+        return AddRowButton(this, buttons, name, caption, std::move(handler));
     };
     button("ButtonMulligan", "Mulligan", [this] {
         hand_.Mulligan();

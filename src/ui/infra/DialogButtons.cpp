@@ -1,5 +1,6 @@
 #include "ui/infra/DialogButtons.h"
 
+#include <QBoxLayout>
 #include <QDialog>
 #include <QPushButton>
 
@@ -15,6 +16,14 @@ OkCancelButtons AddOkCancelButtons(QDialog* dialog, const char* okName, const ch
     QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return {box, ok, cancel};
+}
+
+QPushButton* AddRowButton(QWidget* owner, QBoxLayout* row, const char* name, const char* caption) {
+    auto* button = new QPushButton(QLatin1String(caption), owner);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    row->addWidget(button);
+    return button;
 }
 
 } // namespace tovel

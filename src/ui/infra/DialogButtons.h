@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QDialogButtonBox>
+#include <QPushButton>
 
+#include <utility>
+
+class QBoxLayout;
 class QDialog;
-class QPushButton;
 
 namespace tovel {
 
@@ -15,5 +18,16 @@ struct OkCancelButtons {
     QPushButton* cancel;
 };
 OkCancelButtons AddOkCancelButtons(QDialog* dialog, const char* okName, const char* cancelName);
+
+// A button at the end of a window's row of buttons, with its object name; it is never the
+// automatic default, so Return in the window's fields does not press it.
+QPushButton* AddRowButton(QWidget* owner, QBoxLayout* row, const char* name, const char* caption);
+template <typename Handler>
+QPushButton* AddRowButton(QWidget* owner, QBoxLayout* row, const char* name, const char* caption,
+                          Handler handler) {
+    QPushButton* button = AddRowButton(owner, row, name, caption);
+    QObject::connect(button, &QPushButton::clicked, owner, std::move(handler));
+    return button;
+}
 
 } // namespace tovel
