@@ -57,8 +57,34 @@ BENCHMARK(BM_WholeDraftWithCompositePacks)->Unit(benchmark::kMicrosecond);
 // How well the computer drafters keep to their colours: over 20 seeded drafts on the large world
 // (TOVEL_BENCH_WORLD, three generated editions), the share of picks 16 to 45 of each drafter that
 // are in its two final colours or colourless, for strategy 2 (by value) and 3 (by value and
-// colours). Counter "in_colours": no colour of the card outside the two; "not_outside": the card is
-// not outside them as strategy 3 sees it (colourless, or at least one of its colours among them).
+// colours). Counter "in_colours": no colour of the card outside the two; "castable": a deck of the
+// two colours can cast it (every coloured symbol of one of its halves is one of the two, every hybrid
+// symbol has one of its colours among them); "not_outside": the card is not outside them as
+// strategy 3 sees it (colourless, or at least one of its colours among them).
+namespace {
+
+bool HalfCastable(const SymbolCountArray& counts, uint8_t colours) {
+    for (size_t slot = 0; slot < counts.size(); ++slot) {
+        if (counts[slot] <= 0)
+            continue;
+        SymbolCountArray one{};
+        one[slot] = 1;
+        const uint8_t need = CostColors(one);
+        const bool hybrid = slot >= static_cast<size_t>(TCardColor::HybridFirst) &&
+                            slot <= static_cast<size_t>(TCardColor::HybridLast);
+        if (need != 0 && (hybrid ? (need & colours) == 0 : (need & ~colours) != 0))
+            return false;
+    }
+    return true;
+}
+
+bool Castable(const TCardItem& card, uint8_t colours) {
+    return HalfCastable(card.SymbolCounts, colours) ||
+           (card.IsSplit && HalfCastable(card.SymbolCounts2, colours));
+}
+
+} // namespace
+
 static void BM_DraftersStayInTheirColours(benchmark::State& state) {
     const char* world = std::getenv("TOVEL_BENCH_WORLD");
     if (!world) {
@@ -72,9 +98,9 @@ static void BM_DraftersStayInTheirColours(benchmark::State& state) {
     LoadCardDatabase(cards, ProgramPath("Data/base.txt"), "LB;LC;LD;");
     NonInteractivePrompter prompter(nullptr, nullptr);
     ScopedPrompter scoped(prompter);
-    int inColours = 0, notOutside = 0, picks = 0;
+    int inColours = 0, castable = 0, notOutside = 0, picks = 0;
     for (auto _ : state) {
-        inColours = notOutside = picks = 0;
+        inColours = castable = notOutside = picks = 0;
         for (uint32_t seed = 1; seed <= 20; ++seed) {
             TDraftEngine engine(cards);
             engine.SetCardLoader([](TCardsList&, const std::string&) {});
@@ -89,8 +115,10 @@ static void BM_DraftersStayInTheirColours(benchmark::State& state) {
                 const TIntegerList& seatPicks = engine.Seats().Items(seat).Picks;
                 const uint8_t colours = DrafterColors(seatPicks, cards);
                 for (int i = 15; i < std::min(45, seatPicks.Count()); ++i) {
-                    const uint8_t own = CardColors(cards.Items(seatPicks.Items(i)));
+                    const TCardItem& card = cards.Items(seatPicks.Items(i));
+                    const uint8_t own = CardColors(card);
                     inColours += own == 0 || (own & ~colours) == 0 ? 1 : 0;
+                    castable += Castable(card, colours) ? 1 : 0;
                     notOutside += own == 0 || (own & colours) != 0 ? 1 : 0;
                     ++picks;
                 }
@@ -98,6 +126,7 @@ static void BM_DraftersStayInTheirColours(benchmark::State& state) {
         }
     }
     state.counters["in_colours"] = picks ? static_cast<double>(inColours) / picks : 0;
+    state.counters["castable"] = picks ? static_cast<double>(castable) / picks : 0;
     state.counters["not_outside"] = picks ? static_cast<double>(notOutside) / picks : 0;
     state.counters["picks"] = picks;
 }
