@@ -13,7 +13,9 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace tovel {
@@ -36,6 +38,11 @@ TDeckBrowserPanel::TDeckBrowserPanel(QWidget* parent) : QWidget(parent) {
     frame_->setMaximumWidth(QWIDGETSIZE_MAX);
     frame_->SetFindCaption(QStringLiteral("Find"));
     frame_->SetCardColumns({kColumnCost});
+    // An edition code is a few letters: the name gets the room, the cost the rest.
+    QHeaderView* header = frame_->ListView()->horizontalHeader();
+    header->resizeSection(kColumnEdition,
+                          header->fontMetrics().horizontalAdvance(QStringLiteral("Edition")) + 24);
+    header->resizeSection(kColumnName, 140);
     queryBar_ = new TCardQueryBar("MakeDeck", *frame_, this);
     add_ = new QPushButton(QStringLiteral("Add"), this);
     add_->setObjectName(QStringLiteral("ButtonAddCard"));
