@@ -1,19 +1,16 @@
 #include "ui/collection/CardsFrame.h"
 
-#include "core/carddb/CardDisplay.h"
 #include "ui/carddb/FilterForm.h"
 #include "ui/collection/CardsTableModel.h"
-#include "ui/infra/ManaSymbols.h"
+#include "ui/infra/CostDelegate.h"
 #include "ui/infra/QtText.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -39,34 +36,6 @@ public:
             if (c.unicode() < 256 && !TCardsFrameModel::IsNotesCharAllowed(static_cast<char>(c.unicode())))
                 return Invalid;
         return Acceptable;
-    }
-};
-
-// Draws a card's cost with the program's symbols, scaled to the row's height.
-class CostDelegate final : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        QStyleOptionViewItem plain = option;
-        initStyleOption(&plain, index);
-        plain.text.clear();
-        QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
-        const auto* card =
-            reinterpret_cast<const TCardItem*>(index.data(TCardsTableModel::kCardRole).value<quintptr>());
-        if (!card || !CostVisible(*card))
-            return;
-        const qreal size = std::max(8, option.rect.height() - 4);
-        const qreal scale = size / kSymbolSize;
-        painter->save();
-        painter->setClipRect(option.rect);
-        painter->setRenderHint(QPainter::Antialiasing);
-        for (const TCostSymbol& symbol : CostSymbols(*card)) {
-            const QRectF rect(option.rect.left() + 2 + (symbol.x - 1) * scale, option.rect.top() + 2, size,
-                              size);
-            DrawCostSymbol(*painter, rect, symbol.image, symbol.generic);
-        }
-        painter->restore();
     }
 };
 
@@ -116,7 +85,7 @@ TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
     listView_->horizontalHeader()->setStretchLastSection(true);
     listView_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     listView_->horizontalHeader()->setSortIndicatorShown(true);
-    costDelegate_ = new CostDelegate(listView_);
+    costDelegate_ = new TCostDelegate(TCardsTableModel::kCardRole, listView_);
     listView_->horizontalHeader()->resizeSection(kColumnName, kNameColumnWidth);
     // The selection stays visible when the list loses the focus.
     QPalette palette = listView_->palette();

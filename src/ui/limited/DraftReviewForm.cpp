@@ -5,6 +5,7 @@
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "ui/app/Openers.h"
+#include "ui/infra/CostDelegate.h"
 #include "ui/infra/QtText.h"
 #include "ui/infra/WaitCursor.h"
 
@@ -26,6 +27,8 @@ namespace tovel {
 namespace {
 
 enum BoosterColumn { kColumnMark, kColumnCard, kColumnCost, kColumnValue, kColumnBack };
+// The booster's cost cells carry their card for the cost drawing.
+constexpr int kCardRole = Qt::UserRole + 1;
 
 QString HowText(TPickHow how) {
     switch (how) {
@@ -43,14 +46,21 @@ QString SeatName(int seat) {
     return seat == 0 ? QStringLiteral("Me") : QStringLiteral("Seat %1").arg(seat + 1);
 }
 
-QString ColorsText(const TColorCounts& counts) {
-    QStringList parts;
+// The colours of the picks as a small table: a column per colour, then the colourless ones.
+QString ColorsTable(const TColorCounts& counts) {
+    QString heads, cells;
+    auto column = [&](const QString& head, int count) {
+        heads += QStringLiteral("<td align=center>%1</td>").arg(head);
+        cells += QStringLiteral("<td align=center>%1</td>").arg(count);
+    };
     for (size_t c = 0; c < kColorLetters.size(); ++c)
-        parts << QStringLiteral("%1 %2").arg(QLatin1Char(kColorLetters[c])).arg(counts.Colors[c]);
-    parts << QStringLiteral("colourless %1").arg(counts.Colorless);
+        column(QString(QLatin1Char(kColorLetters[c])), counts.Colors[c]);
+    column(QStringLiteral("Colourless"), counts.Colorless);
     if (counts.Unknown > 0)
-        parts << QStringLiteral("unknown %1").arg(counts.Unknown);
-    return parts.join(QStringLiteral(", "));
+        column(QStringLiteral("Unknown"), counts.Unknown);
+    return QStringLiteral("<table cellspacing=0 cellpadding=2 border=1><tr><td>Colour</td>%1</tr>"
+                          "<tr><td>Cards</td>%2</tr></table>")
+        .arg(heads, cells);
 }
 
 // The curve as a small table: the converted costs over the number of cards of each.
@@ -116,7 +126,8 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     treeBooster_->header()->setStretchLastSection(false);
     treeBooster_->header()->setSectionResizeMode(kColumnCard, QHeaderView::Stretch);
     treeBooster_->setColumnWidth(kColumnMark, 28);
-    treeBooster_->setColumnWidth(kColumnCost, 110);
+    treeBooster_->setColumnWidth(kColumnCost, 90);
+    treeBooster_->setItemDelegateForColumn(kColumnCost, new TCostDelegate(kCardRole, treeBooster_));
     treeBooster_->setColumnWidth(kColumnValue, 50);
     treeBooster_->setColumnWidth(kColumnBack, 80);
 
@@ -250,7 +261,8 @@ void TDraftReviewForm::ShowStep(int index) {
         auto* row = new QTreeWidgetItem;
         row->setText(kColumnCard, CardText(key));
         if (card) {
-            row->setText(kColumnCost, FromCp1252(card->Cost));
+            row->setToolTip(kColumnCost, FromCp1252(card->Cost));
+            row->setData(kColumnCost, kCardRole, QVariant::fromValue(reinterpret_cast<quintptr>(card)));
             row->setText(kColumnValue, QString::number(card->Value));
         }
         if (wheeled[i])
@@ -273,9 +285,9 @@ void TDraftReviewForm::ShowStep(int index) {
 
 void TDraftReviewForm::ShowPicks(const std::vector<int32_t>& picks) {
     labelPicks_->setText(
-        QStringLiteral("<b>Picks so far: %1</b><br>Colours: %2<br>%3")
+        QStringLiteral("<b>Picks so far: %1</b><br>%2<br>%3")
             .arg(picks.size())
-            .arg(ColorsText(CountColors(picks, links_)), CurveTable(ManaCurve(picks, links_))));
+            .arg(ColorsTable(CountColors(picks, links_)), CurveTable(ManaCurve(picks, links_))));
     listPicks_->clear();
     for (int32_t key : picks)
         listPicks_->addItem(CardText(key));
