@@ -59,10 +59,6 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             out << "tovel-cli " << TOVEL_VERSION << "\n";
             return kExitOk;
         }
-        const ProgramDirChoice folder = rootGiven
-                                            ? ProgramDirChoice{root, "given by --root"}
-                                            : OpenProgramDir(ExecutablePath(args.empty() ? "" : args[0]));
-        SetProgramDir(folder.dir);
         for (const Command& command : Commands()) {
             if (words[0] != command.name)
                 continue;
@@ -71,6 +67,11 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
                 out << command.usage;
                 return kExitOk;
             }
+            // Only a command that runs needs the program folder (and may make the per-user one).
+            const ProgramDirChoice folder = rootGiven
+                                                ? ProgramDirChoice{root, "given by --root"}
+                                                : OpenProgramDir(ExecutablePath(args.empty() ? "" : args[0]));
+            SetProgramDir(folder.dir);
             Context context{std::vector<std::string>(words.begin() + 1, words.end()), out, err,
                             folder.reason};
             return command.run(context);

@@ -29,10 +29,11 @@ inline std::string ShellQuote(const std::string& word) {
     return quoted + "'";
 }
 
-// `shell` is put before the command in the shell's line (such as "ulimit -f 1;").
+// `shell` is put before the command in the shell's line (such as "ulimit -f 1;"); `program` is
+// the tovel-cli to run (a copy elsewhere stands for an installed one).
 inline CliResult RunCli(const std::vector<std::string>& args, const std::string& scratchDir,
-                        const std::string& shell = "") {
-    std::string command = shell + ShellQuote(TOVEL_CLI_PATH);
+                        const std::string& shell = "", const std::string& program = TOVEL_CLI_PATH) {
+    std::string command = shell + ShellQuote(program);
     for (const std::string& a : args)
         command += " " + ShellQuote(a);
     const std::string errFile = scratchDir + "cli-stderr.txt";

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,4 +64,35 @@ TEST(Cli, WhereNamesTheProgramFolderAndWhyAndRootWinsOverTovelHome) {
     EXPECT_EQ(home.status, 0) << home.err;
     EXPECT_EQ(home.out, dir / "home/ (set by TOVEL_HOME)\n");
     EXPECT_EQ(root.out, dir / "root/ (given by --root)\n");
+}
+
+// A copy outside the build folder finds no Data/ beside it and turns to the per-user folder, here
+// one that cannot be made: commands say so and how to go on; help and usage errors need no folder.
+TEST(Cli, PerUserFolderThatCannotBeMadeIsReportedOnlyWhenACommandNeedsIt) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "bin");
+    std::filesystem::copy_file(TOVEL_CLI_PATH, dir / "bin/tovel-cli");
+    dir.Write("file", "");
+    const std::string env = "unset TOVEL_HOME; HOME=" + tovel::test::ShellQuote(dir / "file") +
+                            " XDG_DATA_HOME=" + tovel::test::ShellQuote(dir / "file") + " ";
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* err; // how standard error starts; "" for nothing on it
+    };
+    const std::string noFolder = "Cannot create folder \"" + dir / "file/tovel/" +
+                                 "\". Not a directory\n"
+                                 "Set TOVEL_HOME to a folder you may write to keep Tovel's files there.\n";
+    const Case cases[] = {
+        {{"where"}, 1, noFolder.c_str()},
+        {{"db", "check"}, 1, noFolder.c_str()},
+        {{"db", "check", "--help"}, 0, ""},
+        {{"frobnicate"}, 2, "tovel-cli: unknown command"},
+    };
+    for (const Case& c : cases) {
+        const auto result = RunCli(c.args, dir.Path(), env, dir / "bin/tovel-cli");
+        EXPECT_EQ(result.status, c.status) << c.args[0] << ": " << result.err;
+        EXPECT_TRUE(*c.err ? result.err.rfind(c.err, 0) == 0 : result.err.empty())
+            << c.args[0] << ": " << result.err;
+    }
 }

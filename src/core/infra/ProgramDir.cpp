@@ -182,8 +182,15 @@ void SeedProgramDir(const std::string& dir, const std::string& worldDir) {
 
 ProgramDirChoice OpenProgramDir(const std::string& executablePath) {
     ProgramDirChoice choice = ChooseProgramDir(executablePath);
-    if (choice.perUser)
+    if (!choice.perUser)
+        return choice;
+    try {
         SeedProgramDir(choice.dir, InstalledWorldDir(executablePath));
+    } catch (const Error& e) {
+        // The user did not pick this folder, so say how to put the files somewhere else.
+        throw Error(std::string(e.what()) +
+                    "\nSet TOVEL_HOME to a folder you may write to keep Tovel's files there.");
+    }
     return choice;
 }
 

@@ -43,7 +43,7 @@ std::string InstalledWorldDir(const std::string& executablePath);
 void SeedProgramDir(const std::string& dir, const std::string& worldDir);
 
 // ChooseProgramDir, with the per-user folder created and seeded on its first use. Both programs
-// start with it.
+// start with it. When that fails, the Error's message ends with a line naming TOVEL_HOME.
 ProgramDirChoice OpenProgramDir(const std::string& executablePath);
 
 // Creates those of the program folder's `folders` ("Decks/", ...) that are missing, so the first
