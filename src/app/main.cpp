@@ -6,6 +6,8 @@
 #include "ui/app/TovelApplication.h"
 #include "ui/infra/QtPrompter.h"
 
+#include <QIcon>
+
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -21,6 +23,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     tovel::TovelApplication app(argc, argv);
+    // Lets the desktop match the windows to the menu entry, and shows its icon once installed.
+    app.setDesktopFileName(QStringLiteral("org.tovel.Tovel"));
+    app.setWindowIcon(QIcon::fromTheme(QStringLiteral("org.tovel.Tovel")));
     tovel::QtPrompter prompter;
     // A program folder that cannot be made (a home folder not writable) ends the start with its reason.
     std::optional<tovel::ProgramSession> session;
