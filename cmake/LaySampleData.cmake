@@ -1,0 +1,43 @@
+# Lays the sample world's files beside the programs without losing what the user changed there.
+# A file is copied when it is missing, or when it still holds what an earlier build laid there
+# (kept under LAID); a file the user changed since (card values edited, a database rebuilt) is
+# kept as it is, and the build says so.
+#
+#   cmake -DSOURCE=<sample folder> -DDEST=<folder beside the programs> -DLAID=<copies> -P LaySampleData.cmake
+foreach(name SOURCE DEST LAID)
+    if(NOT DEFINED ${name})
+        message(FATAL_ERROR "LaySampleData.cmake needs -D${name}=...")
+    endif()
+endforeach()
+
+file(GLOB_RECURSE files RELATIVE "${SOURCE}" "${SOURCE}/*")
+foreach(file IN LISTS files)
+    set(source "${SOURCE}/${file}")
+    set(dest "${DEST}/${file}")
+    set(laid "${LAID}/${file}")
+    file(SHA256 "${source}" sourceHash)
+    if(EXISTS "${dest}")
+        file(SHA256 "${dest}" destHash)
+        if(destHash STREQUAL sourceHash)
+            if(NOT EXISTS "${laid}")
+                get_filename_component(folder "${laid}" DIRECTORY)
+                file(MAKE_DIRECTORY "${folder}")
+                file(COPY_FILE "${source}" "${laid}")
+            endif()
+            continue()
+        endif()
+        set(laidHash "")
+        if(EXISTS "${laid}")
+            file(SHA256 "${laid}" laidHash)
+        endif()
+        if(NOT destHash STREQUAL laidHash)
+            message(STATUS "Keeping ${dest}: it was changed here; the sample world's copy is ${source}")
+            continue()
+        endif()
+    endif()
+    foreach(target "${dest}" "${laid}")
+        get_filename_component(folder "${target}" DIRECTORY)
+        file(MAKE_DIRECTORY "${folder}")
+        file(COPY_FILE "${source}" "${target}")
+    endforeach()
+endforeach()
