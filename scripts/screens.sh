@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Renders every window of the program to PNG files in OUTDIR, offscreen, on the sample world.
+# Renders every window of the program to PNG files in OUTDIR, offscreen, on a copy of the sample
+# world.
 # Uses the build in build/ (or the one named by TOVEL_BUILD_DIR); builds one only when there
 # is none, and adds the screenshot program to an existing build when it lacks it.
 set -euo pipefail
@@ -21,6 +22,11 @@ elif [ ! -x "$build/bin/tovel-screens" ] || [ ! -f "$build/bin/editions.rcc" ]; 
 fi
 
 mkdir -p "$out"
-QT_QPA_PLATFORM=offscreen \
+# The windows run on a scratch copy of the sample world: what they save (a draft record, the
+# hand-off deck) stays out of the build's own program folder.
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+cp -r "$build/bin/Data" "$build/bin/editions.rcc" "$home/"
+TOVEL_HOME="$home" QT_QPA_PLATFORM=offscreen \
 LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
   "$build/bin/tovel-screens" "$out"
