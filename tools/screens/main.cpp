@@ -206,7 +206,7 @@ void LmStyleMenu() {
     Save(icons, "icons");
 }
 
-// The collection and maintenance windows, with a card searched for and a few owned.
+// The collection and maintenance windows, with a card searched for and a few more owned.
 void CollectionWindows() {
     Settings().SetEditionsFilter("");
     {

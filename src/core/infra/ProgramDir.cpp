@@ -79,6 +79,21 @@ void CopyUnsynced(const std::string& source, const std::string& dest) {
         throw Error("Cannot copy \"" + source + "\" to \"" + dest + "\". " + LastErrorText(error));
 }
 
+// Copies each regular file of the folder `source` (when there is one) that `dest` lacks.
+void CopyMissingFiles(const std::string& source, const std::string& dest) {
+    if (!DirectoryExists(source))
+        return;
+    EnsureDirectory(dest);
+    std::error_code ec;
+    for (fs::directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string to = dest + it->path().filename().string();
+        if (it->is_regular_file() && !PathExists(to))
+            CopyUnsynced(it->path().string(), to);
+    }
+    if (ec)
+        throw Error("Cannot read the folder \"" + source + "\". " + ec.message());
+}
+
 // Copies the folder tree `source` into the empty folder `dest`: folders and regular files (links
 // followed), each new and this user's, with the user's default modes, not the source's; then
 // flushes them all at once (a flush per file costs seconds for a thousand pictures).
@@ -158,6 +173,10 @@ void SeedProgramDir(const std::string& dir, const std::string& worldDir) {
         return;
     if (FileExists(worldDir + "editions.rcc") && !PathExists(dir + "editions.rcc"))
         Copy(worldDir + "editions.rcc", dir + "editions.rcc");
+    // The sample decks and collection go beside the user's own files, never over them; Data/ is
+    // made last, so a start that fails before it tries these again.
+    for (const char* folder : {"Decks/", "Inventory/"})
+        CopyMissingFiles(worldDir + folder, dir + folder);
     // Data/ is laid out under a name of its own and renamed into place when complete, so a failed
     // or interrupted copy is tried again on the next start; a second program seeding at the same
     // moment loses the rename and drops its copy.

@@ -1,9 +1,12 @@
 #include "core/carddb/CardDatabase.h"
 #include "core/carddb/DBCreate.h"
+#include "core/collection/Inventory.h"
+#include "core/decks/DeckFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 
 using namespace tovel;
@@ -49,5 +52,28 @@ TEST(SampleWorld, LoadsCleanWithEveryEditionKnownAndTheBasicLands) {
         const int at = cards.IndexOf(land, "9E");
         ASSERT_GE(at, 0) << land;
         EXPECT_EQ(cards.Items(at).Rarity, TRarity::L);
+    }
+}
+
+// The sample decks and collection name only cards of the sample database, so a change to the
+// database that drops one of their cards shows here.
+TEST(SampleWorld, SampleDecksAndCollectionHoldOnlyKnownCards) {
+    TCardsList cards;
+    LoadCardDatabase(cards, kData + "base.txt", "");
+    const std::filesystem::path world = std::filesystem::path(kData).parent_path().parent_path();
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(world / "Decks"))
+        files.push_back(entry.path().string());
+    ASSERT_GE(files.size(), 2u);
+    files.push_back((world / "Inventory/inventory.inv").string());
+    for (const std::string& file : files) {
+        TInventoryList lines;
+        if (file.ends_with(".dec"))
+            ASSERT_TRUE(ReadDeckIntoInventory(lines, cards, file, false)) << file;
+        else
+            LoadInventory(lines, cards, file, false);
+        EXPECT_GT(lines.Count(), 20) << file;
+        for (int i = 0; i < lines.Count(); ++i)
+            EXPECT_TRUE(lines.Items(i).Card) << file << ": " << lines.Items(i).Name;
     }
 }

@@ -102,15 +102,23 @@ TEST(ProgramDir, PerUserFolderIsSeededOnceAndKeepsTheUsersFiles) {
     dir.Write("share/tovel/Data/cards.txt", "sample cards");
     dir.Write("share/tovel/Data/AB/Card.jpg", "picture");
     dir.Write("share/tovel/editions.rcc", "sample badges");
+    dir.Write("share/tovel/Decks/Sample.dec", "sample deck");
+    dir.Write("share/tovel/Decks/Other.dec", "other sample deck");
+    dir.Write("share/tovel/Inventory/inventory.inv", "sample collection");
     const ReadOnlyTree installed(dir / "share");
     const std::string world = InstalledWorldDir(dir / "bin/tovel");
     ASSERT_EQ(world, dir / "share/tovel/");
     const std::string user = dir / "user/tovel/";
     dir.Write("user/tovel/editions.rcc", "my badges");
     dir.Write("user/tovel/tovel.ini", "[Draft]\n");
+    dir.Write("user/tovel/Decks/Sample.dec", "my deck");
 
     SeedProgramDir(user, world);
-    EXPECT_EQ(dir.Names("user/tovel"), (std::vector<std::string>{"Data", "editions.rcc", "tovel.ini"}));
+    EXPECT_EQ(dir.Names("user/tovel"),
+              (std::vector<std::string>{"Data", "Decks", "Inventory", "editions.rcc", "tovel.ini"}));
+    EXPECT_EQ(TempDir::Read(user + "Decks/Sample.dec"), "my deck");
+    EXPECT_EQ(TempDir::Read(user + "Decks/Other.dec"), "other sample deck");
+    EXPECT_EQ(TempDir::Read(user + "Inventory/inventory.inv"), "sample collection");
     EXPECT_EQ(TempDir::Read(user + "Data/base.txt"), "sample base");
     EXPECT_EQ(TempDir::Read(user + "Data/AB/Card.jpg"), "picture");
     EXPECT_EQ(TempDir::Read(user + "editions.rcc"), "my badges");
