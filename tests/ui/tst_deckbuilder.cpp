@@ -8,6 +8,7 @@
 #include "core/settings/Settings.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/app/TovelApplication.h"
+#include "ui/collection/CardQueryBar.h"
 #include "ui/collection/CardsFrame.h"
 #include "ui/decks/CardListView.h"
 #include "ui/decks/CurveChart.h"
@@ -90,6 +91,15 @@ private slots:
             QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, row.center());
             QCOMPARE(Rows(form, TZone::Main), QStringList{QStringLiteral("C   Knight of Fennora")});
             QTest::mouseClick(form.Browser()->AddButton(), Qt::LeftButton, Qt::ShiftModifier);
+            // `own` counts the copies of the collection file.
+            world_->Home().Write("Inventory/inventory.inv",
+                                 "VR;Kessul Ambush;3;1;\r\nBF;Knight of Fennora;1;0;\r\n");
+            form.Browser()->QueryBar()->Edit()->setText(QStringLiteral("own>=2"));
+            form.Browser()->QueryBar()->Apply();
+            QCOMPARE(frame->Model().RowCount(), 1);
+            QCOMPARE(frame->CurrentCard()->Name, std::string_view("Kessul Ambush"));
+            form.Browser()->QueryBar()->Edit()->clear();
+            form.Browser()->QueryBar()->Apply();
             QCOMPARE(Rows(form, TZone::Sideboard), QStringList{QStringLiteral("C   Knight of Fennora")});
             QCOMPARE(Child<QLabel>(&form, "LabelMainCount")->text(), QStringLiteral("1"));
             Child<QSplitter>(&form, "SplitterBrowser")->setSizes({333, form.width() - 333});

@@ -3,6 +3,8 @@
 #include "core/carddb/CardsDB.h"
 #include "core/collection/OwnedCounts.h"
 #include "core/infra/Error.h"
+#include "core/infra/FileIO.h"
+#include "core/infra/ProgramDir.h"
 #include "core/settings/Settings.h"
 #include "ui/collection/CardsFrame.h"
 #include "ui/infra/QtText.h"
@@ -88,6 +90,23 @@ void TCardQueryBar::Apply() {
     status_->setVisible(!status_->text().isEmpty());
     if (SettingsOpen())
         Settings().SetSearchQuery(window_, text);
+}
+
+void TCardQueryBar::UseDefaultInventory() {
+    OwnedFrom = [this]() -> const TInventoryList* {
+        if (!defaultInventoryRead_) {
+            defaultInventoryRead_ = true;
+            const std::string file = ProgramPath(kDefaultInventoryFile);
+            if (FileExists(file)) {
+                try {
+                    LoadInventory(defaultInventory_, CardDatabase(), file, false);
+                } catch (const Error&) {
+                    defaultInventory_.Clear();
+                }
+            }
+        }
+        return &defaultInventory_;
+    };
 }
 
 void TCardQueryBar::InventoryChanged() {

@@ -33,6 +33,9 @@ public:
     // The inventory `own` counts in, asked for whenever a query with `own` is applied (null:
     // nothing owned).
     std::function<const TInventoryList*()> OwnedFrom;
+    // `own` counts in the default inventory file, read when a query first needs it (a missing
+    // or unreadable file owns nothing), for windows that have no inventory of their own.
+    void UseDefaultInventory();
 
     // Reads the remembered text and applies it; call after the frame shows its list.
     void Restore();
@@ -52,6 +55,8 @@ private:
     QTimer* pause_;
     TCardQuery query_;
     std::vector<int32_t> owned_;
+    TInventoryList defaultInventory_;
+    bool defaultInventoryRead_ = false;
 };
 
 } // namespace tovel

@@ -1,9 +1,5 @@
 #include "ui/collection/ViewBaseForm.h"
 
-#include "core/collection/Inventory.h"
-#include "core/infra/Error.h"
-#include "core/infra/FileIO.h"
-#include "core/infra/ProgramDir.h"
 #include "core/infra/Text.h"
 #include "core/settings/Settings.h"
 #include "ui/collection/CardQueryBar.h"
@@ -68,21 +64,7 @@ TViewBaseForm::TViewBaseForm(QWidget* parent) : QDialog(parent) {
     cardsFrameBase_ = new TCardsFrame(this);
     cardsFrameBase_->setObjectName(QStringLiteral("CardsFrameBase"));
     queryBar_ = new TCardQueryBar("ViewBase", *cardsFrameBase_, this);
-    // `own` counts in the default inventory file, read when a search first needs it.
-    queryBar_->OwnedFrom = [this]() -> const TInventoryList* {
-        if (!ownedRead_) {
-            ownedRead_ = true;
-            const std::string file = ProgramPath(kDefaultInventoryFile);
-            if (FileExists(file)) {
-                try {
-                    LoadInventory(owned_, CardDatabase(), file, false);
-                } catch (const Error&) {
-                    owned_.Clear(); // an unreadable inventory owns nothing
-                }
-            }
-        }
-        return &owned_;
-    };
+    queryBar_->UseDefaultInventory();
     layout->addWidget(queryBar_);
     layout->addWidget(cardsFrameBase_, 1);
     resize(420, 560);

@@ -36,8 +36,6 @@ private:
 
     TCardsFrame* cardsFrameBase_;
     TCardQueryBar* queryBar_;
-    TInventoryList owned_;
-    bool ownedRead_ = false;
     QAction* aViewCardInfo_;
     QAction* aExit_;
     bool closed_ = false;

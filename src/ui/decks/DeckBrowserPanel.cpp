@@ -44,6 +44,7 @@ TDeckBrowserPanel::TDeckBrowserPanel(QWidget* parent) : QWidget(parent) {
                           header->fontMetrics().horizontalAdvance(QStringLiteral("Edition")) + 24);
     header->resizeSection(kColumnName, 140);
     queryBar_ = new TCardQueryBar("MakeDeck", *frame_, this);
+    queryBar_->UseDefaultInventory();
     add_ = new QPushButton(QStringLiteral("Add"), this);
     add_->setObjectName(QStringLiteral("ButtonAddCard"));
     add_->setToolTip(QStringLiteral("One copy of the selected card to the deck (Shift: to the sideboard)"));
