@@ -152,7 +152,8 @@ std::optional<int32_t> PowerToughnessPart(std::string_view pt, bool second) {
 
 // Whether a list of codes, each followed by ";", holds this code, ignoring letter case.
 bool CodesHoldFolded(std::string_view codes, std::string_view code) {
-    return AnyListedCode(codes, [code](std::string_view listed) { return EqualsIgnoreAnsiCase(listed, code); });
+    return AnyListedCode(codes,
+                         [code](std::string_view listed) { return EqualsIgnoreAnsiCase(listed, code); });
 }
 
 // Whether any code of `printings` is among `allowed` (both ";"-terminated lists).
@@ -231,7 +232,7 @@ bool TCardQuery::Program::MatchLeaf(const TCardsList& cards, const TCardItem& ca
     case Field::Type:
         return text(card.TypeLine);
     case Field::Text: {
-        const std::span<const std::string_view> lines = cards.Text(card);
+        const std::span<const TTextView> lines = cards.Text(card);
         const Needle& n = needles[static_cast<size_t>(node.needle)];
         if (node.contains && !n.HasBlank()) {
             // A phrase without blanks cannot span the blank that joins two lines.

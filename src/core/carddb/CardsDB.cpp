@@ -253,7 +253,7 @@ void TCardsList::AdoptSource(std::shared_ptr<const MappedFile> source) {
     sources_.push_back(std::move(source));
 }
 
-std::span<const std::string_view> TCardsList::Text(const TCardItem& card) const {
+std::span<const TTextView> TCardsList::Text(const TCardItem& card) const {
     if (card.TextCount == 0)
         return {};
     return {textLines_.data() + card.TextFirst, card.TextCount};
