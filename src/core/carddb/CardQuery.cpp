@@ -69,6 +69,35 @@ public:
         return false;
     }
 
+    // Whether the rules text, its lines joined with one blank, contains the needle (or equals
+    // it, with `whole`), without joining them: most texts hold it within a line, and one that
+    // runs across lines must take a blank at each join.
+    bool FoundInLines(std::span<const TTextView> lines, bool whole) const {
+        if (whole) {
+            size_t size = lines.empty() ? 0 : lines.size() - 1;
+            for (std::string_view line : lines)
+                size += line.size();
+            return size == folded_.size() && JoinedAt(lines, 0, 0, folded_);
+        }
+        if (folded_.empty())
+            return true;
+        for (std::string_view line : lines)
+            if (FoundIn(line))
+                return true;
+        if (!HasBlank())
+            return false;
+        // A match across a join: a line ends with the needle's bytes before one of its blanks.
+        const std::string_view needle = folded_;
+        for (size_t i = 0; i + 1 < lines.size(); ++i) {
+            const std::string_view line = lines[i];
+            for (size_t k = needle.find(' '); k != std::string_view::npos; k = needle.find(' ', k + 1))
+                if (k <= line.size() && EqualsFolded(line.substr(line.size() - k), needle.substr(0, k)) &&
+                    JoinedAt(lines, i + 1, 0, needle.substr(k + 1)))
+                    return true;
+        }
+        return false;
+    }
+
     bool Equals(std::string_view text) const {
         if (text.size() != folded_.size())
             return false;
@@ -79,6 +108,33 @@ public:
     }
 
 private:
+    // Whether `folded` (already folded) equals the bytes of `text` folded.
+    static bool EqualsFolded(std::string_view text, std::string_view folded) {
+        for (size_t i = 0; i < text.size(); ++i)
+            if (Fold(text[i]) != folded[i])
+                return false;
+        return true;
+    }
+
+    // Whether the lines joined with blanks, read from line `i` at `at` on, begin with `rest`.
+    static bool JoinedAt(std::span<const TTextView> lines, size_t i, size_t at, std::string_view rest) {
+        for (; !rest.empty(); ++i, at = 0) {
+            if (i >= lines.size())
+                return false;
+            const std::string_view line = lines[i].View().substr(at);
+            const size_t take = std::min(line.size(), rest.size());
+            if (!EqualsFolded(line.substr(0, take), rest.substr(0, take)))
+                return false;
+            rest.remove_prefix(take);
+            if (rest.empty())
+                return true;
+            if (rest.front() != ' ' || i + 1 >= lines.size())
+                return false;
+            rest.remove_prefix(1);
+        }
+        return true;
+    }
+
     std::string folded_;
     std::array<uint32_t, 256> skip_{};
 };
@@ -190,7 +246,6 @@ struct TCardQuery::Program {
     std::vector<Needle> needles;
     std::span<const int32_t> owned;
     bool usesOwned = false;
-    mutable std::string joined; // the rules text joined with blanks, for phrases
 
     bool Match(const TCardsList& cards, const TCardItem& card, int position, uint32_t index) const;
     bool MatchLeaf(const TCardsList& cards, const TCardItem& card, int position, const Node& node) const;
@@ -232,22 +287,10 @@ bool TCardQuery::Program::MatchLeaf(const TCardsList& cards, const TCardItem& ca
     case Field::Type:
         return text(card.TypeLine);
     case Field::Text: {
-        const std::span<const TTextView> lines = cards.Text(card);
         const Needle& n = needles[static_cast<size_t>(node.needle)];
-        if (node.contains && !n.HasBlank()) {
-            // A phrase without blanks cannot span the blank that joins two lines.
-            for (std::string_view line : lines)
-                if (n.FoundIn(line))
-                    return true;
-            return false;
-        }
-        joined.clear();
-        for (size_t i = 0; i < lines.size(); ++i) {
-            if (i > 0)
-                joined += ' ';
-            joined += lines[i];
-        }
-        return text(joined);
+        if (node.contains)
+            return n.FoundInLines(cards.Text(card), false);
+        return n.FoundInLines(cards.Text(card), true) == (node.op == Op::Eq);
     }
     case Field::Edition:
         return EqualsIgnoreAnsiCase(card.Edition, node.code) == (node.op == Op::Eq);

@@ -46,8 +46,7 @@ public:
     // must outlive the query or the next call.
     void SetOwned(std::span<const int32_t> owned);
 
-    // Whether the card at `position` of `cards` holds. Not reentrant: a text search across
-    // rules-text lines reuses one buffer of the query.
+    // Whether the card at `position` of `cards` holds; allocates nothing.
     bool Matches(const TCardsList& cards, int position) const;
     // The same for a card of `cards` whose position is known only when `own` needs it (-1: none
     // owned).
