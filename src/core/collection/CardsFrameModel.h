@@ -136,16 +136,17 @@ private:
     };
 
     Row MakeRow(TInventoryItem& line);
+    static uint64_t SearchKey(std::string_view name);
     bool QueryHolds(const TInventoryItem& line) const;
     bool Less(const Row& a, const Row& b) const;
     int TiedCardColumn(const Row& a, const Row& b) const;
     static int CompareNames(const Row& a, const Row& b);
     int InsertRow(TInventoryItem& line);
     void SortRows();
-    // Sorts a run of equal prefixes as Less orders it.
-    void SortRun(size_t first, size_t last);
-    void SortByText(size_t first, size_t last, size_t offset);
-    void SortByKeyThenLess(size_t first, size_t last);
+    // The order Less gives, as a sequence of fields compared in turn (KeyField in the .cpp).
+    uint64_t KeyChunk(const Row& row, int field, size_t offset, bool& more) const;
+    void SortLevel(size_t first, size_t last, int field, size_t offset);
+    void SortKeysByPrefix(size_t first, size_t last);
     void ScrollToTop(int row);
 
     TInventoryList* list_ = nullptr;
@@ -162,6 +163,9 @@ private:
     };
 
     std::vector<Row> rows_;
+    // Per row, its name's first eight bytes folded to lower case (zero-padded): search as you
+    // type reads these instead of every row's name.
+    std::vector<uint64_t> searchKeys_;
     std::vector<SortKey> sortKeys_;
     std::vector<SortKey> sortSpare_;
     std::vector<Row> sortScratch_;
