@@ -51,6 +51,9 @@ public:
     // The same for a card of `cards` whose position is known only when `own` needs it (-1: none
     // owned).
     bool Matches(const TCardsList& cards, const TCardItem& card, int position) const;
+    // Asks the memory for what matching a card of `cards` will read (a loop over a big list calls
+    // this some cards ahead of the one it matches).
+    void Prefetch(const TCardsList& cards, const TCardItem& card) const;
 
     // The compiled form; only CardQuery.cpp knows it.
     struct Program;

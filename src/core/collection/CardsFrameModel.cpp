@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <climits>
 #include <cstring>
 #include <optional>
@@ -14,14 +15,34 @@ namespace tovel {
 
 namespace {
 
+// Up to eight bytes from `at`, big-endian and zero-padded.
+uint64_t BigEndian8(const char* at, size_t size) {
+    if (size >= 8 && std::endian::native == std::endian::little) {
+        uint64_t word;
+        std::memcpy(&word, at, 8);
+        return __builtin_bswap64(word);
+    }
+    uint64_t key = 0;
+    for (size_t i = 0; i < std::min<size_t>(size, 8); ++i)
+        key |= uint64_t{static_cast<unsigned char>(at[i])} << (56 - 8 * i);
+    return key;
+}
+
 // The first eight bytes, big-endian and zero-padded: ordering by it never contradicts the
 // byte-wise order of the whole text.
 uint64_t Prefix8(std::string_view text) {
-    uint64_t key = 0;
-    for (size_t i = 0; i < 8; ++i)
-        key = (key << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
-    return key;
+    return BigEndian8(text.data(), text.size());
 }
+
+// ANSI lower case by table, for keys made of every row.
+struct FoldTable {
+    std::array<unsigned char, 256> lower{};
+    FoldTable() {
+        for (int c = 0; c < 256; ++c)
+            lower[static_cast<size_t>(c)] = static_cast<unsigned char>(AnsiLower(static_cast<char>(c)));
+    }
+};
+const FoldTable kFold;
 
 uint32_t Biased(int32_t value) {
     return static_cast<uint32_t>(value) ^ 0x80000000u;
@@ -161,7 +182,7 @@ void TCardsFrameModel::SetSortColumn(int column) {
 uint64_t TCardsFrameModel::SearchKey(std::string_view name) {
     uint64_t key = 0;
     for (size_t i = 0; i < 8; ++i)
-        key = (key << 8) | (i < name.size() ? static_cast<unsigned char>(AnsiLower(name[i])) : 0u);
+        key = (key << 8) | (i < name.size() ? kFold.lower[static_cast<unsigned char>(name[i])] : 0u);
     return key;
 }
 
@@ -174,6 +195,7 @@ TCardsFrameModel::Row TCardsFrameModel::MakeRow(TInventoryItem& line) {
     row.count = line.Count;
     row.foil = line.Foil;
     row.order = line.Index();
+    row.hasCard = line.Card != nullptr;
     switch (sortColumn_) {
     case kColumnEdition:
         row.prefix = Prefix8(row.edition);
@@ -199,6 +221,8 @@ TCardsFrameModel::Row TCardsFrameModel::MakeRow(TInventoryItem& line) {
             row.cardText = line.Card->Cost;
         else if (line.Card && sortColumn_ == kColumnType)
             row.cardText = line.Card->TypeLine;
+        else if (line.Card && sortColumn_ == kColumnPowerToughness)
+            row.cardText = line.Card->PowerToughness;
         break;
     }
     return row;
@@ -338,71 +362,69 @@ uint64_t NumberKey(int64_t value) {
 // Eight bytes of a text's key from `offset` on: seven bytes, zero-padded, then how many of them
 // the text has (8: the text goes on past them). Comparing these keys in turn compares the texts
 // byte-wise, a shorter text first, embedded zero bytes included.
-uint64_t TextKey(std::string_view text, size_t offset, bool& more) {
+uint64_t TextKey(std::string_view text, size_t offset) {
     const size_t left = text.size() - offset;
-    uint64_t key = 0;
-    for (size_t i = 0; i < 7; ++i)
-        key = (key << 8) | (i < left ? static_cast<unsigned char>(text[offset + i]) : 0u);
-    more = left > 7;
-    return (key << 8) | (more ? 8 : left);
+    return (BigEndian8(text.data() + offset, left) & ~uint64_t{0xFF}) | (left > 7 ? 8 : left);
 }
 
 // Runs longer than this are sorted by radix, shorter ones by comparison.
 constexpr size_t kRadixRun = 2048;
+// Runs this short are sorted by the whole comparison at once rather than field by field.
+constexpr size_t kSmallRun = 4;
 // Texts equal this far are few; the comparison takes them, and the recursion stays flat.
 constexpr size_t kDeepestOffset = 63;
 
 } // namespace
 
-// The key of a field of a row, eight bytes at `offset` for a text; `more` tells whether the text
-// goes on past them.
-uint64_t TCardsFrameModel::KeyChunk(const Row& row, int field, size_t offset, bool& more) const {
-    const TCardItem* card = row.line->Card;
-    more = false;
-    switch (KeyFields(sortColumn_, card != nullptr)[static_cast<size_t>(field)]) {
+// Sets each key's prefix to its row's key of a field, eight bytes from `offset` for a text.
+// Returns whether the field is a text (its keys end in how many bytes they hold, 8: more follow).
+bool TCardsFrameModel::FillKeys(std::span<SortKey> keys, int field, size_t offset) const {
+    const auto fill = [&](auto keyOf) {
+        for (SortKey& key : keys)
+            key.prefix = keyOf(rows_[key.row]);
+    };
+    switch (KeyFields(sortColumn_, rows_[keys.front().row].hasCard)[static_cast<size_t>(field)]) {
     case KeyField::Edition:
-        return TextKey(row.edition, offset, more);
+        fill([&](const Row& row) { return TextKey(row.edition, offset); });
+        return true;
     case KeyField::Name:
-        return TextKey(row.name, offset, more);
+        fill([&](const Row& row) { return TextKey(row.name, offset); });
+        return true;
     case KeyField::Notes:
-        return TextKey(std::string_view(notesStore_.data() + row.notesOffset, row.notesLength), offset, more);
+        fill([&](const Row& row) {
+            return TextKey(std::string_view(notesStore_.data() + row.notesOffset, row.notesLength), offset);
+        });
+        return true;
     case KeyField::CardText:
-        return TextKey(row.cardText, offset, more);
+        fill([&](const Row& row) { return TextKey(row.cardText, offset); });
+        return true;
     case KeyField::Count:
-        return NumberKey(row.count);
+        fill([](const Row& row) { return NumberKey(row.count); });
+        return false;
     case KeyField::Foil:
-        return NumberKey(row.foil);
+        fill([](const Row& row) { return NumberKey(row.foil); });
+        return false;
     case KeyField::Order:
-        return NumberKey(row.order);
+        fill([](const Row& row) { return NumberKey(row.order); });
+        return false;
     case KeyField::CardNumber2:
-        return NumberKey(PowerToughnessKey(card->PowerToughness, true));
+        fill([](const Row& row) { return NumberKey(PowerToughnessKey(row.cardText, true)); });
+        return false;
     case KeyField::CardNumber:
         break;
     }
-    if (!card)
-        return ~uint64_t{0};
-    int64_t number = 0;
-    switch (sortColumn_) {
-    case kColumnCost:
-        number = ManaValue(*card);
-        break;
-    case kColumnType:
-        number = static_cast<int>(TypeClass(card->TypeLine));
-        break;
-    case kColumnRarity:
-        number = static_cast<int>(card->Rarity);
-        break;
-    case kColumnPowerToughness:
-        number = PowerToughnessKey(card->PowerToughness, false);
-        break;
-    case kColumnValue:
-        number = card->Value;
-        break;
-    default:
-        break;
-    }
-    // Every number here is far inside 62 bits: the top bit stays clear, for lines without a card.
-    return static_cast<uint64_t>(number + (int64_t{1} << 62));
+    // The prefix holds the number exactly in its top bits, but for P/T. Every number here is far
+    // inside 62 bits: the top bit stays clear, for lines without a card.
+    const int shift = sortColumn_ == kColumnCost || sortColumn_ == kColumnValue ? 32 : 56;
+    if (sortColumn_ == kColumnPowerToughness)
+        fill([](const Row& row) {
+            return row.hasCard
+                       ? static_cast<uint64_t>(PowerToughnessKey(row.cardText, false) + (int64_t{1} << 62))
+                       : ~uint64_t{0};
+        });
+    else
+        fill([shift](const Row& row) { return row.hasCard ? row.prefix >> shift : ~uint64_t{0}; });
+    return false;
 }
 
 // Sorts small (key, row) pairs instead of whole rows, field by field: by the first field's key,
@@ -433,19 +455,16 @@ void TCardsFrameModel::SortLevel(size_t first, size_t last, int field, size_t of
     if (last - first < 2)
         return;
     const auto keys = std::span(sortKeys_).subspan(first, last - first);
-    if (static_cast<size_t>(field) >= KeyFields(sortColumn_, rows_[keys.front().row].line->Card).size())
-        return; // one line in two rows: they are equal
-    if (offset > kDeepestOffset) {
+    const auto fields = KeyFields(sortColumn_, rows_[keys.front().row].hasCard);
+    // The rows were made in line order, and every sort here keeps that order among equal keys.
+    if (static_cast<size_t>(field) >= fields.size() || fields[static_cast<size_t>(field)] == KeyField::Order)
+        return;
+    if (keys.size() <= kSmallRun || offset > kDeepestOffset) {
         std::sort(keys.begin(), keys.end(),
                   [this](const SortKey& a, const SortKey& b) { return Less(rows_[a.row], rows_[b.row]); });
         return;
     }
-    bool anyMore = false;
-    for (SortKey& key : keys) {
-        bool more = false;
-        key.prefix = KeyChunk(rows_[key.row], field, offset, more);
-        anyMore |= more;
-    }
+    const bool text = FillKeys(keys, field, offset);
     SortKeysByPrefix(first, last);
     for (size_t from = first; from < last;) {
         size_t to = from + 1;
@@ -453,10 +472,7 @@ void TCardsFrameModel::SortLevel(size_t first, size_t last, int field, size_t of
             ++to;
         if (to - from > 1) {
             // Equal keys of a text that goes on: its next bytes; else the next field.
-            bool more = false;
-            if (anyMore)
-                KeyChunk(rows_[sortKeys_[from].row], field, offset, more);
-            if (more)
+            if (text && (sortKeys_[from].prefix & 0xFF) == 8)
                 SortLevel(from, to, field, offset + 7);
             else
                 SortLevel(from, to, field + 1, 0);
@@ -467,8 +483,9 @@ void TCardsFrameModel::SortLevel(size_t first, size_t last, int field, size_t of
 
 void TCardsFrameModel::SortKeysByPrefix(size_t first, size_t last) {
     const auto keys = std::span(sortKeys_).subspan(first, last - first);
+    // Equal prefixes keep their order, as the radix passes do.
     const auto byPrefix = [](const SortKey& a, const SortKey& b) {
-        return a.prefix < b.prefix;
+        return a.prefix != b.prefix ? a.prefix < b.prefix : a.row < b.row;
     };
     if (keys.size() < kRadixRun) {
         std::sort(keys.begin(), keys.end(), byPrefix);
