@@ -202,6 +202,7 @@ void TCardsList::Clear() {
 
 void TCardsList::Swap(TCardsList& other) noexcept {
     chunks_.swap(other.chunks_);
+    chunkStarts_.swap(other.chunkStarts_);
     std::swap(count_, other.count_);
     textLines_.swap(other.textLines_);
     sources_.swap(other.sources_);
