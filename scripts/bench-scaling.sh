@@ -55,7 +55,7 @@ measure() {
            else "\(.run_name | sub("/real_time"; ""))\t\(.real_time)" end'
   # A re-sort is already the median of nine clicks within one run.
   { QT_QPA_PLATFORM=offscreen TOVEL_HOME="$world/" "$bin/tovel_windows_bench" -median "$runs" \
-      openBaseViewer searchKeystroke filterChange queryKeystroke openInventory draftPick 2>/dev/null
+      openBaseViewer searchKeystroke filterChange queryKeystroke 2>/dev/null
     QT_QPA_PLATFORM=offscreen TOVEL_HOME="$world/" "$bin/tovel_windows_bench" resort 2>/dev/null; } |
     awk '/^RESULT/ { name = $3; gsub(/BenchCollectionWindows::|\(\)|:$/, "", name); gsub(/"/, "", name); next }
          name != "" && /msecs/ { gsub(/,/, "", $1); print name "\t" $1; name = "" }'
