@@ -62,8 +62,8 @@ private slots:
         }
     }
 
-    // A click on a column header: from the edition column to the given one (the click measured)
-    // and back.
+    // A click on a column header, from the edition column to the given one: the median of the
+    // clicks alone (a QBENCHMARK loop would time the click back to the edition column too).
     void resort_data() {
         QTest::addColumn<int>("column");
         for (int column :
@@ -78,12 +78,17 @@ private slots:
         TCardsFrame* frame = form.CardsFrameBase();
         frame->SetCardColumns({kColumnCost, kColumnType, kColumnRarity, kColumnPowerToughness, kColumnValue});
         QCoreApplication::processEvents();
-        QBENCHMARK {
+        std::vector<qint64> clicks;
+        for (int i = 0; i < 9; ++i) {
             frame->SetSortColumn(kColumnEdition);
             QCoreApplication::processEvents();
+            QElapsedTimer clock;
+            clock.start();
             frame->SetSortColumn(column);
             QCoreApplication::processEvents();
+            clicks.push_back(clock.nsecsElapsed());
         }
+        QTest::setBenchmarkResult(Median(clicks), QTest::WalltimeMilliseconds);
     }
 
     void filterChange() {
@@ -157,12 +162,17 @@ private slots:
             }
         }
         QVERIFY(picks.size() >= 3 * 45);
-        std::nth_element(picks.begin(), picks.begin() + picks.size() / 2, picks.end());
-        QTest::setBenchmarkResult(static_cast<qreal>(picks[picks.size() / 2]) / 1e6,
-                                  QTest::WalltimeMilliseconds);
+        QTest::setBenchmarkResult(Median(picks), QTest::WalltimeMilliseconds);
     }
 
 private:
+    // The median of times in nanoseconds, in milliseconds.
+    static qreal Median(std::vector<qint64> times) {
+        std::nth_element(times.begin(), times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2),
+                         times.end());
+        return static_cast<qreal>(times[times.size() / 2]) / 1e6;
+    }
+
     std::unique_ptr<ProgramSession> session_;
 };
 

@@ -69,6 +69,35 @@ public:
         return false;
     }
 
+    // Whether the rules text, its lines joined with one blank, contains the needle (or equals
+    // it, with `whole`), without joining them: most texts hold it within a line, and one that
+    // runs across lines must take a blank at each join.
+    bool FoundInLines(std::span<const TTextView> lines, bool whole) const {
+        if (whole) {
+            size_t size = lines.empty() ? 0 : lines.size() - 1;
+            for (std::string_view line : lines)
+                size += line.size();
+            return size == folded_.size() && JoinedAt(lines, 0, 0, folded_);
+        }
+        if (folded_.empty())
+            return true;
+        for (std::string_view line : lines)
+            if (FoundIn(line))
+                return true;
+        if (!HasBlank())
+            return false;
+        // A match across a join: a line ends with the needle's bytes before one of its blanks.
+        const std::string_view needle = folded_;
+        for (size_t i = 0; i + 1 < lines.size(); ++i) {
+            const std::string_view line = lines[i];
+            for (size_t k = needle.find(' '); k != std::string_view::npos; k = needle.find(' ', k + 1))
+                if (k <= line.size() && EqualsFolded(line.substr(line.size() - k), needle.substr(0, k)) &&
+                    JoinedAt(lines, i + 1, 0, needle.substr(k + 1)))
+                    return true;
+        }
+        return false;
+    }
+
     bool Equals(std::string_view text) const {
         if (text.size() != folded_.size())
             return false;
@@ -79,6 +108,33 @@ public:
     }
 
 private:
+    // Whether `folded` (already folded) equals the bytes of `text` folded.
+    static bool EqualsFolded(std::string_view text, std::string_view folded) {
+        for (size_t i = 0; i < text.size(); ++i)
+            if (Fold(text[i]) != folded[i])
+                return false;
+        return true;
+    }
+
+    // Whether the lines joined with blanks, read from line `i` at `at` on, begin with `rest`.
+    static bool JoinedAt(std::span<const TTextView> lines, size_t i, size_t at, std::string_view rest) {
+        for (; !rest.empty(); ++i, at = 0) {
+            if (i >= lines.size())
+                return false;
+            const std::string_view line = lines[i].View().substr(at);
+            const size_t take = std::min(line.size(), rest.size());
+            if (!EqualsFolded(line.substr(0, take), rest.substr(0, take)))
+                return false;
+            rest.remove_prefix(take);
+            if (rest.empty())
+                return true;
+            if (rest.front() != ' ' || i + 1 >= lines.size())
+                return false;
+            rest.remove_prefix(1);
+        }
+        return true;
+    }
+
     std::string folded_;
     std::array<uint32_t, 256> skip_{};
 };
@@ -152,7 +208,8 @@ std::optional<int32_t> PowerToughnessPart(std::string_view pt, bool second) {
 
 // Whether a list of codes, each followed by ";", holds this code, ignoring letter case.
 bool CodesHoldFolded(std::string_view codes, std::string_view code) {
-    return AnyListedCode(codes, [code](std::string_view listed) { return EqualsIgnoreAnsiCase(listed, code); });
+    return AnyListedCode(codes,
+                         [code](std::string_view listed) { return EqualsIgnoreAnsiCase(listed, code); });
 }
 
 // Whether any code of `printings` is among `allowed` (both ";"-terminated lists).
@@ -189,7 +246,23 @@ struct TCardQuery::Program {
     std::vector<Needle> needles;
     std::span<const int32_t> owned;
     bool usesOwned = false;
-    mutable std::string joined; // the rules text joined with blanks, for phrases
+    uint32_t fieldsUsed = 0; // bit per Field of the leaves, for prefetching what matching reads
+
+    // Asks the memory for the texts that matching the card will read: on a big list they are
+    // cache misses, and asked for some cards ahead they overlap.
+    void Prefetch(const TCardsList& cards, const TCardItem& card) const {
+        const auto uses = [this](Field field) {
+            return (fieldsUsed >> static_cast<int>(field)) & 1u;
+        };
+        if (uses(Field::Name))
+            __builtin_prefetch(card.Name.data());
+        if (uses(Field::Type))
+            __builtin_prefetch(card.TypeLine.data());
+        if (uses(Field::In) || uses(Field::Format))
+            __builtin_prefetch(card.Printings.data());
+        if (uses(Field::Text) && card.TextCount > 0)
+            __builtin_prefetch(cards.Text(card)[0].data());
+    }
 
     bool Match(const TCardsList& cards, const TCardItem& card, int position, uint32_t index) const;
     bool MatchLeaf(const TCardsList& cards, const TCardItem& card, int position, const Node& node) const;
@@ -231,22 +304,10 @@ bool TCardQuery::Program::MatchLeaf(const TCardsList& cards, const TCardItem& ca
     case Field::Type:
         return text(card.TypeLine);
     case Field::Text: {
-        const std::span<const std::string_view> lines = cards.Text(card);
         const Needle& n = needles[static_cast<size_t>(node.needle)];
-        if (node.contains && !n.HasBlank()) {
-            // A phrase without blanks cannot span the blank that joins two lines.
-            for (std::string_view line : lines)
-                if (n.FoundIn(line))
-                    return true;
-            return false;
-        }
-        joined.clear();
-        for (size_t i = 0; i < lines.size(); ++i) {
-            if (i > 0)
-                joined += ' ';
-            joined += lines[i];
-        }
-        return text(joined);
+        if (node.contains)
+            return n.FoundInLines(cards.Text(card), false);
+        return n.FoundInLines(cards.Text(card), true) == (node.op == Op::Eq);
     }
     case Field::Edition:
         return EqualsIgnoreAnsiCase(card.Edition, node.code) == (node.op == Op::Eq);
@@ -463,6 +524,8 @@ private:
     }
 
     uint32_t Add(Node node) {
+        if (node.kind == Kind::Leaf)
+            program_.fieldsUsed |= 1u << static_cast<int>(node.field);
         program_.nodes.push_back(std::move(node));
         return static_cast<uint32_t>(program_.nodes.size() - 1);
     }
@@ -716,11 +779,19 @@ bool TCardQuery::Matches(const TCardsList& cards, const TCardItem& card, int pos
     return program_->Match(cards, card, position, program_->root);
 }
 
+void TCardQuery::Prefetch(const TCardsList& cards, const TCardItem& card) const {
+    program_->Prefetch(cards, card);
+}
+
 std::vector<int> SearchCards(const TCardsList& cards, const TCardQuery& query) {
+    constexpr int kAhead = 8;
     std::vector<int> positions;
-    for (int i = 0; i < cards.Count(); ++i)
+    for (int i = 0; i < cards.Count(); ++i) {
+        if (i + kAhead < cards.Count())
+            query.Prefetch(cards, cards.Items(i + kAhead));
         if (query.Matches(cards, i))
             positions.push_back(i);
+    }
     return positions;
 }
 

@@ -46,12 +46,14 @@ public:
     // must outlive the query or the next call.
     void SetOwned(std::span<const int32_t> owned);
 
-    // Whether the card at `position` of `cards` holds. Not reentrant: a text search across
-    // rules-text lines reuses one buffer of the query.
+    // Whether the card at `position` of `cards` holds; allocates nothing.
     bool Matches(const TCardsList& cards, int position) const;
     // The same for a card of `cards` whose position is known only when `own` needs it (-1: none
     // owned).
     bool Matches(const TCardsList& cards, const TCardItem& card, int position) const;
+    // Asks the memory for what matching a card of `cards` will read (a loop over a big list calls
+    // this some cards ahead of the one it matches).
+    void Prefetch(const TCardsList& cards, const TCardItem& card) const;
 
     // The compiled form; only CardQuery.cpp knows it.
     struct Program;

@@ -179,12 +179,27 @@ bool IsPowerToughness(std::string_view line) {
     return true;
 }
 
+namespace {
+
+// The word (blank-separated, blanks merged) starting at or after `at`; `at` moves past it.
+std::string_view NextWord(std::string_view text, size_t& at) {
+    while (at < text.size() && text[at] == ' ')
+        ++at;
+    const size_t start = at;
+    while (at < text.size() && text[at] != ' ')
+        ++at;
+    return text.substr(start, at - start);
+}
+
+} // namespace
+
 TCardType TypeClass(std::string_view typeLine) {
-    static const CharSet blank(" ");
-    const std::string_view first = NthWord(1, typeLine, blank, true);
+    // Read word by word rather than through NthWord: the cards list sorts by this.
+    size_t at = 0;
+    const std::string_view first = NextWord(typeLine, at);
     if (first == "Creature")
         return TCardType::Creature;
-    if (first == "Artifact" && NthWord(2, typeLine, blank, true) == "Creature")
+    if (first == "Artifact" && NextWord(typeLine, at) == "Creature")
         return TCardType::ArtifactCreature;
     if (first == "Instant")
         return TCardType::Instant;

@@ -202,6 +202,7 @@ void TCardsList::Clear() {
 
 void TCardsList::Swap(TCardsList& other) noexcept {
     chunks_.swap(other.chunks_);
+    chunkStarts_.swap(other.chunkStarts_);
     std::swap(count_, other.count_);
     textLines_.swap(other.textLines_);
     sources_.swap(other.sources_);
@@ -253,7 +254,7 @@ void TCardsList::AdoptSource(std::shared_ptr<const MappedFile> source) {
     sources_.push_back(std::move(source));
 }
 
-std::span<const std::string_view> TCardsList::Text(const TCardItem& card) const {
+std::span<const TTextView> TCardsList::Text(const TCardItem& card) const {
     if (card.TextCount == 0)
         return {};
     return {textLines_.data() + card.TextFirst, card.TextCount};

@@ -2,11 +2,12 @@
 
 // The card record, the card list with its lookups, and the card comparators.
 //
-// A TCardsList holds one TCardItem per printing. Its text fields are views: into the loaded
-// file, which the list keeps mapped, or into the list's own arena for text that was built or
-// edited. That keeps a 100,000-printing database loading at file-scan speed and at about twice
-// the file's size in memory. Card addresses stay valid until Clear.
+// A TCardsList holds one TCardItem per printing. Its text fields are views (TTextView, eight
+// bytes each): into the loaded file, which the list keeps mapped, or into the list's own arena
+// for text that was built or edited. That keeps a database loading at file-scan speed and
+// within twice the file's size in memory. Card addresses stay valid until Clear.
 
+#include "core/carddb/TextView.h"
 #include "core/infra/FileIO.h"
 
 #include <array>
@@ -45,8 +46,8 @@ inline constexpr std::array<std::string_view, 5> BasicLandNames = {"Swamp", "For
                                                                    "Plains"};
 
 struct TCardItem {
-    std::string_view Name;
-    std::string_view Edition;
+    TTextView Name;
+    TTextView Edition;
     TRarity Rarity = TRarity::L;
     TCardColor Color = TCardColor::L;
     bool NoCost = false;
@@ -60,11 +61,11 @@ struct TCardItem {
     int32_t XCount = 0;
     int32_t XCount2 = 0;
     int32_t Value = 0;
-    std::string_view Cost;
-    std::string_view TypeLine;
-    std::string_view PowerToughness;
-    std::string_view Printings;     // edition codes, each followed by ";"
-    std::string_view BannedFormats; // format letters; "D" keeps the card out of draft
+    TTextView Cost;
+    TTextView TypeLine;
+    TTextView PowerToughness;
+    TTextView Printings;     // edition codes, each followed by ";"
+    TTextView BannedFormats; // format letters; "D" keeps the card out of draft
     // The rules text: lines [TextFirst, TextFirst + TextCount) of the owning list's text lines.
     uint32_t TextFirst = 0;
     uint32_t TextCount = 0;
@@ -104,7 +105,7 @@ public:
     // Keeps a loaded file mapped for as long as cards refer to its bytes.
     void AdoptSource(std::shared_ptr<const MappedFile> source);
 
-    std::span<const std::string_view> Text(const TCardItem& card) const;
+    std::span<const TTextView> Text(const TCardItem& card) const;
     // Appends one rules-text line; `line` must be stable (a view from Store or an adopted source).
     void AppendTextLine(TCardItem& card, std::string_view line);
     void ClearText(TCardItem& card) { card.TextCount = 0; }
@@ -131,7 +132,7 @@ private:
     };
     std::vector<ChunkStart> chunkStarts_;
     int count_ = 0;
-    std::vector<std::string_view> textLines_;
+    std::vector<TTextView> textLines_;
     std::vector<std::shared_ptr<const MappedFile>> sources_;
     std::unique_ptr<Arena> arena_;
     std::unique_ptr<Index> byNameEdition_;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <climits>
 #include <cstring>
 #include <optional>
@@ -14,14 +15,34 @@ namespace tovel {
 
 namespace {
 
+// Up to eight bytes from `at`, big-endian and zero-padded.
+uint64_t BigEndian8(const char* at, size_t size) {
+    if (size >= 8 && std::endian::native == std::endian::little) {
+        uint64_t word;
+        std::memcpy(&word, at, 8);
+        return __builtin_bswap64(word);
+    }
+    uint64_t key = 0;
+    for (size_t i = 0; i < std::min<size_t>(size, 8); ++i)
+        key |= uint64_t{static_cast<unsigned char>(at[i])} << (56 - 8 * i);
+    return key;
+}
+
 // The first eight bytes, big-endian and zero-padded: ordering by it never contradicts the
 // byte-wise order of the whole text.
 uint64_t Prefix8(std::string_view text) {
-    uint64_t key = 0;
-    for (size_t i = 0; i < 8; ++i)
-        key = (key << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
-    return key;
+    return BigEndian8(text.data(), text.size());
 }
+
+// ANSI lower case by table, for keys made of every row.
+struct FoldTable {
+    std::array<unsigned char, 256> lower{};
+    FoldTable() {
+        for (int c = 0; c < 256; ++c)
+            lower[static_cast<size_t>(c)] = static_cast<unsigned char>(AnsiLower(static_cast<char>(c)));
+    }
+};
+const FoldTable kFold;
 
 uint32_t Biased(int32_t value) {
     return static_cast<uint32_t>(value) ^ 0x80000000u;
@@ -158,6 +179,13 @@ void TCardsFrameModel::SetSortColumn(int column) {
         Rebuild();
 }
 
+uint64_t TCardsFrameModel::SearchKey(std::string_view name) {
+    uint64_t key = 0;
+    for (size_t i = 0; i < 8; ++i)
+        key = (key << 8) | (i < name.size() ? kFold.lower[static_cast<unsigned char>(name[i])] : 0u);
+    return key;
+}
+
 TCardsFrameModel::Row TCardsFrameModel::MakeRow(TInventoryItem& line) {
     Row row;
     row.line = &line;
@@ -167,6 +195,7 @@ TCardsFrameModel::Row TCardsFrameModel::MakeRow(TInventoryItem& line) {
     row.count = line.Count;
     row.foil = line.Foil;
     row.order = line.Index();
+    row.hasCard = line.Card != nullptr;
     switch (sortColumn_) {
     case kColumnEdition:
         row.prefix = Prefix8(row.edition);
@@ -192,6 +221,8 @@ TCardsFrameModel::Row TCardsFrameModel::MakeRow(TInventoryItem& line) {
             row.cardText = line.Card->Cost;
         else if (line.Card && sortColumn_ == kColumnType)
             row.cardText = line.Card->TypeLine;
+        else if (line.Card && sortColumn_ == kColumnPowerToughness)
+            row.cardText = line.Card->PowerToughness;
         break;
     }
     return row;
@@ -285,133 +316,206 @@ bool TCardsFrameModel::Less(const Row& a, const Row& b) const {
     return a.order < b.order;
 }
 
-// Sorts small (prefix, row) pairs instead of whole rows: a radix sort by the prefix, then each
-// run of equal prefixes by the full comparison. Less orders by the prefix first, so this is the
-// order a comparison sort by Less gives, at a fraction of its comparisons.
+namespace {
+
+// The fields a column's order compares, in turn; the line's position (unique) ends each list.
+enum class KeyField : uint8_t { Edition, Name, Notes, CardText, Count, Foil, CardNumber, CardNumber2, Order };
+
+std::span<const KeyField> KeyFields(int column, bool hasCard) {
+    using K = KeyField;
+    static constexpr K kEdition[] = {K::Edition, K::Name, K::Order};
+    static constexpr K kName[] = {K::Name, K::Order};
+    static constexpr K kCount[] = {K::Count, K::Edition, K::Name, K::Order};
+    static constexpr K kFoil[] = {K::Foil, K::Count, K::Edition, K::Name, K::Order};
+    static constexpr K kNotes[] = {K::Notes, K::Edition, K::Name, K::Order};
+    // Card columns: the column's number (lines without a card after every card), its text or
+    // second number where it has one, then name and edition.
+    static constexpr K kCardText[] = {K::CardNumber, K::CardText, K::Name, K::Edition, K::Order};
+    static constexpr K kCardPair[] = {K::CardNumber, K::CardNumber2, K::Name, K::Edition, K::Order};
+    static constexpr K kCardNumber[] = {K::CardNumber, K::Name, K::Edition, K::Order};
+    switch (column) {
+    case kColumnEdition:
+        return kEdition;
+    case kColumnName:
+        return kName;
+    case kColumnCount:
+        return kCount;
+    case kColumnFoil:
+        return kFoil;
+    case kColumnNotes:
+        return kNotes;
+    case kColumnCost:
+    case kColumnType:
+        return hasCard ? std::span<const K>(kCardText) : kCardNumber;
+    case kColumnPowerToughness:
+        return hasCard ? std::span<const K>(kCardPair) : kCardNumber;
+    default:
+        return kCardNumber;
+    }
+}
+
+// A signed number as a key that orders as the number does.
+uint64_t NumberKey(int64_t value) {
+    return static_cast<uint64_t>(value) ^ (uint64_t{1} << 63);
+}
+
+// Eight bytes of a text's key from `offset` on: seven bytes, zero-padded, then how many of them
+// the text has (8: the text goes on past them). Comparing these keys in turn compares the texts
+// byte-wise, a shorter text first, embedded zero bytes included.
+uint64_t TextKey(std::string_view text, size_t offset) {
+    const size_t left = text.size() - offset;
+    return (BigEndian8(text.data() + offset, left) & ~uint64_t{0xFF}) | (left > 7 ? 8 : left);
+}
+
+// Runs longer than this are sorted by radix, shorter ones by comparison.
+constexpr size_t kRadixRun = 2048;
+// Runs this short are sorted by the whole comparison at once rather than field by field.
+constexpr size_t kSmallRun = 4;
+// Texts equal this far are few; the comparison takes them, and the recursion stays flat.
+constexpr size_t kDeepestOffset = 63;
+
+} // namespace
+
+// Sets each key's prefix to its row's key of a field, eight bytes from `offset` for a text.
+// Returns whether the field is a text (its keys end in how many bytes they hold, 8: more follow).
+bool TCardsFrameModel::FillKeys(std::span<SortKey> keys, int field, size_t offset) const {
+    const auto fill = [&](auto keyOf) {
+        for (SortKey& key : keys)
+            key.prefix = keyOf(rows_[key.row]);
+    };
+    switch (KeyFields(sortColumn_, rows_[keys.front().row].hasCard)[static_cast<size_t>(field)]) {
+    case KeyField::Edition:
+        fill([&](const Row& row) { return TextKey(row.edition, offset); });
+        return true;
+    case KeyField::Name:
+        fill([&](const Row& row) { return TextKey(row.name, offset); });
+        return true;
+    case KeyField::Notes:
+        fill([&](const Row& row) {
+            return TextKey(std::string_view(notesStore_.data() + row.notesOffset, row.notesLength), offset);
+        });
+        return true;
+    case KeyField::CardText:
+        fill([&](const Row& row) { return TextKey(row.cardText, offset); });
+        return true;
+    case KeyField::Count:
+        fill([](const Row& row) { return NumberKey(row.count); });
+        return false;
+    case KeyField::Foil:
+        fill([](const Row& row) { return NumberKey(row.foil); });
+        return false;
+    case KeyField::Order:
+        fill([](const Row& row) { return NumberKey(row.order); });
+        return false;
+    case KeyField::CardNumber2:
+        fill([](const Row& row) { return NumberKey(PowerToughnessKey(row.cardText, true)); });
+        return false;
+    case KeyField::CardNumber:
+        break;
+    }
+    // The prefix holds the number exactly in its top bits, but for P/T. Every number here is far
+    // inside 62 bits: the top bit stays clear, for lines without a card.
+    const int shift = sortColumn_ == kColumnCost || sortColumn_ == kColumnValue ? 32 : 56;
+    if (sortColumn_ == kColumnPowerToughness)
+        fill([](const Row& row) {
+            return row.hasCard
+                       ? static_cast<uint64_t>(PowerToughnessKey(row.cardText, false) + (int64_t{1} << 62))
+                       : ~uint64_t{0};
+        });
+    else
+        fill([shift](const Row& row) { return row.hasCard ? row.prefix >> shift : ~uint64_t{0}; });
+    return false;
+}
+
+// Sorts small (key, row) pairs instead of whole rows, field by field: by the first field's key,
+// then each run of equal keys by the next one, until the line positions tell every row apart.
+// That is the order Less gives, mostly with integer compares and radix passes.
 void TCardsFrameModel::SortRows() {
     // The buffers keep their capacity from one rebuild to the next: fresh pages are costly.
     const size_t n = rows_.size();
     sortKeys_.resize(n);
     sortSpare_.resize(n);
-    std::array<std::array<uint32_t, 256>, 8> counts{};
-    for (size_t i = 0; i < n; ++i) {
-        const uint64_t prefix = rows_[i].prefix;
-        sortKeys_[i] = {prefix, static_cast<uint32_t>(i)};
-        for (int pass = 0; pass < 8; ++pass)
-            ++counts[static_cast<size_t>(pass)][(prefix >> (8 * pass)) & 0xFF];
+    for (size_t i = 0; i < n; ++i)
+        sortKeys_[i].row = static_cast<uint32_t>(i);
+    SortLevel(0, n, 0, 0);
+    sortScratch_.clear();
+    for (const SortKey& key : sortKeys_)
+        sortScratch_.push_back(rows_[key.row]);
+    rows_.swap(sortScratch_);
+    // The search keys were made in the rows' first order, in sortSpare_'s place.
+    for (size_t i = 0; i < n; ++i)
+        sortSpare_[i].prefix = searchKeys_[i];
+    for (size_t i = 0; i < n; ++i)
+        searchKeys_[i] = sortSpare_[sortKeys_[i].row].prefix;
+}
+
+// Sorts the keys [first, last), whose rows agree on the fields before `field` and on its first
+// `offset` bytes.
+void TCardsFrameModel::SortLevel(size_t first, size_t last, int field, size_t offset) {
+    if (last - first < 2)
+        return;
+    const auto keys = std::span(sortKeys_).subspan(first, last - first);
+    const auto fields = KeyFields(sortColumn_, rows_[keys.front().row].hasCard);
+    // The rows were made in line order, and every sort here keeps that order among equal keys.
+    if (static_cast<size_t>(field) >= fields.size() || fields[static_cast<size_t>(field)] == KeyField::Order)
+        return;
+    if (keys.size() <= kSmallRun || offset > kDeepestOffset) {
+        std::sort(keys.begin(), keys.end(),
+                  [this](const SortKey& a, const SortKey& b) { return Less(rows_[a.row], rows_[b.row]); });
+        return;
     }
-    for (int pass = 0; pass < 8; ++pass) {
-        std::array<uint32_t, 256>& count = counts[static_cast<size_t>(pass)];
-        const uint64_t sample = n ? (sortKeys_[0].prefix >> (8 * pass)) & 0xFF : 0;
-        if (count[sample] == n)
-            continue; // every key has the same byte here
+    const bool text = FillKeys(keys, field, offset);
+    SortKeysByPrefix(first, last);
+    for (size_t from = first; from < last;) {
+        size_t to = from + 1;
+        while (to < last && sortKeys_[to].prefix == sortKeys_[from].prefix)
+            ++to;
+        if (to - from > 1) {
+            // Equal keys of a text that goes on: its next bytes; else the next field.
+            if (text && (sortKeys_[from].prefix & 0xFF) == 8)
+                SortLevel(from, to, field, offset + 7);
+            else
+                SortLevel(from, to, field + 1, 0);
+        }
+        from = to;
+    }
+}
+
+void TCardsFrameModel::SortKeysByPrefix(size_t first, size_t last) {
+    const auto keys = std::span(sortKeys_).subspan(first, last - first);
+    // Equal prefixes keep their order, as the radix passes do.
+    const auto byPrefix = [](const SortKey& a, const SortKey& b) {
+        return a.prefix != b.prefix ? a.prefix < b.prefix : a.row < b.row;
+    };
+    if (keys.size() < kRadixRun) {
+        std::sort(keys.begin(), keys.end(), byPrefix);
+        return;
+    }
+    // Least significant byte first, skipping bytes that every key shares.
+    const auto spare = std::span(sortSpare_).subspan(first, last - first);
+    std::array<std::array<uint32_t, 256>, 8> counts{};
+    for (const SortKey& key : keys)
+        for (size_t pass = 0; pass < 8; ++pass)
+            ++counts[pass][(key.prefix >> (8 * pass)) & 0xFF];
+    bool inSpare = false;
+    for (size_t pass = 0; pass < 8; ++pass) {
+        std::array<uint32_t, 256>& count = counts[pass];
+        if (count[(keys.front().prefix >> (8 * pass)) & 0xFF] == keys.size())
+            continue;
         uint32_t start = 0;
         for (uint32_t& c : count) {
             const uint32_t here = c;
             c = start;
             start += here;
         }
-        for (const SortKey& key : sortKeys_)
-            sortSpare_[count[(key.prefix >> (8 * pass)) & 0xFF]++] = key;
-        sortKeys_.swap(sortSpare_);
+        const auto from = inSpare ? spare : keys;
+        const auto to = inSpare ? keys : spare;
+        for (const SortKey& key : from)
+            to[count[(key.prefix >> (8 * pass)) & 0xFF]++] = key;
+        inSpare = !inSpare;
     }
-    for (size_t first = 0; first < n;) {
-        size_t last = first + 1;
-        while (last < n && sortKeys_[last].prefix == sortKeys_[first].prefix)
-            ++last;
-        if (last - first > 1)
-            SortRun(first, last);
-        first = last;
-    }
-    sortScratch_.clear();
-    for (const SortKey& key : sortKeys_)
-        sortScratch_.push_back(rows_[key.row]);
-    rows_.swap(sortScratch_);
-}
-
-// Within a run the prefix is spent: where the next keys of the comparison are known they take
-// its place, so that long runs (every creature, every card without P/T) still sort mostly by
-// integers.
-void TCardsFrameModel::SortRun(size_t first, size_t last) {
-    const auto keys = std::span(sortKeys_).subspan(first, last - first);
-    const uint64_t prefix = keys.front().prefix;
-    const auto hasCard = [this](const SortKey& key) {
-        return rows_[key.row].line->Card != nullptr;
-    };
-    bool named = false;
-    switch (sortColumn_) {
-    case kColumnCost:
-    case kColumnType:
-        // Equal prefixes hold the text's first bytes.
-        SortByText(first, last, sortColumn_ == kColumnCost ? 4 : 7);
-        return;
-    case kColumnPowerToughness:
-    case kColumnRarity:
-    case kColumnValue: {
-        // The column compares equal on a tie (P/T short of its largest numbers): the names decide.
-        constexpr uint32_t kShared = static_cast<uint32_t>(kPowerToughnessShared) ^ 0x80000000u;
-        const bool exact =
-            sortColumn_ != kColumnPowerToughness ||
-            (static_cast<uint32_t>(prefix >> 32) != kShared && static_cast<uint32_t>(prefix) != kShared);
-        named = exact && std::all_of(keys.begin(), keys.end(), hasCard);
-        break;
-    }
-    default:
-        break;
-    }
-    // Equal keys leave the order to Less.
-    for (SortKey& key : keys)
-        key.prefix = named ? rows_[key.row].namePrefix : 0;
-    SortByKeyThenLess(first, last);
-}
-
-// A run whose card texts agree in their first `offset` bytes: ordered by the next eight, and
-// runs of those by the following ones, until the texts are equal and the names decide. A run
-// with a text that ends too soon for that (or a line without a card) is left to Less.
-void TCardsFrameModel::SortByText(size_t first, size_t last, size_t offset) {
-    const auto keys = std::span(sortKeys_).subspan(first, last - first);
-    const auto text = [this](const SortKey& key) {
-        return rows_[key.row].cardText;
-    };
-    // Deep runs (long equal texts) are few: the comparison takes them, and the stack stays flat.
-    const bool covered = offset <= 64 && std::all_of(keys.begin(), keys.end(), [&](const SortKey& key) {
-                             return rows_[key.row].line->Card != nullptr && text(key).size() >= offset;
-                         });
-    if (!covered) {
-        for (SortKey& key : keys)
-            key.prefix = 0;
-        SortByKeyThenLess(first, last);
-        return;
-    }
-    if (std::all_of(keys.begin(), keys.end(),
-                    [&](const SortKey& key) { return text(key).size() == offset; })) {
-        for (SortKey& key : keys) // all texts equal
-            key.prefix = rows_[key.row].namePrefix;
-        SortByKeyThenLess(first, last);
-        return;
-    }
-    for (SortKey& key : keys)
-        key.prefix = Prefix8(text(key).substr(offset));
-    std::sort(keys.begin(), keys.end(),
-              [](const SortKey& a, const SortKey& b) { return a.prefix < b.prefix; });
-    for (size_t from = first; from < last;) {
-        size_t to = from + 1;
-        while (to < last && sortKeys_[to].prefix == sortKeys_[from].prefix)
-            ++to;
-        if (to - from > 1)
-            SortByText(from, to, offset + 8);
-        from = to;
-    }
-}
-
-void TCardsFrameModel::SortByKeyThenLess(size_t first, size_t last) {
-    std::sort(sortKeys_.begin() + static_cast<std::ptrdiff_t>(first),
-              sortKeys_.begin() + static_cast<std::ptrdiff_t>(last),
-              [this](const SortKey& a, const SortKey& b) {
-                  if (a.prefix != b.prefix)
-                      return a.prefix < b.prefix;
-                  return Less(rows_[a.row], rows_[b.row]);
-              });
+    if (inSpare)
+        std::copy(spare.begin(), spare.end(), keys.begin());
 }
 
 bool TCardsFrameModel::QueryHolds(const TInventoryItem& line) const {
@@ -425,6 +529,7 @@ bool TCardsFrameModel::QueryHolds(const TInventoryItem& line) const {
 
 void TCardsFrameModel::Rebuild() {
     rows_.clear();
+    searchKeys_.clear();
     notesStore_.clear();
     totalCount_ = 0;
     differentCount_ = 0;
@@ -439,6 +544,7 @@ void TCardsFrameModel::Rebuild() {
             if (!filter.Matches(line.Edition, line.Card) || !QueryHolds(line))
                 continue;
             rows_.push_back(MakeRow(line));
+            searchKeys_.push_back(SearchKey(line.Name));
             if (inventoryLayout_)
                 totalCount_ += line.Count;
         }
@@ -505,11 +611,17 @@ int TCardsFrameModel::Search(std::string_view text) {
         return 0;
     }
     const std::string folded = AnsiLowerCase(text);
+    // The first eight bytes through the keys; a zero byte in the text could match a name's padding.
+    const size_t keyed = folded.find('\0') == std::string::npos ? std::min<size_t>(folded.size(), 8) : 0;
+    const uint64_t mask = keyed ? ~uint64_t{0} << (8 * (8 - keyed)) : 0;
+    const uint64_t want = SearchKey(folded) & mask;
     for (size_t i = 0; i < rows_.size(); ++i) {
+        if ((searchKeys_[i] & mask) != want)
+            continue;
         const std::string_view name = rows_[i].name;
         if (name.size() < folded.size())
             continue;
-        size_t k = 0;
+        size_t k = keyed;
         while (k < folded.size() && AnsiLower(name[k]) == folded[k])
             ++k;
         if (k == folded.size()) {
@@ -540,6 +652,7 @@ int TCardsFrameModel::InsertRow(TInventoryItem& line) {
     const Row row = MakeRow(line);
     const auto at = std::upper_bound(rows_.begin(), rows_.end(), row,
                                      [this](const Row& a, const Row& b) { return Less(a, b); });
+    searchKeys_.insert(searchKeys_.begin() + (at - rows_.begin()), SearchKey(line.Name));
     const auto inserted = rows_.insert(at, row);
     return static_cast<int>(inserted - rows_.begin());
 }
@@ -600,6 +713,7 @@ void TCardsFrameModel::RemoveCopy(int row, bool foil) {
     currentCard_ = nullptr;
     const int index = line.Index();
     rows_.erase(rows_.begin() + row);
+    searchKeys_.erase(searchKeys_.begin() + row);
     differentCount_ = RowCount();
     list_->Delete(index);
     if (selected_ >= RowCount())

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -125,7 +126,7 @@ private:
         TInventoryItem* line = nullptr;
         std::string_view edition;
         std::string_view name;
-        // The card text behind a cost or type prefix, so that ties compare without the card.
+        // The card text behind a cost, type or P/T prefix, so that ties compare without the card.
         std::string_view cardText;
         uint64_t namePrefix = 0;  // the name's first bytes, so most ties are settled by it
         uint32_t notesOffset = 0; // the notes as they were, in notesStore_
@@ -133,19 +134,22 @@ private:
         int32_t count = 0;
         int32_t foil = 0;
         int32_t order = 0; // the line's position when the row was made: the last tiebreak
+        bool hasCard = false;
     };
 
     Row MakeRow(TInventoryItem& line);
+    static uint64_t SearchKey(std::string_view name);
     bool QueryHolds(const TInventoryItem& line) const;
     bool Less(const Row& a, const Row& b) const;
     int TiedCardColumn(const Row& a, const Row& b) const;
     static int CompareNames(const Row& a, const Row& b);
     int InsertRow(TInventoryItem& line);
     void SortRows();
-    // Sorts a run of equal prefixes as Less orders it.
-    void SortRun(size_t first, size_t last);
-    void SortByText(size_t first, size_t last, size_t offset);
-    void SortByKeyThenLess(size_t first, size_t last);
+    // The order Less gives, as a sequence of fields compared in turn.
+    struct SortKey;
+    bool FillKeys(std::span<SortKey> keys, int field, size_t offset) const;
+    void SortLevel(size_t first, size_t last, int field, size_t offset);
+    void SortKeysByPrefix(size_t first, size_t last);
     void ScrollToTop(int row);
 
     TInventoryList* list_ = nullptr;
@@ -162,6 +166,9 @@ private:
     };
 
     std::vector<Row> rows_;
+    // Per row, its name's first eight bytes folded to lower case (zero-padded): search as you
+    // type reads these instead of every row's name.
+    std::vector<uint64_t> searchKeys_;
     std::vector<SortKey> sortKeys_;
     std::vector<SortKey> sortSpare_;
     std::vector<Row> sortScratch_;

@@ -87,9 +87,16 @@ TInventoryList::TInventoryList() : index_(std::make_unique<Index>(*this)) {}
 TInventoryList::~TInventoryList() = default;
 
 TInventoryItem& TInventoryList::Add() {
-    items_.push_back(std::make_unique<TInventoryItem>());
-    items_.back()->index_ = Count() - 1;
-    return *items_.back();
+    if (blockUsed_ == blockSize_) {
+        // Small lists stay small; big ones take few blocks.
+        blockSize_ = std::min<size_t>(std::max<size_t>(blockSize_ * 2, 16), 4096);
+        blocks_.emplace_back(new TInventoryItem[blockSize_]);
+        blockUsed_ = 0;
+    }
+    TInventoryItem* line = &blocks_.back()[blockUsed_++];
+    line->index_ = Count();
+    items_.push_back(line);
+    return *line;
 }
 
 int TInventoryList::Find(std::string_view name, std::string_view edition) const {
@@ -97,6 +104,7 @@ int TInventoryList::Find(std::string_view name, std::string_view edition) const 
 }
 
 void TInventoryList::Delete(int index) {
+    *items_[static_cast<size_t>(index)] = TInventoryItem(); // its texts go now, its place at Clear
     items_.erase(items_.begin() + index);
     for (size_t i = static_cast<size_t>(index); i < items_.size(); ++i)
         items_[i]->index_ = static_cast<int>(i);
@@ -105,11 +113,17 @@ void TInventoryList::Delete(int index) {
 
 void TInventoryList::Clear() {
     items_.clear();
+    blocks_.clear();
+    blockSize_ = 0;
+    blockUsed_ = 0;
     index_->Reset();
 }
 
 void TInventoryList::Swap(TInventoryList& other) noexcept {
     items_.swap(other.items_);
+    blocks_.swap(other.blocks_);
+    std::swap(blockSize_, other.blockSize_);
+    std::swap(blockUsed_, other.blockUsed_);
     index_->Reset();
     other.index_->Reset();
 }

@@ -56,7 +56,12 @@ public:
 
 private:
     class Index;
-    std::vector<std::unique_ptr<TInventoryItem>> items_;
+    // Lines live in blocks that never move, so a line keeps its address without a heap block of
+    // its own; a deleted line's place is given back at Clear.
+    std::vector<std::unique_ptr<TInventoryItem[]>> blocks_;
+    size_t blockSize_ = 0;
+    size_t blockUsed_ = 0;
+    std::vector<TInventoryItem*> items_;
     std::unique_ptr<Index> index_;
 };
 

@@ -3,7 +3,9 @@
 #include "core/infra/Error.h"
 #include "core/infra/FileReplacement.h"
 
+#include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -127,10 +129,36 @@ void EnsureDirectory(const std::string& path) {
         throw Error("Cannot create folder \"" + path + "\". " + ec.message());
 }
 
+size_t FindLineEnd(std::string_view text, size_t pos) {
+    // Eight bytes at a time: a byte of the word equal to CR or LF gives a zero byte after the
+    // XOR, which the classic test finds. Its lowest marked byte is exact; higher ones may be
+    // false, so only the first is used.
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kHighs = 0x8080808080808080ull;
+    const auto zeroBytes = [](uint64_t v) {
+        return (v - kOnes) & ~v & kHighs;
+    };
+    const char* data = text.data();
+    const size_t size = text.size();
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; pos + 8 <= size; pos += 8) {
+            uint64_t word;
+            std::memcpy(&word, data + pos, 8);
+            const uint64_t found = zeroBytes(word ^ (kOnes * '\r')) | zeroBytes(word ^ (kOnes * '\n'));
+            if (found)
+                return pos + static_cast<size_t>(std::countr_zero(found) / 8);
+        }
+    }
+    for (; pos < size; ++pos)
+        if (data[pos] == '\r' || data[pos] == '\n')
+            return pos;
+    return std::string_view::npos;
+}
+
 bool LineReader::Next(std::string_view& line) {
     if (pos_ >= text_.size())
         return false;
-    const size_t end = text_.find_first_of("\r\n", pos_);
+    const size_t end = FindLineEnd(text_, pos_);
     if (end == std::string_view::npos) {
         line = text_.substr(pos_);
         pos_ = text_.size();

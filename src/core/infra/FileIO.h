@@ -67,6 +67,9 @@ void EnsureDirectory(const std::string& path);
 // that ends with a line end has no extra empty line after it.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
+// Position of the first CR or LF at or after `pos`, or npos.
+size_t FindLineEnd(std::string_view text, size_t pos);
+
 // Sequential line reader over a byte range: CR LF, LF and a lone CR each end a line.
 class LineReader {
 public:

@@ -103,6 +103,23 @@ TEST(LoadCardDatabase, LastRecordWithoutEmptyLineKeepsItsLastTextLine) {
     EXPECT_EQ(cards.Text(cards.Items(0))[0], "Draw a card.");
 }
 
+// Card texts are kept in compact views whose length field stops short of 64 KiB: longer texts
+// (a name, a type line, a rules line) must still read and save whole.
+TEST(LoadCardDatabase, TextsOf64KiBAndMoreReadAndSaveWhole) {
+    const std::string name(70000, 'n');
+    const std::string type = "Creature - " + std::string(65535 - 11, 't');
+    const std::string rule(65534, 'r');
+    const std::string base = "AB;" + name + ";C;4;;AB+;\r\n1R;" + type + ";1/1;\r\n" + rule + "\r\n\r\n";
+    TCardsList cards;
+    LoadCardDatabaseText(cards, base, "");
+    ASSERT_EQ(cards.Count(), 1);
+    EXPECT_EQ(cards.Items(0).Name, name);
+    EXPECT_EQ(cards.Items(0).TypeLine.size(), 65535u);
+    EXPECT_EQ(cards.Text(cards.Items(0))[0], rule);
+    EXPECT_EQ(cards.IndexOf(name, "ab"), 0);
+    EXPECT_EQ(CardDatabaseText(cards), base);
+}
+
 TEST(LoadCardDatabase, FilterIsASubstringTestOnCodeAndSemicolon) {
     const std::string text = "ED1;A;C;5;;;\r\n;;;\r\n\r\n"
                              "D1;B;C;5;;;\r\n;;;\r\n\r\n"

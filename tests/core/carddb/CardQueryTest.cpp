@@ -40,6 +40,8 @@ protected:
         // 4: colourless
         TCardItem& idol = AddTestCard(cards, "EF", "Stone Idol", TRarity::R, "4", "Artifact", 5);
         idol.Printings = "EF;";
+        for (const char* line : {"Sacrifice it:", "gain", "3 life."})
+            cards.AppendTextLine(idol, cards.Store(line));
         // 5: a land without any cost
         TCardItem& flats = AddTestCard(cards, "EF", "Glimmer Flats", TRarity::L, "", "Land", 2);
         flats.Printings = "EF;";
@@ -78,6 +80,12 @@ TEST_F(CardQueryTest, EveryTermHoldsWhereItShould) {
         {"t:creature", "013"},
         {"type:CREATURE -t:druid", "03"},
         {"o:\"arrives, draw\"", "0"}, // the rules text's lines are joined with one blank
+        {"o:\"arrives,draw\"", ""},
+        {"o:\"it: gain 3\"", "4"}, // across two joins
+        {"o:\" gain \"", "4"},     // a whole middle line, both joins' blanks
+        {"o=\"when ember whelp arrives, draw a card.\"", "0"},
+        {"o=\"draw a card.\"", "3"},
+        {"o!=\"draw a card.\"", "01245"},
         {"o:draw", "03"},
         {"e:cd", "23"},
         {"edition!=cd", "0145"},

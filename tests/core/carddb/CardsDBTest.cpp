@@ -103,6 +103,15 @@ TEST(TCardsList, CardAddressesSurviveGrowth) {
     EXPECT_EQ(list.PositionOf(list.Items(3000)), 3000);
     const TCardItem outside;
     EXPECT_EQ(list.PositionOf(outside), -1);
+
+    // A swap (as a database build puts its cards in place) moves the positions with the cards.
+    TCardsList other;
+    AddCard(other, "CD", "Other");
+    list.Swap(other);
+    EXPECT_EQ(other.PositionOf(*first), 0);
+    EXPECT_EQ(other.PositionOf(other.Items(3000)), 3000);
+    EXPECT_EQ(list.PositionOf(list.Items(0)), 0);
+    EXPECT_EQ(list.PositionOf(*first), -1);
 }
 
 TEST(CardOperations, CaptionsLettersAndDraftability) {

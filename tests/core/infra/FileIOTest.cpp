@@ -187,6 +187,16 @@ TEST(FileIO, LinesEndWithCrLfLfOrCr) {
     EXPECT_EQ(reader.LineNumber(), 3);
 }
 
+// The word-at-a-time scan must find the first line end wherever it falls in a word, and not
+// take neighbouring bytes (0x0B, 0x0C, 0x0E, 0x8A, 0x8D, a CR or LF after the first) for one.
+TEST(FileIO, LineEndFoundAtEveryOffset) {
+    using namespace std::string_literals;
+    const std::string text = "ab\x0B\x0C\x0E\x8A\x8D\xFF"s + "cdefghij\x8D\nklm\r\n\x00\x80xyz\r"s +
+                             std::string(17, 'q') + "\n\x0A"s;
+    for (size_t from = 0; from <= text.size(); ++from)
+        EXPECT_EQ(FindLineEnd(text, from), std::string_view(text).find_first_of("\r\n", from)) << from;
+}
+
 TEST(FileIO, ReadersRefuseWhatIsNotARegularFile) {
     TempDir dir;
     const std::string fifo = dir / "fifo";
