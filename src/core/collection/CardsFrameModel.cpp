@@ -8,6 +8,7 @@
 #include <bit>
 #include <climits>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <span>
 
@@ -62,8 +63,10 @@ int64_t PowerToughnessKey(std::string_view pt, bool second) {
     return n ? *n : int64_t{1} << 32;
 }
 
-int ManaValue(const TCardItem& card) {
-    return card.ConvertedCost + card.ConvertedCost2;
+// Both halves' converted costs, held to the largest amount one half can have.
+int32_t ManaValue(const TCardItem& card) {
+    return static_cast<int32_t>(std::min<int64_t>(int64_t{card.ConvertedCost} + card.ConvertedCost2,
+                                                  std::numeric_limits<int32_t>::max()));
 }
 
 // Power/toughness numbers from here up share one prefix key.

@@ -442,3 +442,29 @@ TEST(CardsFrameModelOrder, CardColumnsMatchThePlainKeyOrder) {
             ASSERT_LT(compare(column, model.RowLine(r - 1), model.RowLine(r)), 0) << "column " << column;
     }
 }
+
+// A split card whose halves each cost the largest amount a cost holds sorts last by cost, and
+// adding its halves does not overflow.
+TEST(CardsFrameModelOrder, TheLargestSplitCostsSortLast) {
+    TCardsList cards;
+    TInventoryList list;
+    for (const char* cost : {"2147483647/2147483647", "1G"}) {
+        TCardItem& card = cards.Add("AB");
+        card.Name = cards.Store(cost);
+        std::string_view text = cards.Store(cost);
+        if (text.find('/') != std::string_view::npos)
+            ParseSplitCost(card, text);
+        else
+            ParseCost(card, text);
+        TInventoryItem& line = list.Add();
+        line.Card = &card;
+        line.Name = card.Name;
+        line.Edition = card.Edition;
+    }
+    TCardsFrameModel model;
+    model.UseBaseLayout();
+    model.SetCardColumns({kColumnCost});
+    model.SetInventoryList(&list);
+    model.SetSortColumn(kColumnCost);
+    EXPECT_EQ(model.RowLine(1).Name, "2147483647/2147483647");
+}
