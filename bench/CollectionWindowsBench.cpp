@@ -4,7 +4,9 @@
 // Run on a world made by `tovel-worldgen --large N DIR`, with TOVEL_HOME=DIR, e.g.
 //   QT_QPA_PLATFORM=offscreen TOVEL_HOME=/tmp/large/ tovel_windows_bench -median 9
 
+#include "core/carddb/CardDatabase.h"
 #include "core/carddb/CardsDB.h"
+#include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "core/limited/DraftEngine.h"
 #include "core/settings/Settings.h"
@@ -139,6 +141,8 @@ private slots:
         NonInteractivePrompter prompter(nullptr, nullptr);
         ScopedPrompter scoped(prompter);
         TDraftEngine::LoadTableData();
+        // The packs' editions come from the whole database, whatever ran before.
+        LoadCardDatabase(CardDatabase(), ProgramPath("Data/base.txt"), "");
         TDraftMainForm form; // not shown: its first showing asks for the configuration
         auto* list = form.findChild<TCardListView*>(QStringLiteral("ListView"));
         QVERIFY(list);
