@@ -38,8 +38,11 @@ std::vector<int> ParseColumns(const std::string& text) {
 
 std::string FormatColumns(const std::vector<int>& columns) {
     std::string text;
-    for (int column : columns)
-        text += (text.empty() ? "" : ",") + std::to_string(column);
+    for (int column : columns) {
+        if (!text.empty())
+            text += ',';
+        text += std::to_string(column);
+    }
     return text;
 }
 
