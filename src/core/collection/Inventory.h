@@ -53,6 +53,10 @@ public:
     void Clear();
     // Exchanges the lines of two lists; every line keeps its address and position.
     void Swap(TInventoryList& other) noexcept;
+    // Changes whenever lines come or go (Add, Delete, Clear, Swap), to a value no list had
+    // before: what was worked out from the lines' names and editions under one stamp holds
+    // while the stamp stays.
+    uint64_t Stamp() const;
 
 private:
     class Index;
@@ -63,6 +67,7 @@ private:
     size_t blockUsed_ = 0;
     std::vector<TInventoryItem*> items_;
     std::unique_ptr<Index> index_;
+    mutable uint64_t stamp_ = 0; // 0: changed since the last stamp was given
 };
 
 // The program-wide lists: the user's inventory and the base list (one line per database card).

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <random>
+#include <tuple>
 
 using namespace tovel;
 
@@ -467,4 +468,48 @@ TEST(CardsFrameModelOrder, TheLargestSplitCostsSortLast) {
     model.SetInventoryList(&list);
     model.SetSortColumn(kColumnCost);
     EXPECT_EQ(model.RowLine(1).Name, "2147483647/2147483647");
+}
+
+// Counts and foils over the whole int32 range, with names and editions, make keys wider than one
+// 64-bit word: the order must still be the plain one.
+TEST(CardsFrameModelOrder, KeysWiderThanOneWord) {
+    std::mt19937 random(3);
+    const int32_t kExtremes[] = {INT32_MIN, INT32_MIN + 1, -1, 0, 1, INT32_MAX - 1, INT32_MAX};
+    TInventoryList list;
+    for (int i = 0; i < 2000; ++i) {
+        TInventoryItem& line = list.Add();
+        line.Edition = "E" + std::to_string(random() % 300);
+        line.Name = "N" + std::to_string(random() % 900);
+        line.Count = kExtremes[random() % 7];
+        line.Foil = random() % 2 ? kExtremes[random() % 7] : static_cast<int32_t>(random());
+    }
+    TCardsFrameModel model;
+    model.SetSortColumn(kColumnFoil);
+    model.SetInventoryList(&list);
+    const auto key = [](const TInventoryItem& l) {
+        return std::make_tuple(l.Foil, l.Count, l.Edition, l.Name, l.Index());
+    };
+    for (int r = 1; r < model.RowCount(); ++r)
+        ASSERT_LT(key(model.RowLine(r - 1)), key(model.RowLine(r)));
+}
+
+// A list emptied and filled again with as many lines sorts by its new names, not by what was
+// worked out for the lines before.
+TEST(CardsFrameModelOrder, RefilledListSortsByItsNewLines) {
+    TInventoryList list;
+    const auto fill = [&](std::initializer_list<const char*> names) {
+        list.Clear();
+        for (const char* name : names)
+            list.Add().Name = name;
+    };
+    fill({"b", "c", "a"});
+    TCardsFrameModel model;
+    model.SetSortColumn(kColumnName);
+    model.SetInventoryList(&list);
+    fill({"z", "x", "y"});
+    model.Rebuild();
+    std::vector<std::string> names;
+    for (int r = 0; r < model.RowCount(); ++r)
+        names.push_back(model.RowLine(r).Name);
+    EXPECT_EQ(names, (std::vector<std::string>{"x", "y", "z"}));
 }
