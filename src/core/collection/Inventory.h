@@ -40,7 +40,8 @@ public:
     TInventoryList(const TInventoryList&) = delete;
     TInventoryList& operator=(const TInventoryList&) = delete;
 
-    // Appends an empty line. Set Name and Edition before the next Find.
+    // Appends an empty line. Set Name and Edition before the next Find or Stamp; they stay as
+    // they are while the line is in the list (Card, counts and notes may change).
     TInventoryItem& Add();
     // The first line whose name and edition equal these exactly (case-sensitive), or -1.
     // O(1) on average, so readers stay linear.

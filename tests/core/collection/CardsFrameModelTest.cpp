@@ -513,3 +513,46 @@ TEST(CardsFrameModelOrder, RefilledListSortsByItsNewLines) {
         names.push_back(model.RowLine(r).Name);
     EXPECT_EQ(names, (std::vector<std::string>{"x", "y", "z"}));
 }
+
+// A line's card, count and notes change in place (a file added to the list links its cards,
+// copies come and go, notes are edited) without a new stamp: the next rebuild sorts by them.
+TEST(CardsFrameModelOrder, LinesChangedInPlaceSortByTheirNewValues) {
+    TCardsList cards;
+    TCardItem& cheap = cards.Add("AB");
+    ParseCost(cheap, cards.Store("1"));
+    TCardItem& dear = cards.Add("AB");
+    ParseCost(dear, cards.Store("5"));
+    const struct {
+        int column;
+        void (*change)(TInventoryItem& first, const TCardItem& card);
+    } kCases[] = {
+        {kColumnCost, [](TInventoryItem& a, const TCardItem& card) { a.Card = &card; }},
+        {kColumnCount, [](TInventoryItem& a, const TCardItem&) { a.Count = 9; }},
+        {kColumnNotes, [](TInventoryItem& a, const TCardItem&) { a.Notes = "z"; }},
+    };
+    for (const auto& c : kCases) {
+        TInventoryList list;
+        for (const char* name : {"a", "b"}) {
+            TInventoryItem& line = list.Add();
+            line.Name = name;
+            line.Edition = "AB";
+            line.Card = &dear;
+            line.Count = 2;
+            line.Notes = "y";
+        }
+        list.Items(0).Card = nullptr;
+        list.Items(0).Count = 1;
+        list.Items(0).Notes = "x";
+        TCardsFrameModel model;
+        if (c.column >= kFirstCardColumn) {
+            model.UseBaseLayout();
+            model.SetCardColumns({c.column});
+        }
+        model.SetSortColumn(c.column);
+        model.SetInventoryList(&list);
+        const std::string before = model.RowLine(0).Name;
+        c.change(list.Items(0), cheap);
+        model.Rebuild();
+        EXPECT_NE(model.RowLine(0).Name, before) << "column " << c.column;
+    }
+}
