@@ -556,3 +556,26 @@ TEST(CardsFrameModelOrder, LinesChangedInPlaceSortByTheirNewValues) {
         EXPECT_NE(model.RowLine(0).Name, before) << "column " << c.column;
     }
 }
+
+// A line may be named otherwise than its card (a file's line links its card whatever the case):
+// equal numbers order by the line's own name and edition, never by the card's name.
+TEST(CardsFrameModelOrder, LinesNamedOtherwiseThanTheirCardsSortByTheirOwnNames) {
+    TCardsList cards;
+    TInventoryList list;
+    for (const char* cardName : {"Zed", "Abe"}) {
+        TCardItem& card = cards.Add("AB");
+        card.Name = cards.Store(cardName);
+        TInventoryItem& line = list.Add();
+        line.Card = &card;
+        line.Name = "Same";
+        line.Edition = list.Count() == 1 ? "AB" : "CD";
+    }
+    for (int column : {kColumnRarity, kColumnValue}) {
+        TCardsFrameModel model;
+        model.UseBaseLayout();
+        model.SetCardColumns({column});
+        model.SetSortColumn(column);
+        model.SetInventoryList(&list);
+        EXPECT_EQ(model.RowLine(0).Edition, "AB") << "column " << column;
+    }
+}
