@@ -203,8 +203,9 @@ void TCardsFrameModel::UpdateLineKeys() {
     if (lineKeysList_ == list_ && lineKeysStamp_ == list_->Stamp())
         return;
     const size_t n = static_cast<size_t>(list_->Count());
-    texts_.Clear();
-    editionTexts_.Clear();
+    // As many distinct values as the last time, most likely: the tables do not grow to them.
+    texts_.Clear(highestName_ + 1);
+    editionTexts_.Clear(highestEdition_ + 1);
     lineName_.resize(n);
     lineEdition_.resize(n);
     lineSearch_.resize(n);

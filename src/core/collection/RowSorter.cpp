@@ -1,5 +1,6 @@
 #include "core/collection/RowSorter.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -72,8 +73,9 @@ uint64_t Prefix8(std::string_view text) {
 // starts: a probe reads a text only when the hashes agree, and then in one place.
 class TTextRanks::Table {
 public:
-    void Clear() {
-        slots_.assign(kFirstSlots, Slot{});
+    void Clear(size_t expected) {
+        // At most half full, as Id keeps it.
+        slots_.assign(std::max(kFirstSlots, std::bit_ceil(2 * expected)), Slot{});
         store_.clear();
         starts_.clear();
     }
@@ -147,12 +149,12 @@ private:
 };
 
 TTextRanks::TTextRanks() : table_(std::make_unique<Table>()) {
-    table_->Clear();
+    table_->Clear(0);
 }
 TTextRanks::~TTextRanks() = default;
 
-void TTextRanks::Clear() {
-    table_->Clear();
+void TTextRanks::Clear(size_t expected) {
+    table_->Clear(expected);
 }
 
 size_t TTextRanks::Count() const {

@@ -30,7 +30,8 @@ public:
     TTextRanks(const TTextRanks&) = delete;
     TTextRanks& operator=(const TTextRanks&) = delete;
 
-    void Clear();
+    // Forgets every value; a table sized for `expected` values takes them without growing.
+    void Clear(size_t expected = 0);
     size_t Count() const;
     std::string_view Text(uint32_t id) const;
 
