@@ -1,6 +1,6 @@
 // The card list panel's model on a synthetic world of TOVEL_BENCH_SIZE printings (default
-// 100,000): rebuild (filter, keys, sort) per column, a search keystroke, adding a copy of a new
-// card, filling the base list.
+// 100,000): rebuild (filter, keys, sort) per column and after a line came, a search keystroke,
+// adding a copy of a new card, filling the base list.
 
 #include "BenchSize.h"
 
@@ -102,6 +102,29 @@ static void BM_RebuildBaseFiltered(benchmark::State& state) {
     state.SetLabel(state.range(0) == 0 ? "no filter" : state.range(0) == 1 ? "belongs to 5" : "legal in 5");
 }
 BENCHMARK(BM_RebuildBaseFiltered)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// A rebuild by name after a line came to the list: what the list kept of its names and editions
+// no longer holds, so they are ranked again.
+static void BM_RebuildAfterALineCame(benchmark::State& state) {
+    World& world = TheWorld();
+    TInventoryList list;
+    FillBaseList(list, world.cards);
+    TCardsFrameModel model;
+    model.SetSortColumn(kColumnName);
+    model.SetInventoryList(&list);
+    const TCardItem& card = world.cards.Items(kPrintings / 2);
+    for (auto _ : state) {
+        state.PauseTiming();
+        TInventoryItem& line = list.Add();
+        line.Card = &card;
+        line.Name = card.Name;
+        line.Edition = card.Edition;
+        state.ResumeTiming();
+        model.Rebuild();
+        benchmark::DoNotOptimize(model.RowCount());
+    }
+}
+BENCHMARK(BM_RebuildAfterALineCame)->Unit(benchmark::kMillisecond);
 
 // One keystroke: the worst case scans every row and finds nothing.
 static void BM_SearchKeystroke(benchmark::State& state) {

@@ -73,6 +73,8 @@ class TFilterMatcher {
 public:
     explicit TFilterMatcher(const TCardFilter& filter);
     bool Matches(std::string_view edition, const TCardItem* card) const;
+    // True for the empty filter, which every entry passes.
+    bool MatchesEverything() const { return kind_ == Kind::All; }
 
 private:
     enum class Kind : uint8_t { All, None, Belongs, LegalIn } kind_;

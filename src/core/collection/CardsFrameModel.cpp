@@ -5,9 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
-#include <climits>
-#include <cstring>
 #include <limits>
 #include <optional>
 #include <span>
@@ -15,25 +12,6 @@
 namespace tovel {
 
 namespace {
-
-// Up to eight bytes from `at`, big-endian and zero-padded.
-uint64_t BigEndian8(const char* at, size_t size) {
-    if (size >= 8 && std::endian::native == std::endian::little) {
-        uint64_t word;
-        std::memcpy(&word, at, 8);
-        return __builtin_bswap64(word);
-    }
-    uint64_t key = 0;
-    for (size_t i = 0; i < std::min<size_t>(size, 8); ++i)
-        key |= uint64_t{static_cast<unsigned char>(at[i])} << (56 - 8 * i);
-    return key;
-}
-
-// The first eight bytes, big-endian and zero-padded: ordering by it never contradicts the
-// byte-wise order of the whole text.
-uint64_t Prefix8(std::string_view text) {
-    return BigEndian8(text.data(), text.size());
-}
 
 // ANSI lower case by table, for keys made of every row.
 struct FoldTable {
@@ -44,10 +22,6 @@ struct FoldTable {
     }
 };
 const FoldTable kFold;
-
-uint32_t Biased(int32_t value) {
-    return static_cast<uint32_t>(value) ^ 0x80000000u;
-}
 
 int Sign(int64_t a, int64_t b) {
     return (a > b) - (a < b);
@@ -69,43 +43,7 @@ int32_t ManaValue(const TCardItem& card) {
                                                   std::numeric_limits<int32_t>::max()));
 }
 
-// Power/toughness numbers from here up share one prefix key.
-constexpr int64_t kPowerToughnessShared = INT32_MAX - 2;
-
-// The sort prefix of a card column: the column's number (or class) in the high half, the start
-// of its text below it. Lines without a card sort last.
-uint64_t CardKey(const TCardItem* card, int column) {
-    if (!card)
-        return ~uint64_t{0};
-    switch (column) {
-    case kColumnCost:
-        return (uint64_t{Biased(ManaValue(*card))} << 32) | (Prefix8(card->Cost) >> 32);
-    case kColumnType:
-        return (uint64_t{static_cast<uint32_t>(TypeClass(card->TypeLine))} << 56) |
-               (Prefix8(card->TypeLine) >> 8);
-    case kColumnRarity:
-        return (uint64_t{static_cast<uint8_t>(card->Rarity)} << 56) | (Prefix8(card->Name) >> 8);
-    case kColumnPowerToughness: {
-        // Numbers in order (the largest three share a key), then "*" and the like, then none.
-        const auto half = [](int64_t v) -> uint64_t {
-            if (v >= (int64_t{1} << 40))
-                return 0xFFFFFFFFu;
-            if (v >= (int64_t{1} << 32))
-                return 0xFFFFFFFEu;
-            return static_cast<uint32_t>(std::clamp<int64_t>(v, INT32_MIN, kPowerToughnessShared)) ^
-                   0x80000000u;
-        };
-        return (half(PowerToughnessKey(card->PowerToughness, false)) << 32) |
-               half(PowerToughnessKey(card->PowerToughness, true));
-    }
-    case kColumnValue:
-        return (uint64_t{Biased(card->Value)} << 32) | (Prefix8(card->Name) >> 32);
-    default:
-        return 0;
-    }
-}
-
-// The full comparison behind a card column's prefix.
+// The order of two cards by a card column; lines without a card come last.
 int CompareCardColumn(const TCardItem* a, const TCardItem* b, int column) {
     if (!a || !b)
         return Sign(a == nullptr, b == nullptr);
@@ -192,337 +130,288 @@ uint64_t TCardsFrameModel::SearchKey(std::string_view name) {
 TCardsFrameModel::Row TCardsFrameModel::MakeRow(TInventoryItem& line) {
     Row row;
     row.line = &line;
-    row.edition = line.Edition;
-    row.name = line.Name;
-    row.namePrefix = Prefix8(row.name);
-    row.count = line.Count;
-    row.foil = line.Foil;
-    row.order = line.Index();
-    row.hasCard = line.Card != nullptr;
     switch (sortColumn_) {
-    case kColumnEdition:
-        row.prefix = Prefix8(row.edition);
-        break;
-    case kColumnName:
-        row.prefix = Prefix8(row.name);
-        break;
     case kColumnCount:
-        row.prefix = (uint64_t{Biased(row.count)} << 32) | (Prefix8(row.edition) >> 32);
+        row.kept = static_cast<uint32_t>(line.Count);
         break;
     case kColumnFoil:
-        row.prefix = (uint64_t{Biased(row.foil)} << 32) | Biased(row.count);
+        row.kept = (uint64_t{static_cast<uint32_t>(line.Foil)} << 32) | static_cast<uint32_t>(line.Count);
         break;
     case kColumnNotes:
-        row.notesOffset = static_cast<uint32_t>(notesStore_.size());
-        row.notesLength = static_cast<uint32_t>(line.Notes.size());
+        row.kept = (uint64_t{notesStore_.size()} << 32) | line.Notes.size();
         notesStore_ += line.Notes;
-        row.prefix = Prefix8(line.Notes);
         break;
     default:
-        row.prefix = CardKey(line.Card, sortColumn_);
-        if (line.Card && sortColumn_ == kColumnCost)
-            row.cardText = line.Card->Cost;
-        else if (line.Card && sortColumn_ == kColumnType)
-            row.cardText = line.Card->TypeLine;
-        else if (line.Card && sortColumn_ == kColumnPowerToughness)
-            row.cardText = line.Card->PowerToughness;
         break;
     }
     return row;
 }
 
-// CompareCardColumn of two rows whose prefixes are equal. The prefix holds a card column's
-// number (mana value, type class, rarity, value) exactly and P/T exactly short of its largest
-// numbers, so most ties need only the text behind the number, or nothing.
-int TCardsFrameModel::TiedCardColumn(const Row& a, const Row& b) const {
-    const TCardItem* cardA = a.line->Card;
-    const TCardItem* cardB = b.line->Card;
-    if (!cardA || !cardB)
-        return CompareCardColumn(cardA, cardB, sortColumn_);
-    switch (sortColumn_) {
-    case kColumnCost:
-    case kColumnType:
-        return a.cardText.compare(b.cardText);
-    case kColumnRarity:
-    case kColumnValue:
-        return 0;
-    case kColumnPowerToughness: {
-        constexpr uint32_t kShared = static_cast<uint32_t>(kPowerToughnessShared) ^ 0x80000000u;
-        const auto exact = [](uint32_t half) {
-            return half != kShared;
-        };
-        if (exact(static_cast<uint32_t>(a.prefix >> 32)) && exact(static_cast<uint32_t>(a.prefix)))
-            return 0;
-        return CompareCardColumn(cardA, cardB, sortColumn_);
-    }
-    default:
-        return CompareCardColumn(cardA, cardB, sortColumn_);
-    }
+std::string_view TCardsFrameModel::KeptNotes(const Row& row) const {
+    return std::string_view(notesStore_).substr(row.kept >> 32, row.kept & 0xFFFFFFFFu);
 }
 
-// The byte-wise order of the rows' names; the prefixes decide unless they are equal.
-int TCardsFrameModel::CompareNames(const Row& a, const Row& b) {
-    if (a.namePrefix != b.namePrefix)
-        return a.namePrefix < b.namePrefix ? -1 : 1;
-    return a.name.compare(b.name);
-}
-
-bool TCardsFrameModel::Less(const Row& a, const Row& b) const {
-    if (a.prefix != b.prefix)
-        return a.prefix < b.prefix;
+int TCardsFrameModel::Compare(const Row& a, const Row& b) const {
+    const TInventoryItem& x = *a.line;
+    const TInventoryItem& y = *b.line;
+    const auto editions = [&] {
+        return std::string_view(x.Edition).compare(y.Edition);
+    };
+    const auto names = [&] {
+        return std::string_view(x.Name).compare(y.Name);
+    };
+    const auto kept = [](const Row& row, int half) {
+        return static_cast<int32_t>(row.kept >> (32 * half));
+    };
     int r = 0;
     switch (sortColumn_) {
     case kColumnEdition:
-        r = a.edition.compare(b.edition);
-        if (!r)
-            r = CompareNames(a, b);
+        r = editions();
+        r = r ? r : names();
         break;
     case kColumnName:
-        r = CompareNames(a, b);
+        r = names();
         break;
     case kColumnCount:
-        r = Sign(a.count, b.count);
-        if (!r)
-            r = a.edition.compare(b.edition);
-        if (!r)
-            r = CompareNames(a, b);
+        r = Sign(kept(a, 0), kept(b, 0));
+        r = r ? r : editions();
+        r = r ? r : names();
         break;
     case kColumnFoil:
-        r = Sign(a.foil, b.foil);
-        if (!r)
-            r = Sign(a.count, b.count);
-        if (!r)
-            r = a.edition.compare(b.edition);
-        if (!r)
-            r = CompareNames(a, b);
+        r = Sign(kept(a, 1), kept(b, 1));
+        r = r ? r : Sign(kept(a, 0), kept(b, 0));
+        r = r ? r : editions();
+        r = r ? r : names();
+        break;
+    case kColumnNotes:
+        r = KeptNotes(a).compare(KeptNotes(b));
+        r = r ? r : editions();
+        r = r ? r : names();
+        break;
+    default:
+        r = CompareCardColumn(x.Card, y.Card, sortColumn_);
+        r = r ? r : names();
+        r = r ? r : editions();
+        break;
+    }
+    return r ? r : Sign(x.Index(), y.Index());
+}
+
+// Names and editions are the keys of every order. Each line's value is ranked once per list
+// (while its lines stay the same), which spares every rebuild reading and comparing them.
+void TCardsFrameModel::UpdateLineKeys() {
+    if (lineKeysList_ == list_ && lineKeysStamp_ == list_->Stamp())
+        return;
+    const size_t n = static_cast<size_t>(list_->Count());
+    // As many distinct values as the last time, most likely: the tables do not grow to them.
+    texts_.Clear(highestName_ + 1);
+    editionTexts_.Clear(highestEdition_ + 1);
+    lineName_.resize(n);
+    lineEdition_.resize(n);
+    lineSearch_.resize(n);
+    // On a big list the tables are out of the cache: each line's slots are fetched some lines
+    // ahead of their lookups.
+    constexpr size_t kAhead = 16;
+    std::array<uint64_t, kAhead> nameHashes{};
+    std::array<uint64_t, kAhead> editionHashes{};
+    for (size_t i = 0; i < n + kAhead; ++i) {
+        if (i >= kAhead) {
+            const size_t at = i - kAhead;
+            const TInventoryItem& line = list_->Items(static_cast<int>(at));
+            lineName_[at] = texts_.Id(line.Name, nameHashes[at % kAhead]);
+            lineEdition_[at] = editionTexts_.Id(line.Edition, editionHashes[at % kAhead]);
+        }
+        if (i < n) {
+            const TInventoryItem& line = list_->Items(static_cast<int>(i));
+            nameHashes[i % kAhead] = TTextRanks::Hash(line.Name);
+            editionHashes[i % kAhead] = TTextRanks::Hash(line.Edition);
+            texts_.Prefetch(nameHashes[i % kAhead]);
+            editionTexts_.Prefetch(editionHashes[i % kAhead]);
+            lineSearch_[i] = SearchKey(line.Name);
+        }
+    }
+    texts_.RankByBytes(rankOf_);
+    for (uint32_t& key : lineName_)
+        key = rankOf_[key];
+    highestName_ = texts_.Count() ? texts_.Count() - 1 : 0;
+    editionTexts_.RankByBytes(rankOf_);
+    for (uint32_t& key : lineEdition_)
+        key = rankOf_[key];
+    highestEdition_ = editionTexts_.Count() ? editionTexts_.Count() - 1 : 0;
+    lineKeysList_ = list_;
+    lineKeysStamp_ = list_->Stamp();
+}
+
+// The order Compare gives, as keys of the sorter, the least significant first; the rows stand
+// in line order, which settles the rest.
+void TCardsFrameModel::SortRows() {
+    const size_t n = rows_.size();
+    if (n < 2)
+        return;
+    TRowSorter& sorter = sorter_;
+    sorter.Start(n);
+    const auto name = [this](size_t row) {
+        return lineName_[rowLines_[row]];
+    };
+    const auto edition = [this](size_t row) {
+        return lineEdition_[rowLines_[row]];
+    };
+    const auto line = [this](size_t row) -> const TInventoryItem& {
+        return *rows_[row].line;
+    };
+    switch (sortColumn_) {
+    case kColumnEdition:
+        sorter.AddKey(name, highestName_);
+        sorter.AddKey(edition, highestEdition_);
+        break;
+    case kColumnName:
+        sorter.AddKey(name, highestName_);
+        break;
+    case kColumnCount:
+    case kColumnFoil:
+        sorter.AddKey(name, highestName_);
+        sorter.AddKey(edition, highestEdition_);
+        sorter.AddNumber([&](size_t row) { return line(row).Count; });
+        if (sortColumn_ == kColumnFoil)
+            sorter.AddNumber([&](size_t row) { return line(row).Foil; });
         break;
     case kColumnNotes: {
-        const std::string_view an(notesStore_.data() + a.notesOffset, a.notesLength);
-        const std::string_view bn(notesStore_.data() + b.notesOffset, b.notesLength);
-        r = an.compare(bn);
-        if (!r)
-            r = a.edition.compare(b.edition);
-        if (!r)
-            r = CompareNames(a, b);
+        sorter.AddKey(name, highestName_);
+        sorter.AddKey(edition, highestEdition_);
+        texts_.Clear();
+        rowText_.resize(n);
+        for (size_t row = 0; row < n; ++row) {
+            const std::string_view notes = KeptNotes(rows_[row]);
+            rowText_[row] = texts_.Id(notes, TTextRanks::Hash(notes));
+        }
+        texts_.RankByBytes(rankOf_);
+        sorter.AddKey([this](size_t row) { return rankOf_[rowText_[row]]; }, texts_.Count() - 1);
         break;
     }
     default:
-        r = TiedCardColumn(a, b);
-        if (!r)
-            r = CompareNames(a, b);
-        if (!r)
-            r = a.edition.compare(b.edition);
+        sorter.AddKey(edition, highestEdition_);
+        sorter.AddKey(name, highestName_);
+        AddCardKeys(sorter);
         break;
     }
-    if (r)
-        return r < 0;
-    return a.order < b.order;
-}
-
-namespace {
-
-// The fields a column's order compares, in turn; the line's position (unique) ends each list.
-enum class KeyField : uint8_t { Edition, Name, Notes, CardText, Count, Foil, CardNumber, CardNumber2, Order };
-
-std::span<const KeyField> KeyFields(int column, bool hasCard) {
-    using K = KeyField;
-    static constexpr K kEdition[] = {K::Edition, K::Name, K::Order};
-    static constexpr K kName[] = {K::Name, K::Order};
-    static constexpr K kCount[] = {K::Count, K::Edition, K::Name, K::Order};
-    static constexpr K kFoil[] = {K::Foil, K::Count, K::Edition, K::Name, K::Order};
-    static constexpr K kNotes[] = {K::Notes, K::Edition, K::Name, K::Order};
-    // Card columns: the column's number (lines without a card after every card), its text or
-    // second number where it has one, then name and edition.
-    static constexpr K kCardText[] = {K::CardNumber, K::CardText, K::Name, K::Edition, K::Order};
-    static constexpr K kCardPair[] = {K::CardNumber, K::CardNumber2, K::Name, K::Edition, K::Order};
-    static constexpr K kCardNumber[] = {K::CardNumber, K::Name, K::Edition, K::Order};
-    switch (column) {
-    case kColumnEdition:
-        return kEdition;
-    case kColumnName:
-        return kName;
-    case kColumnCount:
-        return kCount;
-    case kColumnFoil:
-        return kFoil;
-    case kColumnNotes:
-        return kNotes;
-    case kColumnCost:
-    case kColumnType:
-        return hasCard ? std::span<const K>(kCardText) : kCardNumber;
-    case kColumnPowerToughness:
-        return hasCard ? std::span<const K>(kCardPair) : kCardNumber;
-    default:
-        return kCardNumber;
+    const std::span<const uint32_t> order = sorter.Sort();
+    // The search keys were made in the rows' first order.
+    sortScratch_.resize(n);
+    searchScratch_.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        sortScratch_[i] = rows_[order[i]];
+        searchScratch_[i] = searchKeys_[order[i]];
     }
-}
-
-// A signed number as a key that orders as the number does.
-uint64_t NumberKey(int64_t value) {
-    return static_cast<uint64_t>(value) ^ (uint64_t{1} << 63);
-}
-
-// Eight bytes of a text's key from `offset` on: seven bytes, zero-padded, then how many of them
-// the text has (8: the text goes on past them). Comparing these keys in turn compares the texts
-// byte-wise, a shorter text first, embedded zero bytes included.
-uint64_t TextKey(std::string_view text, size_t offset) {
-    const size_t left = text.size() - offset;
-    return (BigEndian8(text.data() + offset, left) & ~uint64_t{0xFF}) | (left > 7 ? 8 : left);
-}
-
-// Runs longer than this are sorted by radix, shorter ones by comparison.
-constexpr size_t kRadixRun = 2048;
-// Runs this short are sorted by the whole comparison at once rather than field by field.
-constexpr size_t kSmallRun = 4;
-// Texts equal this far are few; the comparison takes them, and the recursion stays flat.
-constexpr size_t kDeepestOffset = 63;
-
-} // namespace
-
-// Sets each key's prefix to its row's key of a field, eight bytes from `offset` for a text.
-// Returns whether the field is a text (its keys end in how many bytes they hold, 8: more follow).
-bool TCardsFrameModel::FillKeys(std::span<SortKey> keys, int field, size_t offset) const {
-    const auto fill = [&](auto keyOf) {
-        for (SortKey& key : keys)
-            key.prefix = keyOf(rows_[key.row]);
-    };
-    switch (KeyFields(sortColumn_, rows_[keys.front().row].hasCard)[static_cast<size_t>(field)]) {
-    case KeyField::Edition:
-        fill([&](const Row& row) { return TextKey(row.edition, offset); });
-        return true;
-    case KeyField::Name:
-        fill([&](const Row& row) { return TextKey(row.name, offset); });
-        return true;
-    case KeyField::Notes:
-        fill([&](const Row& row) {
-            return TextKey(std::string_view(notesStore_.data() + row.notesOffset, row.notesLength), offset);
-        });
-        return true;
-    case KeyField::CardText:
-        fill([&](const Row& row) { return TextKey(row.cardText, offset); });
-        return true;
-    case KeyField::Count:
-        fill([](const Row& row) { return NumberKey(row.count); });
-        return false;
-    case KeyField::Foil:
-        fill([](const Row& row) { return NumberKey(row.foil); });
-        return false;
-    case KeyField::Order:
-        fill([](const Row& row) { return NumberKey(row.order); });
-        return false;
-    case KeyField::CardNumber2:
-        fill([](const Row& row) { return NumberKey(PowerToughnessKey(row.cardText, true)); });
-        return false;
-    case KeyField::CardNumber:
-        break;
-    }
-    // The prefix holds the number exactly in its top bits, but for P/T. Every number here is far
-    // inside 62 bits: the top bit stays clear, for lines without a card.
-    const int shift = sortColumn_ == kColumnCost || sortColumn_ == kColumnValue ? 32 : 56;
-    if (sortColumn_ == kColumnPowerToughness)
-        fill([](const Row& row) {
-            return row.hasCard
-                       ? static_cast<uint64_t>(PowerToughnessKey(row.cardText, false) + (int64_t{1} << 62))
-                       : ~uint64_t{0};
-        });
-    else
-        fill([shift](const Row& row) { return row.hasCard ? row.prefix >> shift : ~uint64_t{0}; });
-    return false;
-}
-
-// Sorts small (key, row) pairs instead of whole rows, field by field: by the first field's key,
-// then each run of equal keys by the next one, until the line positions tell every row apart.
-// That is the order Less gives, mostly with integer compares and radix passes.
-void TCardsFrameModel::SortRows() {
-    // The buffers keep their capacity from one rebuild to the next: fresh pages are costly.
-    const size_t n = rows_.size();
-    sortKeys_.resize(n);
-    sortSpare_.resize(n);
-    for (size_t i = 0; i < n; ++i)
-        sortKeys_[i].row = static_cast<uint32_t>(i);
-    SortLevel(0, n, 0, 0);
-    sortScratch_.clear();
-    for (const SortKey& key : sortKeys_)
-        sortScratch_.push_back(rows_[key.row]);
     rows_.swap(sortScratch_);
-    // The search keys were made in the rows' first order, in sortSpare_'s place.
-    for (size_t i = 0; i < n; ++i)
-        sortSpare_[i].prefix = searchKeys_[i];
-    for (size_t i = 0; i < n; ++i)
-        searchKeys_[i] = sortSpare_[sortKeys_[i].row].prefix;
+    searchKeys_.swap(searchScratch_);
 }
 
-// Sorts the keys [first, last), whose rows agree on the fields before `field` and on its first
-// `offset` bytes.
-void TCardsFrameModel::SortLevel(size_t first, size_t last, int field, size_t offset) {
-    if (last - first < 2)
-        return;
-    const auto keys = std::span(sortKeys_).subspan(first, last - first);
-    const auto fields = KeyFields(sortColumn_, rows_[keys.front().row].hasCard);
-    // The rows were made in line order, and every sort here keeps that order among equal keys.
-    if (static_cast<size_t>(field) >= fields.size() || fields[static_cast<size_t>(field)] == KeyField::Order)
-        return;
-    if (keys.size() <= kSmallRun || offset > kDeepestOffset) {
-        std::sort(keys.begin(), keys.end(),
-                  [this](const SortKey& a, const SortKey& b) { return Less(rows_[a.row], rows_[b.row]); });
-        return;
-    }
-    const bool text = FillKeys(keys, field, offset);
-    SortKeysByPrefix(first, last);
-    for (size_t from = first; from < last;) {
-        size_t to = from + 1;
-        while (to < last && sortKeys_[to].prefix == sortKeys_[from].prefix)
-            ++to;
-        if (to - from > 1) {
-            // Equal keys of a text that goes on: its next bytes; else the next field.
-            if (text && (sortKeys_[from].prefix & 0xFF) == 8)
-                SortLevel(from, to, field, offset + 7);
-            else
-                SortLevel(from, to, field + 1, 0);
-        }
-        from = to;
-    }
-}
-
-void TCardsFrameModel::SortKeysByPrefix(size_t first, size_t last) {
-    const auto keys = std::span(sortKeys_).subspan(first, last - first);
-    // Equal prefixes keep their order, as the radix passes do.
-    const auto byPrefix = [](const SortKey& a, const SortKey& b) {
-        return a.prefix != b.prefix ? a.prefix < b.prefix : a.row < b.row;
-    };
-    if (keys.size() < kRadixRun) {
-        std::sort(keys.begin(), keys.end(), byPrefix);
-        return;
-    }
-    // Least significant byte first, skipping bytes that every key shares.
-    const auto spare = std::span(sortSpare_).subspan(first, last - first);
-    std::array<std::array<uint32_t, 256>, 8> counts{};
-    for (const SortKey& key : keys)
-        for (size_t pass = 0; pass < 8; ++pass)
-            ++counts[pass][(key.prefix >> (8 * pass)) & 0xFF];
-    bool inSpare = false;
-    for (size_t pass = 0; pass < 8; ++pass) {
-        std::array<uint32_t, 256>& count = counts[pass];
-        if (count[(keys.front().prefix >> (8 * pass)) & 0xFF] == keys.size())
+// The keys of a card column: its text and its number where it has them, read in one pass over
+// the rows' cards, and last whether a row has a card at all. Rows without one all take the
+// same keys and come after the others.
+void TCardsFrameModel::AddCardKeys(TRowSorter& sorter) {
+    const size_t n = rows_.size();
+    const int column = sortColumn_;
+    constexpr uint32_t kNoCard = UINT32_MAX;
+    texts_.Clear();
+    rowText_.resize(n);
+    rowNumber_.resize(n);
+    bool anyWithout = false;
+    // On a big list the rows' lines, cards and texts are cache misses one after the other: each
+    // is fetched some rows ahead, so that they overlap.
+    const TTextView TCardItem::*textField = column == kColumnCost             ? &TCardItem::Cost
+                                            : column == kColumnType           ? &TCardItem::TypeLine
+                                            : column == kColumnPowerToughness ? &TCardItem::PowerToughness
+                                                                              : nullptr;
+    constexpr size_t kAhead = 8;
+    for (size_t row = 0; row < n; ++row) {
+        if (row + 3 * kAhead < n)
+            __builtin_prefetch(rows_[row + 3 * kAhead].line);
+        if (row + 2 * kAhead < n)
+            if (const TCardItem* ahead = rows_[row + 2 * kAhead].line->Card) {
+                __builtin_prefetch(&ahead->Rarity);
+                __builtin_prefetch(&ahead->Cost);
+            }
+        if (textField && row + kAhead < n)
+            if (const TCardItem* ahead = rows_[row + kAhead].line->Card)
+                __builtin_prefetch((ahead->*textField).data());
+        const TCardItem* card = rows_[row].line->Card;
+        if (!card) {
+            rowText_[row] = kNoCard;
+            rowNumber_[row] = 0;
+            anyWithout = true;
             continue;
-        uint32_t start = 0;
-        for (uint32_t& c : count) {
-            const uint32_t here = c;
-            c = start;
-            start += here;
         }
-        const auto from = inSpare ? spare : keys;
-        const auto to = inSpare ? keys : spare;
-        for (const SortKey& key : from)
-            to[count[(key.prefix >> (8 * pass)) & 0xFF]++] = key;
-        inSpare = !inSpare;
+        std::string_view text;
+        int64_t number = 0;
+        switch (column) {
+        case kColumnCost:
+            text = card->Cost;
+            number = ManaValue(*card);
+            break;
+        case kColumnType:
+            text = card->TypeLine;
+            break;
+        case kColumnRarity:
+            number = static_cast<int>(card->Rarity);
+            break;
+        case kColumnPowerToughness:
+            text = card->PowerToughness;
+            break;
+        case kColumnValue:
+            number = card->Value;
+            break;
+        default:
+            break;
+        }
+        if (textField)
+            rowText_[row] = texts_.Id(text, TTextRanks::Hash(text));
+        else
+            rowText_[row] = 0;
+        rowNumber_[row] = number;
     }
-    if (inSpare)
-        std::copy(spare.begin(), spare.end(), keys.begin());
+    if (textField) {
+        if (column == kColumnType) {
+            // By type class, then the line's bytes; each distinct line's class is read once.
+            distinctKeys_.resize(texts_.Count());
+            for (uint32_t id = 0; id < distinctKeys_.size(); ++id)
+                distinctKeys_[id] = static_cast<int64_t>(TypeClass(texts_.Text(id)));
+            texts_.RankBy(
+                [this](uint32_t a, uint32_t b) {
+                    return distinctKeys_[a] != distinctKeys_[b] ? distinctKeys_[a] < distinctKeys_[b]
+                                                                : texts_.Text(a) < texts_.Text(b);
+                },
+                rankOf_);
+        } else if (column == kColumnPowerToughness) {
+            // By the two numbers alone: "*/2" and " */2" are equal keys.
+            distinctKeys_.resize(2 * texts_.Count());
+            for (uint32_t id = 0; id < texts_.Count(); ++id) {
+                distinctKeys_[2 * id] = PowerToughnessKey(texts_.Text(id), false);
+                distinctKeys_[2 * id + 1] = PowerToughnessKey(texts_.Text(id), true);
+            }
+            texts_.RankBy(
+                [this](uint32_t a, uint32_t b) {
+                    return distinctKeys_[2 * a] != distinctKeys_[2 * b]
+                               ? distinctKeys_[2 * a] < distinctKeys_[2 * b]
+                               : distinctKeys_[2 * a + 1] < distinctKeys_[2 * b + 1];
+                },
+                rankOf_);
+        } else {
+            texts_.RankByBytes(rankOf_);
+        }
+        sorter.AddKey([this](size_t row) { return rowText_[row] == kNoCard ? 0 : rankOf_[rowText_[row]]; },
+                      rankOf_.empty() ? 0 : *std::max_element(rankOf_.begin(), rankOf_.end()));
+    }
+    sorter.AddNumber([this](size_t row) { return rowNumber_[row]; });
+    sorter.AddKey([this](size_t row) { return rowText_[row] == kNoCard; }, anyWithout ? 1 : 0);
+}
+
+bool TCardsFrameModel::QueryNarrows() const {
+    return query_ && queryCards_ && !query_->MatchesEverything();
 }
 
 bool TCardsFrameModel::QueryHolds(const TInventoryItem& line) const {
-    if (!query_ || !queryCards_ || query_->MatchesEverything())
+    if (!QueryNarrows())
         return true;
     if (!line.Card)
         return false;
@@ -540,14 +429,22 @@ void TCardsFrameModel::Rebuild() {
     currentCard_ = nullptr;
     topRow_ = 0;
     if (list_) {
-        rows_.reserve(static_cast<size_t>(list_->Count()));
+        UpdateLineKeys();
+        const size_t n = static_cast<size_t>(list_->Count());
+        rows_.reserve(n);
+        rowLines_.clear();
+        rowLines_.reserve(n);
+        searchKeys_.reserve(n);
         const TFilterMatcher filter(filter_);
-        for (int i = 0; i < list_->Count(); ++i) {
-            TInventoryItem& line = list_->Items(i);
-            if (!filter.Matches(line.Edition, line.Card) || !QueryHolds(line))
+        // Without a filter and a query, a line is read only where the sort column needs it.
+        const bool everyLine = filter.MatchesEverything() && !QueryNarrows();
+        for (size_t i = 0; i < n; ++i) {
+            TInventoryItem& line = list_->Items(static_cast<int>(i));
+            if (!everyLine && (!filter.Matches(line.Edition, line.Card) || !QueryHolds(line)))
                 continue;
             rows_.push_back(MakeRow(line));
-            searchKeys_.push_back(SearchKey(line.Name));
+            rowLines_.push_back(static_cast<uint32_t>(i));
+            searchKeys_.push_back(lineSearch_[i]);
             if (inventoryLayout_)
                 totalCount_ += line.Count;
         }
@@ -621,7 +518,7 @@ int TCardsFrameModel::Search(std::string_view text) {
     for (size_t i = 0; i < rows_.size(); ++i) {
         if ((searchKeys_[i] & mask) != want)
             continue;
-        const std::string_view name = rows_[i].name;
+        const std::string_view name = rows_[i].line->Name;
         if (name.size() < folded.size())
             continue;
         size_t k = keyed;
@@ -654,7 +551,7 @@ int TCardsFrameModel::LocateCard(const TCardItem* card) {
 int TCardsFrameModel::InsertRow(TInventoryItem& line) {
     const Row row = MakeRow(line);
     const auto at = std::upper_bound(rows_.begin(), rows_.end(), row,
-                                     [this](const Row& a, const Row& b) { return Less(a, b); });
+                                     [this](const Row& a, const Row& b) { return Compare(a, b) < 0; });
     searchKeys_.insert(searchKeys_.begin() + (at - rows_.begin()), SearchKey(line.Name));
     const auto inserted = rows_.insert(at, row);
     return static_cast<int>(inserted - rows_.begin());

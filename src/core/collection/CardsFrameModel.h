@@ -12,6 +12,7 @@
 #include "core/carddb/CardQuery.h"
 #include "core/carddb/Editions.h"
 #include "core/collection/Inventory.h"
+#include "core/collection/RowSorter.h"
 
 #include <cstdint>
 #include <functional>
@@ -122,34 +123,24 @@ public:
 
 private:
     struct Row {
-        uint64_t prefix = 0; // the key's first bytes, so most comparisons are one integer compare
         TInventoryItem* line = nullptr;
-        std::string_view edition;
-        std::string_view name;
-        // The card text behind a cost, type or P/T prefix, so that ties compare without the card.
-        std::string_view cardText;
-        uint64_t namePrefix = 0;  // the name's first bytes, so most ties are settled by it
-        uint32_t notesOffset = 0; // the notes as they were, in notesStore_
-        uint32_t notesLength = 0;
-        int32_t count = 0;
-        int32_t foil = 0;
-        int32_t order = 0; // the line's position when the row was made: the last tiebreak
-        bool hasCard = false;
+        // What the sort column reads of the line that may change while the row is shown: the
+        // count (low half) and foil count (high half), or the notes' place in notesStore_
+        // (offset high, length low).
+        uint64_t kept = 0;
     };
 
     Row MakeRow(TInventoryItem& line);
     static uint64_t SearchKey(std::string_view name);
+    bool QueryNarrows() const;
     bool QueryHolds(const TInventoryItem& line) const;
-    bool Less(const Row& a, const Row& b) const;
-    int TiedCardColumn(const Row& a, const Row& b) const;
-    static int CompareNames(const Row& a, const Row& b);
+    std::string_view KeptNotes(const Row& row) const;
+    // The rows' order: -1 when a comes first, 0 for the same line, or 1.
+    int Compare(const Row& a, const Row& b) const;
     int InsertRow(TInventoryItem& line);
+    void UpdateLineKeys();
     void SortRows();
-    // The order Less gives, as a sequence of fields compared in turn.
-    struct SortKey;
-    bool FillKeys(std::span<SortKey> keys, int field, size_t offset) const;
-    void SortLevel(size_t first, size_t last, int field, size_t offset);
-    void SortKeysByPrefix(size_t first, size_t last);
+    void AddCardKeys(TRowSorter& sorter);
     void ScrollToTop(int row);
 
     TInventoryList* list_ = nullptr;
@@ -160,18 +151,30 @@ private:
     bool inventoryLayout_ = true;
     std::vector<int> columns_{kColumnEdition, kColumnName, kColumnCount, kColumnFoil, kColumnNotes};
     int sortColumn_ = kColumnEdition;
-    struct SortKey {
-        uint64_t prefix;
-        uint32_t row;
-    };
-
     std::vector<Row> rows_;
     // Per row, its name's first eight bytes folded to lower case (zero-padded): search as you
     // type reads these instead of every row's name.
     std::vector<uint64_t> searchKeys_;
-    std::vector<SortKey> sortKeys_;
-    std::vector<SortKey> sortSpare_;
+    // Per line of the list, under the list's stamp lineKeysStamp_: the ranks of its name and
+    // edition among the lines' (byte order), and its search key.
+    const TInventoryList* lineKeysList_ = nullptr;
+    uint64_t lineKeysStamp_ = 0;
+    std::vector<uint32_t> lineName_;
+    std::vector<uint32_t> lineEdition_;
+    std::vector<uint64_t> lineSearch_;
+    uint64_t highestName_ = 0;
+    uint64_t highestEdition_ = 0;
+    // The sort's working storage, kept from one rebuild to the next.
+    TRowSorter sorter_;
+    TTextRanks texts_; // names while the line keys are made, then any text the sort column reads
+    TTextRanks editionTexts_;
+    std::vector<uint32_t> rankOf_;
+    std::vector<uint32_t> rowLines_; // per row, its line's position, while rows are in line order
+    std::vector<uint32_t> rowText_;
+    std::vector<int64_t> rowNumber_;
+    std::vector<int64_t> distinctKeys_;
     std::vector<Row> sortScratch_;
+    std::vector<uint64_t> searchScratch_;
     std::string notesStore_;
     int selected_ = -1;
     const TCardItem* currentCard_ = nullptr;

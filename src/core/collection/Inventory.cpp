@@ -6,6 +6,7 @@
 #include "core/infra/Words.h"
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <limits>
 
@@ -86,7 +87,15 @@ private:
 TInventoryList::TInventoryList() : index_(std::make_unique<Index>(*this)) {}
 TInventoryList::~TInventoryList() = default;
 
+uint64_t TInventoryList::Stamp() const {
+    static std::atomic<uint64_t> stamps{0};
+    if (stamp_ == 0)
+        stamp_ = ++stamps;
+    return stamp_;
+}
+
 TInventoryItem& TInventoryList::Add() {
+    stamp_ = 0;
     if (blockUsed_ == blockSize_) {
         // Small lists stay small; big ones take few blocks.
         blockSize_ = std::min<size_t>(std::max<size_t>(blockSize_ * 2, 16), 4096);
@@ -109,6 +118,7 @@ void TInventoryList::Delete(int index) {
     for (size_t i = static_cast<size_t>(index); i < items_.size(); ++i)
         items_[i]->index_ = static_cast<int>(i);
     index_->Reset();
+    stamp_ = 0;
 }
 
 void TInventoryList::Clear() {
@@ -117,6 +127,7 @@ void TInventoryList::Clear() {
     blockSize_ = 0;
     blockUsed_ = 0;
     index_->Reset();
+    stamp_ = 0;
 }
 
 void TInventoryList::Swap(TInventoryList& other) noexcept {
@@ -126,6 +137,8 @@ void TInventoryList::Swap(TInventoryList& other) noexcept {
     std::swap(blockUsed_, other.blockUsed_);
     index_->Reset();
     other.index_->Reset();
+    stamp_ = 0;
+    other.stamp_ = 0;
 }
 
 TInventoryList& Inventory() {

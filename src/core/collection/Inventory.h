@@ -40,7 +40,8 @@ public:
     TInventoryList(const TInventoryList&) = delete;
     TInventoryList& operator=(const TInventoryList&) = delete;
 
-    // Appends an empty line. Set Name and Edition before the next Find.
+    // Appends an empty line. Set Name and Edition before the next Find or Stamp; they stay as
+    // they are while the line is in the list (Card, counts and notes may change).
     TInventoryItem& Add();
     // The first line whose name and edition equal these exactly (case-sensitive), or -1.
     // O(1) on average, so readers stay linear.
@@ -53,6 +54,10 @@ public:
     void Clear();
     // Exchanges the lines of two lists; every line keeps its address and position.
     void Swap(TInventoryList& other) noexcept;
+    // Changes whenever lines come or go (Add, Delete, Clear, Swap), to a value no list had
+    // before: what was worked out from the lines' names and editions under one stamp holds
+    // while the stamp stays.
+    uint64_t Stamp() const;
 
 private:
     class Index;
@@ -63,6 +68,7 @@ private:
     size_t blockUsed_ = 0;
     std::vector<TInventoryItem*> items_;
     std::unique_ptr<Index> index_;
+    mutable uint64_t stamp_ = 0; // 0: changed since the last stamp was given
 };
 
 // The program-wide lists: the user's inventory and the base list (one line per database card).

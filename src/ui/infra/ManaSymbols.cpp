@@ -3,6 +3,7 @@
 #include "core/carddb/CardDisplay.h"
 
 #include <QFont>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -48,14 +49,27 @@ QPainterPath Hexagon(const QRectF& r) {
     return path;
 }
 
-void Label(QPainter& p, const QRectF& r, const QString& text, const QColor& ink) {
+// The outline of a label's text at a pixel size. Outlines are kept: a list repaints the same
+// few symbols at one size over and over, and making an outline runs the font's hinting.
+const QPainterPath& LabelPath(const QString& text, int pixelSize) {
+    static QHash<QPair<QString, int>, QPainterPath> paths;
+    const QPair<QString, int> key(text, pixelSize);
+    if (const auto found = paths.constFind(key); found != paths.constEnd())
+        return *found;
+    if (paths.size() >= 1024)
+        paths.clear(); // many sizes or numbers: start over rather than grow without end
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setBold(true);
-    // Fit the text: one character uses most of the height, more shrink to fit the width.
-    qreal size = r.height() * (text.size() <= 1 ? 0.62 : text.size() == 2 ? 0.52 : 0.4);
-    font.setPixelSize(qMax(1, qRound(size)));
+    font.setPixelSize(pixelSize);
     QPainterPath path;
     path.addText(0, 0, font, text);
+    return *paths.insert(key, path);
+}
+
+void Label(QPainter& p, const QRectF& r, const QString& text, const QColor& ink) {
+    // Fit the text: one character uses most of the height, more shrink to fit the width.
+    qreal size = r.height() * (text.size() <= 1 ? 0.62 : text.size() == 2 ? 0.52 : 0.4);
+    const QPainterPath& path = LabelPath(text, qMax(1, qRound(size)));
     const QRectF box = path.boundingRect();
     const qreal maxWidth = r.width() * 0.78;
     qreal scale = box.width() > maxWidth ? maxWidth / box.width() : 1.0;

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <random>
+#include <tuple>
 
 using namespace tovel;
 
@@ -467,4 +468,114 @@ TEST(CardsFrameModelOrder, TheLargestSplitCostsSortLast) {
     model.SetInventoryList(&list);
     model.SetSortColumn(kColumnCost);
     EXPECT_EQ(model.RowLine(1).Name, "2147483647/2147483647");
+}
+
+// Counts and foils over the whole int32 range, with names and editions, make keys wider than one
+// 64-bit word: the order must still be the plain one.
+TEST(CardsFrameModelOrder, KeysWiderThanOneWord) {
+    std::mt19937 random(3);
+    const int32_t kExtremes[] = {INT32_MIN, INT32_MIN + 1, -1, 0, 1, INT32_MAX - 1, INT32_MAX};
+    TInventoryList list;
+    for (int i = 0; i < 2000; ++i) {
+        TInventoryItem& line = list.Add();
+        line.Edition = "E" + std::to_string(random() % 300);
+        line.Name = "N" + std::to_string(random() % 900);
+        line.Count = kExtremes[random() % 7];
+        line.Foil = random() % 2 ? kExtremes[random() % 7] : static_cast<int32_t>(random());
+    }
+    TCardsFrameModel model;
+    model.SetSortColumn(kColumnFoil);
+    model.SetInventoryList(&list);
+    const auto key = [](const TInventoryItem& l) {
+        return std::make_tuple(l.Foil, l.Count, l.Edition, l.Name, l.Index());
+    };
+    for (int r = 1; r < model.RowCount(); ++r)
+        ASSERT_LT(key(model.RowLine(r - 1)), key(model.RowLine(r)));
+}
+
+// A list emptied and filled again with as many lines sorts by its new names, not by what was
+// worked out for the lines before.
+TEST(CardsFrameModelOrder, RefilledListSortsByItsNewLines) {
+    TInventoryList list;
+    const auto fill = [&](std::initializer_list<const char*> names) {
+        list.Clear();
+        for (const char* name : names)
+            list.Add().Name = name;
+    };
+    fill({"b", "c", "a"});
+    TCardsFrameModel model;
+    model.SetSortColumn(kColumnName);
+    model.SetInventoryList(&list);
+    fill({"z", "x", "y"});
+    model.Rebuild();
+    std::vector<std::string> names;
+    for (int r = 0; r < model.RowCount(); ++r)
+        names.push_back(model.RowLine(r).Name);
+    EXPECT_EQ(names, (std::vector<std::string>{"x", "y", "z"}));
+}
+
+// A line's card, count and notes change in place (a file added to the list links its cards,
+// copies come and go, notes are edited) without a new stamp: the next rebuild sorts by them.
+TEST(CardsFrameModelOrder, LinesChangedInPlaceSortByTheirNewValues) {
+    TCardsList cards;
+    TCardItem& cheap = cards.Add("AB");
+    ParseCost(cheap, cards.Store("1"));
+    TCardItem& dear = cards.Add("AB");
+    ParseCost(dear, cards.Store("5"));
+    const struct {
+        int column;
+        void (*change)(TInventoryItem& first, const TCardItem& card);
+    } kCases[] = {
+        {kColumnCost, [](TInventoryItem& a, const TCardItem& card) { a.Card = &card; }},
+        {kColumnCount, [](TInventoryItem& a, const TCardItem&) { a.Count = 9; }},
+        {kColumnNotes, [](TInventoryItem& a, const TCardItem&) { a.Notes = "z"; }},
+    };
+    for (const auto& c : kCases) {
+        TInventoryList list;
+        for (const char* name : {"a", "b"}) {
+            TInventoryItem& line = list.Add();
+            line.Name = name;
+            line.Edition = "AB";
+            line.Card = &dear;
+            line.Count = 2;
+            line.Notes = "y";
+        }
+        list.Items(0).Card = nullptr;
+        list.Items(0).Count = 1;
+        list.Items(0).Notes = "x";
+        TCardsFrameModel model;
+        if (c.column >= kFirstCardColumn) {
+            model.UseBaseLayout();
+            model.SetCardColumns({c.column});
+        }
+        model.SetSortColumn(c.column);
+        model.SetInventoryList(&list);
+        const std::string before = model.RowLine(0).Name;
+        c.change(list.Items(0), cheap);
+        model.Rebuild();
+        EXPECT_NE(model.RowLine(0).Name, before) << "column " << c.column;
+    }
+}
+
+// A line may be named otherwise than its card (a file's line links its card whatever the case):
+// equal numbers order by the line's own name and edition, never by the card's name.
+TEST(CardsFrameModelOrder, LinesNamedOtherwiseThanTheirCardsSortByTheirOwnNames) {
+    TCardsList cards;
+    TInventoryList list;
+    for (const char* cardName : {"Zed", "Abe"}) {
+        TCardItem& card = cards.Add("AB");
+        card.Name = cards.Store(cardName);
+        TInventoryItem& line = list.Add();
+        line.Card = &card;
+        line.Name = "Same";
+        line.Edition = list.Count() == 1 ? "AB" : "CD";
+    }
+    for (int column : {kColumnRarity, kColumnValue}) {
+        TCardsFrameModel model;
+        model.UseBaseLayout();
+        model.SetCardColumns({column});
+        model.SetSortColumn(column);
+        model.SetInventoryList(&list);
+        EXPECT_EQ(model.RowLine(0).Edition, "AB") << "column " << column;
+    }
 }
