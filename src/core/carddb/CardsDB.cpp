@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <new>
+#include <type_traits>
 
 namespace tovel {
 
@@ -173,16 +175,60 @@ TCardsList::TCardsList()
     : arena_(std::make_unique<Arena>()), byNameEdition_(std::make_unique<Index>(*this, true)),
       byName_(std::make_unique<Index>(*this, false)) {}
 
-TCardsList::~TCardsList() = default;
+TCardsList::~TCardsList() {
+    FreeChunks();
+}
+
+namespace {
+
+// Cards are constructed in place as they are added and never destroyed one by one.
+static_assert(std::is_trivially_destructible_v<TCardItem> && std::is_trivially_copyable_v<TCardItem>);
+
+// A list's first chunks are allocated one by one; from then on chunks come in blocks this big.
+constexpr size_t kOwnChunks = 8;
+constexpr size_t kBlockBytes = size_t{8} << 20;
+
+} // namespace
+
+TCardItem* TCardsList::NewChunk() {
+    constexpr size_t kChunkBytes = sizeof(TCardItem) << kChunkBits;
+    static_assert(kBlockBytes >= kLargeMemoryThreshold && kBlockBytes >= kChunkBytes);
+    // Room for the block's record first, so that nothing can fail once it is allocated.
+    if (blocks_.size() == blocks_.capacity())
+        blocks_.reserve(blocks_.size() * 2 + 1);
+    if (chunks_.size() < kOwnChunks) {
+        blocks_.push_back({::operator new(kChunkBytes), kChunkBytes});
+        return static_cast<TCardItem*>(blocks_.back().memory);
+    }
+    if (spareChunks_ == 0) {
+        blocks_.push_back({AllocateLarge(kBlockBytes), kBlockBytes});
+        spareChunks_ = kBlockBytes / kChunkBytes;
+    }
+    const Block& block = blocks_.back();
+    const size_t taken = block.bytes / kChunkBytes - spareChunks_--;
+    return reinterpret_cast<TCardItem*>(static_cast<char*>(block.memory) + taken * kChunkBytes);
+}
+
+void TCardsList::FreeChunks() noexcept {
+    for (const Block& block : blocks_) {
+        if (block.bytes == kBlockBytes)
+            FreeLarge(block.memory, block.bytes);
+        else
+            ::operator delete(block.memory);
+    }
+    blocks_.clear();
+    spareChunks_ = 0;
+    chunks_.clear();
+    chunkStarts_.clear();
+}
 
 TCardItem& TCardsList::Add(std::string_view edition) {
     if ((count_ >> kChunkBits) == static_cast<int>(chunks_.size())) {
-        chunks_.emplace_back(new TCardItem[size_t{1} << kChunkBits]);
-        const ChunkStart start{chunks_.back().get(), static_cast<int>(chunks_.size() - 1)};
+        chunks_.push_back(NewChunk());
+        const ChunkStart start{chunks_.back(), static_cast<int>(chunks_.size() - 1)};
         chunkStarts_.insert(std::upper_bound(chunkStarts_.begin(), chunkStarts_.end(), start), start);
     }
-    TCardItem& card = Items(count_);
-    card = TCardItem{};
+    TCardItem& card = *new (&Items(count_)) TCardItem{};
     card.Edition = Store(edition);
     card.Rarity = TRarity::C;
     ++count_;
@@ -190,8 +236,7 @@ TCardItem& TCardsList::Add(std::string_view edition) {
 }
 
 void TCardsList::Clear() {
-    chunks_.clear();
-    chunkStarts_.clear();
+    FreeChunks();
     count_ = 0;
     textLines_.clear();
     textLines_.shrink_to_fit();
@@ -202,6 +247,8 @@ void TCardsList::Clear() {
 
 void TCardsList::Swap(TCardsList& other) noexcept {
     chunks_.swap(other.chunks_);
+    blocks_.swap(other.blocks_);
+    std::swap(spareChunks_, other.spareChunks_);
     chunkStarts_.swap(other.chunkStarts_);
     std::swap(count_, other.count_);
     textLines_.swap(other.textLines_);

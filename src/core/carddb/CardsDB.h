@@ -9,6 +9,7 @@
 
 #include "core/carddb/TextView.h"
 #include "core/infra/FileIO.h"
+#include "core/infra/LargeMemory.h"
 
 #include <array>
 #include <cstdint>
@@ -121,7 +122,20 @@ private:
     class Index;
     class Arena;
 
-    std::vector<std::unique_ptr<TCardItem[]>> chunks_;
+    // Storage for one more chunk of cards, unconstructed.
+    TCardItem* NewChunk();
+    void FreeChunks() noexcept;
+
+    std::vector<TCardItem*> chunks_;
+    // The memory the chunks live in: a small list's chunks each on their own, a big list's
+    // further chunks carved from large blocks (see LargeMemory.h), `spareChunks_` of the last
+    // one still free.
+    struct Block {
+        void* memory;
+        size_t bytes;
+    };
+    std::vector<Block> blocks_;
+    size_t spareChunks_ = 0;
     // The chunks ordered by address, so PositionOf is a binary search.
     struct ChunkStart {
         const TCardItem* first;
@@ -132,7 +146,7 @@ private:
     };
     std::vector<ChunkStart> chunkStarts_;
     int count_ = 0;
-    std::vector<TTextView> textLines_;
+    TBigVector<TTextView> textLines_;
     std::vector<std::shared_ptr<const MappedFile>> sources_;
     std::unique_ptr<Arena> arena_;
     std::unique_ptr<Index> byNameEdition_;
