@@ -126,7 +126,7 @@ void FillCard(TCardsList& cards, std::string_view head, const std::array<std::st
         throw Error(QuoteLine(head) + kCantReadCardInfo);
     card.Value = ParseValue(fields[3]);
     card.BannedFormats = PlusToSemicolon(cards, fields[4]);
-    card.Printings = PlusToSemicolon(cards, fields[5]);
+    card.Printings = fields[5]; // "+"-separated as it stands: a copy of every card's would be dear
     const auto costFields = SplitFields<3>(body.cost);
     if (!costFields[0].empty())
         ParseCost(card, costFields[0]);
@@ -418,7 +418,7 @@ void ComputePrintings(TCardsList& cards, const TTextList& editions) {
             continue;
         }
         // Codes the card already lists stay first and are not repeated.
-        std::string merged(card.Printings);
+        std::string merged = ReplaceChar(card.Printings, '+', ';');
         size_t p = 0;
         while (p < add.size()) {
             const size_t q = add.find(';', p);

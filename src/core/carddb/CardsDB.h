@@ -65,7 +65,7 @@ struct TCardItem {
     TTextView Cost;
     TTextView TypeLine;
     TTextView PowerToughness;
-    TTextView Printings;     // edition codes, each followed by ";"
+    TTextView Printings;     // edition codes, each followed by ";" or "+" (AnyPrintedCode)
     TTextView BannedFormats; // format letters; "D" keeps the card out of draft
     // The rules text: lines [TextFirst, TextFirst + TextCount) of the owning list's text lines.
     uint32_t TextFirst = 0;

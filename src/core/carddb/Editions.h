@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tovel {
@@ -46,10 +47,10 @@ struct TCardFilter {
 // Whether any code of a list of codes, each followed by ";" (a filter, a card's Printings),
 // satisfies `test`; the text after the last ";" counts as a code too.
 template <class Test>
-bool AnyListedCode(std::string_view codes, Test&& test) {
+bool AnyListedCode(std::string_view codes, Test&& test, std::string_view separators = ";") {
     size_t start = 0;
     while (start < codes.size()) {
-        size_t end = codes.find(';', start);
+        size_t end = codes.find_first_of(separators, start);
         if (end == std::string_view::npos)
             end = codes.size();
         if (test(codes.substr(start, end - start)))
@@ -61,6 +62,15 @@ bool AnyListedCode(std::string_view codes, Test&& test) {
 
 // Whether a list of codes holds this code whole (exact, case-sensitive): "1E;" does not hold "E".
 bool CodeListHolds(std::string_view codes, std::string_view code);
+
+// A card's Printings end each code with ";", or with "+" as base.txt stores them: a loaded card
+// keeps the file's own text rather than a converted copy of it.
+inline constexpr std::string_view kPrintingsSeparators = ";+";
+template <class Test> bool AnyPrintedCode(std::string_view printings, Test&& test) {
+    return AnyListedCode(printings, std::forward<Test>(test), kPrintingsSeparators);
+}
+// Whether a card's Printings hold this code whole (exact, case-sensitive).
+bool PrintingsHold(std::string_view printings, std::string_view code);
 // The filter dialog's test of a filter's or a format's codes: the whole code, followed by its
 // ";". A last code without ";" selects nothing.
 bool CodeListSelects(std::string_view codes, std::string_view code);
