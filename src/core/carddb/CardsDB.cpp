@@ -102,8 +102,10 @@ private:
 
     void CatchUp() {
         const int count = list_.Count();
-        while (indexed_ < count)
-            Insert(indexed_++, nullptr);
+        for (; indexed_ < count; ++indexed_) {
+            const TCardItem& card = list_.Items(indexed_);
+            Insert(indexed_, Hash(card.Name, card.Edition), nullptr);
+        }
     }
 
 public:
@@ -112,15 +114,31 @@ public:
         Reset();
         const int count = list_.Count();
         std::vector<int32_t> first(static_cast<size_t>(count));
-        for (; indexed_ < count; ++indexed_)
-            Insert(indexed_, &first[static_cast<size_t>(indexed_)]);
+        // Each card's slot is fetched some cards ahead of its insertion: on a big list every
+        // probe is a cache miss, and this way they overlap.
+        constexpr int kAhead = 16;
+        std::array<uint32_t, kAhead> hashes{};
+        for (int i = 0; i < count + kAhead; ++i) {
+            uint32_t& hash = hashes[static_cast<size_t>(i % kAhead)];
+            if (i >= kAhead) {
+                indexed_ = i - kAhead;
+                Insert(indexed_, hash, &first[static_cast<size_t>(indexed_)]);
+            }
+            if (i < count) {
+                const TCardItem& card = list_.Items(i);
+                hash = Hash(card.Name, card.Edition);
+                if (!slots_.empty())
+                    __builtin_prefetch(slots_.data() + (hash & (slots_.size() - 1)));
+            }
+        }
+        indexed_ = count;
         return first;
     }
 
 private:
     void Grow() {
         const size_t size = slots_.empty() ? 64 : slots_.size() * 2;
-        std::vector<Slot> old = std::move(slots_);
+        TBigVector<Slot> old = std::move(slots_);
         slots_.assign(size, Slot{});
         // Keys are unique in the table, so reinsertion order does not matter.
         const size_t mask = size - 1;
@@ -135,13 +153,12 @@ private:
     }
 
     // Adds a card unless an earlier one holds its key; `first` receives the key's first card.
-    void Insert(int32_t pos, int32_t* first) {
+    void Insert(int32_t pos, uint32_t hash, int32_t* first) {
         // At most 5/8 full, so probes stay short.
         if ((used_ + 1) * 8 > slots_.size() * 5)
             Grow();
         const TCardItem& card = list_.Items(pos);
         const size_t mask = slots_.size() - 1;
-        const uint32_t hash = Hash(card.Name, card.Edition);
         for (size_t i = hash & mask;; i = (i + 1) & mask) {
             const Slot other = slots_[i];
             if (other.pos < 0) {
@@ -166,7 +183,7 @@ private:
 
     const TCardsList& list_;
     const bool withEdition_;
-    std::vector<Slot> slots_;
+    TBigVector<Slot> slots_;
     int indexed_ = 0;
     size_t used_ = 0;
 };

@@ -80,7 +80,7 @@ private:
     }
 
     const TInventoryList& list_;
-    std::vector<int32_t> slots_;
+    TBigVector<int32_t> slots_;
     int indexed_ = 0;
 };
 
