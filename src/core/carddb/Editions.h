@@ -7,7 +7,6 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace tovel {
@@ -44,13 +43,12 @@ struct TCardFilter {
     bool LegalIn = false; // false: "Card belongs to"; true: "Card is legal in"
 };
 
-// Whether any code of a list of codes, each followed by ";" (a filter, a card's Printings),
+// Whether any code of a list of codes, each followed by ";" (a filter, a format's codes),
 // satisfies `test`; the text after the last ";" counts as a code too.
-template <class Test>
-bool AnyListedCode(std::string_view codes, Test&& test, std::string_view separators = ";") {
+template <class Test> bool AnyListedCode(std::string_view codes, Test&& test) {
     size_t start = 0;
     while (start < codes.size()) {
-        size_t end = codes.find_first_of(separators, start);
+        size_t end = codes.find(';', start);
         if (end == std::string_view::npos)
             end = codes.size();
         if (test(codes.substr(start, end - start)))
@@ -64,11 +62,19 @@ bool AnyListedCode(std::string_view codes, Test&& test, std::string_view separat
 bool CodeListHolds(std::string_view codes, std::string_view code);
 
 // A card's Printings end each code with ";", or with "+" as base.txt stores them: a loaded card
-// keeps the file's own text rather than a converted copy of it.
-inline constexpr std::string_view kPrintingsSeparators = ";+";
+// keeps the file's own text rather than a converted copy of it. Codes as AnyListedCode reads them.
 template <class Test> bool AnyPrintedCode(std::string_view printings, Test&& test) {
-    return AnyListedCode(printings, std::forward<Test>(test), kPrintingsSeparators);
+    size_t start = 0;
+    for (size_t i = 0; i < printings.size(); ++i) {
+        if (printings[i] != ';' && printings[i] != '+')
+            continue;
+        if (test(printings.substr(start, i - start)))
+            return true;
+        start = i + 1;
+    }
+    return start < printings.size() && test(printings.substr(start));
 }
+
 // Whether a card's Printings hold this code whole (exact, case-sensitive).
 bool PrintingsHold(std::string_view printings, std::string_view code);
 // The filter dialog's test of a filter's or a format's codes: the whole code, followed by its
