@@ -214,11 +214,11 @@ TCardItem* TCardsList::NewChunk() {
     if (blocks_.size() == blocks_.capacity())
         blocks_.reserve(blocks_.size() * 2 + 1);
     if (chunks_.size() < kOwnChunks) {
-        blocks_.push_back({::operator new(kChunkBytes), kChunkBytes});
+        blocks_.push_back({::operator new(kChunkBytes), kChunkBytes, false});
         return static_cast<TCardItem*>(blocks_.back().memory);
     }
     if (spareChunks_ == 0) {
-        blocks_.push_back({AllocateLarge(kBlockBytes), kBlockBytes});
+        blocks_.push_back({AllocateLarge(kBlockBytes), kBlockBytes, true});
         spareChunks_ = kBlockBytes / kChunkBytes;
     }
     const Block& block = blocks_.back();
@@ -228,7 +228,7 @@ TCardItem* TCardsList::NewChunk() {
 
 void TCardsList::FreeChunks() noexcept {
     for (const Block& block : blocks_) {
-        if (block.bytes == kBlockBytes)
+        if (block.large)
             FreeLarge(block.memory, block.bytes);
         else
             ::operator delete(block.memory);
@@ -250,6 +250,16 @@ TCardItem& TCardsList::Add(std::string_view edition) {
     card.Rarity = TRarity::C;
     ++count_;
     return card;
+}
+
+void TCardsList::ShrinkToFit() {
+    textLines_.shrink_to_fit();
+    if (spareChunks_ > 0 && blocks_.back().large) {
+        constexpr size_t kChunkBytes = sizeof(TCardItem) << kChunkBits;
+        Block& block = blocks_.back();
+        block.bytes = TrimLarge(block.memory, block.bytes, block.bytes - spareChunks_ * kChunkBytes);
+        spareChunks_ = 0; // the next chunk starts a new block
+    }
 }
 
 void TCardsList::Clear() {

@@ -111,7 +111,7 @@ public:
     void AppendTextLine(TCardItem& card, std::string_view line);
     void ClearText(TCardItem& card) { card.TextCount = 0; }
     // Gives back the spare room of the growing storage after a bulk load.
-    void ShrinkToFit() { textLines_.shrink_to_fit(); }
+    void ShrinkToFit();
 
     // After renaming a card that was already looked up: rebuild the lookup index.
     void InvalidateIndex();
@@ -133,6 +133,7 @@ private:
     struct Block {
         void* memory;
         size_t bytes;
+        bool large; // from AllocateLarge
     };
     std::vector<Block> blocks_;
     size_t spareChunks_ = 0;

@@ -1,5 +1,6 @@
 #include "core/infra/LargeMemory.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 
@@ -57,6 +58,18 @@ void FreeLarge(void* memory, size_t bytes) noexcept {
     const size_t size = HugeRounded(bytes);
     ::munmap(memory, size);
     inUse.fetch_sub(size, std::memory_order_relaxed);
+}
+
+size_t TrimLarge(void* memory, size_t bytes, size_t keep) noexcept {
+    if (!FromKernel(bytes))
+        return bytes;
+    const size_t size = HugeRounded(bytes);
+    const size_t kept = std::max(HugeRounded(keep), kLargeMemoryThreshold);
+    if (kept >= size)
+        return bytes;
+    ::munmap(static_cast<char*>(memory) + kept, size - kept);
+    inUse.fetch_sub(size - kept, std::memory_order_relaxed);
+    return kept;
 }
 
 size_t LargeMemoryInUse() noexcept {

@@ -20,6 +20,9 @@ inline constexpr size_t kLargeMemoryThreshold = size_t{4} << 20;
 void* AllocateLarge(size_t bytes);
 // Gives back memory from AllocateLarge, with the same `bytes`.
 void FreeLarge(void* memory, size_t bytes) noexcept;
+// Gives back the whole huge pages of memory from AllocateLarge(bytes) past its first `keep` bytes
+// (never below the threshold). Returns the size to free it with from then on.
+size_t TrimLarge(void* memory, size_t bytes, size_t keep) noexcept;
 // Bytes currently held by AllocateLarge outside the ordinary heap (for memory measurements).
 size_t LargeMemoryInUse() noexcept;
 

@@ -22,6 +22,12 @@ TEST(LargeMemory, BigRequestsTakeWholeAlignedHugePagesAndGiveThemBack) {
     EXPECT_EQ(LargeMemoryInUse() - before, kLargeMemoryThreshold + kHuge);
     FreeLarge(small, 1000);
 
-    FreeLarge(big, bytes);
+    // Trimmed, it keeps its first whole pages (at least the threshold's worth).
+    const size_t kept = TrimLarge(big, bytes, 1);
+    EXPECT_EQ(kept, kLargeMemoryThreshold);
+    EXPECT_EQ(LargeMemoryInUse() - before, kLargeMemoryThreshold);
+    big[kept - 1] = 2;
+
+    FreeLarge(big, kept);
     EXPECT_EQ(LargeMemoryInUse(), before);
 }
