@@ -126,7 +126,7 @@ void FillCard(TCardsList& cards, std::string_view head, const std::array<std::st
         throw Error(QuoteLine(head) + kCantReadCardInfo);
     card.Value = ParseValue(fields[3]);
     card.BannedFormats = PlusToSemicolon(cards, fields[4]);
-    card.Printings = PlusToSemicolon(cards, fields[5]);
+    card.Printings = fields[5]; // "+"-separated as it stands: a copy of every card's would be dear
     const auto costFields = SplitFields<3>(body.cost);
     if (!costFields[0].empty())
         ParseCost(card, costFields[0]);
@@ -169,7 +169,7 @@ std::string FoldAscii(std::string_view text) {
 // 32 bits of the hash, so a probe reads a line only when they agree.
 class FoldedLineIndex {
 public:
-    explicit FoldedLineIndex(const std::vector<std::string_view>& lines) : lines_(lines) {
+    explicit FoldedLineIndex(const TBigVector<std::string_view>& lines) : lines_(lines) {
         size_t size = 64;
         while (size * 5 < lines.size() * 8)
             size *= 2;
@@ -233,8 +233,8 @@ private:
         }
     }
 
-    const std::vector<std::string_view>& lines_;
-    std::vector<Slot> slots_;
+    const TBigVector<std::string_view>& lines_;
+    TBigVector<Slot> slots_;
 };
 
 std::string_view Extension(const std::string& path) {
@@ -374,7 +374,7 @@ void ComputePrintings(TCardsList& cards, const TTextList& editions) {
             positions[FoldAscii(editions.Name(e))].push_back(e);
 
     // Each card's name group is the first card of that name; collect (group, list position) pairs.
-    std::vector<std::pair<int32_t, int32_t>> pairs;
+    TBigVector<std::pair<int32_t, int32_t>> pairs;
     const std::vector<int32_t> group = cards.FirstOfNames();
     std::string key;
     for (int i = 0; i < cards.Count(); ++i) {
@@ -393,7 +393,7 @@ void ComputePrintings(TCardsList& cards, const TTextList& editions) {
 
     // One printings text per name group (by its first card), in editions-list order, each code
     // once; an empty text for a group without known editions.
-    std::vector<std::string_view> groupText(static_cast<size_t>(cards.Count()));
+    TBigVector<std::string_view> groupText(static_cast<size_t>(cards.Count()));
     std::string text;
     for (size_t p = 0; p < pairs.size();) {
         const int32_t g = pairs[p].first;
@@ -418,7 +418,7 @@ void ComputePrintings(TCardsList& cards, const TTextList& editions) {
             continue;
         }
         // Codes the card already lists stay first and are not repeated.
-        std::string merged(card.Printings);
+        std::string merged = ReplaceChar(card.Printings, '+', ';');
         size_t p = 0;
         while (p < add.size()) {
             const size_t q = add.find(';', p);
@@ -514,14 +514,14 @@ void ReadCardListXml(TCardsList& cards, std::string_view bytes, std::string_view
 }
 
 void ReadCardText(TCardsList& cards, std::string_view text) {
-    const std::vector<std::string_view> lines = SplitLines(text);
+    const TBigVector<std::string_view> lines = SplitLines(text);
     const FoldedLineIndex index(lines);
     const int count = cards.Count();
     constexpr int kAhead = static_cast<int>(FoldedLineIndex::kAhead);
 
     // Each card's entry first, the table's slots fetched some cards ahead: on a big list every
     // lookup is a cache miss, and this way they overlap.
-    std::vector<int32_t> entry(static_cast<size_t>(count));
+    TBigVector<int32_t> entry(static_cast<size_t>(count));
     std::array<uint32_t, kAhead> hashes{};
     for (int i = 0; i < count + kAhead; ++i) {
         uint32_t& hash = hashes[static_cast<size_t>(i % kAhead)];
@@ -539,7 +539,7 @@ void ReadCardText(TCardsList& cards, std::string_view text) {
     // lines instead of each holding a copy. The text lines of the first card that read an
     // entry, by the entry's line (first << 32 | count); kUnread before.
     constexpr uint64_t kUnread = ~uint64_t{0};
-    std::vector<uint64_t> textOf(lines.size(), kUnread);
+    TBigVector<uint64_t> textOf(lines.size(), kUnread);
     for (int i = 0; i < count; ++i) {
         if (i + kAhead < count) {
             const int32_t ahead = entry[static_cast<size_t>(i + kAhead)];

@@ -206,15 +206,15 @@ std::optional<int32_t> PowerToughnessPart(std::string_view pt, bool second) {
     return ParseInt(Trim(second ? pt.substr(slash + 1) : pt.substr(0, slash)));
 }
 
-// Whether a list of codes, each followed by ";", holds this code, ignoring letter case.
-bool CodesHoldFolded(std::string_view codes, std::string_view code) {
-    return AnyListedCode(codes,
-                         [code](std::string_view listed) { return EqualsIgnoreAnsiCase(listed, code); });
+// Whether a card's printings hold this code, ignoring letter case.
+bool PrintingsHoldFolded(std::string_view printings, std::string_view code) {
+    return AnyPrintedCode(printings,
+                          [code](std::string_view listed) { return EqualsIgnoreAnsiCase(listed, code); });
 }
 
-// Whether any code of `printings` is among `allowed` (both ";"-terminated lists).
+// Whether any code of a card's printings is among `allowed` (a ";"-terminated list).
 bool AnyCodeIn(std::string_view printings, std::string_view allowed) {
-    return AnyListedCode(printings, [allowed](std::string_view listed) {
+    return AnyPrintedCode(printings, [allowed](std::string_view listed) {
         return !listed.empty() && CodeListHolds(allowed, listed);
     });
 }
@@ -312,7 +312,7 @@ bool TCardQuery::Program::MatchLeaf(const TCardsList& cards, const TCardItem& ca
     case Field::Edition:
         return EqualsIgnoreAnsiCase(card.Edition, node.code) == (node.op == Op::Eq);
     case Field::In:
-        return CodesHoldFolded(card.Printings, node.code) == (node.op == Op::Eq);
+        return PrintingsHoldFolded(card.Printings, node.code) == (node.op == Op::Eq);
     case Field::Format:
         return AnyCodeIn(card.Printings, node.code) == (node.op == Op::Eq);
     case Field::Banned:

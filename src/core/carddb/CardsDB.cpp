@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <new>
+#include <type_traits>
 
 namespace tovel {
 
@@ -100,8 +102,10 @@ private:
 
     void CatchUp() {
         const int count = list_.Count();
-        while (indexed_ < count)
-            Insert(indexed_++, nullptr);
+        for (; indexed_ < count; ++indexed_) {
+            const TCardItem& card = list_.Items(indexed_);
+            Insert(indexed_, Hash(card.Name, card.Edition), nullptr);
+        }
     }
 
 public:
@@ -110,15 +114,31 @@ public:
         Reset();
         const int count = list_.Count();
         std::vector<int32_t> first(static_cast<size_t>(count));
-        for (; indexed_ < count; ++indexed_)
-            Insert(indexed_, &first[static_cast<size_t>(indexed_)]);
+        // Each card's slot is fetched some cards ahead of its insertion: on a big list every
+        // probe is a cache miss, and this way they overlap.
+        constexpr int kAhead = 16;
+        std::array<uint32_t, kAhead> hashes{};
+        for (int i = 0; i < count + kAhead; ++i) {
+            uint32_t& hash = hashes[static_cast<size_t>(i % kAhead)];
+            if (i >= kAhead) {
+                indexed_ = i - kAhead;
+                Insert(indexed_, hash, &first[static_cast<size_t>(indexed_)]);
+            }
+            if (i < count) {
+                const TCardItem& card = list_.Items(i);
+                hash = Hash(card.Name, card.Edition);
+                if (!slots_.empty())
+                    __builtin_prefetch(slots_.data() + (hash & (slots_.size() - 1)));
+            }
+        }
+        indexed_ = count;
         return first;
     }
 
 private:
     void Grow() {
         const size_t size = slots_.empty() ? 64 : slots_.size() * 2;
-        std::vector<Slot> old = std::move(slots_);
+        TBigVector<Slot> old = std::move(slots_);
         slots_.assign(size, Slot{});
         // Keys are unique in the table, so reinsertion order does not matter.
         const size_t mask = size - 1;
@@ -133,13 +153,12 @@ private:
     }
 
     // Adds a card unless an earlier one holds its key; `first` receives the key's first card.
-    void Insert(int32_t pos, int32_t* first) {
+    void Insert(int32_t pos, uint32_t hash, int32_t* first) {
         // At most 5/8 full, so probes stay short.
         if ((used_ + 1) * 8 > slots_.size() * 5)
             Grow();
         const TCardItem& card = list_.Items(pos);
         const size_t mask = slots_.size() - 1;
-        const uint32_t hash = Hash(card.Name, card.Edition);
         for (size_t i = hash & mask;; i = (i + 1) & mask) {
             const Slot other = slots_[i];
             if (other.pos < 0) {
@@ -164,7 +183,7 @@ private:
 
     const TCardsList& list_;
     const bool withEdition_;
-    std::vector<Slot> slots_;
+    TBigVector<Slot> slots_;
     int indexed_ = 0;
     size_t used_ = 0;
 };
@@ -173,25 +192,78 @@ TCardsList::TCardsList()
     : arena_(std::make_unique<Arena>()), byNameEdition_(std::make_unique<Index>(*this, true)),
       byName_(std::make_unique<Index>(*this, false)) {}
 
-TCardsList::~TCardsList() = default;
+TCardsList::~TCardsList() {
+    FreeChunks();
+}
+
+namespace {
+
+// Cards are constructed in place as they are added and never destroyed one by one.
+static_assert(std::is_trivially_destructible_v<TCardItem> && std::is_trivially_copyable_v<TCardItem>);
+
+// A list's first chunks are allocated one by one; from then on chunks come in blocks this big.
+constexpr size_t kOwnChunks = 8;
+constexpr size_t kBlockBytes = size_t{8} << 20;
+
+} // namespace
+
+TCardItem* TCardsList::NewChunk() {
+    constexpr size_t kChunkBytes = sizeof(TCardItem) << kChunkBits;
+    static_assert(kBlockBytes >= kLargeMemoryThreshold && kBlockBytes >= kChunkBytes);
+    // Room for the block's record first, so that nothing can fail once it is allocated.
+    if (blocks_.size() == blocks_.capacity())
+        blocks_.reserve(blocks_.size() * 2 + 1);
+    if (chunks_.size() < kOwnChunks) {
+        blocks_.push_back({::operator new(kChunkBytes), kChunkBytes, false});
+        return static_cast<TCardItem*>(blocks_.back().memory);
+    }
+    if (spareChunks_ == 0) {
+        blocks_.push_back({AllocateLarge(kBlockBytes), kBlockBytes, true});
+        spareChunks_ = kBlockBytes / kChunkBytes;
+    }
+    const Block& block = blocks_.back();
+    const size_t taken = block.bytes / kChunkBytes - spareChunks_--;
+    return reinterpret_cast<TCardItem*>(static_cast<char*>(block.memory) + taken * kChunkBytes);
+}
+
+void TCardsList::FreeChunks() noexcept {
+    for (const Block& block : blocks_) {
+        if (block.large)
+            FreeLarge(block.memory, block.bytes);
+        else
+            ::operator delete(block.memory);
+    }
+    blocks_.clear();
+    spareChunks_ = 0;
+    chunks_.clear();
+    chunkStarts_.clear();
+}
 
 TCardItem& TCardsList::Add(std::string_view edition) {
     if ((count_ >> kChunkBits) == static_cast<int>(chunks_.size())) {
-        chunks_.emplace_back(new TCardItem[size_t{1} << kChunkBits]);
-        const ChunkStart start{chunks_.back().get(), static_cast<int>(chunks_.size() - 1)};
+        chunks_.push_back(NewChunk());
+        const ChunkStart start{chunks_.back(), static_cast<int>(chunks_.size() - 1)};
         chunkStarts_.insert(std::upper_bound(chunkStarts_.begin(), chunkStarts_.end(), start), start);
     }
-    TCardItem& card = Items(count_);
-    card = TCardItem{};
+    TCardItem& card = *new (&Items(count_)) TCardItem{};
     card.Edition = Store(edition);
     card.Rarity = TRarity::C;
     ++count_;
     return card;
 }
 
+void TCardsList::ShrinkToFit() {
+    textLines_.shrink_to_fit();
+    if (spareChunks_ > 0 && blocks_.back().large) {
+        constexpr size_t kChunkBytes = sizeof(TCardItem) << kChunkBits;
+        Block& block = blocks_.back();
+        block.bytes = TrimLarge(block.memory, block.bytes, block.bytes - spareChunks_ * kChunkBytes);
+        spareChunks_ = 0; // the next chunk starts a new block
+    }
+}
+
 void TCardsList::Clear() {
-    chunks_.clear();
-    chunkStarts_.clear();
+    FreeChunks();
     count_ = 0;
     textLines_.clear();
     textLines_.shrink_to_fit();
@@ -202,6 +274,8 @@ void TCardsList::Clear() {
 
 void TCardsList::Swap(TCardsList& other) noexcept {
     chunks_.swap(other.chunks_);
+    blocks_.swap(other.blocks_);
+    std::swap(spareChunks_, other.spareChunks_);
     chunkStarts_.swap(other.chunkStarts_);
     std::swap(count_, other.count_);
     textLines_.swap(other.textLines_);

@@ -9,6 +9,7 @@
 
 #include "core/carddb/TextView.h"
 #include "core/infra/FileIO.h"
+#include "core/infra/LargeMemory.h"
 
 #include <array>
 #include <cstdint>
@@ -64,7 +65,7 @@ struct TCardItem {
     TTextView Cost;
     TTextView TypeLine;
     TTextView PowerToughness;
-    TTextView Printings;     // edition codes, each followed by ";"
+    TTextView Printings;     // edition codes, each followed by ";" or "+" (AnyPrintedCode)
     TTextView BannedFormats; // format letters; "D" keeps the card out of draft
     // The rules text: lines [TextFirst, TextFirst + TextCount) of the owning list's text lines.
     uint32_t TextFirst = 0;
@@ -110,7 +111,7 @@ public:
     void AppendTextLine(TCardItem& card, std::string_view line);
     void ClearText(TCardItem& card) { card.TextCount = 0; }
     // Gives back the spare room of the growing storage after a bulk load.
-    void ShrinkToFit() { textLines_.shrink_to_fit(); }
+    void ShrinkToFit();
 
     // After renaming a card that was already looked up: rebuild the lookup index.
     void InvalidateIndex();
@@ -121,7 +122,21 @@ private:
     class Index;
     class Arena;
 
-    std::vector<std::unique_ptr<TCardItem[]>> chunks_;
+    // Storage for one more chunk of cards, unconstructed.
+    TCardItem* NewChunk();
+    void FreeChunks() noexcept;
+
+    std::vector<TCardItem*> chunks_;
+    // The memory the chunks live in: a small list's chunks each on their own, a big list's
+    // further chunks carved from large blocks (see LargeMemory.h), `spareChunks_` of the last
+    // one still free.
+    struct Block {
+        void* memory;
+        size_t bytes;
+        bool large; // from AllocateLarge
+    };
+    std::vector<Block> blocks_;
+    size_t spareChunks_ = 0;
     // The chunks ordered by address, so PositionOf is a binary search.
     struct ChunkStart {
         const TCardItem* first;
@@ -132,7 +147,7 @@ private:
     };
     std::vector<ChunkStart> chunkStarts_;
     int count_ = 0;
-    std::vector<TTextView> textLines_;
+    TBigVector<TTextView> textLines_;
     std::vector<std::shared_ptr<const MappedFile>> sources_;
     std::unique_ptr<Arena> arena_;
     std::unique_ptr<Index> byNameEdition_;

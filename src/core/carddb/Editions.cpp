@@ -93,7 +93,7 @@ bool TFilterMatcher::Matches(std::string_view edition, const TCardItem* card) co
         return std::find(codes_.begin(), codes_.end(), edition) != codes_.end();
     case Kind::LegalIn:
         return card && std::any_of(codes_.begin(), codes_.end(), [card](std::string_view code) {
-                   return CodeListHolds(card->Printings, code);
+                   return PrintingsHold(card->Printings, code);
                });
     }
     return false;
@@ -101,6 +101,10 @@ bool TFilterMatcher::Matches(std::string_view edition, const TCardItem* card) co
 
 bool CodeListHolds(std::string_view codes, std::string_view code) {
     return AnyListedCode(codes, [code](std::string_view listed) { return listed == code; });
+}
+
+bool PrintingsHold(std::string_view printings, std::string_view code) {
+    return AnyPrintedCode(printings, [code](std::string_view listed) { return listed == code; });
 }
 
 bool CodeListSelects(std::string_view codes, std::string_view code) {

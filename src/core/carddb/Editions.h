@@ -43,10 +43,9 @@ struct TCardFilter {
     bool LegalIn = false; // false: "Card belongs to"; true: "Card is legal in"
 };
 
-// Whether any code of a list of codes, each followed by ";" (a filter, a card's Printings),
+// Whether any code of a list of codes, each followed by ";" (a filter, a format's codes),
 // satisfies `test`; the text after the last ";" counts as a code too.
-template <class Test>
-bool AnyListedCode(std::string_view codes, Test&& test) {
+template <class Test> bool AnyListedCode(std::string_view codes, Test&& test) {
     size_t start = 0;
     while (start < codes.size()) {
         size_t end = codes.find(';', start);
@@ -61,6 +60,23 @@ bool AnyListedCode(std::string_view codes, Test&& test) {
 
 // Whether a list of codes holds this code whole (exact, case-sensitive): "1E;" does not hold "E".
 bool CodeListHolds(std::string_view codes, std::string_view code);
+
+// A card's Printings end each code with ";", or with "+" as base.txt stores them: a loaded card
+// keeps the file's own text rather than a converted copy of it. Codes as AnyListedCode reads them.
+template <class Test> bool AnyPrintedCode(std::string_view printings, Test&& test) {
+    size_t start = 0;
+    for (size_t i = 0; i < printings.size(); ++i) {
+        if (printings[i] != ';' && printings[i] != '+')
+            continue;
+        if (test(printings.substr(start, i - start)))
+            return true;
+        start = i + 1;
+    }
+    return start < printings.size() && test(printings.substr(start));
+}
+
+// Whether a card's Printings hold this code whole (exact, case-sensitive).
+bool PrintingsHold(std::string_view printings, std::string_view code);
 // The filter dialog's test of a filter's or a format's codes: the whole code, followed by its
 // ";". A last code without ";" selects nothing.
 bool CodeListSelects(std::string_view codes, std::string_view code);

@@ -13,6 +13,7 @@
 #include "core/carddb/Editions.h"
 #include "core/collection/Inventory.h"
 #include "core/collection/RowSorter.h"
+#include "core/infra/LargeMemory.h"
 
 #include <cstdint>
 #include <functional>
@@ -151,30 +152,30 @@ private:
     bool inventoryLayout_ = true;
     std::vector<int> columns_{kColumnEdition, kColumnName, kColumnCount, kColumnFoil, kColumnNotes};
     int sortColumn_ = kColumnEdition;
-    std::vector<Row> rows_;
+    TBigVector<Row> rows_;
     // Per row, its name's first eight bytes folded to lower case (zero-padded): search as you
     // type reads these instead of every row's name.
-    std::vector<uint64_t> searchKeys_;
+    TBigVector<uint64_t> searchKeys_;
     // Per line of the list, under the list's stamp lineKeysStamp_: the ranks of its name and
     // edition among the lines' (byte order), and its search key.
     const TInventoryList* lineKeysList_ = nullptr;
     uint64_t lineKeysStamp_ = 0;
-    std::vector<uint32_t> lineName_;
-    std::vector<uint32_t> lineEdition_;
-    std::vector<uint64_t> lineSearch_;
+    TBigVector<uint32_t> lineName_;
+    TBigVector<uint32_t> lineEdition_;
+    TBigVector<uint64_t> lineSearch_;
     uint64_t highestName_ = 0;
     uint64_t highestEdition_ = 0;
     // The sort's working storage, kept from one rebuild to the next.
     TRowSorter sorter_;
     TTextRanks texts_; // names while the line keys are made, then any text the sort column reads
     TTextRanks editionTexts_;
-    std::vector<uint32_t> rankOf_;
-    std::vector<uint32_t> rowLines_; // per row, its line's position, while rows are in line order
-    std::vector<uint32_t> rowText_;
-    std::vector<int64_t> rowNumber_;
-    std::vector<int64_t> distinctKeys_;
-    std::vector<Row> sortScratch_;
-    std::vector<uint64_t> searchScratch_;
+    TBigVector<uint32_t> rankOf_;
+    TBigVector<uint32_t> rowLines_; // per row, its line's position, while rows are in line order
+    TBigVector<uint32_t> rowText_;
+    TBigVector<int64_t> rowNumber_;
+    TBigVector<int64_t> distinctKeys_;
+    TBigVector<Row> sortScratch_;
+    TBigVector<uint64_t> searchScratch_;
     std::string notesStore_;
     int selected_ = -1;
     const TCardItem* currentCard_ = nullptr;

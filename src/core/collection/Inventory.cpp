@@ -80,7 +80,7 @@ private:
     }
 
     const TInventoryList& list_;
-    std::vector<int32_t> slots_;
+    TBigVector<int32_t> slots_;
     int indexed_ = 0;
 };
 
@@ -96,13 +96,12 @@ uint64_t TInventoryList::Stamp() const {
 
 TInventoryItem& TInventoryList::Add() {
     stamp_ = 0;
-    if (blockUsed_ == blockSize_) {
-        // Small lists stay small; big ones take few blocks.
-        blockSize_ = std::min<size_t>(std::max<size_t>(blockSize_ * 2, 16), 4096);
-        blocks_.emplace_back(new TInventoryItem[blockSize_]);
-        blockUsed_ = 0;
+    if (blocks_.empty() || blocks_.back().size() == blocks_.back().capacity()) {
+        // Small lists stay small; big ones take few blocks, big enough for huge pages.
+        const size_t room = blocks_.empty() ? 16 : std::min<size_t>(blocks_.back().capacity() * 2, 65536);
+        blocks_.emplace_back().reserve(room);
     }
-    TInventoryItem* line = &blocks_.back()[blockUsed_++];
+    TInventoryItem* line = &blocks_.back().emplace_back();
     line->index_ = Count();
     items_.push_back(line);
     return *line;
@@ -124,8 +123,6 @@ void TInventoryList::Delete(int index) {
 void TInventoryList::Clear() {
     items_.clear();
     blocks_.clear();
-    blockSize_ = 0;
-    blockUsed_ = 0;
     index_->Reset();
     stamp_ = 0;
 }
@@ -133,8 +130,6 @@ void TInventoryList::Clear() {
 void TInventoryList::Swap(TInventoryList& other) noexcept {
     items_.swap(other.items_);
     blocks_.swap(other.blocks_);
-    std::swap(blockSize_, other.blockSize_);
-    std::swap(blockUsed_, other.blockUsed_);
     index_->Reset();
     other.index_->Reset();
     stamp_ = 0;

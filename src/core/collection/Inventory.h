@@ -5,6 +5,7 @@
 // card lists, so a second program-wide list (the base list) holds one line per database card.
 
 #include "core/carddb/CardsDB.h"
+#include "core/infra/LargeMemory.h"
 
 #include <cstdint>
 #include <memory>
@@ -61,12 +62,11 @@ public:
 
 private:
     class Index;
-    // Lines live in blocks that never move, so a line keeps its address without a heap block of
-    // its own; a deleted line's place is given back at Clear.
-    std::vector<std::unique_ptr<TInventoryItem[]>> blocks_;
-    size_t blockSize_ = 0;
-    size_t blockUsed_ = 0;
-    std::vector<TInventoryItem*> items_;
+    // Lines live in blocks that never move (each filled within the room it was given), so a line
+    // keeps its address without a heap block of its own; a deleted line's place is given back at
+    // Clear.
+    std::vector<TBigVector<TInventoryItem>> blocks_;
+    TBigVector<TInventoryItem*> items_;
     std::unique_ptr<Index> index_;
     mutable uint64_t stamp_ = 0; // 0: changed since the last stamp was given
 };

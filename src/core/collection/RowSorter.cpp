@@ -129,7 +129,7 @@ private:
     }
 
     void Grow() {
-        std::vector<Slot> old(slots_.size() * 2, Slot{});
+        TBigVector<Slot> old(slots_.size() * 2, Slot{});
         old.swap(slots_);
         const size_t mask = slots_.size() - 1;
         for (const Slot& slot : old) {
@@ -143,9 +143,9 @@ private:
     }
 
     // Each distinct text in store_: its id and size (32 bits each), then its bytes.
-    std::vector<Slot> slots_;
+    TBigVector<Slot> slots_;
     std::string store_;
-    std::vector<uint64_t> starts_;
+    TBigVector<uint64_t> starts_;
 };
 
 TTextRanks::TTextRanks() : table_(std::make_unique<Table>()) {
@@ -177,10 +177,10 @@ void TTextRanks::Prefetch(uint64_t hash) const {
     table_->Prefetch(hash);
 }
 
-void TTextRanks::RankByBytes(std::vector<uint32_t>& rankOf) const {
+void TTextRanks::RankByBytes(TBigVector<uint32_t>& rankOf) const {
     // By the first eight bytes through radix passes, then the few values that share them.
     const size_t count = Count();
-    std::vector<std::pair<uint64_t, uint32_t>> keys(count);
+    TBigVector<std::pair<uint64_t, uint32_t>> keys(count);
     for (size_t id = 0; id < count; ++id)
         keys[id] = {Prefix8(Text(static_cast<uint32_t>(id))), static_cast<uint32_t>(id)};
     std::sort(keys.begin(), keys.end());
@@ -225,7 +225,7 @@ std::span<const uint32_t> TRowSorter::Sort() {
     spare_.resize(rows_);
     // The least significant word first: each sort keeps the order of rows it finds equal.
     for (size_t w = 0; w < wordCount_; ++w) {
-        const std::vector<uint64_t>& word = words_[w];
+        const TBigVector<uint64_t>& word = words_[w];
         for (size_t i = 0; i < rows_; ++i)
             entries_[i] = Entry{word[order_[i]], order_[i]};
         RadixSort(entries_, spare_, wordBits_[w]);

@@ -8,6 +8,8 @@
 // Keys are added least significant first. Rows that agree on every key keep their order.
 // The buffers keep their capacity from one sort to the next: fresh pages are costly.
 
+#include "core/infra/LargeMemory.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstddef>
@@ -43,11 +45,11 @@ public:
     void Prefetch(uint64_t hash) const;
 
     // Per id, the rank of its value in byte order (std::string_view::compare).
-    void RankByBytes(std::vector<uint32_t>& rankOf) const;
+    void RankByBytes(TBigVector<uint32_t>& rankOf) const;
     // Per id, the rank of its value in the order `less` gives the ids; ids that neither
     // precedes share a rank.
-    template <typename L> void RankBy(L less, std::vector<uint32_t>& rankOf) const {
-        std::vector<uint32_t> sorted(Count());
+    template <typename L> void RankBy(L less, TBigVector<uint32_t>& rankOf) const {
+        TBigVector<uint32_t> sorted(Count());
         for (size_t id = 0; id < sorted.size(); ++id)
             sorted[id] = static_cast<uint32_t>(id);
         std::sort(sorted.begin(), sorted.end(), less);
@@ -117,14 +119,14 @@ private:
     void RadixSort(std::span<Entry> entries, std::span<Entry> spare, int bits);
 
     size_t rows_ = 0;
-    std::vector<int64_t> numbers_;
-    std::vector<std::vector<uint64_t>> words_; // per word: per row, the keys packed there
-    std::vector<int> wordBits_;                // per word: the bits its keys take
+    TBigVector<int64_t> numbers_;
+    std::vector<TBigVector<uint64_t>> words_; // per word: per row, the keys packed there
+    std::vector<int> wordBits_;               // per word: the bits its keys take
     size_t wordCount_ = 0;
     int shift_ = 64; // bits used in the last word
-    std::vector<Entry> entries_;
-    std::vector<Entry> spare_;
-    std::vector<uint32_t> order_;
+    TBigVector<Entry> entries_;
+    TBigVector<Entry> spare_;
+    TBigVector<uint32_t> order_;
     std::vector<uint32_t> counts_;
 };
 

@@ -171,8 +171,8 @@ bool LineReader::Next(std::string_view& line) {
     return true;
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
+TBigVector<std::string_view> SplitLines(std::string_view text) {
+    TBigVector<std::string_view> lines;
     LineReader reader(text);
     std::string_view line;
     while (reader.Next(line))

@@ -3,6 +3,8 @@
 // Reading and writing whole files. Every writer of the program goes through WriteFileAtomically
 // (or FileReplacement, which it uses): a failed write never damages the file it was meant to replace.
 
+#include "core/infra/LargeMemory.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -65,7 +67,7 @@ void EnsureDirectory(const std::string& path);
 
 // The lines of a text, each ended by CR LF, LF or a lone CR. A last line without an end is a line; a text
 // that ends with a line end has no extra empty line after it.
-std::vector<std::string_view> SplitLines(std::string_view text);
+TBigVector<std::string_view> SplitLines(std::string_view text);
 
 // Position of the first CR or LF at or after `pos`, or npos.
 size_t FindLineEnd(std::string_view text, size_t pos);

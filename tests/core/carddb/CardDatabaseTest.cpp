@@ -1,5 +1,6 @@
 #include "core/carddb/CardDatabase.h"
 #include "core/carddb/CardText.h"
+#include "core/carddb/Editions.h"
 #include "core/infra/Error.h"
 #include "core/infra/Process.h"
 #include "support/ChildProcess.h"
@@ -69,7 +70,9 @@ TEST(LoadCardDatabase, ReadsEveryFieldAndSavesTheSameBytes) {
     EXPECT_EQ(whelp.Rarity, TRarity::U);
     EXPECT_EQ(whelp.Value, 6);
     EXPECT_EQ(whelp.BannedFormats, "D;T;");
-    EXPECT_EQ(whelp.Printings, "AB;CD;");
+    EXPECT_EQ(whelp.Printings, "AB+CD+"); // the file's text, read as codes
+    EXPECT_TRUE(PrintingsHold(whelp.Printings, "CD"));
+    EXPECT_FALSE(PrintingsHold(whelp.Printings, "C"));
     EXPECT_EQ(whelp.XCount, 1);
     EXPECT_EQ(whelp.Color, TCardColor::Z);
     const auto text = cards.Text(cards.Items(0));

@@ -20,7 +20,7 @@ protected:
         // 0
         TCardItem& whelp = AddTestCard(cards, "AB", "Ember Whelp", TRarity::C, "1R", "Creature - Whelp", 6);
         whelp.PowerToughness = "2/1";
-        whelp.Printings = "AB;CD;";
+        whelp.Printings = "AB+CD+"; // as loaded from base.txt
         cards.AppendTextLine(whelp, cards.Store("When Ember Whelp arrives,"));
         cards.AppendTextLine(whelp, cards.Store("draw a card."));
         // 1

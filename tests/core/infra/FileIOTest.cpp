@@ -175,11 +175,11 @@ TEST(FileIO, WritersRefuseATargetTheUserMayNotWrite) {
 }
 
 TEST(FileIO, LinesEndWithCrLfLfOrCr) {
-    EXPECT_EQ(SplitLines("a\r\nb\nc"), (std::vector<std::string_view>{"a", "b", "c"}));
-    EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string_view>{"a", ""}));
+    EXPECT_EQ(SplitLines("a\r\nb\nc"), (TBigVector<std::string_view>{"a", "b", "c"}));
+    EXPECT_EQ(SplitLines("a\r\n\r\n"), (TBigVector<std::string_view>{"a", ""}));
     EXPECT_TRUE(SplitLines("").empty());
-    EXPECT_EQ(SplitLines("\n"), (std::vector<std::string_view>{""}));
-    EXPECT_EQ(SplitLines("x\ry\r\r\n\n\rz\r"), (std::vector<std::string_view>{"x", "y", "", "", "", "z"}));
+    EXPECT_EQ(SplitLines("\n"), (TBigVector<std::string_view>{""}));
+    EXPECT_EQ(SplitLines("x\ry\r\r\n\n\rz\r"), (TBigVector<std::string_view>{"x", "y", "", "", "", "z"}));
     LineReader reader("a\rb\r\nc");
     std::string_view line;
     while (reader.Next(line)) {
