@@ -201,6 +201,14 @@ public:
 
     void Prefetch(uint32_t hash) const { __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]); }
 
+    // The line Find will compare first for this hash, or -1: only a hint of what it will read.
+    int FirstWithHash(uint32_t hash) const {
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = hash & mask;; i = (i + 1) & mask)
+            if (slots_[i].line < 0 || slots_[i].hash == hash)
+                return slots_[i].line;
+    }
+
     // The first line equal to `key`, whose Hash is `hash`, or -1.
     int Find(std::string_view key, uint32_t hash) const {
         const size_t mask = slots_.size() - 1;
@@ -529,6 +537,13 @@ void ReadCardText(TCardsList& cards, std::string_view text) {
             const int card = i - kAhead;
             entry[static_cast<size_t>(card)] = index.Find(cards.Items(card).Name, hash);
         }
+        // Halfway, the line the slot names; a quarter of the way, its bytes.
+        if (const int card = i - kAhead / 2; card >= 0 && card < count)
+            if (const int line = index.FirstWithHash(hashes[static_cast<size_t>(card % kAhead)]); line >= 0)
+                __builtin_prefetch(&lines[static_cast<size_t>(line)]);
+        if (const int card = i - kAhead * 3 / 4; card >= 0 && card < count)
+            if (const int line = index.FirstWithHash(hashes[static_cast<size_t>(card % kAhead)]); line >= 0)
+                __builtin_prefetch(lines[static_cast<size_t>(line)].data());
         if (i < count) {
             hash = FoldedLineIndex::Hash(cards.Items(i).Name);
             index.Prefetch(hash);
@@ -547,6 +562,12 @@ void ReadCardText(TCardsList& cards, std::string_view text) {
                 __builtin_prefetch(&textOf[static_cast<size_t>(ahead)]);
                 __builtin_prefetch(&lines[static_cast<size_t>(ahead)]);
             }
+        }
+        if (i + kAhead / 2 < count) {
+            // The bytes of the entry's following lines (cost, type, text), read just below.
+            const int32_t near = entry[static_cast<size_t>(i + kAhead / 2)];
+            if (near >= 0 && static_cast<size_t>(near) + 1 < lines.size())
+                __builtin_prefetch(lines[static_cast<size_t>(near) + 1].data());
         }
         TCardItem& card = cards.Items(i);
         const int found = entry[static_cast<size_t>(i)];
