@@ -208,7 +208,6 @@ constexpr size_t kBlockBytes = size_t{8} << 20;
 } // namespace
 
 TCardItem* TCardsList::NewChunk() {
-    constexpr size_t kChunkBytes = sizeof(TCardItem) << kChunkBits;
     static_assert(kBlockBytes >= kLargeMemoryThreshold && kBlockBytes >= kChunkBytes);
     // Room for the block's record first, so that nothing can fail once it is allocated.
     if (blocks_.size() == blocks_.capacity())
@@ -255,7 +254,6 @@ TCardItem& TCardsList::Add(std::string_view edition) {
 void TCardsList::ShrinkToFit() {
     textLines_.shrink_to_fit();
     if (spareChunks_ > 0 && blocks_.back().large) {
-        constexpr size_t kChunkBytes = sizeof(TCardItem) << kChunkBits;
         Block& block = blocks_.back();
         block.bytes = TrimLarge(block.memory, block.bytes, block.bytes - spareChunks_ * kChunkBytes);
         spareChunks_ = 0; // the next chunk starts a new block

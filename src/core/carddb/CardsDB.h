@@ -119,6 +119,7 @@ public:
 private:
     static constexpr int kChunkBits = 10;
     static constexpr int kChunkMask = (1 << kChunkBits) - 1;
+    static constexpr size_t kChunkBytes = sizeof(TCardItem) << kChunkBits;
     class Index;
     class Arena;
 
