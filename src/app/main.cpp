@@ -1,6 +1,7 @@
 #include "core/infra/Process.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
+#include "core/settings/Settings.h"
 #include "ui/app/MainForm.h"
 #include "ui/app/Startup.h"
 #include "ui/app/TovelApplication.h"
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     tovel::ScopedPrompter prompts(prompter);
+    app.SetLanguage(tovel::Settings().Language());
 
     tovel::TMainForm mainForm;
     mainForm.show();

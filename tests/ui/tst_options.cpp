@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
@@ -31,7 +32,10 @@ private slots:
     void init() {
         Settings().SetShowImages(false);
         Settings().SetCardImagesDir("/before");
+        Settings().SetLanguage(TLanguage::Original);
+        ApplyLanguage(TLanguage::Original);
     }
+    void cleanup() { ApplyLanguage(TLanguage::Original); }
 
     // Unchecked: the folder field is disabled and emptied; checked: it shows the folder.
     void loading() {
@@ -171,6 +175,27 @@ private slots:
         QVERIFY(edit.rect().contains(button));
         QCOMPARE(button.width(), TLmDirEdit::kButtonSize);
         QVERIFY(edit.textMargins().right() >= TLmDirEdit::kButtonSize);
+    }
+
+    // "Language" is stored and takes effect at once: a dialog opened after English was chosen
+    // shows the English caption of its folder browser, one opened after "original" the original.
+    void languageChoiceTakesEffectAtOnce() {
+        const auto choose = [](int index) {
+            TOptionsForm form;
+            form.Load();
+            form.ComboBoxLanguage()->setCurrentIndex(index);
+            form.Button1()->click();
+            QCOMPARE(form.result(), int(QDialog::Accepted));
+        };
+        TOptionsForm first;
+        first.Load();
+        QCOMPARE(first.ComboBoxLanguage()->currentText(), QStringLiteral("original"));
+        choose(static_cast<int>(TLanguage::English));
+        QCOMPARE(Settings().Language(), TLanguage::English);
+        QCOMPARE(TLmDirEdit().DialogCaption(), QStringLiteral("Choose a folder"));
+        choose(static_cast<int>(TLanguage::Original));
+        QCOMPARE(Settings().Language(), TLanguage::Original);
+        QCOMPARE(TLmDirEdit().DialogCaption(), QStringLiteral("Выберите каталог"));
     }
 
     void configureOpensTheDialog() {

@@ -211,6 +211,43 @@ private slots:
         QVERIFY(!FileExists(dest));
     }
 
+    // The English translation replaces the original texts of the copy question and the wait
+    // window's error, and removing it brings the originals back; the translation is built into
+    // the program, so a missing or stale .qm file would fail here.
+    void englishTextsReplaceTheOriginals() {
+        test::TempDir dir;
+        test::ScriptedPrompter prompter;
+        prompter.answers = {Answer::No};
+        ScopedPrompter scoped(prompter);
+        ScopedSleeper sleeper([](int) {});
+        const std::string source = dir / "missing.txt";
+        const std::string dest = dir / "copy.txt";
+        TTranslation translation;
+        QVERIFY(translation.Apply(TLanguage::System, QStringLiteral("en_GB")));
+        ShowWait("Please wait...");
+        QVERIFY_THROWS_EXCEPTION(Error, CopyFileWithRetry(source, dest));
+        QCOMPARE(prompter.Messages("confirm").size(), size_t{1});
+        const std::string question = prompter.Messages("confirm")[0];
+        QVERIFY2(question.rfind("Could not copy the file " + source + " to " + dest + "\n", 0) == 0,
+                 question.c_str());
+        QVERIFY(question.find("\nTry to copy it again?") != std::string::npos);
+        QCOMPARE(WaitMessage(), "Copying:\r" + source + " -> " + dest);
+        CloseWait();
+        try {
+            UpdateWait("no window", 0);
+            QFAIL("no error");
+        } catch (const Error& e) {
+            QCOMPARE(std::string(e.what()), std::string("There is no wait window"));
+        }
+        QVERIFY(!translation.Apply(TLanguage::System, QStringLiteral("ru_RU")));
+        try {
+            UpdateWait("no window", 0);
+            QFAIL("no error");
+        } catch (const Error& e) {
+            QCOMPARE(std::string(e.what()), std::string(kNoWaitWindow));
+        }
+    }
+
     // The source appears during the pause: the second attempt succeeds without a question.
     void copySucceedsAfterThePause() {
         test::TempDir dir;

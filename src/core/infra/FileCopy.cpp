@@ -2,6 +2,7 @@
 
 #include "core/infra/FileIO.h"
 #include "core/infra/FileReplacement.h"
+#include "core/infra/Translatable.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -29,7 +30,7 @@ int TryCopyFile(const std::string& source, const std::string& dest) {
 
 std::string SystemErrorText(int code) {
     if (code == 0)
-        return "Неизвестная ошибка при выполнении функции Win32 API";
+        return TOVEL_TRANSLATABLE("SystemErrorText", "Неизвестная ошибка при выполнении функции Win32 API");
     return "System Error.  Code: " + std::to_string(code) + ".\n" + tovel::LastErrorText(code);
 }
 

@@ -26,6 +26,13 @@ SettingsStore::SettingsStore(std::string iniPath, std::string programDir)
 bool SettingsStore::ShowImages() const { return file_.ReadBool(kPreferences, "ShowImages", false); }
 void SettingsStore::SetShowImages(bool value) { file_.WriteBool(kPreferences, "ShowImages", value); }
 
+TLanguage SettingsStore::Language() const {
+    return ParseLanguage(file_.ReadString(kPreferences, "Language", ""));
+}
+void SettingsStore::SetLanguage(TLanguage value) {
+    file_.WriteString(kPreferences, "Language", LanguageKey(value));
+}
+
 std::string SettingsStore::EditionsFilter() const { return file_.ReadString(kPreferences, "EditionsFilter", ""); }
 void SettingsStore::SetEditionsFilter(const std::string& value) {
     file_.WriteString(kPreferences, "EditionsFilter", value);

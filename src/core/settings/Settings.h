@@ -5,6 +5,7 @@
 // named accessor; reads and writes go straight to the file.
 
 #include "core/infra/IniFile.h"
+#include "core/settings/Language.h"
 
 #include <memory>
 #include <string>
@@ -31,6 +32,9 @@ public:
     void SetShowImages(bool value);
     std::string EditionsFilter() const;
     void SetEditionsFilter(const std::string& value);
+    // Language: "system" (the default), "english" or "original".
+    TLanguage Language() const;
+    void SetLanguage(TLanguage value);
 
     // [Directories] CardImages: the root folder of the card pictures.
     std::string CardImagesDir() const;

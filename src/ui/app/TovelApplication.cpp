@@ -9,6 +9,11 @@ TovelApplication::TovelApplication(int& argc, char** argv) : QApplication(argc, 
     setApplicationVersion(QStringLiteral(TOVEL_VERSION));
 }
 
+void ApplyLanguage(TLanguage language) {
+    if (auto* app = qobject_cast<TovelApplication*>(QCoreApplication::instance()))
+        app->SetLanguage(language);
+}
+
 bool TovelApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);

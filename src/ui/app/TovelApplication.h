@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/app/Translation.h"
+
 #include <QApplication>
 
 namespace tovel {
@@ -11,6 +13,15 @@ class TovelApplication final : public QApplication {
 public:
     TovelApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
+
+    // The texts the windows show from now on (Options "Language").
+    void SetLanguage(TLanguage language) { translation_.Apply(language); }
+
+private:
+    TTranslation translation_;
 };
+
+// The running program's SetLanguage; nothing when the application is not Tovel's own (tests).
+void ApplyLanguage(TLanguage language);
 
 } // namespace tovel

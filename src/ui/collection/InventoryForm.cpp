@@ -9,12 +9,14 @@
 #include "ui/collection/CardsFrame.h"
 #include "ui/collection/CollectionCommon.h"
 #include "ui/infra/Icons.h"
+#include "ui/infra/QtText.h"
 #include "ui/infra/ScreenCentre.h"
 #include "ui/infra/ViewCardForm.h"
 #include "ui/infra/WaitCursor.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -39,7 +41,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, ToolIcon icon, const 
 
 // "Файл <path>\rсуществует? Перезаписать?": the overwrite question of the save-on-close path.
 std::string RewriteQuestionRu(const std::string& path) {
-    return "Файл " + path + "\r" + "существует? Перезаписать?";
+    return ToUtf8(QCoreApplication::translate("InventoryForm", "Файл %1\rсуществует? Перезаписать?")
+                      .arg(FromUtf8(path)));
 }
 
 void CopyInventoryList(const TInventoryList& from, TInventoryList& to) {

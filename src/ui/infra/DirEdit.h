@@ -35,7 +35,7 @@ private:
 
     QWidget* container_;
     QToolButton* button_;
-    QString dialogCaption_ = QStringLiteral("Выберите каталог");
+    QString dialogCaption_ = tr("Выберите каталог");
     QString initialDir_;
     bool oldStyle_ = false;
 };

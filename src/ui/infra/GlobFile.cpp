@@ -4,15 +4,23 @@
 #include "core/infra/FileCopy.h"
 #include "core/infra/Prompts.h"
 #include "core/infra/Sleeper.h"
+#include "ui/infra/QtText.h"
 #include "ui/infra/WaitForm.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 #include <cerrno>
 
 namespace tovel {
 
 namespace {
+
+// The text in the language of the windows, its %1, %2 ... filled at once (a path holding "%2"
+// stays as it is).
+template <typename... Args> std::string Translated(const char* text, const Args&... args) {
+    return ToUtf8(QCoreApplication::translate("CopyFileWithRetry", text).arg(FromUtf8(args)...));
+}
 
 bool TryCopy(const std::string& source, const std::string& dest) {
     const int error = TryCopyFile(source, dest);
@@ -24,21 +32,26 @@ bool TryCopy(const std::string& source, const std::string& dest) {
 
 void CopyFileWithRetry(const std::string& source, const std::string& dest) {
     const std::string previous = WaitMessage();
-    UpdateWait("Копирование:\r" + source + " -> " + dest, 0);
+    UpdateWait(Translated(QT_TRANSLATE_NOOP("CopyFileWithRetry", "Копирование:\r%1 -> %2"), source, dest), 0);
     bool copied = TryCopy(source, dest);
     if (!copied) {
         Sleep(kCopyRetryPauseMs);
         copied = TryCopy(source, dest);
     }
     while (!copied) {
-        const std::string reason = LastErrorText();
+        const std::string reason =
+            ToUtf8(QCoreApplication::translate("SystemErrorText", LastErrorText().c_str()));
         QApplication::beep();
-        const std::string question = "Ошибка копирования файла " + source + " в " + dest + "\n" + reason +
-                                     "\n" + "Возможно файл заблокирован другой программой.\n" +
-                                     "Повторить попытку копирования?";
+        const std::string question = Translated(
+            QT_TRANSLATE_NOOP("CopyFileWithRetry", "Ошибка копирования файла %1 в %2\n%3\n"
+                                                   "Возможно файл заблокирован другой программой.\n"
+                                                   "Повторить попытку копирования?"),
+            source, dest, reason);
         if (Prompts().Confirm(question, ConfirmButtons::YesNo, MessageIcon::Error) != Answer::Yes) {
             QApplication::beep();
-            throw Error("Ошибка копирования файла " + source + " в " + dest + "\n" + reason);
+            throw Error(
+                Translated(QT_TRANSLATE_NOOP("CopyFileWithRetry", "Ошибка копирования файла %1 в %2\n%3"),
+                           source, dest, reason));
         }
         copied = TryCopy(source, dest);
     }

@@ -4,10 +4,12 @@
 #include "core/settings/Options.h"
 #include "core/settings/Settings.h"
 #include "ui/app/Openers.h"
+#include "ui/app/TovelApplication.h"
 #include "ui/infra/DirEdit.h"
 #include "ui/infra/QtText.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -38,11 +40,21 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
     label1->setObjectName(QStringLiteral("Label1"));
     lmDirEditCardImages_ = new TLmDirEdit(tabSheet2);
     lmDirEditCardImages_->setObjectName(QStringLiteral("LmDirEditCardImages"));
-    lmDirEditCardImages_->SetDialogCaption(QStringLiteral("Выберите каталог"));
+    lmDirEditCardImages_->SetDialogCaption(tr("Выберите каталог"));
     label1->setBuddy(lmDirEditCardImages_);
     row->addWidget(label1);
     row->addWidget(lmDirEditCardImages_, 1);
     page->addLayout(row);
+    auto* languageRow = new QHBoxLayout;
+    auto* labelLanguage = new QLabel(tr("Language:"), tabSheet2);
+    comboBoxLanguage_ = new QComboBox(tabSheet2);
+    comboBoxLanguage_->setObjectName(QStringLiteral("ComboBoxLanguage"));
+    // In the order of TLanguage.
+    comboBoxLanguage_->addItems({tr("system"), tr("English"), tr("original")});
+    labelLanguage->setBuddy(comboBoxLanguage_);
+    languageRow->addWidget(labelLanguage);
+    languageRow->addWidget(comboBoxLanguage_, 1);
+    page->addLayout(languageRow);
     // The database command stays hidden, as designed; it is not offered from this dialog.
     button3_ = new QPushButton(QStringLiteral("Create DB from cards.txt and gatherer.txt"), tabSheet2);
     button3_->setObjectName(QStringLiteral("Button3"));
@@ -77,6 +89,7 @@ void TOptionsForm::Load() {
     checkBoxShowImages_->setChecked(show);
     lmDirEditCardImages_->setEnabled(show);
     lmDirEditCardImages_->setText(show ? FromUtf8(Settings().CardImagesDir()) : QString());
+    comboBoxLanguage_->setCurrentIndex(static_cast<int>(Settings().Language()));
 }
 
 void TOptionsForm::CheckBoxShowImagesClick() {
@@ -91,6 +104,9 @@ void TOptionsForm::Button1Click() {
     }
     Settings().SetShowImages(checkBoxShowImages_->isChecked());
     Settings().SetCardImagesDir(folder);
+    const auto language = static_cast<TLanguage>(comboBoxLanguage_->currentIndex());
+    Settings().SetLanguage(language);
+    ApplyLanguage(language);
     accept();
 }
 

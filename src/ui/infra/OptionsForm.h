@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QPushButton;
 class QTabWidget;
 
@@ -22,6 +23,8 @@ public:
 
     QCheckBox* CheckBoxShowImages() const { return checkBoxShowImages_; }
     TLmDirEdit* LmDirEditCardImages() const { return lmDirEditCardImages_; }
+    // "system", "English", "original": the texts the windows show.
+    QComboBox* ComboBoxLanguage() const { return comboBoxLanguage_; }
     QPushButton* Button1() const { return button1_; }
     QPushButton* Button2() const { return button2_; }
 
@@ -32,6 +35,7 @@ private:
     QTabWidget* pageControl1_;
     QCheckBox* checkBoxShowImages_;
     TLmDirEdit* lmDirEditCardImages_;
+    QComboBox* comboBoxLanguage_;
     QPushButton* button3_;
     QPushButton* button1_;
     QPushButton* button2_;

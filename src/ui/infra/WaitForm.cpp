@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -137,7 +138,7 @@ TWaitForm::TWaitForm(const std::string& message, int maximum, QWidget* owner, bo
     abortButton_->setIcon(AbortGlyph());
     abortButton_->setIconSize(QSize(16, 16));
     abortButton_->setFixedSize(21, 21);
-    abortButton_->setToolTip(QStringLiteral("Прервать"));
+    abortButton_->setToolTip(tr("Прервать"));
     abortButton_->setCursor(Qt::ArrowCursor);
     connect(abortButton_, &QToolButton::clicked, this, &TWaitForm::RequestAbort);
     panelLayout->addWidget(abortButton_);
@@ -210,7 +211,9 @@ bool TWaitForm::Update(const std::string& message, int position) {
 void TWaitForm::RequestAbort() {
     if (!abortable_)
         return;
-    const std::string question = question_.empty() ? std::string(kDefaultAbortQuestion) : question_;
+    const std::string question = question_.empty()
+                                     ? ToUtf8(QCoreApplication::translate("WaitForm", kDefaultAbortQuestion))
+                                     : question_;
     if (Prompts().Confirm(question, ConfirmButtons::YesNo) == Answer::Yes)
         abortRequested_ = true;
 }
@@ -247,7 +250,7 @@ void ShowWait(const std::string& message, int maximum, QWidget* owner, bool abor
 bool UpdateWait(const std::string& message, int position) {
     TWaitForm* top = TopWaitForm();
     if (!top)
-        throw Error(kNoWaitWindow);
+        throw Error(ToUtf8(QCoreApplication::translate("WaitForm", kNoWaitWindow)));
     return top->Update(message, position);
 }
 

@@ -94,7 +94,7 @@ public:
     WaitWindow& operator=(const WaitWindow&) = delete;
 };
 
-inline constexpr const char* kNoWaitWindow = "Нет ни одного окна Wait";
-inline constexpr const char* kDefaultAbortQuestion = "Прервать операцию?";
+inline constexpr const char* kNoWaitWindow = QT_TRANSLATE_NOOP("WaitForm", "Нет ни одного окна Wait");
+inline constexpr const char* kDefaultAbortQuestion = QT_TRANSLATE_NOOP("WaitForm", "Прервать операцию?");
 
 } // namespace tovel

@@ -76,3 +76,31 @@ TEST(Settings, BadValuesReadAsDefaults) {
     EXPECT_EQ((std::vector<int>{g.top, g.left, g.height, g.width}), (std::vector<int>{5, -20, 531, 534}));
     EXPECT_EQ(settings.MakeDeckRightPanelWidth(), 254);
 }
+
+// The English translation is chosen by the system's locale unless the user chose; a Russian
+// locale in any of its spellings keeps the original texts, and a stored choice survives a reopen.
+TEST(Language, TheChoiceAndTheSystemLocaleDecideTheTexts) {
+    struct Case {
+        TLanguage language;
+        const char* locale;
+        bool english;
+    };
+    const Case cases[] = {
+        {TLanguage::System, "en_GB", true},    {TLanguage::System, "C", true},
+        {TLanguage::System, "", true},         {TLanguage::System, "de_DE.UTF-8", true},
+        {TLanguage::System, "ru_RU", false},   {TLanguage::System, "ru-RU.UTF-8", false},
+        {TLanguage::System, "ru", false},      {TLanguage::System, "RU_ru@cyrillic", false},
+        {TLanguage::System, "rus", true},      {TLanguage::English, "ru_RU", true},
+        {TLanguage::Original, "en_US", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(UsesEnglishTexts(c.language, c.locale), c.english)
+            << LanguageKey(c.language) << " " << c.locale;
+
+    TempDir dir;
+    EXPECT_EQ(SettingsStore(dir / "tovel.ini", dir.Path()).Language(), TLanguage::System);
+    SettingsStore(dir / "tovel.ini", dir.Path()).SetLanguage(TLanguage::Original);
+    EXPECT_EQ(SettingsStore(dir / "tovel.ini", dir.Path()).Language(), TLanguage::Original);
+    EXPECT_EQ(ParseLanguage("English"), TLanguage::English);
+    EXPECT_EQ(ParseLanguage("klingon"), TLanguage::System);
+}
