@@ -56,13 +56,14 @@ public:
     explicit Needle(std::string_view text) : folded_(text) {
         for (char& c : folded_)
             c = Fold(c);
+        for (size_t k = folded_.find(' '); k != std::string::npos; k = folded_.find(' ', k + 1))
+            blanks_.push_back(k);
         const auto m = static_cast<uint32_t>(folded_.size());
         skip_.fill(m);
         for (uint32_t j = 0; j + 1 < m; ++j)
             skip_[static_cast<unsigned char>(folded_[j])] = m - 1 - j;
     }
 
-    bool HasBlank() const { return folded_.find(' ') != std::string::npos; }
     const std::string& Folded() const { return folded_; }
 
     bool FoundIn(std::string_view hay) const {
@@ -102,13 +103,13 @@ public:
         for (std::string_view line : lines)
             if (FoundIn(line))
                 return true;
-        if (!HasBlank())
+        if (blanks_.empty())
             return false;
         // A match across a join: a line ends with the needle's bytes before one of its blanks.
         const std::string_view needle = folded_;
         for (size_t i = 0; i + 1 < lines.size(); ++i) {
             const std::string_view line = lines[i];
-            for (size_t k = needle.find(' '); k != std::string_view::npos; k = needle.find(' ', k + 1))
+            for (size_t k : blanks_)
                 if (k <= line.size() && EqualsFolded(line.substr(line.size() - k), needle.substr(0, k)) &&
                     JoinedAt(lines, i + 1, 0, needle.substr(k + 1)))
                     return true;
@@ -154,6 +155,7 @@ private:
     }
 
     std::string folded_;
+    std::vector<size_t> blanks_; // where folded_ has a blank
     std::array<uint32_t, 256> skip_{};
 };
 
@@ -329,11 +331,8 @@ enum Part : uint32_t {
 constexpr size_t kBannedWords = 256 / 64;
 
 // What matching one card has worked out so far: a part, or a value that takes some reading of
-// the card, is made when a term first needs it.
+// the card, is made when a term first needs it (MatchCard::known says which are made).
 struct CardFacts {
-    uint32_t known = 0; // bit per Part, then kKnownColors and kKnownPowerToughness
-    static constexpr uint32_t kKnownColors = 1u << kParts;
-    static constexpr uint32_t kKnownPowerToughness = 2u << kParts;
     std::array<std::array<uint64_t, kTermWords>, kParts> bits;
     uint8_t colors;
     std::array<std::optional<int32_t>, 2> powerToughness;
@@ -341,15 +340,22 @@ struct CardFacts {
 
 // One card being matched.
 struct MatchCard {
+    static constexpr uint32_t kKnownColors = 1u << kParts;
+    static constexpr uint32_t kKnownPowerToughness = 2u << kParts;
+
     const TCardsList* cards;
     const TCardItem* item;
-    int position; // for own; -1: none owned
+    int position;               // for own; -1: none owned
+    mutable uint32_t known = 0; // bit per Part of facts, then kKnownColors and kKnownPowerToughness
     CardFacts* facts;
 };
 
 // Up to 64 cards matched together: a query node is visited once for all of them, and each
 // visit tries only the cards whose result is still open, a bit per card.
 constexpr int kBlock = 64;
+// A query of at most this many nodes is matched card by card: its tree costs little per card,
+// and a card's texts are read while they are still in the cache.
+constexpr size_t kFewNodes = 16;
 using CardBits = uint64_t;
 
 // The cards of `open` for which `holds(card)` is true.
@@ -505,6 +511,10 @@ struct TCardQuery::Program {
 
     // The cards of `open` for which the node holds.
     CardBits Eval(std::span<const MatchCard> block, uint32_t index, CardBits open) const;
+    // The same for one card: whether the node holds for it.
+    bool Match(const MatchCard& card, uint32_t index) const;
+    // Whether the query holds for one card.
+    bool MatchOne(const MatchCard& card) const { return nodes.empty() || Match(card, root); }
     bool MatchLeaf(const MatchCard& card, const Node& node) const;
     bool TestHolds(const MatchCard& card, const Test& test, bool any) const;
     bool ValueHolds(const MatchCard& card, const ValueTest& test) const;
@@ -519,9 +529,9 @@ const uint64_t* TCardQuery::Program::Facts(const MatchCard& match, Part part) co
     const TCardItem& card = *match.item;
     CardFacts& facts = *match.facts;
     uint64_t* bits = facts.bits[part].data();
-    if (facts.known & (1u << part))
+    if (match.known & (1u << part))
         return bits;
-    facts.known |= 1u << part;
+    match.known |= 1u << part;
     const size_t words = PartWords(part);
     std::fill_n(bits, words, 0);
     const auto add = [bits, words](const uint64_t* found) {
@@ -581,8 +591,8 @@ const uint64_t* TCardQuery::Program::Facts(const MatchCard& match, Part part) co
 
 uint8_t TCardQuery::Program::Colors(const MatchCard& match) const {
     CardFacts& facts = *match.facts;
-    if (!(facts.known & CardFacts::kKnownColors)) {
-        facts.known |= CardFacts::kKnownColors;
+    if (!(match.known & MatchCard::kKnownColors)) {
+        match.known |= MatchCard::kKnownColors;
         facts.colors = CardColors(*match.item);
     }
     return facts.colors;
@@ -601,8 +611,8 @@ std::optional<int64_t> TCardQuery::Program::Number(const MatchCard& match, Field
         return card.Value;
     case Field::Power:
     case Field::Toughness:
-        if (!(facts.known & CardFacts::kKnownPowerToughness)) {
-            facts.known |= CardFacts::kKnownPowerToughness;
+        if (!(match.known & MatchCard::kKnownPowerToughness)) {
+            match.known |= MatchCard::kKnownPowerToughness;
             facts.powerToughness = {PowerToughnessPart(card.PowerToughness, false),
                                     PowerToughnessPart(card.PowerToughness, true)};
         }
@@ -687,6 +697,36 @@ CardBits TCardQuery::Program::Eval(std::span<const MatchCard> block, uint32_t in
         return EachCard(open, [&](int card) { return MatchLeaf(block[card], node); });
     }
     return 0;
+}
+
+bool TCardQuery::Program::Match(const MatchCard& card, uint32_t index) const {
+    const Node& node = nodes[index];
+    switch (node.kind) {
+    case Kind::And:
+    case Kind::Or: {
+        // In the order Eval tries them; And stops at the first that fails, Or at the first that
+        // holds.
+        const bool any = node.kind == Kind::Or;
+        for (uint32_t i = 0; i < node.valueCount; ++i)
+            if (ValueHolds(card, values[node.values + i]) == any)
+                return any;
+        for (uint32_t i = 0; i < node.cheap; ++i)
+            if (Match(card, children[node.first + i]) == any)
+                return any;
+        for (uint32_t i = 0; i < node.testCount; ++i)
+            if (TestHolds(card, tests[node.tests + i], any) == any)
+                return any;
+        for (uint32_t i = node.cheap; i < node.count; ++i)
+            if (Match(card, children[node.first + i]) == any)
+                return any;
+        return !any;
+    }
+    case Kind::Not:
+        return !Match(card, node.first);
+    case Kind::Leaf:
+        return MatchLeaf(card, node);
+    }
+    return false;
 }
 
 bool TCardQuery::Program::MatchLeaf(const MatchCard& match, const Node& node) const {
@@ -1344,8 +1384,7 @@ bool TCardQuery::Matches(const TCardsList& cards, const TCardItem& card, int pos
     if (program_->nodes.empty())
         return true;
     CardFacts facts;
-    const MatchCard one[] = {{&cards, &card, position, &facts}};
-    return program_->Eval(one, program_->root, 1) != 0;
+    return program_->MatchOne({&cards, &card, position, 0, &facts});
 }
 
 void TCardQuery::Prefetch(const TCardsList& cards, const TCardItem& card) const {
@@ -1359,7 +1398,7 @@ struct TCardSearch::Scratch {
 
 TCardSearch::TCardSearch(const TCardsList& cards, const TCardQuery& query)
     : cards_(&cards), query_(&query), count_(cards.Count()),
-      holds_((static_cast<size_t>(count_) + kBlock - 1) / kBlock, 0), scratch_(std::make_unique<Scratch>()) {}
+      holds_((static_cast<size_t>(count_) + kBlock - 1) / kBlock, 0) {}
 
 TCardSearch::~TCardSearch() = default;
 
@@ -1372,14 +1411,33 @@ bool TCardSearch::Step(int count) {
         holds_.assign((static_cast<size_t>(count_) + kBlock - 1) / kBlock, 0);
     }
     std::array<MatchCard, kBlock> block;
+    if (program.nodes.size() <= kFewNodes) {
+        // A small query goes card by card, asking for the texts of a card some cards ahead.
+        constexpr int kAhead = 8;
+        CardFacts facts;
+        for (int matched = 0; matched < std::max(count, 1) && !Done(); matched += kBlock) {
+            const int size = std::min(kBlock, count_ - next_);
+            CardBits held = 0;
+            for (int i = 0; i < size; ++i) {
+                const int position = next_ + i;
+                if (position + kAhead < count_)
+                    program.Prefetch(*cards_, cards_->Items(position + kAhead));
+                if (program.MatchOne({cards_, &cards_->Items(position), position, 0, &facts}))
+                    held |= CardBits{1} << i;
+            }
+            holds_[static_cast<size_t>(next_ / kBlock)] = held;
+            next_ += size;
+        }
+        return Done();
+    }
+    if (!scratch_)
+        scratch_ = std::make_unique_for_overwrite<Scratch>();
     for (int matched = 0; matched < std::max(count, 1) && !Done(); matched += kBlock) {
         // next_ is a multiple of kBlock: a block is one word of holds_.
         const int size = std::min(kBlock, count_ - next_);
-        for (int i = 0; i < size; ++i) {
-            CardFacts& facts = scratch_->facts[static_cast<size_t>(i)];
-            facts.known = 0;
-            block[static_cast<size_t>(i)] = {cards_, &cards_->Items(next_ + i), next_ + i, &facts};
-        }
+        for (int i = 0; i < size; ++i)
+            block[static_cast<size_t>(i)] = {cards_, &cards_->Items(next_ + i), next_ + i, 0,
+                                             &scratch_->facts[static_cast<size_t>(i)]};
         // The next block's texts are on their way while this one is matched.
         for (int i = next_ + kBlock; i < std::min(next_ + 2 * kBlock, count_); ++i)
             program.Prefetch(*cards_, cards_->Items(i));

@@ -195,8 +195,9 @@ TEST_F(CardQueryTest, RefusesNestingAndLengthBeyondItsLimits) {
 }
 
 // A query of many terms takes other ways (texts searched together, tables of whole texts and
-// codes, tests gathered per group): each term, repeated in an And and in an Or, negated, or
-// among terms of its kind that never hold, must give what it gives alone.
+// codes, tests gathered per group, cards matched a block at a time): each term, repeated in an
+// And and in an Or, negated, among terms of its kind that never hold, or in a long query, must
+// give what it gives alone.
 TEST_F(CardQueryTest, ManyTermsGiveWhatOneGives) {
     struct Row {
         const char* term;
@@ -232,6 +233,9 @@ TEST_F(CardQueryTest, ManyTermsGiveWhatOneGives) {
         {"own>0", "own>2"},
     };
     owned = {0, 0, 0, 0, 2};
+    std::string padding; // terms that every card holds, enough to make the query a long one
+    for (int i = 0; i < 16; ++i)
+        padding += " -zq" + std::to_string(i);
     for (const Row& row : rows) {
         const std::string term = row.term;
         const std::string alone = Positions(term);
@@ -243,6 +247,13 @@ TEST_F(CardQueryTest, ManyTermsGiveWhatOneGives) {
         EXPECT_EQ(Positions("(" + anyOfFour + ") (" + four + ")"), alone) << anyOfFour;
         EXPECT_EQ(Positions("-" + term + " -" + term + " -" + term + " -" + term), negated) << term;
         EXPECT_EQ(Positions("-(" + anyOfFour + ")"), negated) << anyOfFour;
+        EXPECT_EQ(Positions("(" + anyOfFour + ") (" + four + ")" + padding), alone) << term;
+        EXPECT_EQ(Positions("-(" + anyOfFour + ")" + padding), negated) << term;
+        // Among terms of other kinds that never hold, each tried its own way.
+        const std::string mixed = "(cmc<0 or e:zz or " + term + " or o:zq or n=zq or c=wubrg)";
+        EXPECT_EQ(Positions(mixed), alone) << mixed;
+        EXPECT_EQ(Positions(mixed + padding), alone) << mixed;
+        EXPECT_EQ(Positions("-" + mixed + padding), negated) << mixed;
         if (row.never) {
             const std::string never = row.never;
             const std::string among = never + " or " + term + " or " + never + " or " + never;
