@@ -1415,6 +1415,7 @@ bool TCardSearch::Step(int count) {
         // A small query goes card by card, asking for the texts of a card some cards ahead.
         constexpr int kAhead = 8;
         CardFacts facts;
+        MatchCard card{cards_, nullptr, 0, 0, &facts};
         for (int matched = 0; matched < std::max(count, 1) && !Done(); matched += kBlock) {
             const int size = std::min(kBlock, count_ - next_);
             CardBits held = 0;
@@ -1422,7 +1423,10 @@ bool TCardSearch::Step(int count) {
                 const int position = next_ + i;
                 if (position + kAhead < count_)
                     program.Prefetch(*cards_, cards_->Items(position + kAhead));
-                if (program.MatchOne({cards_, &cards_->Items(position), position, 0, &facts}))
+                card.item = &cards_->Items(position);
+                card.position = position;
+                card.known = 0;
+                if (program.MatchOne(card))
                     held |= CardBits{1} << i;
             }
             holds_[static_cast<size_t>(next_ / kBlock)] = held;
