@@ -469,8 +469,9 @@ int SealedConfig(const uint8_t* data, size_t size) {
     return 0;
 }
 
-// A search compiles or says why, and a compiled one matches every card: the hand-made world
-// has costs of each shape, texts and power/toughness values.
+// A search compiles or says why, and a compiled one matches every card, one by one as a
+// search over the list does: the hand-made world has costs of each shape, texts and
+// power/toughness values.
 int Query(const uint8_t* data, size_t size) {
     static const TCardsList& cards = []() -> const TCardsList& {
         static TCardsList list;
@@ -487,8 +488,11 @@ int Query(const uint8_t* data, size_t size) {
     try {
         TCardQuery query = TCardQuery::Compile(Bytes(data, size), {&formats});
         query.SetOwned(owned);
+        std::vector<int> one;
         for (int i = 0; i < cards.Count(); ++i)
-            query.Matches(cards, i);
+            if (query.Matches(cards, i))
+                one.push_back(i);
+        Require(SearchCards(cards, query) == one, "a search and card-by-card matching disagree");
     } catch (const Error& e) {
         Require(std::string_view(e.what()).starts_with(kBadSearch), "a bad search without its message");
     }
