@@ -1,10 +1,13 @@
-// tovel-cli deck: converting foreign text decks, plain-text lists in and out, deck statistics.
+// tovel-cli deck: converting foreign text decks, plain-text lists in and out, deck statistics,
+// a deck built from a pool and the odds of a deck.
 
 #include "cli/DeckCommands.h"
 
 #include "core/carddb/CardDatabase.h"
+#include "core/decks/DeckBuilder.h"
 #include "core/decks/DeckFile.h"
 #include "core/decks/DeckList.h"
+#include "core/decks/DeckOdds.h"
 #include "core/decks/DeckStats.h"
 #include "core/decks/InsertSideboard.h"
 #include "core/infra/Error.h"
@@ -116,12 +119,54 @@ int Stats(Context& context, std::vector<std::string> words) {
     return kExitOk;
 }
 
+int Build(Context& context, std::vector<std::string> words) {
+    std::string out;
+    if (!TakeOption(words, "--out", out))
+        throw UsageError("deck build needs --out DECK.dec");
+    std::string colours;
+    TColourSet forced = 0;
+    if (TakeOption(words, "--colours", colours)) {
+        const std::optional<TColourSet> set = ParseColourSet(colours);
+        if (!set)
+            throw UsageError("--colours takes one or two of the letters W, U, B, R and G");
+        forced = *set;
+    }
+    const std::string poolFile = TakeOneFile(words, "build", "one POOL.dec file");
+    TCardsList cards;
+    TDeckZones zones;
+    if (!ReadDeck(context, poolFile, cards, zones))
+        return kExitFailure;
+    const std::vector<int32_t> pool = ZonePool(cards, zones);
+    const TBuiltDeck deck = BuildDeck(PoolCards(cards, pool), forced);
+    const TDeckZones built = BuiltDeckZones(deck, pool, BasicLandPositions(cards));
+    WriteDesignerDeck(cards, built.Main.Entries, built.Main.Lands, built.Sideboard.Entries,
+                      built.Sideboard.Lands, out);
+    context.out << BuiltDeckText(deck);
+    return kExitOk;
+}
+
+int Odds(Context& context, std::vector<std::string> words) {
+    const bool onTheDraw = TakeFlag(words, "--draw");
+    const std::string deckFile = TakeOneFile(words, "odds", "one DECK.dec file");
+    TCardsList cards;
+    TDeckZones zones;
+    if (!ReadDeck(context, deckFile, cards, zones))
+        return kExitFailure;
+    const TDeckOdds odds = ZoneOdds(cards, zones.Main, onTheDraw);
+    if (odds.Cards == 0) {
+        context.err << "deck odds: the main deck of " << deckFile << " holds no cards\n";
+        return kExitFailure;
+    }
+    context.out << Cp1252ToUtf8(OddsText(odds));
+    return kExitOk;
+}
+
 } // namespace
 
 int RunDeck(Context& context) {
     std::vector<std::string> words = context.args;
     if (words.empty())
-        throw UsageError("deck needs a subcommand: convert, import, export or stats");
+        throw UsageError("deck needs a subcommand: convert, import, export, stats, build or odds");
     const std::string sub = words[0];
     words.erase(words.begin());
     if (sub == "convert")
@@ -132,6 +177,10 @@ int RunDeck(Context& context) {
         return Export(context, words);
     if (sub == "stats")
         return Stats(context, words);
+    if (sub == "build")
+        return Build(context, words);
+    if (sub == "odds")
+        return Odds(context, words);
     throw UsageError("unknown deck subcommand \"" + sub + "\"");
 }
 

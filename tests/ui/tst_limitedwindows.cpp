@@ -660,13 +660,13 @@ private slots:
         prompter_->answers = {Answer::Cancel, Answer::No};
         form.Action(QStringLiteral("AExit"))->trigger();
         QVERIFY(form.isVisible());
-        form.resize(600, 500);
+        form.resize(1000, 500); // wide enough for the lists and the odds beside them
         Child<QSplitter>(&form, "Splitter1")->setSizes({300, 280});
         form.Action(QStringLiteral("AExit"))->trigger();
         QVERIFY(!form.isVisible());
         QCOMPARE(prompter_->Messages("confirm"),
                  (std::vector<std::string>{kDeckModifiedQuestion, kDeckModifiedQuestion}));
-        QCOMPARE(Settings().MakeDeckGeometry().width, 600);
+        QCOMPARE(Settings().MakeDeckGeometry().width, 1000);
         QCOMPARE(Settings().MakeDeckGeometry().height, 500);
         QCOMPARE(Settings().MakeDeckRightPanelWidth(), Child<QSplitter>(&form, "Splitter1")->sizes().at(1));
     }
