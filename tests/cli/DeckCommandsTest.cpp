@@ -70,11 +70,12 @@ TEST(CliDeckList, ImportStopsOnUnknownLinesUnlessToldToSkipThem) {
     TempDir dir;
     WriteListWorld(dir);
     const std::string list = dir.Write("list.txt", "3 Ember Whelp\nfour Forest\n2 Zephul Rusk\xC3\xAD Hound\n"
-                                                   "1 Nowhere [AB]\n\n7 Mountain\n");
+                                                   "1 Nowhere [AB]\n1 Ember Whelp (BL)\n\n7 Mountain\n");
     const std::string deck = dir / "deck.dec";
     auto result = RunCli({"--root", dir.Path(), "deck", "import", list, "--out", deck}, dir.Path());
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "2: four Forest - not understood\n4: 1 Nowhere [AB] - card not found\n");
+    EXPECT_EQ(result.err, "2: four Forest - not understood\n4: 1 Nowhere [AB] - card not found\n"
+                          "5: 1 Ember Whelp (BL) - card not found in BL, only in AB\n");
     EXPECT_FALSE(std::filesystem::exists(deck)); // nothing written
 
     result =

@@ -255,15 +255,16 @@ int Deck(const uint8_t* data, size_t size) {
     try {
         TInventoryList inventory;
         ReadDeckIntoInventory(inventory, cards, path, false);
-        ReadDeckIntoInventory(inventory, cards, path, true);
         CheckInventoryLinks(inventory, cards);
         for (int i = 0; i < inventory.Count(); ++i)
             Require(!inventory.Items(i).Card || !IsBasicLand(*inventory.Items(i).Card),
-                    "a basic land in the inventory");
-        // The export reads back into what it wrote.
+                    "an imported deck brought a basic land");
+        ReadDeckIntoInventory(inventory, cards, path, true);
+        CheckInventoryLinks(inventory, cards);
+        // The export reads back into what it wrote (added, so that its basic lands stay).
         const std::string exported = FormatInventoryDeck(inventory);
         TInventoryList reread;
-        Require(ReadDeckIntoInventory(reread, cards, WriteScratch("export.dec", exported), false),
+        Require(ReadDeckIntoInventory(reread, cards, WriteScratch("export.dec", exported), true),
                 "an exported inventory does not read");
         Require(FormatInventoryDeck(reread) == exported, "an exported inventory reads differently");
 

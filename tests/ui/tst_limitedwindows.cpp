@@ -12,7 +12,9 @@
 #include "support/ScriptedPrompter.h"
 #include "ui/app/Openers.h"
 #include "ui/app/TovelApplication.h"
+#include "ui/collection/CardsFrame.h"
 #include "ui/decks/CardListView.h"
+#include "ui/decks/DeckBrowserPanel.h"
 #include "ui/decks/MakeDeckForm.h"
 #include "ui/infra/CardInfoFrame.h"
 #include "ui/infra/ViewCardForm.h"
@@ -33,6 +35,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QTableView>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -669,6 +672,58 @@ private slots:
         QCOMPARE(Settings().MakeDeckGeometry().width, 1000);
         QCOMPARE(Settings().MakeDeckGeometry().height, 500);
         QCOMPARE(Settings().MakeDeckRightPanelWidth(), Child<QSplitter>(&form, "Splitter1")->sizes().at(1));
+    }
+
+    // "Clear deck" and "Import list..." ask before they replace a pool handed over unsaved, and
+    // Cancel leaves it as it was; after No they go ahead.
+    void designerAsksBeforeReplacingWork() {
+        world_->Home().Write("Temp/temp.dec", "    2 [VR] - Kessul Ambush\r\n");
+        TMakeDeckForm form;
+        form.Initialize(true, false);
+        const QString list = QStringLiteral("1 Naalir Oracle\n");
+        prompter_->answers = {Answer::Cancel, Answer::Cancel, Answer::No, Answer::No};
+        form.Action(QStringLiteral("AClearDeck"))->trigger();
+        QVERIFY(!form.ImportListText(list));
+        QCOMPARE(form.Designer().Stats().Sideboard.Cards, int64_t{2});
+        QVERIFY(form.ImportListText(list));
+        QCOMPARE(form.Designer().Stats().Main.Cards, int64_t{1});
+        form.Action(QStringLiteral("AClearDeck"))->trigger();
+        QVERIFY(form.Designer().IsEmpty());
+        const std::string pool = kPoolNotSavedQuestion;
+        QCOMPARE(prompter_->Messages("confirm"),
+                 (std::vector<std::string>{pool, pool, pool, kDeckModifiedQuestion}));
+    }
+
+    // Keys in the designer: Enter on a browser row adds the card to the deck (and opens no
+    // "Filter cards"), Delete removes the selected copy, Ctrl+S saves.
+    void designerKeys() {
+        TMakeDeckForm form;
+        form.Initialize(false, false);
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.ShowBrowser(true);
+        bool dialogOpened = false;
+        WhenReady dialog([] { return QApplication::activeModalWidget() != nullptr; },
+                         [&dialogOpened] {
+                             dialogOpened = true;
+                             QApplication::activeModalWidget()->close();
+                         });
+        QTableView* browser = form.Browser()->Frame()->ListView();
+        browser->setFocus();
+        QTest::keyClick(browser, Qt::Key_Return);
+        QTest::keyClick(browser, Qt::Key_Return);
+        QCOMPARE(form.Designer().Stats().Main.Cards, int64_t{2});
+        TCardListView* main = form.List(TZone::Main);
+        main->setFocus();
+        main->SelectRow(0);
+        QTest::keyClick(main, Qt::Key_Delete);
+        QCOMPARE(form.Designer().Stats().Main.Cards, int64_t{1});
+        prompter_->fileNames = {*world_ / "Decks/keys.dec"};
+        QTest::keyClick(main, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!form.Designer().Modified()); // saved
+        QVERIFY(!dialogOpened);               // a dialog opened by a key would have run inside its key press
+        form.close();
     }
 
     // A designer that never reached the screen (its start failed) leaves the stored geometry

@@ -224,6 +224,11 @@ bool ReadDeckIntoInventory(TInventoryList& inventory, const TCardsList& cards, c
                 inventory.Clear();
         },
         [&](const TDeckLine& line) {
+            const int card = cards.IndexOf(line.Name, line.Edition);
+            // A deck imported as the collection leaves its basic lands out; a deck added to the
+            // collection adds every card it holds. Neither takes a line of the collection away.
+            if (!add && card >= 0 && IsBasicLand(cards.Items(card)))
+                return;
             int at = inventory.Find(line.Name, line.Edition);
             if (at < 0) {
                 TInventoryItem& created = inventory.Add();
@@ -232,13 +237,8 @@ bool ReadDeckIntoInventory(TInventoryList& inventory, const TCardsList& cards, c
                 at = created.Index();
             }
             TInventoryItem& item = inventory.Items(at);
-            const int card = cards.IndexOf(line.Name, line.Edition);
             if (card >= 0)
                 item.Card = &cards.Items(card);
-            if (item.Card && IsBasicLand(*item.Card)) {
-                inventory.Delete(at);
-                return;
-            }
             item.Count = SaturatingAdd(item.Count, line.Count);
         });
 }

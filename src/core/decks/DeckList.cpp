@@ -4,6 +4,7 @@
 #include "core/infra/Text.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace tovel {
 
@@ -117,6 +118,48 @@ bool IsUtf8(std::string_view text) {
     return true;
 }
 
+// A name asked for in an edition that does not have it.
+struct OtherEditions {
+    size_t problem;
+    std::string name; // ASCII lower case, as the lookups compare
+    std::string asked;
+    std::vector<std::string_view> found;
+};
+
+// How many editions a "not found in ..." reason names before it only counts the rest.
+constexpr size_t kNamedEditions = 8;
+
+// Fills in the editions that do have each name, in card-list order, in one pass over the cards,
+// and writes them into the problems' reasons.
+void NameOtherEditions(std::vector<OtherEditions>& wanted, const TCardsList& cards,
+                       std::vector<TListProblem>& problems) {
+    std::unordered_map<std::string, std::vector<size_t>> byName;
+    for (size_t i = 0; i < wanted.size(); ++i)
+        byName[wanted[i].name].push_back(i);
+    std::string folded;
+    for (int i = 0; i < cards.Count(); ++i) {
+        const TCardItem& card = cards.Items(i);
+        folded.assign(card.Name);
+        std::transform(folded.begin(), folded.end(), folded.begin(), AsciiLower);
+        const auto at = byName.find(folded);
+        if (at == byName.end())
+            continue;
+        for (size_t k : at->second) {
+            std::vector<std::string_view>& found = wanted[k].found;
+            if (std::find(found.begin(), found.end(), std::string_view(card.Edition)) == found.end())
+                found.push_back(card.Edition);
+        }
+    }
+    for (const OtherEditions& w : wanted) {
+        std::string reason = std::string(kListNotFound) + " in " + Cp1252ToUtf8(w.asked) + ", only in ";
+        for (size_t i = 0; i < w.found.size() && i < kNamedEditions; ++i)
+            reason += (i ? ", " : "") + Cp1252ToUtf8(w.found[i]);
+        if (w.found.size() > kNamedEditions)
+            reason += " and " + std::to_string(w.found.size() - kNamedEditions) + " more";
+        problems[w.problem].Reason = reason;
+    }
+}
+
 } // namespace
 
 TDeckList ReadDeckList(std::string_view text, const TCardsList& cards, TListZones zones) {
@@ -132,6 +175,7 @@ TDeckList ReadDeckList(std::string_view text, const TCardsList& cards, TListZone
     bool inSideboard = false;
     bool sawMain = false;
     std::array<int64_t, 2> held{}; // cards per zone, against kMaxCopiesPerLine
+    std::vector<OtherEditions> otherEditions;
     LineReader reader(text);
     std::string_view raw;
     while (reader.Next(raw)) {
@@ -176,6 +220,13 @@ TDeckList ReadDeckList(std::string_view text, const TCardsList& cards, TListZone
         if (position < 0 && parsed.EditionInParentheses)
             position = cards.IndexOfName(parsed.NameWithParentheses);
         if (position < 0) {
+            // A name that exists in other editions: the reason will say which.
+            if (parsed.HasEdition && cards.IndexOfName(parsed.Name) >= 0) {
+                std::string name(parsed.Name);
+                std::transform(name.begin(), name.end(), name.begin(), AsciiLower);
+                otherEditions.push_back(
+                    {list.Problems.size(), std::move(name), std::string(parsed.Edition), {}});
+            }
             problem(kListNotFound);
             continue;
         }
@@ -183,6 +234,8 @@ TDeckList ReadDeckList(std::string_view text, const TCardsList& cards, TListZone
         sawMain = sawMain || !sideboard;
         list.Cards.push_back({sideboard, *count, position});
     }
+    if (!otherEditions.empty())
+        NameOtherEditions(otherEditions, cards, list.Problems);
     return list;
 }
 

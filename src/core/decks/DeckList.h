@@ -33,7 +33,8 @@ inline constexpr size_t kListedProblems = 20;
 struct TListProblem {
     int Line = 0;       // 1-based
     std::string Text;   // the line, trimmed (Windows-1252 like the list)
-    std::string Reason; // kListNotUnderstood, kListNotFound ... (UTF-8)
+    std::string Reason; // kListNotUnderstood, kListNotFound ... (UTF-8); a name asked for in an
+                        // edition that lacks it: kListNotFound + " in CODE, only in A, B"
 };
 
 struct TListCard {

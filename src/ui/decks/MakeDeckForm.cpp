@@ -33,6 +33,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QShortcut>
 #include <QSplitter>
 #include <QToolBar>
 #include <QToolButton>
@@ -235,6 +236,9 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
             RefillList(zone, -1);
         });
         connect(list, &TCardListView::RightButtonDown, this, [this, zone] { ShowCardOf(zone, true); });
+        auto* remove = new QShortcut(QKeySequence::Delete, list, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(remove, &QShortcut::activated, this,
+                [this, zone] { Remove(zone, List(zone)->SelectedRow()); });
         connect(list, &TCardListView::RowSelected, this, [this, zone] {
             activeZone_ = zone; // selecting in a list makes it the one the buttons act on
             ShowCardOf(zone, false);
@@ -288,6 +292,8 @@ void TMakeDeckForm::CreateActions() {
         return action;
     };
     add("AClearDeck", "Clear deck", [this] {
+        if (!designer_.ConfirmDiscard())
+            return;
         designer_.Clear();
         RefillLists();
     });
@@ -298,6 +304,8 @@ void TMakeDeckForm::CreateActions() {
     add("AAddToSideboard", "Add to sideboard...", [this] { Load(true, true); });
     QAction* save = add(
         "ASaveDeck", "Save deck...", [this] { designer_.SaveAction(); }, ToolBarIcon(ToolIcon::SaveDeck));
+    save->setShortcut(QKeySequence::Save);
+    addAction(save); // wherever the focus is in the window
     add("AImportList", "Import list...", [this] { ImportList(); });
     add("AExportList", "Export list...", [this] { ExportList(); });
     deck->addSeparator();
@@ -486,7 +494,7 @@ bool TMakeDeckForm::ImportListText(const QString& text) {
     if (!list.Problems.empty() &&
         Prompts().Confirm(ImportProblemsQuestion(list.Problems), ConfirmButtons::YesNo) != Answer::Yes)
         return false;
-    if (list.Cards.empty())
+    if (list.Cards.empty() || !designer_.ConfirmDiscard())
         return false;
     designer_.ImportList(list);
     RefillLists();

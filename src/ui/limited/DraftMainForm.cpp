@@ -478,7 +478,7 @@ void TDraftMainForm::ShowCardOf(const TCardListView* list, bool openWindow) {
 
 void TDraftMainForm::Viewcardinfo1Click(bool checked) {
     if (checked)
-        ShowCardInfo(nullptr);
+        ShowNoCardInfo();
     else
         HideCardInfo();
 }
