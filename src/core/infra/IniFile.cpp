@@ -181,7 +181,7 @@ IniDocument IniFile::Load() const {
     if (!PathExists(path_))
         return {};
     try {
-        return IniDocument(ReadWholeFile(path_));
+        return IniDocument(ReadTextFile(path_));
     } catch (const Error&) {
         return {}; // an unreadable file reads as an empty one; ReadProblem tells why
     }
@@ -191,7 +191,7 @@ std::string IniFile::ReadProblem() const {
     if (!PathExists(path_))
         return {};
     try {
-        ReadWholeFile(path_);
+        ReadTextFile(path_);
         return {};
     } catch (const Error& e) {
         return e.what();
@@ -220,7 +220,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     if (FileExists(path_)) {
         // A file that exists but cannot be read must not be replaced by one holding a single key.
         try {
-            document = IniDocument(ReadWholeFile(path_));
+            document = IniDocument(ReadTextFile(path_));
         } catch (const Error&) {
             throw Error("Unable to write to " + path_);
         }
