@@ -32,6 +32,10 @@ int Build(Context& context, std::vector<std::string>& words) {
     TakeOption(words, "--out", files.Out);
     if (!words.empty())
         throw UsageError("db build: unexpected \"" + words[0] + "\"");
+    if (const std::string problem =
+            SameFileProblem({{"--cards", files.CardList}, {"--text", files.CardText}, {"--out", files.Out}});
+        !problem.empty())
+        throw UsageError("db build: " + problem);
     TCardsList cards;
     TTextList editions;
     try {

@@ -289,6 +289,7 @@ bool DeclaresWesternEncoding(std::string_view bytes) {
 } // namespace
 
 void LoadCardDatabaseText(TCardsList& cards, std::string_view text, std::string_view editionsFilter) {
+    RefuseUtf16(text);
     cards.Clear();
     ReadDatabaseRecords(cards, text, editionsFilter);
 }
@@ -297,6 +298,7 @@ void LoadCardDatabase(TCardsList& cards, const std::string& fileName, std::strin
     cards.Clear();
     auto file = MappedFile::Open(fileName);
     const std::string_view text = file->Bytes();
+    RefuseUtf16(text);
     cards.AdoptSource(std::move(file));
     ReadDatabaseRecords(cards, text, editionsFilter);
     cards.ShrinkToFit();
@@ -445,6 +447,7 @@ void ComputePrintings(TCardsList& cards, const TTextList& editions) {
 
 TCheckCounts CheckCardDatabase(std::string_view text,
                                const std::function<void(const TRecordProblem&)>& onProblem) {
+    RefuseUtf16(text);
     TCheckCounts counts;
     TCardsList scratch;
     LineReader reader(text);
@@ -623,7 +626,7 @@ bool ReadCardSources(TCardsList& cards, const std::string& cardListFile, const s
     // The sources are copied, not mapped: they are hand-edited files that an editor may rewrite
     // in place while the cards still refer to them.
     if (listKind == ".txt") {
-        std::string bytes = ReadWholeFile(cardListFile);
+        std::string bytes = ReadTextFile(cardListFile);
         cards.Clear();
         if (bytes.empty())
             return false;
@@ -641,7 +644,7 @@ bool ReadCardSources(TCardsList& cards, const std::string& cardListFile, const s
         throw Error("Card text in XML form is not supported: \"" + cardTextFile + "\"");
     if (textKind != ".txt")
         throw Error("The card-text file \"" + cardTextFile + "\" is not a .txt file");
-    ReadCardText(cards, cards.Keep(ReadWholeFile(cardTextFile)));
+    ReadCardText(cards, cards.Keep(ReadTextFile(cardTextFile)));
 
     AddMissingBasicLands(cards);
     return true;

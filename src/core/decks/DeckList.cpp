@@ -119,6 +119,81 @@ bool IsUtf8(std::string_view text) {
 
 } // namespace
 
+namespace {
+
+// The lines of a list after the pass that finds whether it has a sideboard marker.
+class ListParser {
+public:
+    ListParser(const TCardsList& cards, bool hasMarker, TDeckList& list, const TListProblemSink& onProblem)
+        : cards_(cards), hasMarker_(hasMarker), list_(list), onProblem_(onProblem) {}
+
+    void Line(std::string_view raw, int number) {
+        const std::string_view line = Trim(raw);
+        auto problem = [&](const char* reason) {
+            // The line as messages quote it: a longer one is cut there all the same.
+            TListProblem found{number, std::string(line.substr(0, kQuotedLineBytes + 1)), reason};
+            if (onProblem_)
+                onProblem_(found);
+            else
+                list_.Problems.push_back(std::move(found));
+        };
+        if (line.empty()) {
+            if (!hasMarker_ && sawMain_)
+                inSideboard_ = true;
+            return;
+        }
+        if (line.starts_with("//") || line.starts_with("#") || IsMarker(line, "Deck"))
+            return;
+        if (IsMarker(line, "Sideboard")) {
+            inSideboard_ = true;
+            return;
+        }
+        ParsedLine parsed;
+        if (!ParseListLine(line, parsed)) {
+            problem(kListNotUnderstood);
+            return;
+        }
+        const std::optional<int32_t> count = ParseInt(parsed.Count);
+        const bool sideboard = inSideboard_ || parsed.Sideboard;
+        int64_t& inZone = held_[sideboard ? 1 : 0];
+        if (!count) { // digits beyond any integer
+            problem(kListTooMany);
+            return;
+        }
+        if (*count < 1) {
+            problem(kListNotUnderstood);
+            return;
+        }
+        if (inZone + *count > kMaxCopiesPerLine) {
+            problem(kListTooMany);
+            return;
+        }
+        int position =
+            parsed.HasEdition ? cards_.IndexOf(parsed.Name, parsed.Edition) : cards_.IndexOfName(parsed.Name);
+        // A name that itself ends in parentheses.
+        if (position < 0 && parsed.EditionInParentheses)
+            position = cards_.IndexOfName(parsed.NameWithParentheses);
+        if (position < 0) {
+            problem(kListNotFound);
+            return;
+        }
+        inZone += *count;
+        sawMain_ = sawMain_ || !sideboard;
+        list_.Cards.push_back({sideboard, *count, position});
+    }
+
+private:
+    const TCardsList& cards_;
+    const bool hasMarker_;
+    TDeckList& list_;
+    const TListProblemSink onProblem_;
+    bool inSideboard_ = false;
+    bool sawMain_ = false;
+    std::array<int64_t, 2> held_{}; // cards per zone, against kMaxCopiesPerLine
+};
+
+} // namespace
+
 TDeckList ReadDeckList(std::string_view text, const TCardsList& cards) {
     TDeckList list;
     bool hasMarker = false;
@@ -128,59 +203,41 @@ TDeckList ReadDeckList(std::string_view text, const TCardsList& cards) {
         while (!hasMarker && scan.Next(raw))
             hasMarker = IsSideboardMarker(Trim(raw));
     }
-    bool inSideboard = false;
-    bool sawMain = false;
-    std::array<int64_t, 2> held{}; // cards per zone, against kMaxCopiesPerLine
+    ListParser parser(cards, hasMarker, list, {});
     LineReader reader(text);
     std::string_view raw;
+    while (reader.Next(raw))
+        parser.Line(raw, reader.LineNumber());
+    return list;
+}
+
+TDeckList ReadDeckListFile(const std::string& path, const TCardsList& cards,
+                           const TListProblemSink& onProblem) {
+    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    // The first pass: a sideboard marker anywhere, and whether the whole file is UTF-8.
+    bool hasMarker = false;
+    bool utf8 = true;
+    {
+        TextFileReader scan(path);
+        std::string_view raw;
+        while (scan.Next(raw)) {
+            if (scan.LineNumber() == 1 && raw.starts_with(kUtf8Mark))
+                raw.remove_prefix(kUtf8Mark.size());
+            hasMarker = hasMarker || IsSideboardMarker(Trim(raw));
+            utf8 = utf8 && IsUtf8(raw);
+        }
+    }
+    TDeckList list;
+    ListParser parser(cards, hasMarker, list, onProblem);
+    TextFileReader reader(path);
+    std::string_view raw;
     while (reader.Next(raw)) {
-        const std::string_view line = Trim(raw);
-        auto problem = [&](const char* reason) {
-            list.Problems.push_back({reader.LineNumber(), std::string(line), reason});
-        };
-        if (line.empty()) {
-            if (!hasMarker && sawMain)
-                inSideboard = true;
-            continue;
-        }
-        if (line.starts_with("//") || line.starts_with("#") || IsMarker(line, "Deck"))
-            continue;
-        if (IsMarker(line, "Sideboard")) {
-            inSideboard = true;
-            continue;
-        }
-        ParsedLine parsed;
-        if (!ParseListLine(line, parsed)) {
-            problem(kListNotUnderstood);
-            continue;
-        }
-        const std::optional<int32_t> count = ParseInt(parsed.Count);
-        const bool sideboard = inSideboard || parsed.Sideboard;
-        int64_t& inZone = held[sideboard ? 1 : 0];
-        if (!count) { // digits beyond any integer
-            problem(kListTooMany);
-            continue;
-        }
-        if (*count < 1) {
-            problem(kListNotUnderstood);
-            continue;
-        }
-        if (inZone + *count > kMaxCopiesPerLine) {
-            problem(kListTooMany);
-            continue;
-        }
-        int position =
-            parsed.HasEdition ? cards.IndexOf(parsed.Name, parsed.Edition) : cards.IndexOfName(parsed.Name);
-        // A name that itself ends in parentheses.
-        if (position < 0 && parsed.EditionInParentheses)
-            position = cards.IndexOfName(parsed.NameWithParentheses);
-        if (position < 0) {
-            problem(kListNotFound);
-            continue;
-        }
-        inZone += *count;
-        sawMain = sawMain || !sideboard;
-        list.Cards.push_back({sideboard, *count, position});
+        if (reader.LineNumber() == 1 && raw.starts_with(kUtf8Mark))
+            raw.remove_prefix(kUtf8Mark.size());
+        if (utf8 && !reader.LineCut())
+            parser.Line(Utf8ToCp1252(raw), reader.LineNumber());
+        else
+            parser.Line(raw, reader.LineNumber());
     }
     return list;
 }
