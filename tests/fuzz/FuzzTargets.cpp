@@ -306,6 +306,25 @@ int DeckList(const uint8_t* data, size_t size) {
     TDeckZones back;
     FillZones(back, cards, again);
     Require(FormatDeckList(cards, back) == written, "a written list reads differently");
+    // The file reader, line by line, reads what the whole text reads.
+    try {
+        std::vector<TListProblem> problems;
+        const TDeckList fromLines = ReadDeckListFile(WriteScratch("list.txt", Bytes(data, size)), cards,
+                                                     [&](const TListProblem& p) { problems.push_back(p); });
+        Require(fromLines.Cards.size() == list.Cards.size() && problems.size() == list.Problems.size(),
+                "a list file reads differently from its text");
+        for (size_t i = 0; i < list.Cards.size(); ++i)
+            Require(fromLines.Cards[i].Position == list.Cards[i].Position &&
+                        fromLines.Cards[i].Count == list.Cards[i].Count &&
+                        fromLines.Cards[i].Sideboard == list.Cards[i].Sideboard,
+                    "a list file reads another card");
+        for (size_t i = 0; i < problems.size(); ++i)
+            Require(problems[i].Line == list.Problems[i].Line && problems[i].Text == list.Problems[i].Text,
+                    "a list file reports another problem");
+    } catch (const Error&) {
+        Require(Bytes(data, size).starts_with("\xFF\xFE") || Bytes(data, size).starts_with("\xFE\xFF"),
+                "a list file that is not UTF-16 is refused");
+    }
     test::ScriptedPrompter prompter;
     ScopedPrompter scoped(prompter);
     TDeckZones fromFile;
@@ -406,6 +425,44 @@ int Ini(const uint8_t* data, size_t size) {
     TTextList choices;
     BuildPackChoices(choices, FuzzEditions(), doc);
     Require(choices.Count() <= FuzzEditions().Count(), "more pack choices than editions");
+    return 0;
+}
+
+int Boosters(const uint8_t* data, size_t size) {
+    const IniDocument doc(Bytes(data, size));
+    const TBoosterIniCheck check = CheckBoostersIni(doc, FuzzEditions());
+    int lastLine = 0;
+    for (const TBoosterIniProblem& problem : check.Problems) {
+        Require(problem.Line > lastLine, "a line reported twice or out of order");
+        Require(problem.Text.size() <= kQuotedLineBytes + 1, "a problem keeps a whole long line");
+        lastLine = problem.Line;
+    }
+    // A pack that is not refused makes packs of a sound size; a refused one is neither offered
+    // nor drawn.
+    LoadSpecialConfigs(doc);
+    TTextList choices;
+    BuildPackChoices(choices, FuzzEditions(), doc);
+    const auto complex = doc.Entries("Complex");
+    for (size_t i = 0; i < std::min<size_t>(complex.size(), 8); ++i) {
+        const std::string& name = complex[i].first;
+        const bool offered = choices.IndexOfName(name) >= 0;
+        try {
+            const std::string resolved = ResolvePackName(name, FuzzEditions(), doc);
+            Require(!check.Refused(name) || FuzzEditions().IndexOfName(name) >= 0, "a refused pack resolves");
+            if (resolved.find('+') == std::string::npos)
+                continue;
+            for (TPackShape shape : {TPackShape::Booster, TPackShape::Starter}) {
+                int64_t cards = 0;
+                for (int m = 1; m <= CountWords(resolved, "+"); ++m) {
+                    const TBoosterConfig& config = PackComposition(shape, NthWord(m, resolved, "+", true));
+                    cards += int64_t{config.Rares} + config.Uncommons + config.Commons;
+                }
+                Require(cards >= kMinPackCards && cards <= kMaxPackCards, "a pack of a size refused");
+            }
+        } catch (const Error&) {
+            Require(!offered, "an offered pack does not resolve");
+        }
+    }
     return 0;
 }
 

@@ -1,5 +1,8 @@
 #include "ui/limited/ConfigureSealedForm.h"
 
+#include "core/infra/Prompts.h"
+#include "core/limited/Booster.h"
+#include "core/limited/Sealed.h"
 #include "core/settings/Settings.h"
 #include "ui/app/Openers.h"
 #include "ui/infra/QtText.h"
@@ -78,12 +81,21 @@ TConfigureSealedForm::TConfigureSealedForm(QWidget* parent) : QDialog(parent) {
     connect(speedButtonAddBooster_, &QToolButton::clicked, this,
             &TConfigureSealedForm::SpeedButtonAddBoosterClick);
     connect(buttonClear_, &QPushButton::clicked, this, &TConfigureSealedForm::ButtonClearClick);
-    connect(button1_, &QPushButton::clicked, this, &QDialog::accept);
+    // A choice the generator would refuse (no packs, too many) is said here and the dialog stays.
+    connect(button1_, &QPushButton::clicked, this, [this] {
+        if (const std::string problem = SealedConfigProblem(config_.ConfigText); !problem.empty())
+            ShowError(problem);
+        else
+            accept();
+    });
     connect(button2_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TConfigureSealedForm::Initialize() {
     config_.Load(Settings());
+    // The packs boosters.ini cannot make are left out of the choices; say which lines are wrong.
+    if (const std::string report = BoostersIniReport(); !report.empty())
+        ShowError(report);
     for (QComboBox* box : {comboBoxStarter_, comboBoxBooster_}) {
         box->clear();
         for (int i = 0; i < config_.ChoiceList.Count(); ++i)
