@@ -33,6 +33,9 @@ namespace tovel::fuzz {
 
 namespace {
 
+// Below, with the readers that take a path.
+std::string WriteScratch(std::string_view name, std::string_view bytes);
+
 std::string_view Bytes(const uint8_t* data, size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }
@@ -89,6 +92,19 @@ int Base(const uint8_t* data, size_t size) {
     }
     const TCheckReport report = CheckCardDatabase(text);
     Require(report.Cards >= 0, "negative card count");
+    // The check of the file, record by record, finds what the check of the whole text finds.
+    if (!text.starts_with("\xFF\xFE") && !text.starts_with("\xFE\xFF")) {
+        std::vector<TRecordProblem> problems;
+        const TCheckCounts counts =
+            CheckCardDatabaseFile(WriteScratch("base.txt", text),
+                                  [&](const TRecordProblem& problem) { problems.push_back(problem); });
+        Require(counts.Cards == report.Cards && problems.size() == report.Problems.size(),
+                "the file check counts differently");
+        for (size_t i = 0; i < problems.size(); ++i)
+            Require(problems[i].Line == report.Problems[i].Line &&
+                        problems[i].Message == report.Problems[i].Message,
+                    "the file check reports differently");
+    }
     return 0;
 }
 
@@ -482,12 +498,27 @@ int DraftConfig(const uint8_t* data, size_t size) {
 }
 
 int DraftRecord(const uint8_t* data, size_t size) {
+    // The file, read line by line, gives what its text gives: the same faults, or the same record.
+    std::vector<std::pair<int, std::string>> faults, fileFaults;
+    const auto collect = [](auto& into) {
+        return [&into](int line, const std::string& fault) {
+            into.emplace_back(line, fault);
+        };
+    };
+    std::string fromFile;
+    try {
+        fromFile = FormatDraftRecord(
+            ReadDraftRecord(WriteScratch("fuzz.draft", Bytes(data, size)), collect(fileFaults)));
+    } catch (const Error&) {
+    }
     TDraftRecord record;
     try {
-        record = ParseDraftRecord(Bytes(data, size), "fuzz.draft");
+        record = ParseDraftRecord(Bytes(data, size), "fuzz.draft", collect(faults));
     } catch (const Error&) {
+        Require(faults == fileFaults && fromFile.empty(), "a record file reads differently from its text");
         return 0;
     }
+    Require(fileFaults.empty() && fromFile == FormatDraftRecord(record), "a record file reads differently");
     // What was read saves to a text that reads back to the same record.
     const std::string text = FormatDraftRecord(record);
     Require(FormatDraftRecord(ParseDraftRecord(text, "again.draft")) == text,

@@ -445,9 +445,10 @@ void ComputePrintings(TCardsList& cards, const TTextList& editions) {
     }
 }
 
-TCheckCounts CheckCardDatabase(std::string_view text,
-                               const std::function<void(const TRecordProblem&)>& onProblem) {
-    RefuseUtf16(text);
+namespace {
+
+TCheckCounts CheckRecords(std::string_view text,
+                          const std::function<void(const TRecordProblem&)>& onProblem) {
     TCheckCounts counts;
     TCardsList scratch;
     LineReader reader(text);
@@ -465,6 +466,57 @@ TCheckCounts CheckCardDatabase(std::string_view text,
         }
         if (scratch.Count() >= 4096)
             scratch.Clear(); // only the verdict matters; keep memory flat on big files
+    }
+    return counts;
+}
+
+} // namespace
+
+TCheckCounts CheckCardDatabase(std::string_view text,
+                               const std::function<void(const TRecordProblem&)>& onProblem) {
+    RefuseUtf16(text);
+    return CheckRecords(text, onProblem);
+}
+
+TCheckCounts CheckCardDatabaseFile(const std::string& path,
+                                   const std::function<void(const TRecordProblem&)>& onProblem) {
+    TCheckCounts counts;
+    TextFileReader file(path);
+    // One record at a time (its head line, its cost line, its text up to a blank line), checked
+    // as CheckCardDatabase checks it.
+    std::string record;
+    std::string_view line;
+    while (file.Next(line)) {
+        const int headLine = file.LineNumber();
+        record.assign(line);
+        bool tooLong = file.LineCut();
+        bool hasCost = false;
+        for (bool cost = true; file.Next(line) && (cost || !line.empty()); cost = false) {
+            hasCost = true;
+            tooLong = tooLong || file.LineCut() || record.size() + line.size() > kMaxRecordBytes;
+            if (!tooLong) {
+                record += '\n';
+                record += line;
+            }
+        }
+        if (tooLong) {
+            ++counts.Problems;
+            onProblem({headLine, QuoteLine(record.substr(0, record.find('\n'))) +
+                                     " is too long: a record holds at most " +
+                                     std::to_string(kMaxRecordBytes) + " bytes, a line " +
+                                     std::to_string(kMaxLineBytes)});
+            continue;
+        }
+        if (record.empty() && !hasCost) { // a blank last line: a record without its cost line
+            ++counts.Problems;
+            onProblem({headLine, QuoteLine(record) + kRecordHasNoCostLine});
+            continue;
+        }
+        const TCheckCounts one = CheckRecords(record, [&](const TRecordProblem& problem) {
+            onProblem({headLine + problem.Line - 1, problem.Message});
+        });
+        counts.Cards += one.Cards;
+        counts.Problems += one.Problems;
     }
     return counts;
 }

@@ -3,6 +3,7 @@
 #include "core/infra/Error.h"
 #include "core/infra/FileReplacement.h"
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstdint>
@@ -285,7 +286,9 @@ bool TextFileReader::Next(std::string_view& line) {
         const size_t end = FindLineEnd(buffer_, pos_);
         const bool crAtEnd = end != std::string::npos && buffer_[end] == '\r' && end + 1 == buffer_.size();
         if (end != std::string::npos && !(crAtEnd && !end_)) {
-            line = std::string_view(buffer_).substr(pos_, end - pos_);
+            // A line just over the limit may end within the piece that crossed it.
+            cut_ = end - pos_ > kMaxLineBytes;
+            line = std::string_view(buffer_).substr(pos_, std::min(end - pos_, kMaxLineBytes));
             pos_ =
                 end + (buffer_[end] == '\r' && end + 1 < buffer_.size() && buffer_[end + 1] == '\n' ? 2 : 1);
             break;

@@ -32,6 +32,7 @@ void OnTerminatingSignal(int signal) {
 void RemoveTemporaryFilesOnTermination() {
     struct sigaction action {};
     action.sa_handler = OnTerminatingSignal;
+    action.sa_flags = SA_RESTART; // a signal held back must not fail the calls it interrupted
     sigemptyset(&action.sa_mask);
     for (int signal : {SIGINT, SIGTERM, SIGHUP})
         ::sigaction(signal, &action, nullptr);

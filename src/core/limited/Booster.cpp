@@ -326,6 +326,9 @@ std::string BoosterProblemText(const TBoosterIniProblem& problem) {
 
 std::string BoostersIniReport() {
     const IniFile file(BoostersIniPath());
+    // A file that cannot be read at all says so: it then holds no composite packs.
+    if (std::string problem = file.ReadProblem(); !problem.empty())
+        return problem;
     const TBoosterIniCheck check = CheckBoostersIni(file.Load(), EditionList());
     std::string report;
     for (const TBoosterIniProblem& problem : check.Problems)

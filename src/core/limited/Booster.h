@@ -76,8 +76,8 @@ TBoosterIniCheck CheckBoostersIni(const IniDocument& ini, const TTextList& editi
 // "Data/boosters.ini, line 7: TX=0R3U5C - a count below 1", UTF-8.
 std::string BoosterProblemText(const TBoosterIniProblem& problem);
 // What the configuration dialogs and the CLI show of Data/boosters.ini: one line per problem of
-// CheckBoostersIni on it with EditionList() (lines joined by "\n"), or "" when it has none (or is
-// not there).
+// CheckBoostersIni on it with EditionList() (lines joined by "\n"), or why it cannot be read at
+// all (IniFile::ReadProblem), or "" when it has no problem (or is not there).
 std::string BoostersIniReport();
 
 // Replaces both special tables from the document (or the file; a missing one reads as empty).

@@ -336,16 +336,19 @@ TEST(TextFiles, TheStreamingReaderSplitsLinesAsTheWholeTextDoesAndCutsLongOnes) 
         }
         EXPECT_FALSE(reader.Next(a)) << text.size();
     }
-    const std::string path = dir.Write("long.txt", "1\r\n" + std::string(kMaxLineBytes * 3, 'z') + "\r\n3\r");
+    const std::string path = dir.Write("long.txt", "1\r\n" + std::string(kMaxLineBytes * 3, 'z') + "\r\n" +
+                                                       std::string(kMaxLineBytes + 1, 'w') + "\n3\r");
     TextFileReader reader(path);
     std::string_view line;
     ASSERT_TRUE(reader.Next(line));
-    ASSERT_TRUE(reader.Next(line));
-    EXPECT_EQ(line.size(), kMaxLineBytes);
-    EXPECT_TRUE(reader.LineCut());
+    for (const char kept : {'z', 'w'}) { // far longer, and one byte longer
+        ASSERT_TRUE(reader.Next(line));
+        EXPECT_EQ(line, std::string(kMaxLineBytes, kept));
+        EXPECT_TRUE(reader.LineCut());
+    }
     ASSERT_TRUE(reader.Next(line));
     EXPECT_EQ(line, "3");
-    EXPECT_EQ(reader.LineNumber(), 3);
+    EXPECT_EQ(reader.LineNumber(), 4);
     EXPECT_FALSE(reader.LineCut());
     EXPECT_FALSE(reader.Next(line));
 }
