@@ -47,6 +47,22 @@ void Require(bool ok, const char* what) {
     }
 }
 
+// Whether the bytes are a UTF-16 file, which every file reader refuses with kUtf16NotSupported.
+bool IsUtf16(std::string_view bytes) {
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
+template <typename Read> void RequireUtf16Refused(Read read) {
+    try {
+        read();
+    } catch (const Error& e) {
+        Require(std::string_view(e.what()) == kUtf16NotSupported,
+                "a UTF-16 file refused with another message");
+        return;
+    }
+    Require(false, "a UTF-16 file is read");
+}
+
 // Whatever was read saves to a file that reads back to the same cards.
 void CheckRoundTrip(const TCardsList& cards) {
     const std::string saved = CardDatabaseText(cards);
@@ -90,21 +106,24 @@ int Base(const uint8_t* data, size_t size) {
         LoadCardDatabaseText(cards, text, "AB;C;");
     } catch (const Error&) {
     }
+    // A UTF-16 file is refused as a whole, by the check of the text and of the file alike.
+    if (IsUtf16(text)) {
+        RequireUtf16Refused([&] { CheckCardDatabase(text); });
+        RequireUtf16Refused([&] { CheckCardDatabaseFile(WriteScratch("base.txt", text), {}); });
+        return 0;
+    }
     const TCheckReport report = CheckCardDatabase(text);
     Require(report.Cards >= 0, "negative card count");
     // The check of the file, record by record, finds what the check of the whole text finds.
-    if (!text.starts_with("\xFF\xFE") && !text.starts_with("\xFE\xFF")) {
-        std::vector<TRecordProblem> problems;
-        const TCheckCounts counts =
-            CheckCardDatabaseFile(WriteScratch("base.txt", text),
-                                  [&](const TRecordProblem& problem) { problems.push_back(problem); });
-        Require(counts.Cards == report.Cards && problems.size() == report.Problems.size(),
-                "the file check counts differently");
-        for (size_t i = 0; i < problems.size(); ++i)
-            Require(problems[i].Line == report.Problems[i].Line &&
-                        problems[i].Message == report.Problems[i].Message,
-                    "the file check reports differently");
-    }
+    std::vector<TRecordProblem> problems;
+    const TCheckCounts counts = CheckCardDatabaseFile(
+        WriteScratch("base.txt", text), [&](const TRecordProblem& problem) { problems.push_back(problem); });
+    Require(counts.Cards == report.Cards && problems.size() == report.Problems.size(),
+            "the file check counts differently");
+    for (size_t i = 0; i < problems.size(); ++i)
+        Require(problems[i].Line == report.Problems[i].Line &&
+                    problems[i].Message == report.Problems[i].Message,
+                "the file check reports differently");
     return 0;
 }
 
@@ -338,8 +357,7 @@ int DeckList(const uint8_t* data, size_t size) {
             Require(problems[i].Line == list.Problems[i].Line && problems[i].Text == list.Problems[i].Text,
                     "a list file reports another problem");
     } catch (const Error&) {
-        Require(Bytes(data, size).starts_with("\xFF\xFE") || Bytes(data, size).starts_with("\xFE\xFF"),
-                "a list file that is not UTF-16 is refused");
+        Require(IsUtf16(Bytes(data, size)), "a list file that is not UTF-16 is refused");
     }
     test::ScriptedPrompter prompter;
     ScopedPrompter scoped(prompter);
@@ -355,6 +373,10 @@ int InventoryFile(const uint8_t* data, size_t size) {
     const TCardsList& cards = World();
     const std::string path = WriteScratch("inventory.inv", Bytes(data, size));
     TInventoryList list;
+    if (IsUtf16(Bytes(data, size))) {
+        RequireUtf16Refused([&] { LoadInventory(list, cards, path, false); });
+        return 0;
+    }
     LoadInventory(list, cards, path, false);
     CheckInventoryLinks(list, cards);
     LoadInventory(list, cards, path, true);
@@ -376,6 +398,10 @@ int InsertSideboard(const uint8_t* data, size_t size) {
     const std::string_view text = Bytes(data, size);
     const std::string converted = InsertSideboardText(text);
     Require(InsertSideboardText(converted) == converted, "converting a converted deck changes it");
+    if (IsUtf16(text)) {
+        RequireUtf16Refused([&] { InsertSideboardFile(WriteScratch("list.txt", text)); });
+        return 0;
+    }
     const std::string output = InsertSideboardFile(WriteScratch("list.txt", text));
     Require(ReadWholeFile(output) == converted, "the converted file differs from the converted text");
     return 0;
@@ -414,8 +440,14 @@ int Ini(const uint8_t* data, size_t size) {
                         "writing a value changed another section");
     }
 
-    // boosters.ini: special compositions, composite packs and the pack names they resolve.
+    // boosters.ini: special compositions, composite packs and the pack names they resolve. A
+    // UTF-16 file reads as an empty one, with the reason.
     const std::string path = WriteScratch("boosters.ini", text);
+    if (IsUtf16(text)) {
+        Require(IniFile(path).Load().LineCount() == 0 && IniFile(path).ReadProblem() == kUtf16NotSupported,
+                "a UTF-16 INI file is read");
+        return 0;
+    }
     Require(IniFile(path).ReadInteger("Fuzz", "Number", 7) ==
                 ParseIniInteger(doc.Value("Fuzz", "Number").value_or("7")).value_or(7),
             "an INI file reads differently from its text");

@@ -484,19 +484,19 @@ TCheckCounts CheckCardDatabaseFile(const std::string& path,
     TextFileReader file(path);
     // One record at a time (its head line, its cost line, its text up to a blank line), checked
     // as CheckCardDatabase checks it.
+    // Every line keeps an end, so that a blank cost line stays a line.
     std::string record;
     std::string_view line;
     while (file.Next(line)) {
         const int headLine = file.LineNumber();
         record.assign(line);
+        record += '\n';
         bool tooLong = file.LineCut();
-        bool hasCost = false;
         for (bool cost = true; file.Next(line) && (cost || !line.empty()); cost = false) {
-            hasCost = true;
-            tooLong = tooLong || file.LineCut() || record.size() + line.size() > kMaxRecordBytes;
+            tooLong = tooLong || file.LineCut() || record.size() + line.size() >= kMaxRecordBytes;
             if (!tooLong) {
-                record += '\n';
                 record += line;
+                record += '\n';
             }
         }
         if (tooLong) {
@@ -505,11 +505,6 @@ TCheckCounts CheckCardDatabaseFile(const std::string& path,
                                      " is too long: a record holds at most " +
                                      std::to_string(kMaxRecordBytes) + " bytes, a line " +
                                      std::to_string(kMaxLineBytes)});
-            continue;
-        }
-        if (record.empty() && !hasCost) { // a blank last line: a record without its cost line
-            ++counts.Problems;
-            onProblem({headLine, QuoteLine(record) + kRecordHasNoCostLine});
             continue;
         }
         const TCheckCounts one = CheckRecords(record, [&](const TRecordProblem& problem) {
