@@ -388,6 +388,10 @@ int InventoryFile(const uint8_t* data, size_t size) {
         if (list.Items(i).Count > 0 && (list.Items(i).Name.empty() || list.Items(i).Edition.empty()))
             return 0;
     const std::string saved = FormatInventory(list);
+    // A first edition spelt from the bytes of a UTF-16 byte-order mark ("\xFE\xFF") cannot be
+    // told from one; such a file is refused like every UTF-16 file.
+    if (IsUtf16(saved))
+        return 0;
     TInventoryList back;
     LoadInventory(back, cards, WriteScratch("saved.inv", saved), false);
     Require(FormatInventory(back) == saved, "a saved inventory reads differently");
