@@ -286,6 +286,11 @@ int Deck(const uint8_t* data, size_t size) {
     test::ScriptedPrompter prompter;
     ScopedPrompter scoped(prompter);
     const std::string path = WriteScratch("deck.dec", text);
+    if (IsUtf16(text)) {
+        TDeckZones zones;
+        RequireUtf16Refused([&] { ReadDeckIntoZones(zones, cards, path, false, false); });
+        return 0;
+    }
     try {
         TInventoryList inventory;
         ReadDeckIntoInventory(inventory, cards, path, false);
