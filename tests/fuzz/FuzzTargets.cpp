@@ -500,9 +500,16 @@ int Boosters(const uint8_t* data, size_t size) {
     TTextList choices;
     BuildPackChoices(choices, FuzzEditions(), doc);
     const auto complex = doc.Entries("Complex");
+    const bool ambiguous = std::any_of(complex.begin(), complex.end(), [](const auto& entry) {
+        return entry.first.find(';') != std::string::npos;
+    });
     for (size_t i = 0; i < std::min<size_t>(complex.size(), 8); ++i) {
         const std::string& name = complex[i].first;
-        const bool offered = choices.IndexOfName(name) >= 0;
+        // A choice line is "name;display name": with a ";" in any pack name, which pack a line
+        // offers cannot be told. The lookup of names ignores case, so names are compared here.
+        bool offered = false;
+        for (int k = 0; k < choices.Count() && !ambiguous; ++k)
+            offered = offered || choices.Name(k) == name;
         try {
             const std::string resolved = ResolvePackName(name, FuzzEditions(), doc);
             Require(!check.Refused(name) || FuzzEditions().IndexOfName(name) >= 0, "a refused pack resolves");
