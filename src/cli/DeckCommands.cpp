@@ -26,6 +26,14 @@ namespace {
 int Convert(Context& context, const std::vector<std::string>& files) {
     if (files.empty())
         throw UsageError("deck convert needs at least one file");
+    // Every file read and every file written, so that no conversion overwrites another's input or output.
+    std::vector<std::pair<std::string, std::string>> paths;
+    for (const std::string& file : files) {
+        paths.emplace_back(file, file);
+        paths.emplace_back(file + ".dec", file + ".dec");
+    }
+    if (const std::string problem = SameFileProblem(paths); !problem.empty())
+        throw UsageError("deck convert: " + problem);
     int status = kExitOk;
     for (const std::string& file : files) {
         try {
@@ -75,13 +83,22 @@ int Import(Context& context, std::vector<std::string> words) {
         throw UsageError("deck import needs --out DECK.dec");
     const bool skipUnknown = TakeFlag(words, "--skip-unknown");
     const std::string listFile = TakeOneFile(words, "import", "one LIST file");
+    if (const std::string problem = SameFileProblem({{"LIST", listFile}, {"--out", out}}); !problem.empty())
+        throw UsageError("deck import: " + problem);
     TCardsList cards;
     LoadCards(cards);
-    const TDeckList list = ReadDeckList(DecodeListBytes(ReadWholeFile(listFile)), cards);
-    for (const TListProblem& problem : list.Problems)
+    // Each problem is printed as it is found: a huge list never piles up in memory.
+    size_t problems = 0;
+    const TDeckList list = ReadDeckListFile(listFile, cards, [&](const TListProblem& problem) {
+        ++problems;
         context.err << ProblemText(problem) << "\n";
-    if (!list.Problems.empty() && !skipUnknown)
+    });
+    if (problems > 0 && !skipUnknown)
         return kExitFailure;
+    if (list.Cards.empty()) {
+        context.err << "The list " << listFile << " holds no cards; nothing was written\n";
+        return kExitFailure;
+    }
     TDeckZones zones;
     FillZones(zones, cards, list);
     WriteDesignerDeck(cards, zones.Main.Entries, zones.Main.Lands, zones.Sideboard.Entries,
@@ -93,6 +110,10 @@ int Export(Context& context, std::vector<std::string> words) {
     std::string out;
     const bool toFile = TakeOption(words, "--out", out);
     const std::string deckFile = TakeOneFile(words, "export", "one DECK.dec file");
+    if (toFile)
+        if (const std::string problem = SameFileProblem({{"DECK", deckFile}, {"--out", out}});
+            !problem.empty())
+            throw UsageError("deck export: " + problem);
     TCardsList cards;
     TDeckZones zones;
     if (!ReadDeck(context, deckFile, cards, zones))

@@ -97,6 +97,54 @@ TEST(CliDeckList, ImportStopsOnUnknownLinesUnlessToldToSkipThem) {
     EXPECT_EQ(RunCli({"--root", dir.Path(), "deck", "import", list}, dir.Path()).status, 2); // no --out
 }
 
+// A list that yields no card writes nothing; a UTF-16 list is refused once, not line by line;
+// the list named as its own output is refused before it is touched.
+TEST(CliDeckList, ImportRefusesEmptyAndUtf16ListsAndOverwritingTheList) {
+    TempDir dir;
+    WriteListWorld(dir);
+    const std::string deck = dir / "deck.dec";
+    const struct {
+        const char* what;
+        std::string list;
+        std::vector<std::string> flags;
+        std::string err;
+    } cases[] = {
+        {"empty", "", {}, "The list " + dir / "list.txt" + " holds no cards; nothing was written\n"},
+        {"comments only",
+         "// nothing\r\nDeck\r\n\r\n",
+         {},
+         "The list " + dir / "list.txt" + " holds no cards; nothing was written\n"},
+        {"nothing found",
+         "2 Nowhere\n",
+         {"--skip-unknown"},
+         "1: 2 Nowhere - card not found\nThe list " + dir / "list.txt" +
+             " holds no cards; nothing was written\n"},
+        {"UTF-16",
+         std::string("\xFF\xFE"
+                     "3\0 \0E\0m\0b\0e\0r\0\r\0\n\0",
+                     20),
+         {},
+         "UTF-16 is not supported; save the file as UTF-8\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string list = dir.Write("list.txt", c.list);
+        std::vector<std::string> words = {"--root", dir.Path(), "deck", "import", list, "--out", deck};
+        words.insert(words.end(), c.flags.begin(), c.flags.end());
+        const auto result = RunCli(words, dir.Path());
+        EXPECT_EQ(result.status, 1) << c.what;
+        EXPECT_EQ(result.err, c.err) << c.what;
+        EXPECT_FALSE(std::filesystem::exists(deck)) << c.what;
+    }
+    const std::string list = dir.Write("list.txt", "3 Ember Whelp\n");
+    for (const std::string& out : {list, dir / "./list.txt"}) {
+        const auto same = RunCli({"--root", dir.Path(), "deck", "import", list, "--out", out}, dir.Path());
+        EXPECT_EQ(same.status, 2);
+        EXPECT_EQ(same.err.rfind("tovel-cli: deck import: LIST and --out name the same file", 0), 0u)
+            << same.err;
+    }
+    EXPECT_EQ(TempDir::Read(list), "3 Ember Whelp\n");
+}
+
 TEST(CliDeckList, StatsShowCurveColoursAndLands) {
     TempDir dir;
     WriteListWorld(dir);

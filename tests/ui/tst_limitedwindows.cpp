@@ -650,6 +650,58 @@ private slots:
         QCOMPARE(firstStep, QStringLiteral("P1p1  [ZZ] - Lost Card (not in the database)"));
     }
 
+    // A record that cannot be read shows nothing of it: the message names each fault by line.
+    void aDamagedRecordIsNotReviewed() {
+        const std::string path = world_->Home().Write(
+            "Drafts/cut.draft", "Tovel draft record 1\r\nPacks: VR;VR;VR;\r\nPick time: 40\r\nSeed: 1\r\n"
+                                "Drafters: 2\r\n\r\nP1p1 seat 2 booster 1 user\r\n* [VR] - Anything\r\n");
+        prompter_->fileNames = {path};
+        WhenReady opened([] { return ActiveModal<TDraftReviewForm>() != nullptr; },
+                         [] { ActiveModal<TDraftReviewForm>()->reject(); });
+        OpenDraftRecord();
+        QVERIFY(!opened.Fired());
+        QCOMPARE(
+            prompter_->Messages("error"),
+            std::vector<std::string>{"The draft record cannot be read: " + path +
+                                     " is not a draft record (line 7)\n"
+                                     "Line 7: step P1p1 seat 2 is out of order (P1p1 seat 1 expected)\n"
+                                     "Line 8: the record ends before the draft does (P1p1 seat 3 expected)"});
+    }
+
+    // The configuration dialogs name the lines of boosters.ini that spoil a pack, and do not
+    // offer that pack; OK on a sealed choice no pool can come from says why and keeps the dialog.
+    void configurationDialogsReportWhatCannotBeOpened() {
+        world_->Home().Write("Data/boosters.ini",
+                             "[Complex]\r\nTidebreak Expedition=TX+9E\r\n[SpecialBoosters]\r\nTX=0R\r\n");
+        TDraftEngine::LoadTableData();
+        TConfigForm draft;
+        draft.Initialize();
+        const std::string report = "Data/boosters.ini, line 4: TX=0R - a count below 1 (0R)";
+        QCOMPARE(prompter_->Messages("error"), std::vector<std::string>{report});
+        QCOMPARE(Child<QComboBox>(&draft, "ComboBox1")->findText("Tidebreak Expedition"), -1);
+
+        Settings().SetSealedConfig("");
+        bool keptOpen = false;
+        WhenReady sealed([] { return ActiveModal<TConfigureSealedForm>() != nullptr; },
+                         [&] {
+                             auto* form = ActiveModal<TConfigureSealedForm>();
+                             const auto closeAnyway = qScopeGuard([form] { form->reject(); });
+                             Child<QPushButton>(form, "Button1")->click(); // nothing chosen
+                             for (int i = 0; i < 101; ++i)
+                                 Child<QToolButton>(form, "SpeedButtonAddBooster")->click();
+                             Child<QPushButton>(form, "Button1")->click();
+                             keptOpen = form->isVisible();
+                         });
+        QVERIFY(!OpenSealedConfig());
+        QVERIFY(sealed.Fired());
+        QVERIFY(keptOpen);
+        QCOMPARE(prompter_->Messages("error"),
+                 (std::vector<std::string>{
+                     report, report, "The sealed configuration names no packs",
+                     "The sealed configuration names 101 packs; at most 100 can be opened"}));
+        QCOMPARE(QString::fromStdString(Settings().SealedConfig()), QString());
+    }
+
     // A changed deck is never dropped without asking: Cancel keeps the window open, No closes
     // it; the window's place and the sideboard panel's width are stored on close.
     void designerAsksBeforeDroppingChanges() {

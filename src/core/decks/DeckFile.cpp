@@ -185,21 +185,23 @@ namespace {
 // Returns false after showing the error box for an invalid line.
 template <typename Start, typename OnLine>
 bool ReadDeckLines(const std::string& path, Start&& onStart, OnLine&& onLine) {
-    const std::string text = ReadWholeFile(path);
-    if (text.empty())
+    // Line by line: memory stays bounded whatever the file's size and line lengths.
+    TextFileReader reader(path);
+    std::string_view raw;
+    if (!reader.Next(raw))
         return true;
     onStart();
-    LineReader reader(text);
-    std::string_view raw;
     try {
-        while (reader.Next(raw)) {
+        do {
+            if (reader.LineCut())
+                throw Error(kInvalidDeckFile);
             TDeckLine line;
             const TDeckLineKind kind = ParseDeckLine(raw, line);
             if (kind == TDeckLineKind::End)
                 break;
             if (kind == TDeckLineKind::Card)
                 onLine(line);
-        }
+        } while (reader.Next(raw));
     } catch (const Error&) {
         ShowError(kInvalidDeckFile);
         return false;

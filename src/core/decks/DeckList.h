@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,13 @@ enum class TListZones { MainAndSideboard, MainOnly };
 // `text` is Windows-1252 (see DecodeListBytes).
 TDeckList ReadDeckList(std::string_view text, const TCardsList& cards,
                        TListZones zones = TListZones::MainAndSideboard);
+// The same on a list file, read in two passes of bounded memory whatever its size and line
+// lengths (a line longer than kMaxLineBytes is not understood), decoded as DecodeListBytes
+// decodes the whole file. With `onProblem` each problem goes there as it is found instead of
+// into Problems. Error as TextFileReader gives (a UTF-16 file included).
+using TListProblemSink = std::function<void(const TListProblem& problem)>;
+TDeckList ReadDeckListFile(const std::string& path, const TCardsList& cards,
+                           const TListProblemSink& onProblem = {});
 // A list's bytes as Windows-1252: UTF-8 (with or without its byte-order mark) converted, anything
 // else taken as it is.
 std::string DecodeListBytes(std::string_view bytes);

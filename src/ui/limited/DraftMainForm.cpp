@@ -4,6 +4,7 @@
 #include "core/decks/DeckStats.h"
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
+#include "core/infra/FileSet.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "core/limited/DraftConfig.h"
@@ -514,8 +515,8 @@ void TDraftMainForm::SpeedButtonSaveAllClick() {
         if (Prompts().Confirm(question, ConfirmButtons::YesCancel) != Answer::Yes)
             return;
     }
-    for (int seat = 0; seat < kTableSeats; ++seat)
-        engine_.SaveSeatDeck(seat, fileName, true);
+    FileSet files;
+    engine_.SaveAllSeatDecks(fileName, files);
 }
 
 void TDraftMainForm::SpeedButtonDesignClick() {
