@@ -8,6 +8,7 @@
 #include "ui/infra/CostDelegate.h"
 #include "ui/infra/QtText.h"
 #include "ui/infra/WaitCursor.h"
+#include "ui/limited/SignalChart.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -16,8 +17,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -26,9 +29,40 @@ namespace tovel {
 
 namespace {
 
-enum BoosterColumn { kColumnMark, kColumnCard, kColumnCost, kColumnValue, kColumnBack };
+enum BoosterColumn { kColumnMark, kColumnCard, kColumnCost, kColumnValue, kColumnBack, kColumnScore };
 // The booster's cost cells carry their card for the cost drawing.
 constexpr int kCardRole = Qt::UserRole + 1;
+// A step's grade in the list of steps: "✓" when it agrees with the drafters' choice, else "-N".
+constexpr int kGradeRole = Qt::UserRole + 2;
+const QColor kAgreeColour(46, 125, 50);
+const QColor kLossColour(190, 40, 30);
+
+// Draws a step's grade right-aligned after its text.
+class TStepGradeDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const QString grade = index.data(kGradeRole).toString();
+        QFont bold = option.font;
+        bold.setBold(true);
+        // The step's text is cut short before the grade rather than run under it.
+        QStyleOptionViewItem item(option);
+        initStyleOption(&item, index);
+        const int gradeWidth = grade.isEmpty() ? 0 : QFontMetrics(bold).horizontalAdvance(grade) + 12;
+        item.text =
+            item.fontMetrics.elidedText(item.text, Qt::ElideRight, item.rect.width() - gradeWidth - 6);
+        const QStyle* style = item.widget ? item.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+        if (grade.isEmpty())
+            return;
+        painter->save();
+        painter->setFont(bold);
+        painter->setPen(grade.startsWith(QLatin1Char('-')) ? kLossColour : kAgreeColour);
+        painter->drawText(option.rect.adjusted(0, 0, -6, 0), Qt::AlignRight | Qt::AlignVCenter, grade);
+        painter->restore();
+    }
+};
 
 QString HowText(TPickHow how) {
     switch (how) {
@@ -79,12 +113,40 @@ QString CurveTable(const std::array<int, kCurveColumns>& curve) {
 
 } // namespace
 
+// The booster of a step, the best card by the drafters' rule outlined.
+class TBoosterTree final : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+    int BestRow() const { return bestRow_; }
+    void SetBestRow(int row) {
+        bestRow_ = row;
+        viewport()->update();
+    }
+
+protected:
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override {
+        QTreeWidget::drawRow(painter, option, index);
+        if (index.row() != bestRow_ || index.parent().isValid())
+            return;
+        painter->save();
+        painter->setPen(QPen(kAgreeColour, 2));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(
+            QRect(0, option.rect.top(), viewport()->width(), option.rect.height()).adjusted(1, 1, -1, -1));
+        painter->restore();
+    }
+
+private:
+    int bestRow_ = -1;
+};
+
 TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards, QWidget* parent)
     : QDialog(parent), record_(std::move(record)), links_(LinkRecordCards(record_, cards)) {
     setObjectName(QStringLiteral("DraftReviewForm"));
     setWindowTitle(QStringLiteral("Draft review"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
-    resize(900, 620);
+    resize(980, 700);
 
     comboBoxSeat_ = new QComboBox(this);
     comboBoxSeat_->setObjectName(QStringLiteral("ComboBoxSeat"));
@@ -114,15 +176,20 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     listSteps_ = new QListWidget(this);
     listSteps_->setObjectName(QStringLiteral("ListSteps"));
     listSteps_->setUniformItemSizes(true);
+    listSteps_->setItemDelegate(new TStepGradeDelegate(listSteps_));
 
-    treeBooster_ = new QTreeWidget(this);
+    treeBooster_ = new TBoosterTree(this);
     treeBooster_->setObjectName(QStringLiteral("TreeBooster"));
     treeBooster_->setRootIsDecorated(false);
     treeBooster_->setUniformRowHeights(true);
     treeBooster_->setSelectionMode(QAbstractItemView::NoSelection);
     treeBooster_->setFocusPolicy(Qt::NoFocus);
     treeBooster_->setHeaderLabels({QString(), QStringLiteral("Booster"), QStringLiteral("Cost"),
-                                   QStringLiteral("Value"), QStringLiteral("Came back")});
+                                   QStringLiteral("Value"), QStringLiteral("Came back"),
+                                   QStringLiteral("Score")});
+    treeBooster_->headerItem()->setToolTip(kColumnScore,
+                                           QStringLiteral("The card's score for the computer drafters "
+                                                          "with this seat's picks so far"));
     treeBooster_->header()->setStretchLastSection(false);
     treeBooster_->header()->setSectionResizeMode(kColumnCard, QHeaderView::Stretch);
     treeBooster_->setColumnWidth(kColumnMark, 28);
@@ -130,6 +197,7 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     treeBooster_->setItemDelegateForColumn(kColumnCost, new TCostDelegate(kCardRole, treeBooster_));
     treeBooster_->setColumnWidth(kColumnValue, 50);
     treeBooster_->setColumnWidth(kColumnBack, 80);
+    treeBooster_->setColumnWidth(kColumnScore, 50);
 
     labelPicks_ = new QLabel(this);
     labelPicks_->setObjectName(QStringLiteral("LabelPicks"));
@@ -149,16 +217,31 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     steps->addWidget(treeBooster_);
     steps->addWidget(picks);
     steps->setChildrenCollapsible(false);
-    steps->setSizes({210, 420, 270});
+    steps->setSizes({230, 450, 300});
 
     textSummary_ = new QTextBrowser(this);
     textSummary_->setObjectName(QStringLiteral("TextSummary"));
     textSummary_->setFocusPolicy(Qt::NoFocus);
+    signalChart_ = new TSignalChart(this);
+    auto* signalsPanel = new QWidget(this);
+    auto* signalsLayout = new QVBoxLayout(signalsPanel);
+    signalsLayout->setContentsMargins(0, 0, 0, 0);
+    signalsLayout->addWidget(
+        new QLabel(QStringLiteral("<b>Signals</b>: each colour's share of the value seen after pick %1")
+                       .arg(kSignalAfterPick),
+                   this));
+    signalsLayout->addWidget(signalChart_, 1);
+    auto* summary = new QSplitter(Qt::Horizontal, this);
+    summary->addWidget(textSummary_);
+    summary->addWidget(signalsPanel);
+    summary->setChildrenCollapsible(false);
+    summary->setSizes({560, 420});
+
     auto* split = new QSplitter(Qt::Vertical, this);
     split->addWidget(steps);
-    split->addWidget(textSummary_);
+    split->addWidget(summary);
     split->setChildrenCollapsible(false);
-    split->setSizes({400, 220});
+    split->setSizes({420, 280});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -214,12 +297,22 @@ void TDraftReviewForm::ShowSeat(int seat) {
         comboBoxSeat_->setCurrentIndex(seat);
     }
     steps_ = SeatSteps(record_, seat);
+    grades_ = GradePicks(record_, links_, seat);
     {
         const QSignalBlocker blocker(listSteps_);
         listSteps_->clear();
-        for (int index : steps_) {
-            const TPickStep& step = record_.Steps[static_cast<size_t>(index)];
-            listSteps_->addItem(FromUtf8(StepLabel(step)) + QStringLiteral("  ") + CardText(step.Taken()));
+        for (size_t i = 0; i < steps_.size(); ++i) {
+            const TPickStep& step = record_.Steps[static_cast<size_t>(steps_[i])];
+            auto* item = new QListWidgetItem(FromUtf8(StepLabel(step)) + QStringLiteral("  ") +
+                                             CardText(step.Taken()));
+            const TPickGrade& grade = grades_[i];
+            item->setData(kGradeRole,
+                          grade.Agrees() ? QStringLiteral("\u2713") : QStringLiteral("-%1").arg(grade.Loss));
+            item->setToolTip(grade.Agrees() ? QStringLiteral("The drafters would have taken this card too")
+                                            : QStringLiteral("The drafters' choice, %1, scored %2 more")
+                                                  .arg(CardText(step.Cards[static_cast<size_t>(grade.Best)]))
+                                                  .arg(grade.Loss));
+            listSteps_->addItem(item);
         }
     }
     stepIndex_ = -1;
@@ -231,6 +324,7 @@ void TDraftReviewForm::ShowStep(int index) {
     if (steps_.empty()) {
         labelStep_->setText(QStringLiteral("No picks recorded for this seat"));
         treeBooster_->clear();
+        treeBooster_->SetBestRow(-1);
         ShowPicks({});
         buttonPrevious_->setEnabled(false);
         buttonNext_->setEnabled(false);
@@ -247,10 +341,14 @@ void TDraftReviewForm::ShowStep(int index) {
 
     const int recordStep = steps_[static_cast<size_t>(index)];
     const TPickStep& step = record_.Steps[static_cast<size_t>(recordStep)];
+    const TPickGrade& grade = grades_[static_cast<size_t>(index)];
     labelStep_->setText(QStringLiteral("%1, booster %2: %3, %4")
                             .arg(FromUtf8(StepLabel(step)))
                             .arg(step.Booster)
                             .arg(CardText(step.Taken()), HowText(step.How)));
+    labelStep_->setToolTip(
+        grade.Agrees() ? QStringLiteral("Agrees with the drafters' choice")
+                       : QStringLiteral("The drafters' choice (outlined) scored %1 more").arg(grade.Loss));
 
     const std::vector<bool> wheeled = WheeledCards(record_, recordStep);
     treeBooster_->clear();
@@ -267,6 +365,8 @@ void TDraftReviewForm::ShowStep(int index) {
         }
         if (wheeled[i])
             row->setText(kColumnBack, QStringLiteral("wheeled"));
+        row->setText(kColumnScore, QString::number(grade.Scores[i]));
+        row->setTextAlignment(kColumnScore, Qt::AlignRight | Qt::AlignVCenter);
         if (static_cast<int>(i) == step.TakenAt) {
             row->setText(kColumnMark, QStringLiteral("\u2605"));
             QFont font = treeBooster_->font();
@@ -280,6 +380,7 @@ void TDraftReviewForm::ShowStep(int index) {
         rows << row;
     }
     treeBooster_->addTopLevelItems(rows);
+    treeBooster_->SetBestRow(grade.Best);
     ShowPicks(PicksBefore(record_, recordStep));
 }
 
@@ -312,25 +413,18 @@ void TDraftReviewForm::ShowSummary() {
                     .arg(counts.Colorless)
                     .arg(first < 0 ? QString() : CardText(first).toHtmlEscaped());
     }
-    html += QStringLiteral("</table></td>");
-    if (seat_ == 0) {
-        html += QStringLiteral("<td width=24></td><td valign=top>"
-                               "<b>Signals</b>: cards of value %1 or more seen after pick %2, by colour"
-                               "<table cellspacing=0 cellpadding=3 border=1><tr><th>Pack</th>")
-                    .arg(kSignalValue)
-                    .arg(kSignalAfterPick);
-        for (char letter : kColorLetters)
-            html += QStringLiteral("<th>%1</th>").arg(QLatin1Char(letter));
-        html += QStringLiteral("</tr>");
-        for (size_t turn = 0; turn < summary.Signals.size(); ++turn) {
-            html += QStringLiteral("<tr><td>%1</td>").arg(turn + 1);
-            for (int count : summary.Signals[turn])
-                html += QStringLiteral("<td align=center>%1</td>").arg(count);
-            html += QStringLiteral("</tr>");
-        }
-        html += QStringLiteral("</table></td>");
-    }
-    textSummary_->setHtml(html + QStringLiteral("</tr></table>"));
+    html +=
+        QStringLiteral("</table></td></tr></table><p><b>Grade</b>: the picks against the computer drafters' "
+                       "choice<br>%1")
+            .arg(FromCp1252(AgreementLine(grades_)).toHtmlEscaped());
+    const std::vector<int> largest = LargestLosses(grades_, 3);
+    if (!largest.empty())
+        html += QStringLiteral("<br>Largest losses:");
+    for (int at : largest)
+        html += QStringLiteral("<br>&nbsp;&nbsp;%1")
+                    .arg(FromCp1252(LossLine(record_, grades_[static_cast<size_t>(at)])).toHtmlEscaped());
+    textSummary_->setHtml(html + QStringLiteral("</p>"));
+    signalChart_->SetSummary(summary);
 }
 
 void ReviewDraft(const TDraftRecord& record, const TCardsList& cards, QWidget* parent) {

@@ -2,10 +2,12 @@
 
 // "Draft review": a draft record stepped through pick by pick for any seat. Each step shows the
 // booster as it was, the card taken highlighted and how it was taken, the cards that came back
-// to the seat later marked, and the seat's picks so far with their curve and colours; below, the
-// seat's summary (colours by pack turn, first picks, and for the user the signals).
+// to the seat later marked, the card the drafters would have taken outlined and each card's
+// score, and the seat's picks so far with their curve and colours; below, the seat's summary
+// (colours by pack turn, first picks, the grade of its picks) and its signals as bars.
 
 #include "core/carddb/CardsDB.h"
+#include "core/limited/DraftGrade.h"
 #include "core/limited/DraftRecord.h"
 #include "core/limited/DraftReview.h"
 
@@ -19,6 +21,9 @@ class QTextBrowser;
 class QTreeWidget;
 
 namespace tovel {
+
+class TBoosterTree;
+class TSignalChart;
 
 class TDraftReviewForm final : public QDialog {
     Q_OBJECT
@@ -50,17 +55,19 @@ private:
     TCardLinks links_;
     int seat_ = 0;
     int stepIndex_ = -1;
-    std::vector<int> steps_; // the seat's steps, indices into record_.Steps
+    std::vector<int> steps_;         // the seat's steps, indices into record_.Steps
+    std::vector<TPickGrade> grades_; // the grade of each of them
 
     QComboBox* comboBoxSeat_;
     QPushButton* buttonPrevious_;
     QPushButton* buttonNext_;
     QListWidget* listSteps_;
     QLabel* labelStep_;
-    QTreeWidget* treeBooster_;
+    TBoosterTree* treeBooster_;
     QLabel* labelPicks_;
     QListWidget* listPicks_;
     QTextBrowser* textSummary_;
+    TSignalChart* signalChart_;
 };
 
 // "Review draft" on the table: the record with the draft's cards, already loaded.
