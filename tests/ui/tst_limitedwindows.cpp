@@ -18,6 +18,7 @@
 #include "ui/limited/ConfigForm.h"
 #include "ui/limited/DraftMainForm.h"
 #include "ui/limited/DraftReviewForm.h"
+#include "ui/limited/SignalChart.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -29,6 +30,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -318,13 +320,20 @@ private slots:
 
     // A finished draft leaves its record in Drafts/ (drafters as the dialog chose them); "Review
     // draft" steps through it by buttons, arrow keys and seat; the cards that came back at P1p9 are
-    // the ones marked at P1p1. "Open draft record..." shows a card the database lacks by its key.
+    // the ones marked at P1p1. The grade: the outlined card is the first of the best score, each
+    // step's mark is what the pick gave up, the summary counts the agreeing marks, the signals'
+    // shares add up and the largest is open. "Open draft record..." shows a card the database
+    // lacks by its key.
     void draftReviewStepsThroughTheRecord() {
         Settings().SetDraftConfig("VR;HK;Tidebreak Expedition;");
         Settings().SetDraftBotStrategy(3);
         std::string recordPath;
         int wheeledAtFirstPick = -1, boosterAtNinthPick = -1;
         QString firstLabel, drafterLabel, stepAfterKeys;
+        int outlined = -2, firstBest = -1, agreeing = 0;
+        QString markAtNinthPick, expectedMark, summary;
+        double shares = 0;
+        int open = -2, largest = -1;
         WhenReady review([] { return ActiveModal<TDraftReviewForm>() != nullptr; },
                          [&] {
                              auto* form = ActiveModal<TDraftReviewForm>();
@@ -337,6 +346,35 @@ private slots:
                              for (int i = 0; i < 8; ++i)
                                  Child<QPushButton>(form, "ButtonNext")->click();
                              boosterAtNinthPick = tree->topLevelItemCount();
+                             // The scores shown, the card taken and the outline at P1p9.
+                             qint64 bestScore = 0, takenScore = 0;
+                             for (int row = 0; row < tree->topLevelItemCount(); ++row) {
+                                 const qint64 score = tree->topLevelItem(row)->text(5).toLongLong();
+                                 if (firstBest < 0 || score > bestScore) {
+                                     firstBest = row;
+                                     bestScore = score;
+                                 }
+                                 if (!tree->topLevelItem(row)->text(0).isEmpty())
+                                     takenScore = score;
+                             }
+                             outlined = form->OutlinedRow();
+                             expectedMark = bestScore == takenScore
+                                                ? QStringLiteral("\u2713")
+                                                : QStringLiteral("-%1").arg(bestScore - takenScore);
+                             auto* stepList = Child<QListWidget>(form, "ListSteps");
+                             markAtNinthPick =
+                                 stepList->item(8)->data(TDraftReviewForm::kStepGradeRole).toString();
+                             for (int row = 0; row < stepList->count(); ++row)
+                                 agreeing += stepList->item(row)->data(TDraftReviewForm::kStepGradeRole) ==
+                                             QStringLiteral("\u2713");
+                             summary = Child<QTextBrowser>(form, "TextSummary")->toPlainText();
+                             auto* chart = Child<TSignalChart>(form, "SignalChart");
+                             for (int c = 0; c < 5; ++c) {
+                                 shares += chart->Share(0, c);
+                                 if (largest < 0 || chart->Share(0, c) > chart->Share(0, largest))
+                                     largest = c;
+                             }
+                             open = chart->OpenColor(0);
                              auto* steps = Child<QListWidget>(form, "ListSteps");
                              QTest::keyClick(steps, Qt::Key_Right);
                              QTest::keyClick(form, Qt::Key_Right);
@@ -371,6 +409,12 @@ private slots:
         QCOMPARE(boosterAtNinthPick, 7);
         QVERIFY2(stepAfterKeys.startsWith("P1p10  "), qPrintable(stepAfterKeys));
         QVERIFY2(drafterLabel.endsWith(", taken by the computer drafter"), qPrintable(drafterLabel));
+        QCOMPARE(outlined, firstBest);
+        QCOMPARE(markAtNinthPick, expectedMark);
+        QVERIFY2(summary.contains(QStringLiteral("Agreement: %1 of 45 picks (").arg(agreeing)),
+                 qPrintable(summary));
+        QVERIFY(qAbs(shares - 1) < 1e-9);
+        QCOMPARE(open, largest);
 
         // The record's first card taken renamed to one the database does not have.
         TDraftRecord record = ReadDraftRecord(recordPath);

@@ -32,8 +32,7 @@ namespace {
 enum BoosterColumn { kColumnMark, kColumnCard, kColumnCost, kColumnValue, kColumnBack, kColumnScore };
 // The booster's cost cells carry their card for the cost drawing.
 constexpr int kCardRole = Qt::UserRole + 1;
-// A step's grade in the list of steps: "✓" when it agrees with the drafters' choice, else "-N".
-constexpr int kGradeRole = Qt::UserRole + 2;
+constexpr int kGradeRole = TDraftReviewForm::kStepGradeRole;
 const QColor kAgreeColour(46, 125, 50);
 const QColor kLossColour(190, 40, 30);
 
@@ -257,6 +256,10 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
 
     ShowSeat(0);
     listSteps_->setFocus();
+}
+
+int TDraftReviewForm::OutlinedRow() const {
+    return treeBooster_->BestRow();
 }
 
 bool TDraftReviewForm::StepKey(QKeyEvent* event) {

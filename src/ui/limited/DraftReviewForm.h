@@ -39,6 +39,11 @@ public:
     void ShowStep(int index);
     void PreviousStep() { ShowStep(stepIndex_ - 1); }
     void NextStep() { ShowStep(stepIndex_ + 1); }
+    // The booster's row outlined as the drafters' choice, -1 when none.
+    int OutlinedRow() const;
+
+    // The step list's items hold their grade under this role: "✓" or "-N".
+    static constexpr int kStepGradeRole = Qt::UserRole + 2;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
