@@ -276,6 +276,10 @@ const HybridColors kHybridColors;
 
 } // namespace
 
+uint8_t HybridSymbolColors(size_t symbol) {
+    return kHybridColors.bits[symbol];
+}
+
 uint8_t CostColors(const SymbolCountArray& counts) {
     uint8_t bits = 0;
     for (size_t i = 0; i < kColorBits.size(); ++i) {

@@ -55,6 +55,8 @@ inline constexpr std::array<char, 5> kColorLetters = {'W', 'U', 'B', 'R', 'G'};
 
 // The bit of a colour letter (w, u, b, r, g in either case), 0 for any other character.
 uint8_t ColorBit(char letter);
+// The two colour bits of hybrid symbol 0..9 (HybridSymbols order).
+uint8_t HybridSymbolColors(size_t symbol);
 // The colours of one half's symbol counts: coloured and hybrid symbols.
 uint8_t CostColors(const SymbolCountArray& counts);
 // The colours of both halves of a card; 0 for a card without a coloured symbol.

@@ -1,6 +1,7 @@
 #include "core/decks/DeckDesigner.h"
 
 #include "core/carddb/CardText.h"
+#include "core/decks/DeckBuilder.h"
 #include "core/decks/DeckList.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
@@ -14,12 +15,7 @@ namespace tovel {
 TDeckDesigner::TDeckDesigner(const TCardsList& cards) : cards_(cards) {}
 
 void TDeckDesigner::FindLandCards() {
-    for (size_t i = 0; i < BasicLandNames.size(); ++i) {
-        const int position = cards_.IndexOfName(BasicLandNames[i]);
-        // Only a real basic land can carry a counter.
-        landPositions_[i] =
-            position >= 0 && BasicLandSlot(cards_.Items(position)) == static_cast<int>(i) ? position : -1;
-    }
+    landPositions_ = BasicLandPositions(cards_);
 }
 
 const TCardItem* TDeckDesigner::LandCard(int land) const {
@@ -277,6 +273,12 @@ bool TDeckDesigner::ApplyLandSuggestion() {
 
 void TDeckDesigner::ImportList(const TDeckList& list) {
     FillZones(zones_, cards_, list);
+    modified_ = true;
+    RefreshAll();
+}
+
+void TDeckDesigner::ApplyBuiltDeck(const TBuiltDeck& deck, const std::vector<int32_t>& pool) {
+    zones_ = BuiltDeckZones(deck, pool, landPositions_);
     modified_ = true;
     RefreshAll();
 }

@@ -5,7 +5,9 @@
 // file actions. The designer window only displays this model and forwards the user's commands.
 
 #include "core/carddb/CardsDB.h"
+#include "core/decks/DeckBuilder.h"
 #include "core/decks/DeckFile.h"
+#include "core/decks/DeckOdds.h"
 #include "core/decks/DeckStats.h"
 
 #include <array>
@@ -101,6 +103,14 @@ public:
     void ImportList(const TDeckList& list);
     // The deck as a plain-text list, each zone in display order.
     std::string ListText() const;
+
+    // The pool a deck is built from: both zones' cards, basic lands left out.
+    std::vector<int32_t> Pool() const { return ZonePool(cards_, zones_); }
+    // Replaces both zones with `deck`, built from the cards of `pool`. Error when a basic land it
+    // needs is not in the card database; the deck then stays as it was.
+    void ApplyBuiltDeck(const TBuiltDeck& deck, const std::vector<int32_t>& pool);
+    // The exact odds of the main deck.
+    TDeckOdds Odds(bool onTheDraw) const { return ZoneOdds(cards_, zones_.Main, onTheDraw); }
 
     // Changed since the last replacing load or save.
     bool Modified() const { return modified_; }

@@ -149,19 +149,28 @@ TLandSuggestion SuggestLands(const TCardsList& cards, const TDeckZone& main) {
     const int64_t target = others > 26 ? 60 : 40;
     const int64_t total = std::max<int64_t>(0, target - others);
     suggestion.Total = static_cast<int32_t>(total);
+    suggestion.Lands = SplitLands(total, halves);
+    return suggestion;
+}
+
+std::array<int32_t, 5> SplitLands(int64_t total, const std::array<int64_t, 5>& weights) {
+    std::array<int32_t, 5> lands{};
+    const int64_t sum = std::accumulate(weights.begin(), weights.end(), int64_t{0});
+    if (sum <= 0)
+        return lands;
     std::array<int64_t, 5> remainders{};
     int64_t given = 0;
     for (size_t i = 0; i < 5; ++i) {
-        suggestion.Lands[i] = static_cast<int32_t>(total * halves[i] / symbols);
-        remainders[i] = total * halves[i] % symbols;
-        given += suggestion.Lands[i];
+        lands[i] = static_cast<int32_t>(total * weights[i] / sum);
+        remainders[i] = total * weights[i] % sum;
+        given += lands[i];
     }
     std::array<size_t, 5> order{0, 1, 2, 3, 4};
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return remainders[a] > remainders[b]; });
     for (size_t k = 0; given < total; ++k, ++given)
-        ++suggestion.Lands[order[k]];
-    return suggestion;
+        ++lands[order[k]];
+    return lands;
 }
 
 std::string StatisticsText(const TDeckStatistics& stats) {

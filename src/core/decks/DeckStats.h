@@ -73,6 +73,11 @@ struct TLandSuggestion {
 // non-land cards by largest remainder, ties to the earlier land.
 TLandSuggestion SuggestLands(const TCardsList& cards, const TDeckZone& main);
 
+// `total` lands split over the five basic lands in proportion to `weights` (BasicLandNames
+// order, none negative) by largest remainder, ties to the earlier land; none when every weight
+// is 0.
+std::array<int32_t, 5> SplitLands(int64_t total, const std::array<int64_t, 5>& weights);
+
 // The statistics as text, as tovel-cli prints them: curve, average cost, types, colour symbols.
 std::string StatisticsText(const TDeckStatistics& stats);
 // "Suggested lands: 7 Swamp, 10 Mountain" or "Suggested lands: none (no coloured symbols)".
