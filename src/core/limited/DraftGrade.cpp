@@ -103,12 +103,65 @@ std::string LossLine(const TDraftRecord& record, const TPickGrade& pick) {
            std::to_string(pick.Loss);
 }
 
-std::string ColorLettersOf(uint8_t colors) {
-    std::string letters;
-    for (size_t c = 0; c < kColorBits.size(); ++c)
-        if (colors & kColorBits[c])
-            letters += kColorLetters[c];
-    return letters;
+int TDraftGrade::Place(int seat) const {
+    return static_cast<int>(std::find(Standings.begin(), Standings.end(), seat) - Standings.begin()) + 1;
+}
+
+std::vector<int32_t> SeatPicks(const TDraftRecord& record, int seat) {
+    std::vector<int32_t> picks;
+    for (const TPickStep& step : record.Steps)
+        if (step.Seat == seat)
+            picks.push_back(step.Taken());
+    return picks;
+}
+
+TBuiltDeck BuildSeatDeck(const std::vector<int32_t>& picks, const TCardLinks& links) {
+    std::vector<const TCardItem*> pool;
+    pool.reserve(picks.size());
+    for (int32_t key : picks)
+        pool.push_back(LinkOf(links, key));
+    return BuildDeck(pool);
+}
+
+TDraftGrade GradeDraft(const TDraftRecord& record, const TCardLinks& links, int seat) {
+    TDraftGrade grade;
+    grade.Seat = seat;
+    grade.Picks = GradePicks(record, links, seat);
+    std::array<std::vector<int32_t>, kTableSeats> picks;
+    for (const TPickStep& step : record.Steps)
+        if (step.Seat >= 0 && step.Seat < kTableSeats)
+            picks[static_cast<size_t>(step.Seat)].push_back(step.Taken());
+    std::array<int64_t, kTableSeats> scores{};
+    for (size_t s = 0; s < picks.size(); ++s) {
+        grade.Decks[s] = BuildSeatDeck(picks[s], links);
+        scores[s] = grade.Decks[s].Score;
+    }
+    grade.Standings = RankSeats(scores);
+    return grade;
+}
+
+std::string FormatSeatDeck(const TDraftRecord& record, const TCardLinks& links, const TCardsList& cards,
+                           const std::vector<int32_t>& picks, const TBuiltDeck& deck) {
+    // The deck as the designer saves it, for the picks the database has.
+    std::vector<int32_t> positions;
+    positions.reserve(picks.size());
+    for (int32_t key : picks) {
+        const TCardItem* card = LinkOf(links, key);
+        positions.push_back(card ? cards.PositionOf(*card) : -1);
+    }
+    TBuiltDeck known = deck;
+    std::erase_if(known.Sideboard, [&](int index) { return positions[static_cast<size_t>(index)] < 0; });
+    const TDeckZones zones = BuiltDeckZones(known, positions, BasicLandPositions(cards));
+    TDeckLineGrouper sideboard = GroupZone(cards, zones.Sideboard.Entries, zones.Sideboard.Lands);
+    for (int index : deck.Sideboard) {
+        if (positions[static_cast<size_t>(index)] >= 0)
+            continue;
+        const std::string text = "1 " + record.Key(picks[static_cast<size_t>(index)]);
+        TDeckLine line; // views into `text`
+        if (ParseDeckLine(text, line) == TDeckLineKind::Card)
+            sideboard.Add(line.Edition, line.Name, 1);
+    }
+    return GroupZone(cards, zones.Main.Entries, zones.Main.Lands).Format(false) + sideboard.Format(true);
 }
 
 } // namespace tovel

@@ -8,6 +8,7 @@
 
 #include "core/carddb/CardsDB.h"
 #include "core/carddb/IntList.h"
+#include "core/decks/DeckBuilder.h"
 #include "core/limited/Bots.h"
 #include "core/limited/DraftRecord.h"
 #include "core/limited/DraftReview.h"
@@ -54,7 +55,28 @@ std::string AgreementLine(const std::vector<TPickGrade>& picks);
 // "P1p3 took [VR] - Taken Card (5), best [VR] - Best Card (8), -3", cards by their keys.
 std::string LossLine(const TDraftRecord& record, const TPickGrade& pick);
 
-// "WU": the letters of colour bits in the order W U B R G.
-std::string ColorLettersOf(uint8_t colors);
+// Every seat's deck built from its picks, and the standings of the eight decks by the builder's
+// score: highest first, equal scores by seat number.
+struct TDraftGrade {
+    int Seat = 0;                              // the seat graded, 0 to 7
+    std::vector<TPickGrade> Picks;             // its picks
+    std::array<TBuiltDeck, kTableSeats> Decks; // per seat
+    std::array<int, kTableSeats> Standings{};  // the seats, best first
+
+    // A seat's place in the standings, 1 to 8.
+    int Place(int seat) const;
+};
+
+// The cards (record keys) a seat took, in pick order: the pool its deck is built from.
+std::vector<int32_t> SeatPicks(const TDraftRecord& record, int seat);
+// The deck the builder makes of those picks; a card the database lacks stays in the sideboard.
+TBuiltDeck BuildSeatDeck(const std::vector<int32_t>& picks, const TCardLinks& links);
+TDraftGrade GradeDraft(const TDraftRecord& record, const TCardLinks& links, int seat);
+
+// A seat's built deck as a deck file: its spells and basic lands, then every other pick in the
+// sideboard, a pick the database lacks by its key. Error when a basic land it needs is not in
+// `cards`.
+std::string FormatSeatDeck(const TDraftRecord& record, const TCardLinks& links, const TCardsList& cards,
+                           const std::vector<int32_t>& picks, const TBuiltDeck& deck);
 
 } // namespace tovel

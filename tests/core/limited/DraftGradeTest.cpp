@@ -81,12 +81,28 @@ TEST_F(DraftGradeTest, EachPickAgainstTheDraftersChoice) {
     picks.Add(At("Wolf"));
     EXPECT_EQ(DraftersChoice(booster, picks, cards), 1);
     EXPECT_EQ(DraftersChoice(TIntegerList(), picks, cards), -1);
-    EXPECT_EQ(ColorLettersOf(kGreen | kWhite | kRed), "WRG");
 }
 
-// Standings: the highest score first, equal scores by seat number.
-TEST(DraftStandings, EqualScoresRankBySeat) {
-    EXPECT_EQ(RankSeats({5, 9, 5, 9, 0, 7, 5, 9}), (std::array<int, kTableSeats>{1, 3, 7, 5, 0, 2, 6, 4}));
+// Each seat takes one card: its deck's score is that card's value, 0 for the card the database
+// lost, which its saved deck keeps in the sideboard. Equal scores rank by seat number.
+TEST_F(DraftGradeTest, StandingsRankTheSeatsDecksEqualScoresBySeat) {
+    AddLimitedCard(cards, "AB", "Plains", TRarity::L, 0, "");
+    std::string text = "Tovel draft record 1\nPacks: AB;AB;AB;\nPick time: 40\nSeed: 7\nDrafters: 3\n\n";
+    const char* taken[] = {"AB] - Sprite", "AB] - Wolf",   "ZZ] - Gone", "AB] - Imp",
+                           "AB] - Troll",  "AB] - Knight", "AB] - Elf",  "AB] - Orc"};
+    for (int seat = 1; seat <= kTableSeats; ++seat)
+        text += "P1p1 seat " + std::to_string(seat) + " booster " + std::to_string(seat) + " drafter\n* [" +
+                taken[seat - 1] + "\n";
+    const TDraftRecord record = ParseDraftRecord(text, "seats.draft");
+    const TCardLinks links = LinkRecordCards(record, cards);
+    const TDraftGrade grade = GradeDraft(record, links, 0);
+    EXPECT_EQ(grade.Standings, (std::array<int, kTableSeats>{3, 0, 1, 4, 5, 7, 6, 2}));
+    EXPECT_EQ(grade.Place(0), 2);
+    EXPECT_EQ(grade.Decks[0].Score, 6);
+    EXPECT_EQ(grade.Decks[0].Colours, kBlue);
+    EXPECT_EQ(grade.Decks[2].Score, 0);
+    EXPECT_EQ(FormatSeatDeck(record, links, cards, SeatPicks(record, 2), grade.Decks[2]),
+              "    17 [AB] - Plains\r\nSB: 1 [ZZ] - Gone\r\n");
 }
 
 } // namespace
