@@ -37,6 +37,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <sstream>
 
 using namespace tovel;
 using tovel::test::ActiveModal;
@@ -422,15 +423,53 @@ private slots:
         WriteDraftRecord(record, *world_ / "Drafts/lost.draft");
         prompter_->fileNames = {*world_ / "Drafts/lost.draft"};
         QString firstStep;
+        bool standingsInOrder = false;
+        QString standingsCurrent;
+        size_t spells = 0;
+        int64_t designerMain = -1;
+        const std::string built = *world_ / "Decks/built.dec";
         WhenReady lost([] { return ActiveModal<TDraftReviewForm>() != nullptr; },
                        [&] {
                            auto* form = ActiveModal<TDraftReviewForm>();
+                           const auto closeAnyway = qScopeGuard([form] { form->reject(); });
                            firstStep = Child<QListWidget>(form, "ListSteps")->item(0)->text();
-                           form->reject();
+                           auto* standings = Child<QTreeWidget>(form, "TreeStandings");
+                           standingsInOrder = standings->topLevelItemCount() == 8;
+                           for (int row = 1; row < standings->topLevelItemCount(); ++row)
+                               standingsInOrder &= standings->topLevelItem(row - 1)->text(3).toLongLong() >=
+                                                   standings->topLevelItem(row)->text(3).toLongLong();
+                           standingsCurrent = standings->currentItem()->text(1);
+                           spells = form->Grade().Decks[0].Spells.size();
+                           prompter_->fileNames = {built};
+                           Child<QPushButton>(form, "ButtonSaveDeck")->click();
+                           WhenReady designer([] { return ActiveModal<TMakeDeckForm>() != nullptr; },
+                                              [&] {
+                                                  auto* deck = ActiveModal<TMakeDeckForm>();
+                                                  designerMain = deck->Designer().Stats().Main.Cards;
+                                                  deck->reject();
+                                              });
+                           Child<QPushButton>(form, "ButtonDesign")->click();
                        });
         OpenDraftRecord();
         QVERIFY(lost.Fired());
         QCOMPARE(firstStep, QStringLiteral("P1p1  [ZZ] - Lost Card (not in the database)"));
+        QVERIFY(standingsInOrder);
+        QCOMPARE(standingsCurrent, QStringLiteral("Me"));
+        // The built deck: its spells and 17 lands; every pick kept, the lost card in the sideboard.
+        std::istringstream lines(test::TempDir::Read(built));
+        int64_t main = 0, total = 0;
+        bool lostKept = false;
+        for (std::string line; std::getline(lines, line);) {
+            const bool sideboard = line.rfind("SB: ", 0) == 0;
+            const int64_t count = std::stoll(line.substr(sideboard ? 4 : 0));
+            total += count;
+            main += sideboard ? 0 : count;
+            lostKept |= sideboard && line.find(" [ZZ] - Lost Card\r") != std::string::npos;
+        }
+        QCOMPARE(main, static_cast<int64_t>(spells) + 17);
+        QCOMPARE(total, int64_t{45 + 17});
+        QVERIFY(lostKept);
+        QCOMPARE(designerMain, main);
     }
 
     // A changed deck is never dropped without asking: Cancel keeps the window open, No closes

@@ -1,6 +1,8 @@
 #include "ui/limited/DraftReviewForm.h"
 
 #include "core/carddb/CardText.h"
+#include "core/decks/DeckDesigner.h"
+#include "core/decks/DeckFile.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
@@ -141,11 +143,11 @@ private:
 };
 
 TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards, QWidget* parent)
-    : QDialog(parent), record_(std::move(record)), links_(LinkRecordCards(record_, cards)) {
+    : QDialog(parent), record_(std::move(record)), links_(LinkRecordCards(record_, cards)), cards_(cards) {
     setObjectName(QStringLiteral("DraftReviewForm"));
     setWindowTitle(QStringLiteral("Draft review"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
-    resize(980, 700);
+    resize(1100, 760);
 
     comboBoxSeat_ = new QComboBox(this);
     comboBoxSeat_->setObjectName(QStringLiteral("ComboBoxSeat"));
@@ -216,7 +218,7 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     steps->addWidget(treeBooster_);
     steps->addWidget(picks);
     steps->setChildrenCollapsible(false);
-    steps->setSizes({230, 450, 300});
+    steps->setSizes({250, 500, 330});
 
     textSummary_ = new QTextBrowser(this);
     textSummary_->setObjectName(QStringLiteral("TextSummary"));
@@ -225,22 +227,53 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     auto* signalsPanel = new QWidget(this);
     auto* signalsLayout = new QVBoxLayout(signalsPanel);
     signalsLayout->setContentsMargins(0, 0, 0, 0);
-    signalsLayout->addWidget(
+    auto* signalsLabel =
         new QLabel(QStringLiteral("<b>Signals</b>: each colour's share of the value seen after pick %1")
                        .arg(kSignalAfterPick),
-                   this));
+                   this);
+    signalsLabel->setWordWrap(true);
+    signalsLayout->addWidget(signalsLabel);
     signalsLayout->addWidget(signalChart_, 1);
+    treeStandings_ = new QTreeWidget(this);
+    treeStandings_->setObjectName(QStringLiteral("TreeStandings"));
+    treeStandings_->setRootIsDecorated(false);
+    treeStandings_->setUniformRowHeights(true);
+    treeStandings_->setHeaderLabels({QStringLiteral("Place"), QStringLiteral("Seat"),
+                                     QStringLiteral("Colours"), QStringLiteral("Score")});
+    treeStandings_->setToolTip(QStringLiteral("Double-click a seat to review its picks"));
+    for (int column = 0; column < 4; ++column)
+        treeStandings_->setColumnWidth(column, column == 1 ? 70 : 55);
+    buttonDesign_ = new QPushButton(QStringLiteral("Open in designer"), this);
+    buttonDesign_->setObjectName(QStringLiteral("ButtonDesign"));
+    buttonSaveDeck_ = new QPushButton(QStringLiteral("Save deck..."), this);
+    buttonSaveDeck_->setObjectName(QStringLiteral("ButtonSaveDeck"));
+    for (QPushButton* button : {buttonDesign_, buttonSaveDeck_})
+        button->setAutoDefault(false);
+    auto* standingsPanel = new QWidget(this);
+    auto* standingsLayout = new QVBoxLayout(standingsPanel);
+    standingsLayout->setContentsMargins(0, 0, 0, 0);
+    auto* standingsLabel =
+        new QLabel(QStringLiteral("<b>Standings</b>: each seat's picks built into a deck"), this);
+    standingsLabel->setWordWrap(true);
+    standingsLayout->addWidget(standingsLabel);
+    standingsLayout->addWidget(treeStandings_, 1);
+    auto* deckButtons = new QHBoxLayout;
+    deckButtons->addWidget(buttonDesign_);
+    deckButtons->addWidget(buttonSaveDeck_);
+    standingsLayout->addLayout(deckButtons);
+
     auto* summary = new QSplitter(Qt::Horizontal, this);
     summary->addWidget(textSummary_);
+    summary->addWidget(standingsPanel);
     summary->addWidget(signalsPanel);
     summary->setChildrenCollapsible(false);
-    summary->setSizes({560, 420});
+    summary->setSizes({480, 270, 330});
 
     auto* split = new QSplitter(Qt::Vertical, this);
     split->addWidget(steps);
     split->addWidget(summary);
     split->setChildrenCollapsible(false);
-    split->setSizes({420, 280});
+    split->setSizes({420, 320});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -253,6 +286,12 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     connect(buttonNext_, &QPushButton::clicked, this, &TDraftReviewForm::NextStep);
     connect(listSteps_, &QListWidget::currentRowChanged, this, &TDraftReviewForm::ShowStep);
     connect(comboBoxSeat_, &QComboBox::currentIndexChanged, this, &TDraftReviewForm::ShowSeat);
+    connect(treeStandings_, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { ShowSeat(item->data(1, Qt::UserRole).toInt()); });
+    connect(buttonDesign_, &QPushButton::clicked, this, [this] { OpenSeatDeck(StandingsSeat()); });
+    connect(buttonSaveDeck_, &QPushButton::clicked, this, [this] { SaveSeatDeck(StandingsSeat()); });
+
+    grade_ = GradeDraft(record_, links_, 0);
 
     ShowSeat(0);
     listSteps_->setFocus();
@@ -300,7 +339,8 @@ void TDraftReviewForm::ShowSeat(int seat) {
         comboBoxSeat_->setCurrentIndex(seat);
     }
     steps_ = SeatSteps(record_, seat);
-    grades_ = GradePicks(record_, links_, seat);
+    grade_.Seat = seat;
+    grade_.Picks = GradePicks(record_, links_, seat);
     {
         const QSignalBlocker blocker(listSteps_);
         listSteps_->clear();
@@ -308,7 +348,7 @@ void TDraftReviewForm::ShowSeat(int seat) {
             const TPickStep& step = record_.Steps[static_cast<size_t>(steps_[i])];
             auto* item = new QListWidgetItem(FromUtf8(StepLabel(step)) + QStringLiteral("  ") +
                                              CardText(step.Taken()));
-            const TPickGrade& grade = grades_[i];
+            const TPickGrade& grade = grade_.Picks[i];
             item->setData(kGradeRole,
                           grade.Agrees() ? QStringLiteral("\u2713") : QStringLiteral("-%1").arg(grade.Loss));
             item->setToolTip(grade.Agrees() ? QStringLiteral("The drafters would have taken this card too")
@@ -320,6 +360,7 @@ void TDraftReviewForm::ShowSeat(int seat) {
     }
     stepIndex_ = -1;
     ShowSummary();
+    ShowStandings();
     ShowStep(0);
 }
 
@@ -344,7 +385,7 @@ void TDraftReviewForm::ShowStep(int index) {
 
     const int recordStep = steps_[static_cast<size_t>(index)];
     const TPickStep& step = record_.Steps[static_cast<size_t>(recordStep)];
-    const TPickGrade& grade = grades_[static_cast<size_t>(index)];
+    const TPickGrade& grade = grade_.Picks[static_cast<size_t>(index)];
     labelStep_->setText(QStringLiteral("%1, booster %2: %3, %4")
                             .arg(FromUtf8(StepLabel(step)))
                             .arg(step.Booster)
@@ -416,18 +457,83 @@ void TDraftReviewForm::ShowSummary() {
                     .arg(counts.Colorless)
                     .arg(first < 0 ? QString() : CardText(first).toHtmlEscaped());
     }
+    const TBuiltDeck& deck = grade_.Decks[static_cast<size_t>(seat_)];
     html +=
         QStringLiteral("</table></td></tr></table><p><b>Grade</b>: the picks against the computer drafters' "
-                       "choice<br>%1")
-            .arg(FromCp1252(AgreementLine(grades_)).toHtmlEscaped());
-    const std::vector<int> largest = LargestLosses(grades_, 3);
+                       "choice<br>Built deck: %1, score %2, place %3 of %4<br>%5")
+            .arg(FromUtf8(ColourSetText(deck.Colours)))
+            .arg(deck.Score)
+            .arg(grade_.Place(seat_))
+            .arg(kTableSeats)
+            .arg(FromCp1252(AgreementLine(grade_.Picks)).toHtmlEscaped());
+    const std::vector<int> largest = LargestLosses(grade_.Picks, 3);
     if (!largest.empty())
         html += QStringLiteral("<br>Largest losses:");
     for (int at : largest)
-        html += QStringLiteral("<br>&nbsp;&nbsp;%1")
-                    .arg(FromCp1252(LossLine(record_, grades_[static_cast<size_t>(at)])).toHtmlEscaped());
+        html +=
+            QStringLiteral("<br>&nbsp;&nbsp;%1")
+                .arg(FromCp1252(LossLine(record_, grade_.Picks[static_cast<size_t>(at)])).toHtmlEscaped());
     textSummary_->setHtml(html + QStringLiteral("</p>"));
     signalChart_->SetSummary(summary);
+}
+
+void TDraftReviewForm::ShowStandings() {
+    treeStandings_->clear();
+    QList<QTreeWidgetItem*> rows;
+    for (size_t place = 0; place < grade_.Standings.size(); ++place) {
+        const int seat = grade_.Standings[place];
+        const TBuiltDeck& deck = grade_.Decks[static_cast<size_t>(seat)];
+        auto* row = new QTreeWidgetItem({QString::number(place + 1), SeatName(seat),
+                                         FromUtf8(ColourSetText(deck.Colours)), QString::number(deck.Score)});
+        row->setData(1, Qt::UserRole, seat);
+        row->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
+        row->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
+        if (seat == seat_) {
+            QFont bold = treeStandings_->font();
+            bold.setBold(true);
+            for (int column = 0; column < 4; ++column)
+                row->setFont(column, bold);
+        }
+        rows << row;
+    }
+    treeStandings_->addTopLevelItems(rows);
+    treeStandings_->setCurrentItem(rows[grade_.Place(seat_) - 1]);
+}
+
+int TDraftReviewForm::StandingsSeat() const {
+    const QTreeWidgetItem* item = treeStandings_->currentItem();
+    return item ? item->data(1, Qt::UserRole).toInt() : seat_;
+}
+
+std::string TDraftReviewForm::SeatDeckText(int seat) {
+    const std::vector<int32_t> picks = SeatPicks(record_, seat);
+    if (picks.empty()) {
+        ShowError(kDeckIsEmpty);
+        return {};
+    }
+    return FormatSeatDeck(record_, links_, cards_, picks, grade_.Decks[static_cast<size_t>(seat)]);
+}
+
+void TDraftReviewForm::OpenSeatDeck(int seat) {
+    const std::string text = SeatDeckText(seat);
+    if (text.empty())
+        return;
+    EnsureDirectory(ProgramPath("Temp"));
+    WriteFileAtomically(HandOffDeckPath(), text);
+    // Opened over the draft table, the cards are the table's: the designer keeps them as they are.
+    OpenDeckDesignerOn(HandOffDeckPath(), &cards_ == &CardDatabase());
+}
+
+bool TDraftReviewForm::SaveSeatDeck(int seat) {
+    const std::string text = SeatDeckText(seat);
+    if (text.empty())
+        return false;
+    const std::string path = AskSaveFileName(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter);
+    if (path.empty() || (FileExists(path) && Prompts().Confirm(OverwriteDeckQuestion(path),
+                                                               ConfirmButtons::YesCancel) != Answer::Yes))
+        return false;
+    WriteFileAtomically(path, text);
+    return true;
 }
 
 void ReviewDraft(const TDraftRecord& record, const TCardsList& cards, QWidget* parent) {
