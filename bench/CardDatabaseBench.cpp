@@ -155,12 +155,24 @@ static void BM_LoadedMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadedMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// The card search over the loaded database: a name word, a typical query of three terms with
-// one rules-text search, and a text search that must read every card's text.
-static void BM_Query(benchmark::State& state, const char* query) {
+// The loaded database and its formats, for the card search.
+static const TCardsList& QueryCards() {
     static TCardsList cards;
     if (cards.Count() == 0)
         LoadCardDatabase(cards, World(BenchSize()) + "Data/base.txt", "");
+    return cards;
+}
+static const TTextList& QueryFormats() {
+    static TTextList formats;
+    if (formats.Lines.empty())
+        LoadFormatList(formats, World(BenchSize()) + "Data/formats.txt");
+    return formats;
+}
+
+// The card search over the loaded database: a name word, a typical query of three terms with
+// one rules-text search, and a text search that must read every card's text.
+static void BM_Query(benchmark::State& state, const char* query) {
+    const TCardsList& cards = QueryCards();
     const TCardQuery compiled = TCardQuery::Compile(query);
     size_t found = 0;
     for (auto _ : state) {
@@ -174,3 +186,54 @@ BENCHMARK_CAPTURE(BM_Query, typical, "t:creature c:g o:draw")->Unit(benchmark::k
 BENCHMARK_CAPTURE(BM_Query, text_only, "o:\"until end of turn\"")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// The longest queries a search accepts (1,000 terms, 10,000 characters), of the kinds that cost
+// the most per card, compiled and matched over the loaded database: each within a second.
+static std::string LongestQuery(std::string_view kind) {
+    static const char* const kWords[] = {"target", "creature", "until", "end",    "of",   "turn",
+                                         "you",    "gain",     "life",  "deals",  "card", "draw",
+                                         "a",      "control",  "the",   "player", "to",   "damage"};
+    std::string query;
+    int terms = 0;
+    for (int i = 0;; ++i) {
+        const std::string n = std::to_string(i);
+        std::string term;
+        int termTerms = 1;
+        if (kind == "f_terms") { // every card is in the format: each term is tried
+            term = "f:all";
+        } else if (kind == "or_terms") { // none holds: each term is tried
+            const std::string kinds[] = {"q" + n, "o:q" + n, "t:q" + n, "e:q" + n, "v=-" + n};
+            term = kinds[i % 5];
+        } else if (kind == "text_chars") { // phrases of the rules texts' own words
+            term = "o:\"";
+            for (int w = 0; w < 3; ++w)
+                term += std::string(w ? " " : "") + kWords[(i * 7 + w * 5 + i / 18) % 18];
+            term += "\"";
+        } else { // nested groups of every kind of term
+            term = "(q" + n + " or -(o:r" + n + " (c:g or -cmc=" + n + ")))";
+            termTerms = 4;
+        }
+        const std::string joint = query.empty() ? "" : kind == "f_terms" ? " " : " or ";
+        if (terms + termTerms > 1000 || query.size() + joint.size() + term.size() > 10000)
+            return query;
+        query += joint + term;
+        terms += termTerms;
+    }
+}
+
+static void BM_QueryLongest(benchmark::State& state, const char* kind) {
+    const TCardsList& cards = QueryCards();
+    const std::string query = LongestQuery(kind);
+    size_t found = 0;
+    for (auto _ : state) {
+        const TCardQuery compiled = TCardQuery::Compile(query, {&QueryFormats()});
+        found = SearchCards(cards, compiled).size();
+        benchmark::DoNotOptimize(found);
+    }
+    state.counters["matches"] = static_cast<double>(found);
+    state.counters["chars"] = static_cast<double>(query.size());
+}
+BENCHMARK_CAPTURE(BM_QueryLongest, f_terms, "f_terms")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_QueryLongest, or_terms, "or_terms")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_QueryLongest, text_chars, "text_chars")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_QueryLongest, nested_groups, "nested")->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -124,7 +124,9 @@ private slots:
         QBENCHMARK {
             bar->Edit()->setText(queries[i++ % queries.size()]);
             bar->Apply();
-            QCoreApplication::processEvents();
+            do
+                QCoreApplication::processEvents();
+            while (bar->Searching());
         }
         bar->Edit()->clear();
         bar->Apply();

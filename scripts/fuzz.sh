@@ -8,7 +8,7 @@ seconds="${1:-600}"
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DTOVEL_SANITIZE=ON \
       -DTOVEL_BUILD_FUZZ=ON -DTOVEL_BUILD_UI=OFF >/dev/null
-targets=(base card_list_text card_list_xml card_text editions deck deck_list inventory insert_sideboard ini draft_config
+targets=(base card_list_text card_list_xml card_text editions deck deck_list cube inventory insert_sideboard ini draft_config
          draft_record sealed_config query)
 cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
 

@@ -26,7 +26,7 @@ mkdir -p "$out"
 # hand-off deck) stays out of the build's own program folder.
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-cp -r "$build/bin/Data" "$build/bin/Decks" "$build/bin/Inventory" "$build/bin/editions.rcc" "$home/"
+cp -r "$build/bin/Data" "$build/bin/Decks" "$build/bin/Inventory" "$build/bin/Cubes" "$build/bin/editions.rcc" "$home/"
 TOVEL_HOME="$home" QT_QPA_PLATFORM=offscreen \
 LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
   "$build/bin/tovel-screens" "$out"

@@ -11,6 +11,7 @@
 #include "core/infra/Prompts.h"
 #include "core/infra/Text.h"
 #include "core/limited/Booster.h"
+#include "core/limited/Cube.h"
 #include "core/limited/DraftEngine.h"
 #include "core/limited/DraftGrade.h"
 #include "core/limited/DraftRecord.h"
@@ -27,6 +28,9 @@ namespace {
 
 struct LimitedOptions {
     std::optional<std::string> config;
+    std::optional<std::string> cube; // a cube list instead of the configured packs
+    std::optional<int> cubeCount;    // draft: cards per pack; sealed: packs
+    int pickTime = SettingsStore::kPickTimeDefault;
     std::optional<uint32_t> seed;
     std::string out;
     std::optional<std::string> log;
@@ -34,11 +38,34 @@ struct LimitedOptions {
     uint8_t drafters = kPickByValue;
 };
 
+// A whole number from `low` to `high` for an option, else a usage error naming the range.
+int NumberOption(const std::string& option, const std::string& value, int low, int high) {
+    const std::optional<int32_t> number = ParseInt(value);
+    if (!number || *number < low || *number > high)
+        throw UsageError(option + " needs a number from " + std::to_string(low) + " to " +
+                         std::to_string(high));
+    return *number;
+}
+
 LimitedOptions TakeOptions(const std::string& command, std::vector<std::string> words, bool withLog) {
     LimitedOptions options;
     std::string value;
     if (TakeOption(words, "--config", value))
         options.config = value;
+    if (TakeOption(words, "--cube", value))
+        options.cube = value;
+    // The draft's cards per pack, the sealed pool's packs.
+    const std::string countOption = withLog ? "--pack-size" : "--packs";
+    if (TakeOption(words, countOption, value))
+        options.cubeCount = withLog
+                                ? NumberOption(countOption, value, kCubePackSizeMin, kCubePackSizeMax)
+                                : NumberOption(countOption, value, kSealedCubePacksMin, kSealedCubePacksMax);
+    if (options.cube && options.config)
+        throw UsageError(command + " takes --config or --cube, not both");
+    if (options.cubeCount && !options.cube)
+        throw UsageError(countOption + " goes with --cube");
+    if (withLog && TakeOption(words, "--pick-time", value))
+        options.pickTime = value == "untimed" ? kUntimedPick : NumberOption("--pick-time", value, 1, 3600);
     if (TakeOption(words, "--seed", value)) {
         uint32_t seed = 0;
         const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seed);
@@ -73,6 +100,19 @@ std::string EmptySettingReason(const char* key) {
     return problem.empty() ? std::string(key) + " is empty" : problem;
 }
 
+// A cube list's problems, one a line as `deck import` prints them; the command fails.
+int CubeFailure(Context& context, const CubeProblems& problems) {
+    for (const TListProblem& problem : problems.Problems())
+        context.err << ProblemText(problem) << "\n";
+    return kExitFailure;
+}
+
+TCubeReader CubeFileReader(const std::string& path) {
+    return [path](const TCardsList& cards) {
+        return ReadCube(path, cards);
+    };
+}
+
 // The grade of a seat's picks, its deck and the standings, the cards looked up in the whole
 // card database.
 int PrintGrade(Context& context, const TDraftRecord& record, int seat) {
@@ -103,8 +143,10 @@ int RunDraft(Context& context) {
     // The computer drafters' files are named from it less its last four characters.
     if (options.out.size() < 4 || !EqualsIgnoreAsciiCase(options.out.substr(options.out.size() - 4), ".dec"))
         throw UsageError("draft: --out must name a .dec file");
-    const std::string config = options.config ? *options.config : ProgramSettings().DraftConfig();
-    if (config.empty()) {
+    const std::string config = options.config ? *options.config
+                               : options.cube ? std::string()
+                                              : ProgramSettings().DraftConfig();
+    if (config.empty() && !options.cube) {
         context.err << "No draft configured: " << EmptySettingReason("Draft/Config") << "\n";
         return kExitFailure;
     }
@@ -119,7 +161,15 @@ int RunDraft(Context& context) {
     TDraftEngine engine(cards);
     engine.SetFixedSeed(options.seed);
     engine.SetDrafterStrategy(options.drafters);
-    engine.StartDraft(config, SettingsStore::kPickTimeDefault);
+    try {
+        if (options.cube)
+            engine.StartCubeDraft(CubeFileReader(*options.cube),
+                                  options.cubeCount.value_or(kCubePackSizeDefault), options.pickTime);
+        else
+            engine.StartDraft(config, options.pickTime);
+    } catch (const CubeProblems& problems) {
+        return CubeFailure(context, problems);
+    }
     while (engine.State() == TDraftState::Picking || engine.State() == TDraftState::BetweenTurns) {
         engine.NextPackTurn();
         engine.AutoPick();
@@ -169,14 +219,25 @@ int RunReview(Context& context) {
 
 int RunSealed(Context& context) {
     const LimitedOptions options = TakeOptions("sealed", context.args, false);
-    const std::string config = options.config ? *options.config : ProgramSettings().SealedConfig();
-
-    LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
-    LoadSpecialConfigs(BoostersIniPath());
     RandomSource random;
     SeedForRun(random, options.seed);
     TCardsList cards;
     TIntegerList pool;
+    if (options.cube) {
+        try {
+            GenerateCubePool(CubeFileReader(*options.cube),
+                             options.cubeCount.value_or(kSealedCubePacksDefault), cards, pool, random,
+                             DefaultCardLoader());
+        } catch (const CubeProblems& problems) {
+            return CubeFailure(context, problems);
+        }
+        WritePool(cards, pool, options.out);
+        return kExitOk;
+    }
+
+    const std::string config = options.config ? *options.config : ProgramSettings().SealedConfig();
+    LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
+    LoadSpecialConfigs(BoostersIniPath());
     if (!GenerateSealedPool(config, cards, pool, random, DefaultCardLoader())) {
         context.err << "No sealed pool configured: " << EmptySettingReason("Sealed/Config") << "\n";
         return kExitFailure;

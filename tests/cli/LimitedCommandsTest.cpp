@@ -262,4 +262,89 @@ TEST(CliSealed, WritesThePoolAsTheGeneratorDoesSameSeedSameFile) {
     EXPECT_FALSE(std::filesystem::exists(dir / "c.dec"));
 }
 
+// A cube draft and a cube sealed pool: the same seed writes the same files, packs of the size
+// asked for; the record names the cube, holds it and has the pick time asked for.
+TEST(CliCube, DraftAndSealedFromACubeSameSeedSameFiles) {
+    TempDir one, two;
+    for (const TempDir* dir : {&one, &two}) {
+        CopySample(*dir);
+        dir->Write("my.txt", TempDir::Read(std::string(TOVEL_DATA_SOURCE) + "/../Cubes/Sample Cube.txt"));
+        const auto draft = RunCli({"--root", dir->Path(), "draft", "--cube", *dir / "my.txt", "--pack-size",
+                                   "10", "--pick-time", "untimed", "--seed", "5", "--out", *dir / "d.dec",
+                                   "--record", *dir / "d.draft"},
+                                  dir->Path());
+        ASSERT_EQ(draft.status, 0) << draft.err;
+        const auto sealed = RunCli({"--root", dir->Path(), "sealed", "--cube", *dir / "my.txt", "--packs",
+                                    "4", "--seed", "5", "--out", *dir / "s.dec"},
+                                   dir->Path());
+        ASSERT_EQ(sealed.status, 0) << sealed.err;
+    }
+    for (const char* name : kSeatFiles) {
+        EXPECT_EQ(CardsIn(TempDir::Read(one / name)), 30) << name;
+        EXPECT_EQ(TempDir::Read(one / name), TempDir::Read(two / name)) << name;
+    }
+    const std::string record = TempDir::Read(one / "d.draft");
+    EXPECT_EQ(record, TempDir::Read(two / "d.draft"));
+    EXPECT_EQ(record.rfind("Tovel draft record 1\r\nPacks: cube my\r\nPick time: untimed\r\nSeed: 5\r\n", 0),
+              0u);
+    EXPECT_NE(record.find("\r\n\r\nCube:\r\n  [VR] - "), std::string::npos);
+    EXPECT_EQ(CardsIn(TempDir::Read(one / "s.dec")), 60);
+    EXPECT_EQ(TempDir::Read(one / "s.dec"), TempDir::Read(two / "s.dec"));
+
+    const auto timed = RunCli({"--root", one.Path(), "draft", "--cube", one / "my.txt", "--pick-time", "90",
+                               "--seed", "6", "--out", one / "t.dec", "--record", one / "t.draft"},
+                              one.Path());
+    ASSERT_EQ(timed.status, 0) << timed.err;
+    EXPECT_NE(TempDir::Read(one / "t.draft").find("\r\nPick time: 90\r\n"), std::string::npos);
+    EXPECT_EQ(CardsIn(TempDir::Read(one / "t.dec")), 45);
+    EXPECT_NE(TempDir::Read(one / "t.dec"), TempDir::Read(one / "d.dec"));
+}
+
+// A cube with bad lines is reported line by line exactly as `deck import` reports the same list,
+// and one too small with what it has and needs; nothing is written. Wrong options are usage errors.
+TEST(CliCube, BadAndSmallCubesAreRefusedAndWriteNothing) {
+    TempDir dir;
+    CopySample(dir);
+    dir.Write("bad.txt", "1 Nowhere\r\nfoo\r\n2 [VR] Kessul Ambush\r\n");
+    const auto import =
+        RunCli({"--root", dir.Path(), "deck", "import", dir / "bad.txt", "--out", dir / "i.dec"}, dir.Path());
+    ASSERT_EQ(import.status, 1);
+    dir.Write("small.txt", "2 [VR] Kessul Ambush\r\n");
+    const struct {
+        std::vector<std::string> words;
+        std::string err;
+    } cases[] = {
+        {{"draft", "--cube", dir / "bad.txt"}, import.err},
+        {{"sealed", "--cube", dir / "bad.txt"}, import.err},
+        {{"draft", "--cube", dir / "small.txt"},
+         "The cube has 2 cards; a draft of 8 \u00D7 3 \u00D7 15 needs 360\n"},
+        {{"sealed", "--cube", dir / "small.txt", "--packs", "1"},
+         "The cube has 2 cards; a sealed pool of 1 \u00D7 15 needs 15\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> words = {"--root", dir.Path()};
+        words.insert(words.end(), c.words.begin(), c.words.end());
+        words.insert(words.end(), {"--out", dir / "o.dec"});
+        const auto result = RunCli(words, dir.Path());
+        EXPECT_EQ(result.status, 1) << c.words[2];
+        EXPECT_EQ(result.err, c.err) << c.words[2];
+        EXPECT_FALSE(std::filesystem::exists(dir / "o.dec"));
+    }
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"draft", "--cube", dir / "small.txt", "--config", "VR;VR;VR;"},
+          {"draft", "--cube", dir / "small.txt", "--pack-size", "4"},
+          {"draft", "--cube", dir / "small.txt", "--pack-size", "21"},
+          {"draft", "--pack-size", "10"},
+          {"draft", "--pick-time", "0"},
+          {"draft", "--pick-time", "soon"},
+          {"sealed", "--cube", dir / "small.txt", "--packs", "13"},
+          {"sealed", "--packs", "2"},
+          {"sealed", "--pick-time", "30"}}) {
+        std::vector<std::string> all = {"--root", dir.Path()};
+        all.insert(all.end(), words.begin(), words.end());
+        all.insert(all.end(), {"--out", dir / "o.dec"});
+        EXPECT_EQ(RunCli(all, dir.Path()).status, 2) << words[1] << " " << words.back();
+    }
+}
+
 } // namespace

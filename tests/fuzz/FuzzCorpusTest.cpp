@@ -35,6 +35,7 @@ TEST(FuzzCorpus, EveryFileReadsSafely) {
         {"editions", tovel::fuzz::Editions},
         {"deck", tovel::fuzz::Deck},
         {"deck_list", tovel::fuzz::DeckList},
+        {"cube", tovel::fuzz::Cube},
         {"inventory", tovel::fuzz::InventoryFile},
         {"insert_sideboard", tovel::fuzz::InsertSideboard},
         {"ini", tovel::fuzz::Ini},

@@ -13,6 +13,7 @@
 #include "core/infra/Text.h"
 #include "core/infra/Words.h"
 #include "core/limited/Booster.h"
+#include "core/limited/Cube.h"
 #include "core/limited/DraftConfig.h"
 #include "core/limited/DraftGrade.h"
 #include "core/limited/DraftRecord.h"
@@ -414,7 +415,9 @@ int DraftConfig(const uint8_t* data, size_t size) {
     const std::string_view stored = Bytes(data, size);
     TDraftConfig config;
     config.Init(FuzzChoices(), stored, static_cast<int>(size % 100));
-    Require(config.PickTime >= kPickTimeMin && config.PickTime <= kPickTimeMax, "a pick time out of range");
+    Require(std::find(kPickTimePresets.begin(), kPickTimePresets.end(), config.PickTime) !=
+                kPickTimePresets.end(),
+            "a pick time not offered");
     for (int position : config.Selected)
         Require(position >= 0 && position < config.ChoiceList.Count(), "a selection out of range");
     // What OK stores selects the same packs again.
@@ -456,6 +459,43 @@ int DraftRecord(const uint8_t* data, size_t size) {
     return 0;
 }
 
+int Cube(const uint8_t* data, size_t size) {
+    const std::string text = DecodeListBytes(Bytes(data, size));
+    const TCardsList& cards = World();
+    TCube cube;
+    try {
+        cube = ParseCube(text, "fuzz", cards);
+    } catch (const CubeProblems& problems) {
+        const auto lines = static_cast<int>(SplitLines(text).size());
+        Require(!problems.Problems().empty(), "a cube refused without a problem");
+        for (const TListProblem& problem : problems.Problems())
+            Require(problem.Line >= 1 && problem.Line <= lines, "a cube problem outside the list");
+        return 0;
+    }
+    // Every copy of every line, each a card of the list; a deal never hands out more copies.
+    int64_t copies = 0;
+    for (const TListCard& card : ReadDeckList(text, cards, TListZones::MainOnly).Cards)
+        copies += card.Count;
+    Require(static_cast<int64_t>(cube.Cards.size()) == copies, "a cube holds other than its lines' copies");
+    for (int32_t position : cube.Cards)
+        Require(position >= 0 && position < cards.Count(), "a cube card out of range");
+    RandomSource random(1);
+    std::vector<int32_t> shuffled = ShuffledCube(cube, random);
+    std::vector<int32_t> listed = cube.Cards;
+    std::sort(shuffled.begin(), shuffled.end());
+    std::sort(listed.begin(), listed.end());
+    Require(shuffled == listed, "a shuffle changed the cube's cards");
+    std::array<TBoosterList, 3> packs;
+    try {
+        DealCubeBoosters(cube, kCubePackSizeMin, packs, random);
+        Require(packs[2].Count() == kTableSeats, "a deal of fewer boosters");
+    } catch (const Error&) {
+        Require(static_cast<int>(cube.Cards.size()) < kTableSeats * 3 * kCubePackSizeMin,
+                "a cube large enough refused");
+    }
+    return 0;
+}
+
 int SealedConfig(const uint8_t* data, size_t size) {
     TSealedConfig config;
     config.Init(FuzzChoices(), Bytes(data, size));
@@ -473,8 +513,9 @@ int SealedConfig(const uint8_t* data, size_t size) {
     return 0;
 }
 
-// A search compiles or says why, and a compiled one matches every card: the hand-made world
-// has costs of each shape, texts and power/toughness values.
+// A search compiles or says why, and a compiled one matches every card, one by one as a
+// search over the list does: the hand-made world has costs of each shape, texts and
+// power/toughness values.
 int Query(const uint8_t* data, size_t size) {
     static const TCardsList& cards = []() -> const TCardsList& {
         static TCardsList list;
@@ -491,8 +532,11 @@ int Query(const uint8_t* data, size_t size) {
     try {
         TCardQuery query = TCardQuery::Compile(Bytes(data, size), {&formats});
         query.SetOwned(owned);
+        std::vector<int> one;
         for (int i = 0; i < cards.Count(); ++i)
-            query.Matches(cards, i);
+            if (query.Matches(cards, i))
+                one.push_back(i);
+        Require(SearchCards(cards, query) == one, "a search and card-by-card matching disagree");
     } catch (const Error& e) {
         Require(std::string_view(e.what()).starts_with(kBadSearch), "a bad search without its message");
     }

@@ -15,6 +15,7 @@ int CardText(const uint8_t* data, size_t size);
 int Editions(const uint8_t* data, size_t size);
 int Deck(const uint8_t* data, size_t size);
 int DeckList(const uint8_t* data, size_t size);
+int Cube(const uint8_t* data, size_t size);
 int InventoryFile(const uint8_t* data, size_t size);
 int InsertSideboard(const uint8_t* data, size_t size);
 int Ini(const uint8_t* data, size_t size);

@@ -6,6 +6,7 @@
 #include "core/infra/Prompts.h"
 
 #include <deque>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,28 +25,31 @@ public:
     std::deque<std::string> fileNames;
     std::deque<std::vector<std::string>> fileLists;
     std::vector<Record> asked;
+    // Called as each question or message is put, before it is answered (to look at the windows
+    // behind it).
+    std::function<void()> onAsk;
 
-    void ShowError(const std::string& message) override { asked.push_back({"error", message, {}}); }
-    void ShowInformation(const std::string& message) override { asked.push_back({"information", message, {}}); }
+    void ShowError(const std::string& message) override { Asked({"error", message, {}}); }
+    void ShowInformation(const std::string& message) override { Asked({"information", message, {}}); }
     Answer Confirm(const std::string& message, ConfirmButtons, MessageIcon) override {
-        asked.push_back({"confirm", message, {}});
+        Asked({"confirm", message, {}});
         return Take(answers, "confirmation");
     }
     std::string AskOpenFileName(const std::string& dir, const std::string&, const std::string& filter) override {
-        asked.push_back({"open", dir, filter});
+        Asked({"open", dir, filter});
         return Take(fileNames, "open-file name");
     }
     std::vector<std::string> AskOpenFileNames(const std::string& dir, const std::string&,
                                               const std::string& filter) override {
-        asked.push_back({"open-many", dir, filter});
+        Asked({"open-many", dir, filter});
         return Take(fileLists, "list of open-file names");
     }
     std::string AskSaveFileName(const std::string& dir, const std::string&, const std::string& filter) override {
-        asked.push_back({"save", dir, filter});
+        Asked({"save", dir, filter});
         return Take(fileNames, "save-file name");
     }
     std::string BrowseFolder(const std::string&, const std::string& dir) override {
-        asked.push_back({"folder", dir, {}});
+        Asked({"folder", dir, {}});
         return Take(fileNames, "folder");
     }
 
@@ -59,6 +63,12 @@ public:
     }
 
 private:
+    void Asked(Record record) {
+        asked.push_back(std::move(record));
+        if (onAsk)
+            onAsk();
+    }
+
     template <typename T> static T Take(std::deque<T>& queue, const char* what) {
         if (queue.empty())
             throw std::logic_error(std::string("test prompter: no ") + what + " scripted");

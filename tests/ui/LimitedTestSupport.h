@@ -22,12 +22,14 @@
 
 namespace tovel::test {
 
-// TOVEL_HOME pointing at a temporary folder with Data copied from the sample world, an empty
-// Decks folder, and the program session opened on it.
+// TOVEL_HOME pointing at a temporary folder with Data and Cubes copied from the sample world, an
+// empty Decks folder, and the program session opened on it.
 class SampleWorld {
 public:
     SampleWorld() {
         std::filesystem::copy(TOVEL_SAMPLE_DATA, home_ / "Data", std::filesystem::copy_options::recursive);
+        std::filesystem::copy(std::filesystem::path(TOVEL_SAMPLE_DATA).parent_path() / "Cubes",
+                              home_ / "Cubes");
         std::filesystem::create_directories(home_ / "Decks");
         ::setenv("TOVEL_HOME", home_.Path().c_str(), 1);
         session_ = std::make_unique<ProgramSession>(QCoreApplication::applicationFilePath().toStdString());

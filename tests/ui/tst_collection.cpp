@@ -565,6 +565,38 @@ private slots:
         again.close();
     }
 
+    // A query that takes several slices gives way to the next keystroke: its result never
+    // reaches the list, which ends with the latest query's.
+    void slowSearchGivesWayToTheNextKeystroke() {
+        TViewBaseForm form;
+        form.Setup();
+        TCardQueryBar* bar = form.QueryBar();
+        QAbstractItemModel* model = form.CardsFrameBase()->ListView()->model();
+        const int all = model->rowCount();
+        const auto found = [](const char* query) {
+            return static_cast<int>(SearchCards(CardDatabase(), TCardQuery::Compile(query)).size());
+        };
+        const int slow = found("t:creature");
+        const int latest = found("t:creature c:g");
+        QVERIFY(slow != all && latest != slow && latest != all);
+        std::vector<int> shown; // the rows after each change of the list
+        connect(model, &QAbstractItemModel::modelReset, this, [&] { shown.push_back(model->rowCount()); });
+        bar->SetSliceCards(1);
+        bar->Edit()->setText(QStringLiteral("t:creature"));
+        bar->Apply();
+        QVERIFY(bar->Searching());
+        QCOMPARE(model->rowCount(), all);
+        QTest::keyClicks(bar->Edit(), QStringLiteral(" c:g"));
+        QVERIFY(!bar->Searching());
+        QTRY_COMPARE(bar->Status()->text(), QStringLiteral("%1 matches").arg(latest));
+        QCOMPARE(model->rowCount(), latest);
+        QCOMPARE(shown, std::vector<int>{latest});
+        bar->Edit()->clear();
+        bar->Apply();
+        QTRY_VERIFY(!bar->Searching());
+        form.close();
+    }
+
     // A query that counts owned copies follows the inventory as cards are added.
     void ownQueryFollowsTheInventory() {
         ScriptedPrompter prompter;

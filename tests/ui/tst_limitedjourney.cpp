@@ -23,7 +23,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTabBar>
 #include <QToolButton>
 #include <QtTest>
@@ -84,7 +83,8 @@ private slots:
                                 QComboBox* third = Child<QComboBox>(form, "ComboBox3");
                                 third->setCurrentIndex(
                                     third->findText(QStringLiteral("Tidebreak Expedition")));
-                                Child<QSpinBox>(form, "UpDownTime")->setValue(40);
+                                auto* time = Child<QComboBox>(form, "ComboBoxPickTime");
+                                time->setCurrentIndex(time->findText(QStringLiteral("40 seconds")));
                                 QTest::mouseClick(Child<QPushButton>(form, "Button1"), Qt::LeftButton);
                             });
 
@@ -122,7 +122,15 @@ private slots:
                                   .arg(turn)
                                   .arg(pick)
                                   .arg(list->Model()->rowCount()));
-                        if (pick == 1 || pick % 3 == 0) {
+                        if (pick == 4 || pick == 10) {
+                            // By keys: the list has the focus; End, then Enter.
+                            check(form->focusWidget() == list && list->SelectedRow() == 0,
+                                  QStringLiteral("turn %1 pick %2 starts on the first card")
+                                      .arg(turn)
+                                      .arg(pick));
+                            QTest::keyClick(list, Qt::Key_End);
+                            QTest::keyClick(list, Qt::Key_Return);
+                        } else if (pick == 1 || pick % 3 == 0) {
                             DoubleClickRow(list, list->Model()->rowCount() - 1);
                         } else if (pick == 2 || pick == 7) {
                             // A time-out: the window's timer slot, tick by tick.
@@ -155,6 +163,7 @@ private slots:
                         check(!form->Timer()->isActive(),
                               QStringLiteral("timer stopped after turn %1").arg(turn));
                         check(list->Model()->rowCount() == 0, QStringLiteral("empty list between turns"));
+                        check(timeEdit->text().isEmpty(), QStringLiteral("no pick time between turns"));
                         // Either opens the next pack turn: a double click on the empty list, "Next".
                         if (turn == 1)
                             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
@@ -165,6 +174,7 @@ private slots:
                 }
                 check(engine.State() == TDraftState::Finished, QStringLiteral("draft finished"));
                 check(!form->Timer()->isActive(), QStringLiteral("timer stopped at the end"));
+                check(timeEdit->text().isEmpty(), QStringLiteral("no pick time after the draft"));
                 for (int seat = 0; seat < 8; ++seat)
                     check(engine.Seats().Items(seat).Picks.Count() == 45,
                           QStringLiteral("45 picks at seat %1").arg(seat));

@@ -6,6 +6,7 @@
 #include "core/carddb/CardDatabase.h"
 #include "core/decks/DeckFile.h"
 #include "core/infra/IniFile.h"
+#include "core/limited/Sealed.h"
 #include "core/settings/Settings.h"
 #include "support/HandMadeCards.h"
 #include "support/ScriptedPrompter.h"
@@ -16,6 +17,7 @@
 #include "ui/infra/CardInfoFrame.h"
 #include "ui/infra/ViewCardForm.h"
 #include "ui/limited/ConfigForm.h"
+#include "ui/limited/ConfigureSealedForm.h"
 #include "ui/limited/DraftMainForm.h"
 #include "ui/limited/DraftReviewForm.h"
 #include "ui/limited/SignalChart.h"
@@ -28,6 +30,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -146,7 +150,7 @@ private slots:
                              shown << Child<QComboBox>(form, name)->currentText();
                          if (shown ==
                                  QStringList{"Hollow Crown", "Tidebreak Expedition", "Verdant Reaches"} &&
-                             Child<QSpinBox>(form, "UpDownTime")->value() == 25)
+                             Child<QComboBox>(form, "ComboBoxPickTime")->currentText() == "30 seconds")
                              Child<QPushButton>(form, "Button1")->click();
                          else
                              form->reject();
@@ -160,14 +164,37 @@ private slots:
                          [] {
                              auto* form = ActiveModal<TConfigForm>();
                              Child<QComboBox>(form, "ComboBox1")->setCurrentIndex(0);
-                             Child<QSpinBox>(form, "UpDownTime")->setValue(60);
+                             Child<QComboBox>(form, "ComboBoxPickTime")->setCurrentIndex(4);
                              Child<QPushButton>(form, "Button2")->click();
                          });
         QVERIFY(!ConfigureDraft());
         QVERIFY(cancel.Fired());
         QCOMPARE(QString::fromStdString(Settings().DraftConfig()),
                  QStringLiteral("HK;Tidebreak Expedition;VR;"));
-        QCOMPARE(Settings().DraftPickTime(), 25);
+        QCOMPARE(Settings().DraftPickTime(), 30); // the 25 stored shows as the nearest offered
+
+        // The times offered; a cube from Cubes/ with its cards per pack; confirming picks.
+        QStringList times;
+        WhenReady cube([] { return ActiveModal<TConfigForm>() != nullptr; },
+                       [&times] {
+                           auto* form = ActiveModal<TConfigForm>();
+                           auto* time = Child<QComboBox>(form, "ComboBoxPickTime");
+                           for (int i = 0; i < time->count(); ++i)
+                               times << time->itemText(i);
+                           time->setCurrentIndex(0);
+                           Child<QRadioButton>(form, "RadioButtonCube")->setChecked(true);
+                           Child<QSpinBox>(form, "SpinBoxPackSize")->setValue(25); // stops at 20
+                           Child<QCheckBox>(form, "CheckBoxConfirmPicks")->setChecked(true);
+                           Child<QPushButton>(form, "Button1")->click();
+                       });
+        QVERIFY(ConfigureDraft());
+        QVERIFY(cube.Fired());
+        QCOMPARE(times, (QStringList{"Untimed", "30 seconds", "40 seconds", "60 seconds", "90 seconds"}));
+        QCOMPARE(Settings().DraftPickTime(), kUntimedPick);
+        QVERIFY(Settings().DraftUseCube());
+        QCOMPARE(Settings().DraftCube(), std::string("Sample Cube"));
+        QCOMPARE(Settings().DraftPackSize(), 20);
+        QVERIFY(Settings().DraftConfirmPicks());
     }
 
     // A draft that cannot start (its card database is unreadable) reports the error and leaves
@@ -221,6 +248,7 @@ private slots:
             const QString time = Child<QLineEdit>(form, "EditTimer")->text();
             WhenReady cancel([] { return ActiveModal<TConfigForm>() != nullptr; },
                              [] { ActiveModal<TConfigForm>()->reject(); });
+            prompter_->answers.push_back(Answer::Yes); // lose the pick made
             form->N6Click();
             unchanged = cancel.Fired() && form->Engine().UserBooster() == userBooster &&
                         form->Engine().Seats().Items(0).Picks.Count() == 1 &&
@@ -281,6 +309,236 @@ private slots:
         }));
         QVERIFY(before >= 0);
         QVERIFY2(after > 600, qPrintable(QStringLiteral("%1 ms left of the first second").arg(after)));
+    }
+
+    // The countdown's ticks leave the booster list alone: the card selected before them is the
+    // one "Pick" takes, the list scrolled where the user left it, the focus where it was.
+    void countdownLeavesTheSelectionAlone() {
+        int32_t selected = -1;
+        int32_t taken = -2;
+        QString kept;
+        QVERIFY(DuringDraft([&](TDraftMainForm* form) {
+            form->resize(1000, 260); // the booster scrolls
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            auto* list = Child<TCardListView>(form, "ListView");
+            list->SelectRow(list->Model()->rowCount() - 1);
+            selected = list->SelectedCard();
+            QScrollBar* scroll = list->verticalScrollBar();
+            const int scrolled = scroll->value();
+            for (int tick = 0; tick < 5; ++tick)
+                form->TimerTimer();
+            kept = QStringLiteral("scrolled %1 of %2, now %3; focus on the list: %4; time %5")
+                       .arg(scrolled)
+                       .arg(scroll->maximum())
+                       .arg(scroll->value())
+                       .arg(form->focusWidget() == list)
+                       .arg(Child<QLineEdit>(form, "EditTimer")->text());
+            QTest::mouseClick(Child<QPushButton>(form, "Button1"), Qt::LeftButton);
+            const TIntegerList& picks = form->Engine().Seats().Items(0).Picks;
+            taken = picks.Count() == 1 ? picks.Items(0) : -1;
+            prompter_->answers.push_back(Answer::Yes);
+            form->reject();
+        }));
+        QVERIFY(selected >= 0);
+        QCOMPARE(taken, selected);
+        QVERIFY2(!kept.startsWith(QStringLiteral("scrolled 0 ")), qPrintable(kept));
+        QVERIFY2(kept.endsWith(
+                     QStringLiteral("now %1; focus on the list: 1; time 0:35").arg(kept.section(' ', 1, 1))),
+                 qPrintable(kept));
+    }
+
+    // Drafting by keys: each booster comes with the list focused on its first card; the keys
+    // move; Enter takes the selected card, which Card Info shows. By mouse: a click selects, a
+    // double click takes the card under it.
+    void draftingByKeysAndMouse() {
+        QStringList failures;
+        auto check = [&failures](bool ok, const char* what) {
+            if (!ok)
+                failures << QLatin1String(what);
+        };
+        QVERIFY(DuringDraft([&](TDraftMainForm* form) {
+            auto* list = Child<TCardListView>(form, "ListView");
+            const TIntegerList& picks = form->Engine().Seats().Items(0).Picks;
+            check(form->focusWidget() == list && list->SelectedRow() == 0,
+                  "first booster: focus, first card");
+            form->findChild<QAction*>(QStringLiteral("Viewcardinfo1"))->trigger();
+            QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Down);
+            check(list->SelectedRow() == 2, "Down moves");
+            check(ViewCardForm() &&
+                      ViewCardForm()->CardInfoFrame()->Shows(CardDatabase().Items(list->SelectedCard())),
+                  "Card Info shows the selected card");
+            QTest::keyClick(list, Qt::Key_End);
+            check(list->SelectedRow() == 14, "End");
+            QTest::keyClick(list, Qt::Key_Home);
+            QTest::keyClick(list, Qt::Key_PageDown);
+            check(list->SelectedRow() > 0, "PageDown");
+            QTest::keyClick(list, Qt::Key_PageUp);
+            check(list->SelectedRow() == 0, "PageUp");
+            QTest::keyClick(list, Qt::Key_Down);
+            const int32_t wanted = list->SelectedCard();
+            QTest::keyClick(list, Qt::Key_Return);
+            check(picks.Count() == 1 && picks.Items(0) == wanted, "Enter takes the selected card");
+            check(list->Model()->rowCount() == 14 && list->SelectedRow() == 0 && form->focusWidget() == list,
+                  "the next booster: focus, first card");
+
+            const QRect third = list->visualRect(list->Model()->index(2, TCardListModel::kColumnName));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, third.center());
+            check(list->SelectedRow() == 2 && picks.Count() == 1, "a click selects");
+            const QRect fifth = list->visualRect(list->Model()->index(4, TCardListModel::kColumnName));
+            const int32_t doubled = list->Model()->CardAt(4);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, fifth.center());
+            check(picks.Count() == 2 && picks.Items(1) == doubled, "a double click takes the card under it");
+            prompter_->answers.push_back(Answer::Yes);
+            form->reject();
+        }));
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral("; "))));
+    }
+
+    // "Confirm picks": the first Enter or double click marks the card (shown marked), another
+    // selection drops the mark, a second press takes the marked card. The menu turns it off.
+    void confirmedPicksMarkFirst() {
+        Settings().SetDraftConfirmPicks(true);
+        QStringList failures;
+        auto check = [&failures](bool ok, const char* what) {
+            if (!ok)
+                failures << QLatin1String(what);
+        };
+        QVERIFY(DuringDraft([&](TDraftMainForm* form) {
+            auto* list = Child<TCardListView>(form, "ListView");
+            TCardListModel* model = list->Model();
+            const TIntegerList& picks = form->Engine().Seats().Items(0).Picks;
+            const auto name = [model](int row) {
+                return model->index(row, TCardListModel::kColumnName).data().toString();
+            };
+            QTest::keyClick(list, Qt::Key_Return);
+            check(picks.Count() == 0 && name(0).startsWith(QStringLiteral("\u2714 ")) &&
+                      model->index(0, 0).data(Qt::FontRole).value<QFont>().bold(),
+                  "the first Enter marks");
+            QTest::keyClick(list, Qt::Key_Down);
+            check(form->Engine().MarkedCard() == -1 && !name(0).startsWith(QStringLiteral("\u2714")),
+                  "another selection drops the mark");
+            const int32_t wanted = list->SelectedCard();
+            QTest::keyClick(list, Qt::Key_Return);
+            QTest::keyClick(list, Qt::Key_Return);
+            check(picks.Count() == 1 && picks.Items(0) == wanted, "the second Enter takes it");
+            const QRect row = list->visualRect(model->index(3, TCardListModel::kColumnName));
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+            check(picks.Count() == 1 && form->Engine().MarkedCard() == model->CardAt(3),
+                  "a double click marks");
+            QTest::mouseClick(Child<QPushButton>(form, "Button1"), Qt::LeftButton);
+            check(picks.Count() == 2, "\"Pick\" takes the marked card");
+            form->findChild<QAction*>(QStringLiteral("ConfirmPicks"))->trigger();
+            QTest::keyClick(list, Qt::Key_Return);
+            check(picks.Count() == 3 && !Settings().DraftConfirmPicks(), "turned off: one Enter takes");
+            prompter_->answers.push_back(Answer::Yes);
+            form->reject();
+        }));
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral("; "))));
+    }
+
+    // "New draft" asks before it throws away picks (not before there are any); Cancel leaves the
+    // draft as it was, its countdown running.
+    void newDraftAsksBeforeLosingPicks() {
+        bool quiet = false, kept = false, replaced = false;
+        QVERIFY(DuringDraft([&](TDraftMainForm* form) {
+            WhenReady first([] { return ActiveModal<TConfigForm>() != nullptr; },
+                            [] { ActiveModal<TConfigForm>()->reject(); });
+            form->N6Click(); // nothing picked yet: straight to the configuration
+            quiet = first.Fired() && prompter_->Messages("confirm").empty();
+            auto* list = Child<TCardListView>(form, "ListView");
+            QTest::keyClick(list, Qt::Key_Return);
+            const int seconds = form->Engine().PickSeconds();
+            prompter_->answers.push_back(Answer::Cancel);
+            form->N6Click();
+            kept = form->Engine().Seats().Items(0).Picks.Count() == 1 && form->Timer()->isActive() &&
+                   form->Engine().PickSeconds() == seconds && list->Model()->rowCount() == 14;
+            WhenReady again([] { return ActiveModal<TConfigForm>() != nullptr; },
+                            [] { Child<QPushButton>(ActiveModal<TConfigForm>(), "Button1")->click(); });
+            prompter_->answers.push_back(Answer::Yes);
+            form->N6Click();
+            replaced = again.Fired() && form->Engine().Seats().Items(0).Picks.Count() == 0 &&
+                       list->Model()->rowCount() == 15;
+            prompter_->answers.push_back(Answer::Yes);
+            form->reject();
+        }));
+        QVERIFY(quiet);
+        QVERIFY(kept);
+        QVERIFY(replaced);
+        const std::string newDraft = "The draft is not finished. Start a new one and lose the picks?";
+        QCOMPARE(prompter_->Messages("confirm"),
+                 (std::vector<std::string>{newDraft, newDraft, kDraftUnsavedQuestion}));
+    }
+
+    // While a question is open over the table its countdown stands still; afterwards it goes on
+    // with the seconds it had.
+    void questionsPauseTheCountdown() {
+        QList<bool> runningDuringQuestion;
+        bool resumed = false;
+        QVERIFY(DuringDraft([&](TDraftMainForm* form) {
+            form->TimerTimer();
+            const int seconds = form->Engine().PickSeconds();
+            prompter_->onAsk = [&] {
+                runningDuringQuestion << form->Timer()->isActive();
+            };
+            prompter_->answers = {Answer::No};
+            form->findChild<QAction*>(QStringLiteral("N5"))->trigger(); // "Exit", and No
+            resumed =
+                form->isVisible() && form->Timer()->isActive() && form->Engine().PickSeconds() == seconds;
+            prompter_->answers = {Answer::Yes};
+            form->reject();
+            prompter_->onAsk = nullptr;
+        }));
+        QCOMPARE(runningDuringQuestion, (QList<bool>{false, false}));
+        QVERIFY(resumed);
+    }
+
+    // The cube chosen deals the table's boosters, its cards per pack each; an untimed draft shows no
+    // countdown and never picks for the user.
+    void untimedCubeDraftFromTheDialog() {
+        Settings().SetDraftUseCube(true);
+        Settings().SetDraftCube("Sample Cube");
+        Settings().SetDraftPackSize(8);
+        Settings().SetDraftPickTime(kUntimedPick);
+        int rows = -1;
+        bool untimed = false;
+        std::string packs;
+        QVERIFY(DuringDraft([&](TDraftMainForm* form) {
+            rows = Child<TCardListView>(form, "ListView")->Model()->rowCount();
+            for (int tick = 0; tick < 100; ++tick)
+                form->TimerTimer();
+            untimed = !form->Timer()->isActive() && !Child<QLineEdit>(form, "EditTimer")->isVisibleTo(form) &&
+                      form->Engine().Seats().Items(0).Picks.Count() == 0;
+            packs = form->Engine().Record().Packs;
+            test::Screenshot(form, "draft-cube-untimed");
+            prompter_->answers.push_back(Answer::Yes);
+            form->reject();
+        }));
+        QCOMPARE(rows, 8);
+        QVERIFY(untimed);
+        QCOMPARE(packs, std::string("cube Sample Cube"));
+    }
+
+    // Sealed from a cube: the dialog stores the cube and its packs; the generator deals that many
+    // packs of 15 into the hand-off deck.
+    void sealedFromACube() {
+        WhenReady configure([] { return ActiveModal<TConfigureSealedForm>() != nullptr; },
+                            [] {
+                                auto* form = ActiveModal<TConfigureSealedForm>();
+                                Child<QCheckBox>(form, "CheckBoxCube")->setChecked(true);
+                                Child<QSpinBox>(form, "SpinBoxCubePacks")->setValue(2);
+                                test::Screenshot(form, "sealed-config-cube");
+                                Child<QPushButton>(form, "Button1")->click();
+                            });
+        QVERIFY(OpenSealedConfig());
+        QVERIFY(configure.Fired());
+        QVERIFY(Settings().SealedUseCube());
+        QCOMPARE(Settings().SealedCube(), std::string("Sample Cube"));
+        QCOMPARE(Settings().SealedCubePacks(), 2);
+        QVERIFY(GenerateSealed(7u));
+        TDeckZones zones;
+        QVERIFY(ReadDeckIntoZones(zones, CardDatabase(), *world_ / "Temp/temp.dec", false, false));
+        QCOMPARE(zones.Main.Entries.Count(), 30);
     }
 
     // "Save all decks": a cancelled file dialog ends the command; the files that exist are

@@ -18,12 +18,12 @@
 #include "ui/carddb/EditValuesForm.h"
 #include "ui/carddb/FilterForm.h"
 #include "ui/carddb/ReadCardForm.h"
+#include "ui/collection/CardQueryBar.h"
 #include "ui/collection/CardsFrame.h"
 #include "ui/collection/InventoryForm.h"
-#include "ui/collection/CardQueryBar.h"
 #include "ui/collection/ViewBaseForm.h"
-#include "ui/decks/InsertSBForm.h"
 #include "ui/decks/CardListView.h"
+#include "ui/decks/InsertSBForm.h"
 #include "ui/decks/MakeDeckForm.h"
 #include "ui/decks/SampleHandForm.h"
 #include "ui/infra/CardInfoFrame.h"
@@ -39,6 +39,7 @@
 #include "ui/limited/DraftMainForm.h"
 #include "ui/limited/DraftReviewForm.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -303,18 +304,24 @@ void LimitedWindows() {
                 form->accept();
         });
         confirm.start(5);
-        draft.resize(640, 480);
+        draft.resize(1000, 600);
         draft.show();
         for (int i = 0; i < 200 && draft.Engine().State() != TDraftState::Picking; ++i)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         confirm.stop();
-        for (int pick = 0; pick < 19; ++pick)
+        for (int pick = 0; pick < 15; ++pick)
             PickFirst(draft);
         draft.ListViewDblClick(); // "Next" into pack turn 2
         for (int pick = 0; pick < 4; ++pick)
             PickFirst(draft);
         draft.TimerTimer();
         Save(Framed(&draft), "draft-picking");
+        // "Confirm picks": the first press marks the selected card.
+        draft.findChild<QAction*>(QStringLiteral("ConfirmPicks"))->setChecked(true);
+        draft.findChild<TCardListView*>(QStringLiteral("ListView"))->SelectRow(2);
+        draft.ListViewDblClick();
+        Save(Framed(&draft), "draft-marked");
+        draft.findChild<QAction*>(QStringLiteral("ConfirmPicks"))->setChecked(false);
         while (draft.Engine().State() != TDraftState::Finished) {
             if (draft.Engine().State() == TDraftState::BetweenTurns)
                 draft.ListViewDblClick();
@@ -333,6 +340,18 @@ void LimitedWindows() {
         }
         for (int32_t card : draft.Engine().Seats().Items(0).Picks)
             picks.push_back(card);
+    }
+    {
+        // A cube draft of 10-card packs, untimed.
+        Settings().SetDraftUseCube(true);
+        Settings().SetDraftCube("Sample Cube");
+        Settings().SetDraftPackSize(10);
+        Settings().SetDraftPickTime(kUntimedPick);
+        TConfigForm config;
+        config.Initialize();
+        Save(Framed(&config), "draft-config-cube");
+        Settings().SetDraftUseCube(false);
+        Settings().SetDraftPickTime(40);
     }
     {
         TConfigureSealedForm sealed;

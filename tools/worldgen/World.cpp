@@ -334,6 +334,44 @@ std::string Join(const std::vector<std::string>& lines) {
     return out;
 }
 
+// 90 cards of each full edition (15 rares, 25 uncommons, 50 commons), none banned in draft and no
+// name twice, chosen by their own generator so the rest of the world does not depend on them.
+std::vector<std::string> SampleCube(const World& world) {
+    Random rng(360360);
+    std::vector<std::string> lines = {"// Sample cube: 360 different cards of the four full editions,",
+                                      "// one each, enough for a draft of 8 x 3 x 15."};
+    std::set<int> names;
+    for (const std::string& line : world.editions) {
+        const std::string code = line.substr(0, line.find(';'));
+        if (code == "TX" || code == "9E")
+            continue;
+        std::vector<size_t> chosen;
+        for (const auto& [rarity, count] : {std::pair{'R', 15}, std::pair{'U', 25}, std::pair{'C', 50}}) {
+            std::vector<size_t> candidates;
+            for (size_t i = 0; i < world.printings.size(); ++i) {
+                const GenPrinting& p = world.printings[i];
+                if (p.edition == code && p.rarity == rarity && p.banned.find('D') == std::string::npos)
+                    candidates.push_back(i);
+            }
+            for (size_t i = candidates.size(); i > 1; --i)
+                std::swap(candidates[i - 1], candidates[static_cast<size_t>(rng.Below(static_cast<int>(i)))]);
+            int taken = 0;
+            for (size_t i = 0; i < candidates.size() && taken < count; ++i)
+                if (names.insert(world.printings[candidates[i]].card).second) {
+                    chosen.push_back(candidates[i]);
+                    ++taken;
+                }
+        }
+        std::sort(chosen.begin(), chosen.end());
+        lines.push_back("");
+        lines.push_back("// " + Cp1252ToUtf8(line.substr(line.find(';') + 1)));
+        for (size_t i : chosen)
+            lines.push_back("1 [" + code + "] " +
+                            Cp1252ToUtf8(world.cards[static_cast<size_t>(world.printings[i].card)].name));
+    }
+    return lines;
+}
+
 } // namespace
 
 World SampleWorld() {
@@ -363,6 +401,7 @@ World SampleWorld() {
                         "[SpecialStarters]\r\n"
                         "TX=2R6U16C\r\n"
                         "9E=1R3U12C\r\n";
+    world.cube = SampleCube(world);
     return world;
 }
 
@@ -391,6 +430,13 @@ World LargeWorld(int printings) {
     world.formats = {open + ";"};
     world.boostersIni = "[Complex]\r\n[SpecialBoosters]\r\n[SpecialStarters]\r\n";
     return world;
+}
+
+void WriteCube(const World& world, const std::string& path) {
+    if (world.cube.empty())
+        return;
+    EnsureDirectory(std::string(path, 0, path.rfind('/') + 1));
+    WriteFileAtomically(path, Join(world.cube));
 }
 
 bool WriteWorld(const World& world, const std::string& dataDir) {

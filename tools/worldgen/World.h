@@ -31,10 +31,12 @@ struct World {
     std::vector<GenCard> cards;        // one per name
     std::vector<GenPrinting> printings;
     std::string boostersIni;
+    std::vector<std::string> cube; // the lines of the sample cube list, UTF-8
 };
 
 // The bundled sample world: four full editions, a small one drafted as part of a composite
-// pack, and the core edition "9E" with the five basic lands and reprints.
+// pack, and the core edition "9E" with the five basic lands and reprints; and a cube of 360
+// different cards from the four full editions.
 World SampleWorld();
 // A world of about `printings` printings and 0.3 x as many names, for benchmarks.
 World LargeWorld(int printings);
@@ -43,5 +45,7 @@ World LargeWorld(int printings);
 // `dataDir`, then builds base.txt again from the sources and checks both agree.
 // Returns false (with a message on standard error) when they do not.
 bool WriteWorld(const World& world, const std::string& dataDir);
+// Writes the world's cube list (when it has one) to `path`.
+void WriteCube(const World& world, const std::string& path);
 
 } // namespace tovel::worldgen

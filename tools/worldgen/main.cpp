@@ -9,15 +9,16 @@
 #include <string>
 
 int main(int argc, char** argv) {
-    const std::string usage = "Usage: tovel-worldgen --sample DIR\n"
-                              "       tovel-worldgen --large N DIR\n"
-                              "Writes DIR/Data (sample) or DIR/Data with about N printings (large).\n";
+    const std::string usage =
+        "Usage: tovel-worldgen --sample DIR\n"
+        "       tovel-worldgen --large N DIR\n"
+        "Writes DIR/Data and DIR/Cubes (sample) or DIR/Data with about N printings (large).\n";
     try {
         const std::string mode = argc > 1 ? argv[1] : "";
         if (mode == "--sample" && argc == 3) {
-            return tovel::worldgen::WriteWorld(tovel::worldgen::SampleWorld(), std::string(argv[2]) + "/Data")
-                       ? 0
-                       : 1;
+            const tovel::worldgen::World world = tovel::worldgen::SampleWorld();
+            tovel::worldgen::WriteCube(world, std::string(argv[2]) + "/Cubes/Sample Cube.txt");
+            return tovel::worldgen::WriteWorld(world, std::string(argv[2]) + "/Data") ? 0 : 1;
         }
         if (mode == "--large" && argc == 4) {
             const auto count = tovel::ParseInt(argv[2]);

@@ -415,6 +415,8 @@ bool TCardsFrameModel::QueryHolds(const TInventoryItem& line) const {
         return true;
     if (!line.Card)
         return false;
+    if (found_ && &found_->Cards() == queryCards_ && found_->Done())
+        return found_->Holds(queryCards_->PositionOf(*line.Card));
     const int position = query_->UsesOwned() ? queryCards_->PositionOf(*line.Card) : -1;
     return query_->Matches(*queryCards_, *line.Card, position);
 }

@@ -57,6 +57,10 @@ public:
         query_ = query;
         queryCards_ = cards;
     }
+    // The query's answers found ahead by a finished search over the same cards (not owned;
+    // null: none): a rebuild reads them instead of matching again. The caller takes them back
+    // before the cards or the query change.
+    void SetFound(const TCardSearch* found) { found_ = found; }
 
     const std::string& FindCaption() const { return findCaption_; }
     void SetFindCaption(std::string caption) { findCaption_ = std::move(caption); }
@@ -148,6 +152,7 @@ private:
     TCardFilter filter_;
     const TCardQuery* query_ = nullptr;
     const TCardsList* queryCards_ = nullptr;
+    const TCardSearch* found_ = nullptr;
     std::string findCaption_ = "Find Card";
     bool inventoryLayout_ = true;
     std::vector<int> columns_{kColumnEdition, kColumnName, kColumnCount, kColumnFoil, kColumnNotes};

@@ -119,10 +119,11 @@ bool IsUtf8(std::string_view text) {
 
 } // namespace
 
-TDeckList ReadDeckList(std::string_view text, const TCardsList& cards) {
+TDeckList ReadDeckList(std::string_view text, const TCardsList& cards, TListZones zones) {
     TDeckList list;
-    bool hasMarker = false;
-    {
+    const bool mainOnly = zones == TListZones::MainOnly;
+    bool hasMarker = mainOnly; // nothing switches to a sideboard
+    if (!mainOnly) {
         LineReader scan(text);
         std::string_view raw;
         while (!hasMarker && scan.Next(raw))
@@ -145,12 +146,12 @@ TDeckList ReadDeckList(std::string_view text, const TCardsList& cards) {
         }
         if (line.starts_with("//") || line.starts_with("#") || IsMarker(line, "Deck"))
             continue;
-        if (IsMarker(line, "Sideboard")) {
+        if (!mainOnly && IsMarker(line, "Sideboard")) {
             inSideboard = true;
             continue;
         }
         ParsedLine parsed;
-        if (!ParseListLine(line, parsed)) {
+        if (!ParseListLine(line, parsed) || (mainOnly && parsed.Sideboard)) {
             problem(kListNotUnderstood);
             continue;
         }

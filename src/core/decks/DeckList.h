@@ -47,8 +47,13 @@ struct TDeckList {
     std::vector<TListProblem> Problems;
 };
 
+// How a list is read: as a deck (main deck and sideboard) or as one pile of cards (a cube), where
+// blank lines separate nothing and a sideboard line is not understood.
+enum class TListZones { MainAndSideboard, MainOnly };
+
 // `text` is Windows-1252 (see DecodeListBytes).
-TDeckList ReadDeckList(std::string_view text, const TCardsList& cards);
+TDeckList ReadDeckList(std::string_view text, const TCardsList& cards,
+                       TListZones zones = TListZones::MainAndSideboard);
 // A list's bytes as Windows-1252: UTF-8 (with or without its byte-order mark) converted, anything
 // else taken as it is.
 std::string DecodeListBytes(std::string_view bytes);

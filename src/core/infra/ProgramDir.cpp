@@ -173,9 +173,9 @@ void SeedProgramDir(const std::string& dir, const std::string& worldDir) {
         return;
     if (FileExists(worldDir + "editions.rcc") && !PathExists(dir + "editions.rcc"))
         Copy(worldDir + "editions.rcc", dir + "editions.rcc");
-    // The sample decks and collection go beside the user's own files, never over them; Data/ is
-    // made last, so a start that fails before it tries these again.
-    for (const char* folder : {"Decks/", "Inventory/"})
+    // The sample decks, collection and cube go beside the user's own files, never over them;
+    // Data/ is made last, so a start that fails before it tries these again.
+    for (const char* folder : {"Decks/", "Inventory/", "Cubes/"})
         CopyMissingFiles(worldDir + folder, dir + folder);
     // Data/ is laid out under a name of its own and renamed into place when complete, so a failed
     // or interrupted copy is tried again on the next start; a second program seeding at the same

@@ -4,13 +4,26 @@
 #include "core/settings/Settings.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace tovel {
+
+int PresetPickTime(int storedSeconds) {
+    if (storedSeconds < 0)
+        return SettingsStore::kPickTimeDefault;
+    if (storedSeconds == kUntimedPick)
+        return kUntimedPick;
+    int nearest = kPickTimePresets[1];
+    for (int preset : kPickTimePresets)
+        if (preset != kUntimedPick && std::abs(preset - storedSeconds) < std::abs(nearest - storedSeconds))
+            nearest = preset;
+    return nearest;
+}
 
 void TDraftConfig::Init(TTextList choices, std::string_view storedConfig, int storedPickTime) {
     ChoiceList = std::move(choices);
     Selected.fill(0);
-    PickTime = std::clamp(storedPickTime, kPickTimeMin, kPickTimeMax);
+    PickTime = PresetPickTime(storedPickTime);
     if (CountWords(storedConfig, ";") != 3)
         return;
     for (int position = 0; position < ChoiceList.Count(); ++position)
@@ -23,7 +36,10 @@ void TDraftConfig::Load(const SettingsStore& settings) {
     TTextList choices;
     BuildPackChoices(choices);
     Init(std::move(choices), settings.DraftConfig(), settings.DraftPickTime());
+    Cube.Init(CubeNames(), settings.DraftCube(), settings.DraftUseCube(), settings.DraftPackSize(),
+              kCubePackSizeMin, kCubePackSizeMax);
     BotStrategy = settings.DraftBotStrategy();
+    ConfirmPicks = settings.DraftConfirmPicks();
 }
 
 std::vector<std::string> TDraftConfig::DisplayNames() const {
@@ -45,11 +61,17 @@ std::string TDraftConfig::ConfigText() const {
 }
 
 bool TDraftConfig::Store(SettingsStore& settings) const {
-    if (!HasChoices())
+    if (!CanStore())
         return false;
-    settings.SetDraftConfig(ConfigText());
+    if (HasChoices())
+        settings.SetDraftConfig(ConfigText());
     settings.SetDraftPickTime(PickTime);
     settings.SetDraftBotStrategy(BotStrategy == 3 ? 3 : 2);
+    settings.SetDraftConfirmPicks(ConfirmPicks);
+    settings.SetDraftUseCube(Cube.UseCube);
+    if (Cube.HasCubes())
+        settings.SetDraftCube(Cube.Chosen());
+    settings.SetDraftPackSize(Cube.Count);
     return true;
 }
 

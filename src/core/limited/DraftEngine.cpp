@@ -87,12 +87,23 @@ void TDraftEngine::LoadTableData() {
     LoadSpecialConfigs(BoostersIniPath());
 }
 
-bool TDraftEngine::StartDraft(std::string_view config, int pickTimeSeconds) {
+uint32_t TDraftEngine::BeginStart() {
     saveButtonsVisible_ = false;
     userPicksWritten_ = false;
+    markedCard_ = -1;
     const uint32_t seed = SeedForRun(random_, fixedSeed_);
     seats_.ClearPicks();
     record_.Clear();
+    return seed;
+}
+
+void TDraftEngine::ClearBoosters() {
+    for (TBoosterList& packs : packs_)
+        packs.Clear();
+}
+
+bool TDraftEngine::StartDraft(std::string_view config, int pickTimeSeconds) {
+    const uint32_t seed = BeginStart();
     if (config.empty())
         return false;
 
@@ -106,8 +117,7 @@ bool TDraftEngine::StartDraft(std::string_view config, int pickTimeSeconds) {
             resolved[static_cast<size_t>(i)] = ResolvePackName(NthWord(i + 1, config, ";", true));
 
         // From here on the old boosters point into a card list about to be replaced.
-        for (TBoosterList& packs : packs_)
-            packs.Clear();
+        ClearBoosters();
         pools_.ClearPools();
         loader_(cards_, DraftEditionsFilter(resolved));
 
@@ -116,23 +126,46 @@ bool TDraftEngine::StartDraft(std::string_view config, int pickTimeSeconds) {
             FillPacks(resolved[static_cast<size_t>(i)], packs_[static_cast<size_t>(i)], pools_, cards_,
                       lastFilled, random_);
     } catch (...) {
-        for (TBoosterList& packs : packs_)
-            packs.Clear();
+        ClearBoosters();
         throw;
     }
+    FinishStart(std::string(config), seed, pickTimeSeconds);
+    return true;
+}
 
+void TDraftEngine::StartCubeDraft(const TCubeReader& readCube, int packSize, int pickTimeSeconds) {
+    const uint32_t seed = BeginStart();
+    timerRunning_ = false;
+    state_ = TDraftState::Idle;
+    TCube cube;
+    try {
+        ClearBoosters();
+        pools_.ClearPools();
+        loader_(cards_, std::string());
+        cube = readCube(cards_);
+        DealCubeBoosters(cube, packSize, packs_, random_);
+    } catch (...) {
+        ClearBoosters();
+        throw;
+    }
+    FinishStart(std::string(kCubePacks) + cube.Name, seed, pickTimeSeconds);
+    record_.Cube.reserve(cube.Cards.size());
+    for (int32_t position : cube.Cards)
+        record_.Cube.push_back(record_.KeyIndex(CardKey(cards_.Items(position))));
+}
+
+void TDraftEngine::FinishStart(std::string packs, uint32_t seed, int pickTimeSeconds) {
     pickTime_ = pickTimeSeconds;
     turn_ = 0;
     userBooster_ = 1;
     pickInTurn_ = 1;
-    record_.Packs = std::string(config);
+    record_.Packs = std::move(packs);
     record_.PickTime = pickTimeSeconds;
     record_.Seed = seed;
     record_.Strategy = drafterStrategy_;
     recorder_.Start(record_, cards_);
     state_ = TDraftState::Picking;
     ResetPickTimer();
-    return true;
 }
 
 bool TDraftEngine::PicksUnsaved() const {
@@ -155,6 +188,12 @@ const TIntegerList& TDraftEngine::ShownBooster() const {
 }
 
 void TDraftEngine::ResetPickTimer() {
+    markedCard_ = -1;
+    if (Untimed()) {
+        pickSeconds_ = 0;
+        timerRunning_ = false;
+        return;
+    }
     const TBoosterList& current = packs_[static_cast<size_t>(turn_)];
     const int n = current.Count() > 0 ? current.Items(0).Cards.Count() : 0;
     pickSeconds_ = PickTimeFor(pickTime_, n);
@@ -162,7 +201,20 @@ void TDraftEngine::ResetPickTimer() {
     ++countdownStarts_;
 }
 
+void TDraftEngine::SetConfirmPicks(bool on) {
+    confirmPicks_ = on;
+    if (!on)
+        markedCard_ = -1;
+}
+
+void TDraftEngine::SelectionChanged(int32_t card) {
+    if (card != markedCard_)
+        markedCard_ = -1;
+}
+
 std::string TDraftEngine::TimeText() const {
+    if (state_ != TDraftState::Picking || Untimed())
+        return {};
     const std::string number = std::to_string(pickSeconds_);
     return "0:" + (number.size() == 1 ? "0" + number : number);
 }
@@ -181,6 +233,8 @@ bool TDraftEngine::MakePick(int32_t cardIndex) {
 
 void TDraftEngine::AutoPick() {
     if (state_ != TDraftState::Picking)
+        return;
+    if (markedCard_ >= 0 && MakePick(markedCard_))
         return;
     RecordedPick(0, TPickHow::Timeout,
                  [&](TBotItem& seat, TBoosterItem& from) { seat.Pick(from, cards_, random_); });
@@ -229,8 +283,13 @@ bool TDraftEngine::NextPackTurn() {
 
 void TDraftEngine::PressPick(int32_t selectedCard) {
     NextPackTurn();
-    if (selectedCard >= 0)
-        MakePick(selectedCard);
+    if (selectedCard < 0 || state_ != TDraftState::Picking || ShownBooster().IndexOf(selectedCard) < 0)
+        return;
+    if (confirmPicks_ && markedCard_ != selectedCard) {
+        markedCard_ = selectedCard;
+        return;
+    }
+    MakePick(selectedCard);
 }
 
 void TDraftEngine::Tick() {

@@ -12,6 +12,7 @@
 #include "core/carddb/CardsDB.h"
 #include "core/limited/Booster.h"
 #include "core/limited/Bots.h"
+#include "core/limited/Cube.h"
 #include "core/limited/DraftRecord.h"
 #include "core/limited/Random.h"
 
@@ -61,6 +62,20 @@ public:
     // (not three names), "Incorrect booster config" (a name that resolves to nothing), a pool
     // shortfall, or the loader's; the table is then idle with every seat's picks cleared.
     bool StartDraft(std::string_view config, int pickTimeSeconds);
+    // Starts a draft from a cube: the whole card database is loaded, the cube read from it (its
+    // errors and the shortfall's reach the caller, the table then idle as above) and shuffled
+    // once by the draft's seed, and every booster dealt `packSize` cards from it.
+    void StartCubeDraft(const TCubeReader& readCube, int packSize, int pickTimeSeconds);
+    // Untimed drafts (kUntimedPick) show no countdown and never pick for the user.
+    bool Untimed() const { return pickTime_ == kUntimedPick; }
+
+    // "Confirm picks": a pick takes two presses on the same card; the first only marks it.
+    void SetConfirmPicks(bool on);
+    bool ConfirmPicks() const { return confirmPicks_; }
+    // The marked card (a card-list position), or -1.
+    int32_t MarkedCard() const { return markedCard_; }
+    // The user's selection in the booster moved to `card` (-1: none): a mark on another card goes.
+    void SelectionChanged(int32_t card);
 
     TDraftState State() const { return state_; }
     // 1 to 3: the pack turn being drafted (or just finished).
@@ -86,10 +101,11 @@ public:
     bool MakePick(int32_t cardIndex);
     // "Next" between pack turns opens the next one. False when it is not due.
     bool NextPackTurn();
-    // The pick button and the double-click: "Next" when due, then the pick of the selected card
-    // (-1: nothing selected).
+    // The pick button, Enter and the double-click: "Next" when due, then the pick of the selected
+    // card (-1: nothing selected); with "Confirm picks" a card not marked yet is only marked.
     void PressPick(int32_t selectedCard);
-    // The pick a countdown reaching zero makes: seat 0 picks by its rule, then the table goes on.
+    // The pick a countdown reaching zero makes: the marked card when there is one, else seat 0
+    // picks by its rule; then the table goes on.
     void AutoPick();
 
     // The countdown. The window calls Tick every second while TimerRunning.
@@ -100,7 +116,7 @@ public:
     // Counts the countdowns started: when it changes, the window restarts its one-second timer
     // so that the new countdown's first second is a whole one.
     int CountdownStarts() const { return countdownStarts_; }
-    // "0:40", "0:05".
+    // "0:40", "0:05"; empty while no pick is counted down (untimed, between pack turns, finished).
     std::string TimeText() const;
 
     TBotsList& Seats() { return seats_; }
@@ -125,6 +141,11 @@ public:
     bool DesignDeck();
 
 private:
+    // What every start does first: seed (the seed is returned), clear the picks and the record.
+    uint32_t BeginStart();
+    // The boosters are in place: the table starts picking.
+    void FinishStart(std::string packs, uint32_t seed, int pickTimeSeconds);
+    void ClearBoosters();
     void ResetPickTimer();
     void AfterUserPick();
     // Seat `seat` picks from its booster by `pick`, recorded as made `how`.
@@ -155,6 +176,8 @@ private:
     bool timerRunning_ = false;
     bool saveButtonsVisible_ = false;
     bool userPicksWritten_ = false;
+    bool confirmPicks_ = false;
+    int32_t markedCard_ = -1;
 };
 
 // The seconds a pick gets: the starting pick time less a step by the cards left in booster 1,

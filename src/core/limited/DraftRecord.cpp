@@ -19,6 +19,8 @@ constexpr std::string_view kPacksField = "Packs:";
 constexpr std::string_view kPickTimeField = "Pick time:";
 constexpr std::string_view kSeedField = "Seed:";
 constexpr std::string_view kDraftersField = "Drafters:";
+constexpr std::string_view kUntimedText = "untimed";
+constexpr std::string_view kCubeSection = "Cube:";
 constexpr std::string_view kTakenMark = "* ";
 constexpr std::string_view kOtherMark = "  ";
 constexpr int kMaxPick = 1000;
@@ -40,11 +42,13 @@ public:
         if (!NextFilled() || Trim(line_) != kHeading)
             Fail();
         record.Packs = std::string(Field(kPacksField));
-        record.PickTime = Bounded<int>(Field(kPickTimeField), -100000, 100000);
+        record.PickTime = PickTime(Field(kPickTimeField));
         record.Seed = Bounded<uint32_t>(Field(kSeedField), 0, UINT32_MAX);
         record.Strategy = static_cast<uint8_t>(Bounded<int>(Field(kDraftersField), 0, 3));
 
         bool more = NextFilled();
+        if (more && Trim(line_) == kCubeSection)
+            more = CubeSection(record);
         while (more) {
             TPickStep step = Heading();
             step.TakenAt = -1;
@@ -88,6 +92,22 @@ private:
         if (value.starts_with(' '))
             value.remove_prefix(1);
         return value;
+    }
+
+    int PickTime(std::string_view text) const {
+        return Trim(text) == kUntimedText ? kUntimedPick : Bounded<int>(text, -100000, 100000);
+    }
+
+    // The cube's keys, one a line after two blanks; true when a line follows the section.
+    bool CubeSection(TDraftRecord& record) {
+        bool more;
+        while ((more = NextFilled()) && line_.starts_with(kOtherMark)) {
+            const std::string_view key = line_.substr(kOtherMark.size());
+            if (Trim(key).empty())
+                Fail();
+            record.Cube.push_back(record.KeyIndex(key));
+        }
+        return more;
     }
 
     template <typename Number> Number Bounded(std::string_view text, Number low, Number high) const {
@@ -149,6 +169,7 @@ void TDraftRecord::Clear() {
     Seed = 0;
     Strategy = 2;
     Keys.clear();
+    Cube.clear();
     Steps.clear();
     keyIndex_.clear();
 }
@@ -206,10 +227,17 @@ std::string FormatDraftRecord(const TDraftRecord& record) {
     };
     line(kHeading);
     line("Packs: ", record.Packs);
-    line("Pick time: ", std::to_string(record.PickTime));
+    line("Pick time: ",
+         record.PickTime == kUntimedPick ? std::string(kUntimedText) : std::to_string(record.PickTime));
     line("Seed: ", std::to_string(record.Seed));
     line("Drafters: ", std::to_string(record.Strategy));
     line("");
+    if (!record.Cube.empty()) {
+        line(kCubeSection);
+        for (int32_t key : record.Cube)
+            line(kOtherMark, record.Key(key));
+        line("");
+    }
     for (const TPickStep& step : record.Steps) {
         line("P" + std::to_string(step.PackTurn) + "p" + std::to_string(step.Pick) + " seat " +
              std::to_string(step.Seat + 1) + " booster " + std::to_string(step.Booster) + " " +
@@ -251,22 +279,49 @@ std::string SaveDraftRecord(const TDraftRecord& record, std::time_t when) {
     return path;
 }
 
+namespace {
+
+// The position of a card key "[CODE] - Name" in the card list, or -1.
+int KeyPosition(std::string_view key, const TCardsList& cards) {
+    const size_t close = key.find("] - ");
+    if (!key.starts_with('[') || close == std::string_view::npos)
+        return -1;
+    return cards.IndexOf(key.substr(close + 4), key.substr(1, close - 1));
+}
+
+} // namespace
+
 std::vector<const TCardItem*> LinkRecordCards(const TDraftRecord& record, const TCardsList& cards) {
     std::vector<const TCardItem*> links;
     links.reserve(record.Keys.size());
     for (const std::string& key : record.Keys) {
-        const TCardItem* card = nullptr;
-        // "[" + edition + "] - " + name.
-        const size_t close = key.find("] - ");
-        if (key.starts_with('[') && close != std::string::npos) {
-            const int at = cards.IndexOf(std::string_view(key).substr(close + 4),
-                                         std::string_view(key).substr(1, close - 1));
-            if (at >= 0)
-                card = &cards.Items(at);
-        }
-        links.push_back(card);
+        const int at = KeyPosition(key, cards);
+        links.push_back(at >= 0 ? &cards.Items(at) : nullptr);
     }
     return links;
+}
+
+bool IsCubeRecord(const TDraftRecord& record) {
+    return record.Packs.starts_with(kCubePacks);
+}
+
+TCube RecordCube(const TDraftRecord& record, const TCardsList& cards) {
+    TCube cube;
+    if (IsCubeRecord(record))
+        cube.Name = record.Packs.substr(kCubePacks.size());
+    cube.Cards.reserve(record.Cube.size());
+    for (int32_t key : record.Cube) {
+        const int at = KeyPosition(record.Key(key), cards);
+        if (at < 0)
+            throw Error("The card " + Cp1252ToUtf8(record.Key(key)) +
+                        " of the cube is not in the card database");
+        cube.Cards.push_back(at);
+    }
+    return cube;
+}
+
+int RecordPackSize(const TDraftRecord& record) {
+    return record.Steps.empty() ? kCubePackSizeDefault : static_cast<int>(record.Steps.front().Cards.size());
 }
 
 } // namespace tovel

@@ -20,10 +20,17 @@
 //   ...
 //
 // Seats are numbered 1 (the user) to 8; a step's booster lines follow its heading in pack order,
-// "* " before the card taken and two blanks before the others.
+// "* " before the card taken and two blanks before the others. An untimed draft has
+// "Pick time: untimed". A cube draft has "Packs: cube NAME" and, after the header, the cube
+// itself, so that the record runs again without the list file:
+//
+//   Cube:
+//     [VR] - A card of the cube
+//     ...             (every copy, in list order)
 
 #include "core/carddb/CardsDB.h"
 #include "core/limited/Booster.h"
+#include "core/limited/Cube.h"
 
 #include <cstdint>
 #include <ctime>
@@ -39,6 +46,10 @@ enum class TPickHow : uint8_t { User, Timeout, Drafter };
 inline constexpr const char* kDraftRecordFolder = "Drafts/";
 inline constexpr const char* kDraftRecordExtension = "draft";
 inline constexpr const char* kDraftRecordFilter = "Draft records|*.draft";
+// The pick time of a draft without a countdown, written "Pick time: untimed".
+inline constexpr int kUntimedPick = 0;
+// The start of Packs for a cube draft: "cube NAME".
+inline constexpr std::string_view kCubePacks = "cube ";
 
 // "user", "timeout", "drafter".
 const char* PickHowName(TPickHow how);
@@ -57,11 +68,12 @@ struct TPickStep {
 
 class TDraftRecord {
 public:
-    std::string Packs; // the draft configuration text, "AAA;BBB;CCC;"
-    int PickTime = 40;
+    std::string Packs; // the draft configuration text, "AAA;BBB;CCC;", or "cube NAME"
+    int PickTime = 40; // seconds, or kUntimedPick
     uint32_t Seed = 0;
     uint8_t Strategy = 2;          // the computer drafters'
     std::vector<std::string> Keys; // the distinct cards, by key
+    std::vector<int32_t> Cube;     // a cube draft's cube: every copy in list order, indices into Keys
     std::vector<TPickStep> Steps;  // in the order the picks were made
 
     void Clear();
@@ -104,5 +116,11 @@ std::string SaveDraftRecord(const TDraftRecord& record, std::time_t when);
 
 // The card of each key in the card list (null when the card is no longer there).
 std::vector<const TCardItem*> LinkRecordCards(const TDraftRecord& record, const TCardsList& cards);
+
+// A cube draft's record: its cube as the card list has it, named as Packs names it, and the cards
+// per pack (the size of the first booster). Error naming the first card the list lacks.
+bool IsCubeRecord(const TDraftRecord& record);
+TCube RecordCube(const TDraftRecord& record, const TCardsList& cards);
+int RecordPackSize(const TDraftRecord& record);
 
 } // namespace tovel

@@ -76,6 +76,20 @@ TColorCounts CountColors(const std::vector<int32_t>& keys, const TCardLinks& lin
     return counts;
 }
 
+TColorCounts CountCardColors(const TCardsList& cards, std::span<const int32_t> positions) {
+    TColorCounts counts;
+    for (int32_t position : positions)
+        AddColors(counts, position >= 0 && position < cards.Count() ? &cards.Items(position) : nullptr);
+    return counts;
+}
+
+std::string ColorCountsText(const TColorCounts& counts) {
+    std::string text;
+    for (size_t c = 0; c < kColorLetters.size(); ++c)
+        text += std::string(1, kColorLetters[c]) + " " + std::to_string(counts.Colors[c]) + "  ";
+    return text + "Colourless " + std::to_string(counts.Colorless);
+}
+
 std::array<int, kCurveColumns> ManaCurve(const std::vector<int32_t>& keys, const TCardLinks& links) {
     std::array<int, kCurveColumns> curve{};
     for (int32_t key : keys) {

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,10 @@ inline const TCardItem* LinkOf(const TCardLinks& links, int32_t key) {
 }
 
 TColorCounts CountColors(const std::vector<int32_t>& keys, const TCardLinks& links);
+// The same for card-list positions (the picks on the draft table).
+TColorCounts CountCardColors(const TCardsList& cards, std::span<const int32_t> positions);
+// "W 2  U 0  B 1  R 3  G 0  Colourless 1", as the draft table shows a seat's picks.
+std::string ColorCountsText(const TColorCounts& counts);
 // Non-land cards by converted cost, on the deck designer's curve columns; lands and unknown
 // cards are left out.
 std::array<int, kCurveColumns> ManaCurve(const std::vector<int32_t>& keys, const TCardLinks& links);

@@ -54,6 +54,27 @@ bool GenerateSealedPool(std::string_view config, TCardsList& cards, TIntegerList
     return true;
 }
 
+void GenerateCubePool(const TCubeReader& readCube, int packs, TCardsList& cards, TIntegerList& pool,
+                      RandomSource& random, const TCardLoader& loader) {
+    pool.Clear();
+    loader(cards, std::string());
+    DealCubePool(readCube(cards), packs, pool, random);
+}
+
+TCubeChoice LoadSealedCube(const SettingsStore& settings) {
+    TCubeChoice choice;
+    choice.Init(CubeNames(), settings.SealedCube(), settings.SealedUseCube(), settings.SealedCubePacks(),
+                kSealedCubePacksMin, kSealedCubePacksMax);
+    return choice;
+}
+
+void StoreSealedCube(const TCubeChoice& choice, SettingsStore& settings) {
+    settings.SetSealedUseCube(choice.UseCube);
+    if (choice.HasCubes())
+        settings.SetSealedCube(choice.Chosen());
+    settings.SetSealedCubePacks(choice.Count);
+}
+
 void WritePool(const TCardsList& cards, const TIntegerList& pool, const std::string& path) {
     WriteMainDeck(cards, pool, path);
 }
@@ -62,8 +83,15 @@ bool GenerateSealed(std::optional<uint32_t> fixedSeed) {
     RandomSource random;
     SeedForRun(random, fixedSeed);
     TIntegerList pool;
-    if (!GenerateSealedPool(Settings().SealedConfig(), CardDatabase(), pool, random, DefaultCardLoader()))
+    if (Settings().SealedUseCube()) {
+        const std::string path = CubePath(Settings().SealedCube());
+        GenerateCubePool([&path](const TCardsList& cards) { return ReadCube(path, cards); },
+                         std::clamp(Settings().SealedCubePacks(), kSealedCubePacksMin, kSealedCubePacksMax),
+                         CardDatabase(), pool, random, DefaultCardLoader());
+    } else if (!GenerateSealedPool(Settings().SealedConfig(), CardDatabase(), pool, random,
+                                   DefaultCardLoader())) {
         return false;
+    }
     WriteHandOffDeck(CardDatabase(), pool);
     return true;
 }

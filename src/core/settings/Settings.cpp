@@ -76,12 +76,26 @@ std::string SettingsStore::DraftConfig() const { return file_.ReadString(kDraft,
 void SettingsStore::SetDraftConfig(const std::string& value) { file_.WriteString(kDraft, "Config", value); }
 int SettingsStore::DraftBotStrategy() const { return file_.ReadInteger(kDraft, "BotStrategy", 2) == 3 ? 3 : 2; }
 void SettingsStore::SetDraftBotStrategy(int strategy) { file_.WriteInteger(kDraft, "BotStrategy", strategy); }
+bool SettingsStore::DraftUseCube() const { return file_.ReadBool(kDraft, "UseCube", false); }
+void SettingsStore::SetDraftUseCube(bool value) { file_.WriteBool(kDraft, "UseCube", value); }
+std::string SettingsStore::DraftCube() const { return file_.ReadString(kDraft, "Cube", ""); }
+void SettingsStore::SetDraftCube(const std::string& name) { file_.WriteString(kDraft, "Cube", name); }
+int SettingsStore::DraftPackSize() const { return file_.ReadInteger(kDraft, "PackSize", kPackSizeDefault); }
+void SettingsStore::SetDraftPackSize(int cards) { file_.WriteInteger(kDraft, "PackSize", cards); }
+bool SettingsStore::DraftConfirmPicks() const { return file_.ReadBool(kDraft, "ConfirmPicks", false); }
+void SettingsStore::SetDraftConfirmPicks(bool value) { file_.WriteBool(kDraft, "ConfirmPicks", value); }
 
 bool SettingsStore::ShowDeck() const { return file_.ReadBool("Options", "ShowDeck", true); }
 void SettingsStore::SetShowDeck(bool value) { file_.WriteBool("Options", "ShowDeck", value); }
 
 std::string SettingsStore::SealedConfig() const { return file_.ReadString("Sealed", "Config", ""); }
 void SettingsStore::SetSealedConfig(const std::string& value) { file_.WriteString("Sealed", "Config", value); }
+bool SettingsStore::SealedUseCube() const { return file_.ReadBool("Sealed", "UseCube", false); }
+void SettingsStore::SetSealedUseCube(bool value) { file_.WriteBool("Sealed", "UseCube", value); }
+std::string SettingsStore::SealedCube() const { return file_.ReadString("Sealed", "Cube", ""); }
+void SettingsStore::SetSealedCube(const std::string& name) { file_.WriteString("Sealed", "Cube", name); }
+int SettingsStore::SealedCubePacks() const { return file_.ReadInteger("Sealed", "CubePacks", kCubePacksDefault); }
+void SettingsStore::SetSealedCubePacks(int packs) { file_.WriteInteger("Sealed", "CubePacks", packs); }
 
 std::string SettingsStore::SearchQuery(const std::string& window) const {
     return file_.ReadString("Search", window, "");

@@ -63,6 +63,18 @@ public:
     // colours); anything else reads as 2.
     int DraftBotStrategy() const;
     void SetDraftBotStrategy(int strategy);
+    // Draft/UseCube, Draft/Cube, Draft/PackSize: a draft dealt from the cube of that name in
+    // Cubes/ instead of the packs of Draft/Config, PackSize cards a booster. Draft/ConfirmPicks: a
+    // pick takes a second press on the card the first one marked.
+    static constexpr int kPackSizeDefault = 15;
+    bool DraftUseCube() const;
+    void SetDraftUseCube(bool value);
+    std::string DraftCube() const;
+    void SetDraftCube(const std::string& name);
+    int DraftPackSize() const;
+    void SetDraftPackSize(int cards);
+    bool DraftConfirmPicks() const;
+    void SetDraftConfirmPicks(bool value);
 
     // [Options] ShowDeck: the draft window's "Show Deck" box.
     bool ShowDeck() const;
@@ -71,6 +83,15 @@ public:
     // [Sealed] Config: the starters and boosters of the sealed pool.
     std::string SealedConfig() const;
     void SetSealedConfig(const std::string& value);
+    // Sealed/UseCube, Sealed/Cube, Sealed/CubePacks: a pool of that many packs dealt from the
+    // cube of that name instead of the packs of Sealed/Config.
+    static constexpr int kCubePacksDefault = 6;
+    bool SealedUseCube() const;
+    void SetSealedUseCube(bool value);
+    std::string SealedCube() const;
+    void SetSealedCube(const std::string& name);
+    int SealedCubePacks() const;
+    void SetSealedCubePacks(int packs);
 
     // [Search] <window>: the card search a list window showed last (Windows-1252 text);
     // BaseColumns: the base viewer's card columns, as their numbers separated by ",".

@@ -25,7 +25,7 @@ ProgramSession::ProgramSession(const std::string& executablePath) {
     const std::string dir = OpenProgramDir(executablePath).dir;
     OpenSettings(SettingsPathFor(dir, executablePath), dir);
     SetProgramDir(dir);
-    CreateProgramFolders({kDeckFolder, kInventoryFolder, kTempFolder, kDraftRecordFolder});
+    CreateProgramFolders({kDeckFolder, kInventoryFolder, kTempFolder, kDraftRecordFolder, kCubeFolder});
     CardDatabase().Clear();
     // Pictures are decoded by the card display's own JPEG reader; nothing to register for them.
     RegisterLmStyle();

@@ -9,21 +9,31 @@
 #include "ui/collection/CardsFrame.h"
 #include "ui/infra/QtText.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <chrono>
 
 namespace tovel {
 
 namespace {
 // Long enough to skip the keystrokes of a word, short enough to feel immediate.
 constexpr int kPauseMs = 150;
+// A slice of matching: well within a frame, so a keystroke waits for less than one. An
+// ordinary query over a large database is done within the first slice.
+constexpr std::chrono::milliseconds kSlice{10};
+// Cards matched between two looks at the clock.
+constexpr int kStepCards = 1024;
+// How often a search held back by another window looks whether it may go on.
+constexpr int kHeldBackMs = 50;
 } // namespace
 
 TCardQueryBar::TCardQueryBar(const std::string& window, TCardsFrame& frame, QWidget* parent)
     : QWidget(parent), window_(window), frame_(&frame), edit_(new QLineEdit(this)), status_(new QLabel(this)),
-      pause_(new QTimer(this)) {
+      pause_(new QTimer(this)), slice_(new QTimer(this)) {
     setObjectName(QStringLiteral("CardQueryBar"));
     edit_->setObjectName(QStringLiteral("EditQuery"));
     edit_->setPlaceholderText(QStringLiteral("Search: t:creature c:g cmc<=3 v>=7"));
@@ -41,7 +51,10 @@ TCardQueryBar::TCardQueryBar(const std::string& window, TCardsFrame& frame, QWid
     pause_->setSingleShot(true);
     pause_->setInterval(kPauseMs);
     connect(edit_, &QLineEdit::textChanged, pause_, qOverload<>(&QTimer::start));
+    connect(edit_, &QLineEdit::textChanged, this, &TCardQueryBar::Cancel);
     connect(pause_, &QTimer::timeout, this, &TCardQueryBar::Apply);
+    slice_->setSingleShot(true);
+    connect(slice_, &QTimer::timeout, this, &TCardQueryBar::Continue);
 }
 
 TCardQueryBar::~TCardQueryBar() {
@@ -59,19 +72,20 @@ void TCardQueryBar::Restore() {
 
 void TCardQueryBar::Apply() {
     pause_->stop();
+    Cancel();
     const std::string text = ToCp1252(edit_->text());
     TQueryContext context;
     context.Formats = &FormatList();
     try {
         TCardQuery compiled = TCardQuery::Compile(text, context);
-        owned_.clear();
+        pendingOwned_.clear();
         if (compiled.UsesOwned()) {
             const TInventoryList* inventory = OwnedFrom ? OwnedFrom() : nullptr;
             if (inventory)
-                owned_ = OwnedCounts(CardDatabase(), *inventory);
+                pendingOwned_ = OwnedCounts(CardDatabase(), *inventory);
         }
-        compiled.SetOwned(owned_);
-        query_ = std::move(compiled);
+        compiled.SetOwned(pendingOwned_);
+        pending_ = std::move(compiled);
     } catch (const Error& e) {
         // The list keeps the last query that could be read.
         status_->setText(FromUtf8(e.what()));
@@ -79,9 +93,53 @@ void TCardQueryBar::Apply() {
         status_->show();
         return;
     }
+    pendingText_ = text;
+    if (!pending_.MatchesEverything() && frame_)
+        search_ = std::make_unique<TCardSearch>(CardDatabase(), pending_);
+    Continue();
+}
+
+void TCardQueryBar::Cancel() {
+    slice_->stop();
+    search_.reset();
+}
+
+void TCardQueryBar::Continue() {
+    // Not while another window waits for the user (a question, a wait window): the list must
+    // not change under the command that asked.
+    const QWidget* modal = QApplication::activeModalWidget();
+    if ((modal && modal != window()) || !window()->isEnabled()) {
+        slice_->start(kHeldBackMs);
+        return;
+    }
+    if (search_) {
+        const auto until = std::chrono::steady_clock::now() + kSlice;
+        bool done = false;
+        do
+            done = search_->Step(sliceCards_ > 0 ? sliceCards_ : kStepCards);
+        while (!done && sliceCards_ == 0 && std::chrono::steady_clock::now() < until);
+        if (!done) {
+            if (status_->text() != QStringLiteral("Searching...")) {
+                status_->setStyleSheet({});
+                status_->setText(QStringLiteral("Searching..."));
+                status_->show();
+            }
+            slice_->start(0);
+            return;
+        }
+    }
+    Finish();
+}
+
+void TCardQueryBar::Finish() {
+    // The search found the answers of pending_, which becomes the list's query.
+    const std::unique_ptr<TCardSearch> search = std::move(search_);
+    query_ = std::move(pending_);
+    pending_ = TCardQuery();
+    owned_.swap(pendingOwned_); // the query's counts keep their place
     if (!frame_)
         return;
-    frame_->SetCardQuery(query_.MatchesEverything() ? nullptr : &query_);
+    frame_->SetCardQuery(query_.MatchesEverything() ? nullptr : &query_, search.get());
     status_->setStyleSheet({});
     const int rows = frame_->Model().RowCount();
     status_->setText(query_.MatchesEverything()
@@ -89,7 +147,7 @@ void TCardQueryBar::Apply() {
                          : QStringLiteral("%1 %2").arg(rows).arg(rows == 1 ? "match" : "matches"));
     status_->setVisible(!status_->text().isEmpty());
     if (SettingsOpen())
-        Settings().SetSearchQuery(window_, text);
+        Settings().SetSearchQuery(window_, pendingText_);
 }
 
 void TCardQueryBar::UseDefaultInventory() {
@@ -110,7 +168,7 @@ void TCardQueryBar::UseDefaultInventory() {
 }
 
 void TCardQueryBar::InventoryChanged() {
-    if (query_.UsesOwned())
+    if (query_.UsesOwned() || (search_ && pending_.UsesOwned()))
         Apply();
 }
 

@@ -176,8 +176,15 @@ void TCardsFrame::Rebuild() {
     ShowModelState();
 }
 
-void TCardsFrame::SetCardQuery(const TCardQuery* query) {
+void TCardsFrame::SetCardQuery(const TCardQuery* query, const TCardSearch* found) {
     model_.SetQuery(query, &CardDatabase());
+    // The answers serve this rebuild only: a later one matches again, and sees the cards as
+    // they are then.
+    struct Forget {
+        TCardsFrameModel& model;
+        ~Forget() { model.SetFound(nullptr); }
+    } forget{model_};
+    model_.SetFound(found);
     Rebuild();
 }
 

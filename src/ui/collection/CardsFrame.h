@@ -35,8 +35,9 @@ public:
     void SetSortColumn(int column);
     void Rebuild();
     // Narrows the list by a card search of the card database (not owned; null: none) and
-    // rebuilds it.
-    void SetCardQuery(const TCardQuery* query);
+    // rebuilds it; `found`, a finished search of the query over the database, gives this
+    // rebuild its answers.
+    void SetCardQuery(const TCardQuery* query, const TCardSearch* found = nullptr);
     // The base layout's card columns after edition and name (TCardsColumn values).
     void SetCardColumns(const std::vector<int>& columns);
     // The header's context menu chooses the card columns; `changed` hears each new choice.

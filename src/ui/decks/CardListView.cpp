@@ -1,5 +1,7 @@
 #include "ui/decks/CardListView.h"
 
+#include "ui/infra/CostDelegate.h"
+
 #include <QHeaderView>
 #include <QMouseEvent>
 
@@ -43,6 +45,21 @@ void TCardListView::SelectRow(int row) {
     const QModelIndex index = model_->index(row, 0);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(index);
+}
+
+void TCardListView::ShowCardColumns() {
+    model_->SetCardColumns(true);
+    setItemDelegateForColumn(TCardListModel::kColumnCost,
+                             new TCostDelegate(TCardListModel::CardItemRole, this));
+    header()->setStretchLastSection(false);
+    header()->setMinimumSectionSize(24);
+    header()->setSectionResizeMode(TCardListModel::kColumnName, QHeaderView::Stretch);
+    const QFontMetrics metrics(font());
+    setColumnWidth(TCardListModel::kColumnCost, metrics.height() * 4);
+    setColumnWidth(TCardListModel::kColumnType,
+                   metrics.horizontalAdvance(QStringLiteral("Artifact Creature")));
+    setColumnWidth(TCardListModel::kColumnValue, metrics.horizontalAdvance(QStringLiteral("Value")) + 12);
+    setColumnWidth(TCardListModel::kColumnRarity, metrics.horizontalAdvance(QStringLiteral("Rarity")) + 12);
 }
 
 void TCardListView::mousePressEvent(QMouseEvent* event) {

@@ -1,7 +1,8 @@
 #pragma once
 
-// The report-style card list of the designer and the draft window: one column under a
-// clickable header, whole-row selection that stays visible, read-only, uniform rows.
+// The report-style card list of the designer and the draft window: one column (or the five card
+// columns) under a clickable header, whole-row selection that stays visible, read-only, uniform
+// rows.
 
 #include "ui/infra/CardListModel.h"
 
@@ -21,6 +22,8 @@ public:
     int32_t SelectedCard() const;
     // Selects a row (and makes it current); -1 clears the selection.
     void SelectRow(int row);
+    // The five card columns: the cost drawn with the program's symbols, the name taking the room.
+    void ShowCardColumns();
 
 signals:
     // The header was clicked (the list's next sort order).

@@ -3,6 +3,7 @@
 #include "ui/infra/QtText.h"
 
 #include <QApplication>
+#include <QFont>
 
 #include <cstdlib>
 
@@ -36,7 +37,7 @@ QColor CardRowColor(TCardColor color, const QPalette& palette) {
 }
 
 TCardListModel::TCardListModel(QObject* parent, const TCardsList* cards)
-    : QAbstractListModel(parent), cards_(cards) {}
+    : QAbstractTableModel(parent), cards_(cards) {}
 
 const TCardsList& TCardListModel::Cards() const {
     return cards_ ? *cards_ : CardDatabase();
@@ -72,7 +73,27 @@ void TCardListModel::SetHeader(const QString& header) {
     if (header == header_)
         return;
     header_ = header;
-    emit headerDataChanged(Qt::Horizontal, 0, 0);
+    const int section = cardColumns_ ? kColumnName : 0;
+    emit headerDataChanged(Qt::Horizontal, section, section);
+}
+
+void TCardListModel::SetCardColumns(bool on) {
+    if (on == cardColumns_)
+        return;
+    beginResetModel();
+    cardColumns_ = on;
+    endResetModel();
+}
+
+void TCardListModel::SetMarked(int32_t card) {
+    if (card == marked_)
+        return;
+    const int32_t before = marked_;
+    marked_ = card;
+    for (size_t row = 0; row < rows_.size(); ++row)
+        if (rows_[row].Card == before || rows_[row].Card == card)
+            emit dataChanged(index(static_cast<int>(row), 0),
+                             index(static_cast<int>(row), columnCount() - 1));
 }
 
 int32_t TCardListModel::CardAt(int row) const {
@@ -83,28 +104,77 @@ int TCardListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
+int TCardListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : cardColumns_ ? kColumnCount : 1;
+}
+
 QVariant TCardListModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
     const Shown& row = rows_[static_cast<size_t>(index.row())];
+    const bool marked = row.Card == marked_;
+    // The card list may have been replaced since the rows were set (a new draft loads its cards).
+    if (row.Card >= Cards().Count())
+        return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return row.Text;
+    case Qt::DisplayRole: {
+        if (!cardColumns_)
+            return row.Text;
+        const TCardItem& card = Cards().Items(row.Card);
+        switch (index.column()) {
+        case kColumnName:
+            return (marked ? QStringLiteral("\u2714 ") : QString()) + FromCp1252(card.Name);
+        case kColumnType:
+            return FromCp1252(card.TypeLine);
+        case kColumnValue:
+            return card.Value;
+        case kColumnRarity:
+            return QString(QLatin1Char(RarityLetter(card)));
+        default:
+            return {}; // the cost is drawn
+        }
+    }
+    case Qt::FontRole:
+        if (marked) {
+            QFont font;
+            font.setBold(true);
+            return font;
+        }
+        return {};
+    case Qt::TextAlignmentRole:
+        return cardColumns_ && (index.column() == kColumnValue || index.column() == kColumnRarity)
+                   ? QVariant(Qt::AlignCenter)
+                   : QVariant();
     case Qt::ForegroundRole: {
         const QColor color = CardRowColor(row.Color, QApplication::palette());
         return color.isValid() ? QVariant(color) : QVariant();
     }
     case CardRole:
         return row.Card;
+    case CardItemRole:
+        return QVariant::fromValue(reinterpret_cast<quintptr>(&Cards().Items(row.Card)));
     default:
         return {};
     }
 }
 
 QVariant TCardListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (section == 0 && orientation == Qt::Horizontal && role == Qt::DisplayRole)
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
+        return {};
+    if (!cardColumns_)
         return header_;
-    return {};
+    switch (section) {
+    case kColumnCost:
+        return QStringLiteral("Cost");
+    case kColumnName:
+        return header_.isEmpty() ? QStringLiteral("Name") : header_;
+    case kColumnType:
+        return QStringLiteral("Type");
+    case kColumnValue:
+        return QStringLiteral("Value");
+    default:
+        return QStringLiteral("Rarity");
+    }
 }
 
 Qt::ItemFlags TCardListModel::flags(const QModelIndex& index) const {

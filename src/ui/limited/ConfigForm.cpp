@@ -4,13 +4,16 @@
 #include "ui/infra/DialogButtons.h"
 #include "ui/infra/QtText.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -22,6 +25,9 @@ TConfigForm::TConfigForm(QWidget* parent) : QDialog(parent) {
 
     auto* packs = new QGroupBox(QStringLiteral("Packs"), this);
     auto* packsLayout = new QVBoxLayout(packs);
+    radioBoosters_ = new QRadioButton(QStringLiteral("&Boosters"), packs);
+    radioBoosters_->setObjectName(QStringLiteral("RadioButtonBoosters"));
+    packsLayout->addWidget(radioBoosters_);
     for (int i = 0; i < 3; ++i) {
         auto* box = new QComboBox(packs);
         box->setObjectName(QStringLiteral("ComboBox%1").arg(i + 1));
@@ -29,16 +35,35 @@ TConfigForm::TConfigForm(QWidget* parent) : QDialog(parent) {
         packsLayout->addWidget(box);
         comboBoxes_[static_cast<size_t>(i)] = box;
     }
+    radioCube_ = new QRadioButton(QStringLiteral("C&ube"), packs);
+    radioCube_->setObjectName(QStringLiteral("RadioButtonCube"));
+    packsLayout->addWidget(radioCube_);
+    comboBoxCube_ = new QComboBox(packs);
+    comboBoxCube_->setObjectName(QStringLiteral("ComboBoxCube"));
+    spinBoxPackSize_ = new QSpinBox(packs);
+    spinBoxPackSize_->setObjectName(QStringLiteral("SpinBoxPackSize"));
+    spinBoxPackSize_->setRange(kCubePackSizeMin, kCubePackSizeMax);
+    spinBoxPackSize_->setValue(kCubePackSizeDefault);
+    auto* cubeLayout = new QFormLayout;
+    cubeLayout->addRow(comboBoxCube_);
+    cubeLayout->addRow(QStringLiteral("Cards per pack"), spinBoxPackSize_);
+    packsLayout->addLayout(cubeLayout);
+    radioBoosters_->setChecked(true);
 
     auto* time = new QGroupBox(QStringLiteral("Starting pick time"), this);
-    auto* timeLayout = new QHBoxLayout(time);
-    upDownTime_ = new QSpinBox(time);
-    upDownTime_->setObjectName(QStringLiteral("UpDownTime"));
-    upDownTime_->setRange(kPickTimeMin, kPickTimeMax);
-    upDownTime_->setValue(SettingsStore::kPickTimeDefault);
-    timeLayout->addWidget(upDownTime_);
-    timeLayout->addWidget(new QLabel(QStringLiteral("seconds"), time));
-    timeLayout->addStretch();
+    auto* timeLayout = new QVBoxLayout(time);
+    comboBoxPickTime_ = new QComboBox(time);
+    comboBoxPickTime_->setObjectName(QStringLiteral("ComboBoxPickTime"));
+    for (int seconds : kPickTimePresets)
+        comboBoxPickTime_->addItem(seconds == kUntimedPick ? QStringLiteral("Untimed")
+                                                           : QStringLiteral("%1 seconds").arg(seconds),
+                                   seconds);
+    comboBoxPickTime_->setCurrentIndex(comboBoxPickTime_->findData(SettingsStore::kPickTimeDefault));
+    checkBoxConfirmPicks_ = new QCheckBox(QStringLiteral("Con&firm picks"), this);
+    checkBoxConfirmPicks_->setToolTip(
+        QStringLiteral("The first Enter, double click or \"Pick\" marks the card; a second one takes it"));
+    checkBoxConfirmPicks_->setObjectName(QStringLiteral("CheckBoxConfirmPicks"));
+    timeLayout->addWidget(comboBoxPickTime_);
 
     // The drafters always pick by value; the choice stays in the design but is never shown.
     radioGroupStrategy_ = new QGroupBox(QStringLiteral("Bots strategy"), this);
@@ -67,10 +92,14 @@ TConfigForm::TConfigForm(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(packs);
     layout->addWidget(time);
+    layout->addWidget(checkBoxConfirmPicks_);
     layout->addWidget(drafters);
     layout->addWidget(radioGroupStrategy_);
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    for (QRadioButton* radio : {radioBoosters_, radioCube_})
+        connect(radio, &QRadioButton::toggled, this, &TConfigForm::UpdateOk);
+    connect(comboBoxCube_, &QComboBox::currentIndexChanged, this, &TConfigForm::UpdateOk);
     UpdateOk();
 }
 
@@ -84,21 +113,50 @@ void TConfigForm::Initialize() {
             box->addItem(FromCp1252(name));
         box->setCurrentIndex(config_.HasChoices() ? config_.Selected[k] : -1);
     }
-    upDownTime_->setValue(config_.PickTime);
+    {
+        const QSignalBlocker quiet(comboBoxCube_);
+        comboBoxCube_->clear();
+        for (const std::string& name : config_.Cube.Cubes)
+            comboBoxCube_->addItem(FromUtf8(name));
+        if (!config_.Cube.HasCubes())
+            comboBoxCube_->addItem(QStringLiteral("(no cube in Cubes/)"));
+        comboBoxCube_->setCurrentIndex(std::max(0, config_.Cube.Selected));
+    }
+    radioCube_->setEnabled(config_.Cube.HasCubes());
+    spinBoxPackSize_->setValue(config_.Cube.Count);
+    (config_.Cube.UseCube ? radioCube_ : radioBoosters_)->setChecked(true);
+    comboBoxPickTime_->setCurrentIndex(comboBoxPickTime_->findData(config_.PickTime));
+    checkBoxConfirmPicks_->setChecked(config_.ConfirmPicks);
     (config_.BotStrategy == 3 ? radioByColours_ : radioByValue_)->setChecked(true);
     UpdateOk();
 }
 
-// Without any pack to choose there is nothing OK could store.
+// The controls of the source not chosen rest; OK needs something to store.
 void TConfigForm::UpdateOk() {
-    button1_->setEnabled(config_.HasChoices());
+    const bool cube = radioCube_->isChecked();
+    for (QComboBox* box : comboBoxes_)
+        box->setEnabled(!cube);
+    comboBoxCube_->setEnabled(cube);
+    spinBoxPackSize_->setEnabled(cube);
+    button1_->setEnabled(Shown().CanStore());
+}
+
+TDraftConfig TConfigForm::Shown() const {
+    TDraftConfig shown = config_;
+    for (size_t k = 0; k < comboBoxes_.size(); ++k)
+        shown.Selected[k] = comboBoxes_[k]->currentIndex();
+    shown.Cube.UseCube = radioCube_->isChecked();
+    if (shown.Cube.HasCubes())
+        shown.Cube.Selected = comboBoxCube_->currentIndex();
+    shown.Cube.Count = spinBoxPackSize_->value();
+    shown.PickTime = comboBoxPickTime_->currentData().toInt();
+    shown.ConfirmPicks = checkBoxConfirmPicks_->isChecked();
+    shown.BotStrategy = radioByColours_->isChecked() ? 3 : 2;
+    return shown;
 }
 
 const TDraftConfig& TConfigForm::Config() {
-    for (size_t k = 0; k < comboBoxes_.size(); ++k)
-        config_.Selected[k] = comboBoxes_[k]->currentIndex();
-    config_.PickTime = upDownTime_->value();
-    config_.BotStrategy = radioByColours_->isChecked() ? 3 : 2;
+    config_ = Shown();
     return config_;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-// "Configure draft": the packs of the three pack turns, the starting pick time and how the
-// computer drafters pick, stored under Draft/Config, Draft/PickTime and Draft/BotStrategy when
-// confirmed.
+// "Configure draft": the packs of the three pack turns or a cube to deal them from, the starting
+// pick time, whether picks are confirmed and how the computer drafters pick, stored under Draft/
+// when confirmed.
 
 #include "core/limited/DraftConfig.h"
 
@@ -11,6 +11,7 @@
 #include <array>
 #include <string>
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QPushButton;
@@ -35,10 +36,17 @@ public:
 
 private:
     void UpdateOk();
+    // The configuration the controls show, without taking it.
+    TDraftConfig Shown() const;
 
     TDraftConfig config_;
+    QRadioButton* radioBoosters_;
     std::array<QComboBox*, 3> comboBoxes_{};
-    QSpinBox* upDownTime_;
+    QRadioButton* radioCube_;
+    QComboBox* comboBoxCube_;
+    QSpinBox* spinBoxPackSize_;
+    QComboBox* comboBoxPickTime_;
+    QCheckBox* checkBoxConfirmPicks_;
     QGroupBox* radioGroupStrategy_;
     QRadioButton* radioByValue_;
     QRadioButton* radioByColours_;

@@ -1,15 +1,20 @@
 #include "ui/limited/ConfigureSealedForm.h"
 
+#include "core/limited/Sealed.h"
 #include "core/settings/Settings.h"
 #include "ui/app/Openers.h"
 #include "ui/infra/QtText.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QStringListModel>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -40,10 +45,26 @@ TConfigureSealedForm::TConfigureSealedForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ConfigureSealedForm"));
     setWindowTitle(QStringLiteral("Configure Sealed Deck"));
 
-    QGroupBox* starters = PackGroup(this, "Starters", comboBoxStarter_, speedButtonAddStarter_,
-                                    "ComboBoxStarter", "SpeedButtonAddStarter");
-    QGroupBox* boosters = PackGroup(this, "Boosters", comboBoxBooster_, speedButtonAddBooster_,
-                                    "ComboBoxBooster", "SpeedButtonAddBooster");
+    groupStarters_ = PackGroup(this, "Starters", comboBoxStarter_, speedButtonAddStarter_, "ComboBoxStarter",
+                               "SpeedButtonAddStarter");
+    groupBoosters_ = PackGroup(this, "Boosters", comboBoxBooster_, speedButtonAddBooster_, "ComboBoxBooster",
+                               "SpeedButtonAddBooster");
+    auto* cube = new QGroupBox(QStringLiteral("Cube"), this);
+    checkBoxCube_ = new QCheckBox(QStringLiteral("Deal the packs from a cube"), cube);
+    checkBoxCube_->setObjectName(QStringLiteral("CheckBoxCube"));
+    comboBoxCube_ = new QComboBox(cube);
+    comboBoxCube_->setObjectName(QStringLiteral("ComboBoxCube"));
+    spinBoxCubePacks_ = new QSpinBox(cube);
+    spinBoxCubePacks_->setObjectName(QStringLiteral("SpinBoxCubePacks"));
+    spinBoxCubePacks_->setRange(kSealedCubePacksMin, kSealedCubePacksMax);
+    spinBoxCubePacks_->setValue(kSealedCubePacksDefault);
+    auto* cubeRow = new QHBoxLayout;
+    cubeRow->addWidget(comboBoxCube_, 1);
+    cubeRow->addWidget(spinBoxCubePacks_);
+    cubeRow->addWidget(new QLabel(QStringLiteral("packs of %1").arg(kSealedCubePackSize), cube));
+    auto* cubeLayout = new QVBoxLayout(cube);
+    cubeLayout->addWidget(checkBoxCube_);
+    cubeLayout->addLayout(cubeRow);
     listModel_ = new QStringListModel(this);
     listBox_ = new QListView(this);
     listBox_->setObjectName(QStringLiteral("ListBox"));
@@ -67,11 +88,12 @@ TConfigureSealedForm::TConfigureSealedForm(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(button2_);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(starters);
-    layout->addWidget(boosters);
+    layout->addWidget(groupStarters_);
+    layout->addWidget(groupBoosters_);
     layout->addWidget(listBox_, 1);
+    layout->addWidget(cube);
     layout->addLayout(buttons);
-    resize(360, 380);
+    resize(360, 460);
 
     connect(speedButtonAddStarter_, &QToolButton::clicked, this,
             &TConfigureSealedForm::SpeedButtonAddStarterClick);
@@ -80,6 +102,8 @@ TConfigureSealedForm::TConfigureSealedForm(QWidget* parent) : QDialog(parent) {
     connect(buttonClear_, &QPushButton::clicked, this, &TConfigureSealedForm::ButtonClearClick);
     connect(button1_, &QPushButton::clicked, this, &QDialog::accept);
     connect(button2_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(checkBoxCube_, &QCheckBox::toggled, this, &TConfigureSealedForm::UpdateSource);
+    UpdateSource();
 }
 
 void TConfigureSealedForm::Initialize() {
@@ -94,6 +118,38 @@ void TConfigureSealedForm::Initialize() {
     speedButtonAddStarter_->setEnabled(any);
     speedButtonAddBooster_->setEnabled(any);
     ShowChosenPacks();
+
+    cube_ = LoadSealedCube(Settings());
+    const QSignalBlocker quiet(checkBoxCube_);
+    comboBoxCube_->clear();
+    for (const std::string& name : cube_.Cubes)
+        comboBoxCube_->addItem(FromUtf8(name));
+    if (!cube_.HasCubes())
+        comboBoxCube_->addItem(QStringLiteral("(no cube in Cubes/)"));
+    comboBoxCube_->setCurrentIndex(std::max(0, cube_.Selected));
+    spinBoxCubePacks_->setValue(cube_.Count);
+    checkBoxCube_->setChecked(cube_.UseCube);
+    checkBoxCube_->setEnabled(cube_.HasCubes());
+    UpdateSource();
+}
+
+TCubeChoice TConfigureSealedForm::CubeChoice() const {
+    TCubeChoice choice = cube_;
+    choice.UseCube = checkBoxCube_->isChecked() && cube_.HasCubes();
+    if (cube_.HasCubes())
+        choice.Selected = comboBoxCube_->currentIndex();
+    choice.Count = spinBoxCubePacks_->value();
+    return choice;
+}
+
+// Packs come either from the list of starters and boosters or from the cube.
+void TConfigureSealedForm::UpdateSource() {
+    const bool cube = checkBoxCube_->isChecked();
+    for (QWidget* packs :
+         std::initializer_list<QWidget*>{groupStarters_, groupBoosters_, listBox_, buttonClear_})
+        packs->setEnabled(!cube);
+    comboBoxCube_->setEnabled(cube);
+    spinBoxCubePacks_->setEnabled(cube);
 }
 
 QStringList TConfigureSealedForm::ChosenLines() const {
@@ -130,6 +186,7 @@ bool OpenSealedConfig() {
     if (form.exec() != QDialog::Accepted)
         return false;
     form.Config().Store(Settings());
+    StoreSealedCube(form.CubeChoice(), Settings());
     return true;
 }
 

@@ -1,13 +1,18 @@
 #pragma once
 
 // "Configure Sealed Deck": the starters and boosters of a sealed pool, stored under
-// Sealed/Config when confirmed. The dialog shows and edits the core's TSealedConfig.
+// Sealed/Config when confirmed, or packs dealt from a cube (Sealed/UseCube, Sealed/Cube,
+// Sealed/CubePacks). The dialog shows and edits the core's TSealedConfig and TCubeChoice.
 
+#include "core/limited/Cube.h"
 #include "core/limited/SealedConfig.h"
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QSpinBox;
 class QListView;
 class QPushButton;
 class QStringListModel;
@@ -25,6 +30,8 @@ public:
     void Initialize();
 
     const TSealedConfig& Config() const { return config_; }
+    // The cube part as the controls show it.
+    TCubeChoice CubeChoice() const;
     // The lines of the list of chosen packs.
     QStringList ChosenLines() const;
 
@@ -35,8 +42,15 @@ public slots:
 
 private:
     void ShowChosenPacks();
+    void UpdateSource();
 
     TSealedConfig config_;
+    TCubeChoice cube_;
+    QGroupBox* groupStarters_;
+    QGroupBox* groupBoosters_;
+    QCheckBox* checkBoxCube_;
+    QComboBox* comboBoxCube_;
+    QSpinBox* spinBoxCubePacks_;
     QComboBox* comboBoxStarter_;
     QComboBox* comboBoxBooster_;
     QToolButton* speedButtonAddStarter_;

@@ -6,6 +6,8 @@
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
+#include "core/limited/DraftConfig.h"
+#include "core/limited/DraftReview.h"
 #include "core/settings/Settings.h"
 #include "ui/app/Openers.h"
 #include "ui/decks/CardListView.h"
@@ -22,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -38,6 +41,13 @@
 namespace tovel {
 
 namespace {
+
+constexpr int kTickMs = 1000;
+
+// Asked before "New draft" throws away a draft with picks.
+constexpr const char* kNewDraftQuestion = "The draft is not finished. Start a new one and lose the picks?";
+constexpr const char* kNewDraftUnsavedQuestion =
+    "The picks of this draft are not saved. Start a new draft and lose them?";
 
 QFont Bold(QFont font, qreal scale = 1.0) {
     font.setBold(true);
@@ -57,11 +67,53 @@ QToolButton* SaveButton(QWidget* parent, const char* name, const char* hint, QSt
 
 } // namespace
 
+// Passes every question to the prompter in force before the table opened, with the countdown
+// paused around it.
+class TDraftMainForm::PausingPrompter final : public Prompter {
+    template <typename F> auto Paused(F&& ask) {
+        form_.PauseCountdown();
+        const auto resume = qScopeGuard([this] { form_.ResumeCountdown(); });
+        return ask();
+    }
+
+public:
+    PausingPrompter(TDraftMainForm& form, Prompter& next) : form_(form), next_(next) {}
+
+    void ShowError(const std::string& message) override {
+        Paused([&] { next_.ShowError(message); });
+    }
+    void ShowInformation(const std::string& message) override {
+        Paused([&] { next_.ShowInformation(message); });
+    }
+    Answer Confirm(const std::string& message, ConfirmButtons buttons, MessageIcon icon) override {
+        return Paused([&] { return next_.Confirm(message, buttons, icon); });
+    }
+    std::string AskOpenFileName(const std::string& dir, const std::string& extension,
+                                const std::string& filter) override {
+        return Paused([&] { return next_.AskOpenFileName(dir, extension, filter); });
+    }
+    std::vector<std::string> AskOpenFileNames(const std::string& dir, const std::string& extension,
+                                              const std::string& filter) override {
+        return Paused([&] { return next_.AskOpenFileNames(dir, extension, filter); });
+    }
+    std::string AskSaveFileName(const std::string& dir, const std::string& extension,
+                                const std::string& filter) override {
+        return Paused([&] { return next_.AskSaveFileName(dir, extension, filter); });
+    }
+    std::string BrowseFolder(const std::string& caption, const std::string& dir) override {
+        return Paused([&] { return next_.BrowseFolder(caption, dir); });
+    }
+
+private:
+    TDraftMainForm& form_;
+    Prompter& next_;
+};
+
 TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("DraftMainForm"));
     setWindowTitle(QStringLiteral("Pickroom"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
-    resize(640, 480);
+    resize(1000, 600);
 
     menuBar_ = new QMenuBar(this);
     QMenu* draft = menuBar_->addMenu(QStringLiteral("&Draft"));
@@ -72,6 +124,10 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     viewCardInfo_->setObjectName(QStringLiteral("Viewcardinfo1"));
     viewCardInfo_->setCheckable(true);
     connect(viewCardInfo_, &QAction::triggered, this, &TDraftMainForm::Viewcardinfo1Click);
+    confirmPicks_ = draft->addAction(QStringLiteral("&Confirm picks"));
+    confirmPicks_->setObjectName(QStringLiteral("ConfirmPicks"));
+    confirmPicks_->setCheckable(true);
+    connect(confirmPicks_, &QAction::toggled, this, &TDraftMainForm::ConfirmPicksToggled);
     draft->addSeparator();
     QAction* exit = draft->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("N5"));
@@ -86,7 +142,8 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     auto* left = new QWidget(this);
     listView_ = new TCardListView(left);
     listView_->setObjectName(QStringLiteral("ListView"));
-    listView_->header()->hide();
+    listView_->ShowCardColumns();
+    listView_->header()->setSectionsClickable(false);
     button1_ = new QPushButton(QStringLiteral("Pick"), left);
     button1_->setObjectName(QStringLiteral("Button1"));
     button1_->setFont(Bold(button1_->font()));
@@ -128,9 +185,12 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     buttonReview_->setAutoDefault(false);
     listViewDeck_ = new TCardListView(right);
     listViewDeck_->setObjectName(QStringLiteral("ListViewDeck"));
+    listViewDeck_->ShowCardColumns();
     curveDeck_ = new TCurveChart(right);
     curveDeck_->setObjectName(QStringLiteral("CurveDeck"));
     curveDeck_->setFixedHeight(100);
+    labelColours_ = new QLabel(right);
+    labelColours_->setObjectName(QStringLiteral("LabelColours"));
     memoDebug_ = new QPlainTextEdit(right);
     memoDebug_->setObjectName(QStringLiteral("MemoDebug"));
     memoDebug_->setReadOnly(true);
@@ -151,6 +211,7 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     rightLayout->addLayout(buttonsRow);
     rightLayout->addWidget(listViewDeck_, 1);
     rightLayout->addWidget(curveDeck_);
+    rightLayout->addWidget(labelColours_);
     rightLayout->addWidget(memoDebug_);
     // Takes the list's room when "Show Deck" hides it, so the controls above stay in place.
     rightLayout->addStretch();
@@ -159,22 +220,24 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     splitter->addWidget(left);
     splitter->addWidget(right);
     splitter->setChildrenCollapsible(false);
-    splitter->setSizes({300, 340});
+    splitter->setSizes({520, 480});
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar_);
     layout->addWidget(splitter);
 
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer"));
-    timer_->setInterval(1000);
+    timer_->setInterval(kTickMs);
     connect(timer_, &QTimer::timeout, this, &TDraftMainForm::TimerTimer);
 
     listView_->viewport()->installEventFilter(this);
+    listView_->installEventFilter(this);
     connect(button1_, &QPushButton::clicked, this, &TDraftMainForm::ListViewDblClick);
     connect(tabControlDecks_, &QTabBar::currentChanged, this, &TDraftMainForm::TabControlDecksChange);
     connect(listViewDeck_, &TCardListView::HeaderClicked, this, &TDraftMainForm::ListViewDeckColumnClick);
     connect(checkBoxShowDeck_, &QCheckBox::toggled, listViewDeck_, &QWidget::setVisible);
     connect(checkBoxShowDeck_, &QCheckBox::toggled, curveDeck_, &QWidget::setVisible);
+    connect(checkBoxShowDeck_, &QCheckBox::toggled, labelColours_, &QWidget::setVisible);
     connect(speedButtonSave_, &QToolButton::clicked, this, &TDraftMainForm::SpeedButtonSaveClick);
     connect(speedButtonSaveAll_, &QToolButton::clicked, this, &TDraftMainForm::SpeedButtonSaveAllClick);
     connect(speedButtonDesign_, &QToolButton::clicked, this, &TDraftMainForm::SpeedButtonDesignClick);
@@ -183,12 +246,19 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
         connect(list, &TCardListView::RowSelected, this, [this, list] { ShowCardOf(list, false); });
         connect(list, &TCardListView::RightButtonDown, this, [this, list] { ShowCardOf(list, true); });
     }
+    connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TDraftMainForm::BoosterSelectionChanged);
 
     // FormCreate
     checkBoxShowDeck_->setChecked(Settings().ShowDeck());
     listViewDeck_->setVisible(checkBoxShowDeck_->isChecked());
     curveDeck_->setVisible(checkBoxShowDeck_->isChecked());
+    labelColours_->setVisible(checkBoxShowDeck_->isChecked());
     editTimer_->setText(QString::number(Settings().DraftPickTime()));
+    confirmPicks_->setChecked(Settings().DraftConfirmPicks());
+    engine_.SetConfirmPicks(confirmPicks_->isChecked());
+    pausingPrompter_ = std::make_unique<PausingPrompter>(*this, Prompts());
+    pausingScope_ = std::make_unique<ScopedPrompter>(*pausingPrompter_);
     ShowState();
 }
 
@@ -198,6 +268,25 @@ TDraftMainForm::~TDraftMainForm() {
     } catch (...) {
         // A settings write that fails while the window goes away has no one left to tell.
     }
+    pausingScope_.reset();
+}
+
+void TDraftMainForm::PauseCountdown() {
+    if (pauses_++ > 0)
+        return;
+    pausedTimer_ = timer_->isActive();
+    pausedRemaining_ = pausedTimer_ ? std::max(0, timer_->remainingTime()) : 0;
+    timer_->stop();
+}
+
+void TDraftMainForm::ResumeCountdown() {
+    if (--pauses_ > 0)
+        return;
+    // The countdown goes on where it stopped (the tick restarts the whole seconds), unless what
+    // was asked ended it.
+    if (pausedTimer_ && engine_.TimerRunning() && !timer_->isActive())
+        timer_->start(std::max(1, pausedRemaining_));
+    pausedTimer_ = false;
 }
 
 void TDraftMainForm::showEvent(QShowEvent* event) {
@@ -215,6 +304,13 @@ void TDraftMainForm::FormShow() {
 }
 
 void TDraftMainForm::N6Click() {
+    // Only picks made are lost: a draft not yet picked from, or finished and saved, goes quietly.
+    const bool picked = engine_.Seats().Items(0).Picks.Count() > 0;
+    if (picked && engine_.PicksUnsaved() &&
+        Prompts().Confirm(engine_.State() == TDraftState::Finished ? kNewDraftUnsavedQuestion
+                                                                   : kNewDraftQuestion,
+                          ConfirmButtons::YesCancel, MessageIcon::Warning) != Answer::Yes)
+        return;
     timer_->stop();
     engine_.StopTimer();
     HideCardInfo();
@@ -237,25 +333,38 @@ void TDraftMainForm::StartDraft() {
         ~Refresh() { form->ShowState(); }
     } refresh{this};
     engine_.SetDrafterStrategy(static_cast<uint8_t>(Settings().DraftBotStrategy()));
+    confirmPicks_->setChecked(Settings().DraftConfirmPicks());
     recordSaved_ = false;
-    engine_.StartDraft(Settings().DraftConfig(), Settings().DraftPickTime());
+    const int pickTime = PresetPickTime(Settings().DraftPickTime());
+    if (Settings().DraftUseCube()) {
+        const std::string path = CubePath(Settings().DraftCube());
+        engine_.StartCubeDraft([&path](const TCardsList& cards) { return ReadCube(path, cards); },
+                               std::clamp(Settings().DraftPackSize(), kCubePackSizeMin, kCubePackSizeMax),
+                               pickTime);
+    } else {
+        engine_.StartDraft(Settings().DraftConfig(), pickTime);
+    }
 }
 
 void TDraftMainForm::ShowState() {
     ShowLists();
     button1_->setText(FromUtf8(engine_.ButtonCaption()));
-    editTimer_->setText(engine_.State() == TDraftState::Idle && engine_.PickSeconds() == 0
-                            ? editTimer_->text()
-                            : FromUtf8(engine_.TimeText()));
+    // Before the first draft the field shows the configured time; afterwards only a running pick's.
+    if (engine_.State() != TDraftState::Idle || engine_.PickSeconds() != 0)
+        editTimer_->setText(FromUtf8(engine_.TimeText()));
+    editTimer_->setVisible(engine_.State() == TDraftState::Idle || !engine_.Untimed());
     const bool finished = engine_.SaveButtonsVisible();
     speedButtonSave_->setVisible(finished);
     speedButtonSaveAll_->setVisible(finished);
     speedButtonDesign_->setVisible(finished);
     buttonReview_->setVisible(finished);
     if (engine_.TimerRunning()) {
-        // A new countdown starts a whole second; a running one keeps its timer.
-        if (!timer_->isActive() || countdownTimed_ != engine_.CountdownStarts())
-            timer_->start();
+        // A new countdown starts a whole second; a running one keeps its timer; a paused one
+        // waits for the question over it to go.
+        if (countdownTimed_ != engine_.CountdownStarts())
+            pausedRemaining_ = kTickMs;
+        if (pauses_ == 0 && (!timer_->isActive() || countdownTimed_ != engine_.CountdownStarts()))
+            timer_->start(kTickMs);
         countdownTimed_ = engine_.CountdownStarts();
     } else {
         timer_->stop();
@@ -282,8 +391,20 @@ void TDraftMainForm::ButtonReviewClick() {
 }
 
 void TDraftMainForm::ShowLists() {
-    const TIntegerList& booster = engine_.ShownBooster();
-    listView_->Model()->SetCards(booster.Raw());
+    // Refilled only when the booster changed: the countdown's refreshes leave the selection, the
+    // scroll position and the focus alone.
+    const std::vector<int32_t>& booster = engine_.ShownBooster().Raw();
+    if (!listsShown_ || booster != shownBooster_) {
+        listsShown_ = true;
+        shownBooster_ = booster;
+        listView_->Model()->SetCards(booster);
+        if (!booster.empty()) {
+            // A new pick: its first card selected, ready for the keys.
+            listView_->SelectRow(0);
+            listView_->setFocus();
+        }
+    }
+    listView_->Model()->SetMarked(engine_.MarkedCard());
     ShowDeckList();
 }
 
@@ -292,8 +413,15 @@ void TDraftMainForm::ShowDeckList() {
     listViewDeck_->Model()->SetHeader(FromUtf8(SortModeCaption(engine_.DeckSortMode())));
     const std::vector<int32_t> picks =
         seat < engine_.Seats().Count() ? engine_.DeckList(seat) : std::vector<int32_t>{};
+    const int mode = static_cast<int>(engine_.DeckSortMode());
+    if (picks == shownPicks_ && seat == shownSeat_ && mode == shownSortMode_)
+        return;
+    shownPicks_ = picks;
+    shownSeat_ = seat;
+    shownSortMode_ = mode;
     listViewDeck_->Model()->SetCards(picks);
     curveDeck_->SetStatistics(PickStatistics(CardDatabase(), picks));
+    labelColours_->setText(FromUtf8(ColorCountsText(CountCardColors(CardDatabase(), picks))));
 }
 
 void TDraftMainForm::ShowLog() {
@@ -324,6 +452,19 @@ void TDraftMainForm::TabControlDecksChange() {
 void TDraftMainForm::ListViewDeckColumnClick() {
     engine_.CycleDeckSortMode();
     ShowDeckList();
+}
+
+void TDraftMainForm::BoosterSelectionChanged() {
+    const int32_t marked = engine_.MarkedCard();
+    engine_.SelectionChanged(listView_->SelectedCard());
+    if (engine_.MarkedCard() != marked)
+        listView_->Model()->SetMarked(engine_.MarkedCard());
+}
+
+void TDraftMainForm::ConfirmPicksToggled(bool on) {
+    engine_.SetConfirmPicks(on);
+    listView_->Model()->SetMarked(engine_.MarkedCard());
+    Settings().SetDraftConfirmPicks(on);
 }
 
 void TDraftMainForm::ShowCardOf(const TCardListView* list, bool openWindow) {
@@ -391,11 +532,27 @@ void TDraftMainForm::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TDraftMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == listView_->viewport() && event->type() == QEvent::MouseButtonDblClick &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (watched == listView_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton)
+            return QDialog::eventFilter(watched, event);
         // Taken here: the pick refills the list, so the view has nothing left to do with it.
-        ListViewDblClick();
+        const QModelIndex at = listView_->indexAt(mouse->position().toPoint());
+        if (at.isValid()) {
+            listView_->SelectRow(at.row());
+            ListViewDblClick();
+        } else if (engine_.State() == TDraftState::BetweenTurns) {
+            ListViewDblClick();
+        }
         return true;
+    }
+    if (watched == listView_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            ListViewDblClick();
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

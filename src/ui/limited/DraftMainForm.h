@@ -2,14 +2,20 @@
 
 // "Pickroom": the booster draft against seven computer drafters. The window shows the draft
 // engine's state (the booster in front of the user, the countdown, the seats' picks) and turns
-// clicks and its one-second timer into engine calls.
+// clicks, keys and its one-second timer into engine calls. The booster list keeps the keyboard:
+// a new booster comes with its first card selected, Enter (or a double click) picks.
 
+#include "core/infra/Prompts.h"
 #include "core/limited/DraftEngine.h"
 
 #include <QDialog>
 
+#include <memory>
+#include <vector>
+
 class QAction;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QMenuBar;
 class QPlainTextEdit;
@@ -38,7 +44,8 @@ public:
 public slots:
     // The one-second countdown tick (the timer's slot; tests call it directly).
     void TimerTimer();
-    // "New draft": the configuration dialog, then a new draft on OK.
+    // "New draft": asks first when picks would be lost, then the configuration dialog, then a
+    // new draft on OK.
     void N6Click();
     // Double click on the booster list and the "Pick"/"Next" button.
     void ListViewDblClick();
@@ -54,11 +61,16 @@ protected:
     void showEvent(QShowEvent* event) override;
     // Esc does not close the table: one key press would throw every seat's picks away.
     void keyPressEvent(QKeyEvent* event) override;
-    // A double click anywhere on the booster list, rows or not: between pack turns the list is
-    // empty and the double click opens the next one.
+    // Enter on the booster list picks; a double click on a card picks it, and anywhere on the
+    // list between pack turns (the list is empty then) opens the next one.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    class PausingPrompter;
+    // A question or message box stops the countdown while it is open; the countdown then goes on
+    // with the seconds it had.
+    void PauseCountdown();
+    void ResumeCountdown();
     void FormShow();
     void RunConfigurationAndStart();
     void StartDraft();
@@ -68,6 +80,8 @@ private:
     void ShowDeckList();
     void ShowLog();
     void ShowCardOf(const TCardListView* list, bool openWindow);
+    void BoosterSelectionChanged();
+    void ConfirmPicksToggled(bool on);
     void TabControlDecksChange();
     void ListViewDeckColumnClick();
     void Viewcardinfo1Click(bool checked);
@@ -81,9 +95,21 @@ private:
     size_t logShown_ = 0;
     int countdownTimed_ = 0; // the engine's countdown the timer runs for
     bool recordSaved_ = false;
+    // What the lists show, so that only a change refills them (a refill loses the selection).
+    std::vector<int32_t> shownBooster_;
+    std::vector<int32_t> shownPicks_;
+    int shownSeat_ = -1;
+    int shownSortMode_ = -1;
+    bool listsShown_ = false;
+    int pauses_ = 0;          // questions open over the table
+    int pausedRemaining_ = 0; // the milliseconds of the current second left when paused
+    bool pausedTimer_ = false;
+    std::unique_ptr<Prompter> pausingPrompter_;
+    std::unique_ptr<ScopedPrompter> pausingScope_;
 
     QMenuBar* menuBar_;
     QAction* viewCardInfo_;
+    QAction* confirmPicks_;
     TCardListView* listView_;
     QPushButton* button1_;
     QLineEdit* editTimer_;
@@ -95,6 +121,7 @@ private:
     QPushButton* buttonReview_;
     TCardListView* listViewDeck_;
     TCurveChart* curveDeck_; // the shown seat's picks by converted cost
+    QLabel* labelColours_;   // ...and by colour
     QPlainTextEdit* memoDebug_;
     QTimer* timer_;
 };

@@ -194,6 +194,111 @@ TEST_F(CardQueryTest, RefusesNestingAndLengthBeyondItsLimits) {
     EXPECT_EQ(Positions(std::string(50, '(') + "whelp" + std::string(50, ')')), "0");
 }
 
+// A query of many terms takes other ways (texts searched together, tables of whole texts and
+// codes, tests gathered per group, cards matched a block at a time): each term, repeated in an
+// And and in an Or, negated, among terms of its kind that never hold, or in a long query, must
+// give what it gives alone.
+TEST_F(CardQueryTest, ManyTermsGiveWhatOneGives) {
+    struct Row {
+        const char* term;
+        const char* never; // a term of its kind that holds for no card, or null
+    };
+    const Row rows[] = {
+        {"whelp", "zq"},
+        {"\"E ID\"", "\"E IQ\""},
+        {"rusk\xCD", "rusq"},
+        {"n=\"stone idol\"", "n=stone"},
+        {"name!=\"stone idol\"", nullptr},
+        {"t:creature", "t:creatures"},
+        {"o:\"arrives, draw\"", "o:\"arrives,draw\""},
+        {"o:\"it: gain 3\"", "o:\"it: gain 4\""},
+        {"o:\" gain \"", "o:\" gains \""},
+        {"o=\"draw a card.\"", "o=\"draw a card\""},
+        {"o!=\"draw a card.\"", nullptr},
+        {"o=\"sacrifice it: gain 3 life.\"", "o=\"sacrifice it: gain 3 life\""},
+        {"e:cd", "e:c"},
+        {"in:cd", "in:d"},
+        {"r>=u", "r<l"},
+        {"c:gm", nullptr},
+        {"c<=gw", nullptr},
+        {"c=rw", "c=rwu"},
+        {"cmc=5", "cmc<0"},
+        {"pow>=2", "pow>10"},
+        {"pow!=100", nullptr},
+        {"tou=3", "tou=4"},
+        {"v>=7", "v>9"},
+        {"f:standard", nullptr},
+        {"format=OLD", nullptr},
+        {"banned:D", "banned:d"},
+        {"own>0", "own>2"},
+    };
+    owned = {0, 0, 0, 0, 2};
+    std::string padding; // terms that every card holds, enough to make the query a long one
+    for (int i = 0; i < 16; ++i)
+        padding += " -zq" + std::to_string(i);
+    for (const Row& row : rows) {
+        const std::string term = row.term;
+        const std::string alone = Positions(term);
+        const std::string negated = Positions("-" + term);
+        const std::string four = term + " " + term + " " + term + " " + term;
+        const std::string anyOfFour = term + " or " + term + " or " + term + " or " + term;
+        EXPECT_EQ(Positions(four), alone) << four;
+        EXPECT_EQ(Positions(anyOfFour), alone) << anyOfFour;
+        EXPECT_EQ(Positions("(" + anyOfFour + ") (" + four + ")"), alone) << anyOfFour;
+        EXPECT_EQ(Positions("-" + term + " -" + term + " -" + term + " -" + term), negated) << term;
+        EXPECT_EQ(Positions("-(" + anyOfFour + ")"), negated) << anyOfFour;
+        EXPECT_EQ(Positions("(" + anyOfFour + ") (" + four + ")" + padding), alone) << term;
+        EXPECT_EQ(Positions("-(" + anyOfFour + ")" + padding), negated) << term;
+        // Among terms of other kinds that never hold, each tried its own way.
+        const std::string mixed = "(cmc<0 or e:zz or " + term + " or o:zq or n=zq or c=wubrg)";
+        EXPECT_EQ(Positions(mixed), alone) << mixed;
+        EXPECT_EQ(Positions(mixed + padding), alone) << mixed;
+        EXPECT_EQ(Positions("-" + mixed + padding), negated) << mixed;
+        if (row.never) {
+            const std::string never = row.never;
+            const std::string among = never + " or " + term + " or " + never + " or " + never;
+            EXPECT_EQ(Positions(among), alone) << among;
+            EXPECT_EQ(Positions("-" + never + " -" + never + " " + term + " -" + never), alone) << term;
+        }
+    }
+}
+
+// A query is refused beyond 1,000 terms, 10,000 characters or a nesting of 200; up to them it
+// is read.
+TEST_F(CardQueryTest, LengthLimits) {
+    const auto repeat = [](const std::string& text, int times) {
+        std::string out;
+        for (int i = 0; i < times; ++i)
+            out += text;
+        return out;
+    };
+    struct Row {
+        std::string query;
+        const char* message; // empty: accepted
+    };
+    const Row rows[] = {
+        {repeat("x ", 1000), ""},
+        {repeat("x ", 1001), "Bad search at column 2001: the search has more than 1000 terms"},
+        {repeat("-x or ", 999) + "\"a b\"", ""}, // "or" is no term; "-x" and a phrase are one
+        {repeat("-x or ", 1000) + "\"a b\"",
+         "Bad search at column 6001: the search has more than 1000 terms"},
+        {repeat("(", 200) + "x" + repeat(")", 200), ""},
+        {repeat("(", 201) + "x" + repeat(")", 201),
+         "Bad search at column 202: the search is nested too deeply"},
+        {"o:\"" + std::string(9996, 'a') + "\"", ""}, // 10,000 characters
+        {"o:\"" + std::string(9997, 'a') + "\"",
+         "Bad search at column 10001: the search is longer than 10000 characters"},
+    };
+    for (const Row& row : rows) {
+        try {
+            Positions(row.query);
+            EXPECT_EQ(std::string(), row.message) << row.query.substr(0, 40);
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), row.message) << row.query.substr(0, 40);
+        }
+    }
+}
+
 // Owned copies are summed over the inventory lines of a printing, matched as IndexOf matches.
 TEST(OwnedCountsTest, SumsTheLinesOfEachPrinting) {
     TCardsList cards;

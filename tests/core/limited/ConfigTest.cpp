@@ -29,11 +29,15 @@ TEST(DraftConfig, StoredNamesSelectTheirEntriesAnythingElseTheFirst) {
         int shownPickTime;
     } cases[] = {
         {"", 40, {0, 0, 0}, 40},
-        {"DDD;X;AAA;", 25, {2, 1, 0}, 25},
+        {"DDD;X;AAA;", 25, {2, 1, 0}, 30},   // the nearest time offered
         {"DDD;X;", 40, {0, 0, 0}, 40},       // not three names
         {"DDD;BBB;ddd;", 40, {2, 0, 0}, 40}, // BBB is hidden behind X; case counts
-        {";;X;;X;;DDD", 90, {1, 1, 2}, 60},  // runs of ";"; the time box stops at 60
-        {"AAA;AAA;AAA;", 3, {0, 0, 0}, 15},
+        {";;X;;X;;DDD", 90, {1, 1, 2}, 90},  // runs of ";"
+        {"AAA;AAA;AAA;", 3, {0, 0, 0}, 30},
+        {"AAA;AAA;AAA;", 50, {0, 0, 0}, 40}, // of two as near, the shorter
+        {"AAA;AAA;AAA;", 600, {0, 0, 0}, 90},
+        {"AAA;AAA;AAA;", 0, {0, 0, 0}, kUntimedPick},
+        {"AAA;AAA;AAA;", -7, {0, 0, 0}, 40},
     };
     for (const auto& c : cases) {
         TDraftConfig config;
@@ -73,6 +77,31 @@ TEST(DraftConfig, ConfirmingStoresTheThreeNamesAndThePickTime) {
     EXPECT_EQ(empty.ConfigText(), "");
     EXPECT_FALSE(empty.Store(settings));
     EXPECT_EQ(settings.DraftConfig(), "X;DDD;X;");
+}
+
+// A cube is stored with its cards per pack (kept from 5 to 20) and only when there is one; without
+// packs to choose from a cube still makes a draft.
+TEST(DraftConfig, ACubeIsStoredWithItsPackSizeOnlyWhenThereIsOne) {
+    TempDir dir;
+    SettingsStore settings(dir / "tovel.ini", dir.Path());
+    TDraftConfig config;
+    config.Init(TTextList(), "", 40);
+    config.Cube.Init({}, "Mine", true, 15, kCubePackSizeMin, kCubePackSizeMax);
+    EXPECT_FALSE(config.Cube.UseCube);
+    EXPECT_FALSE(config.CanStore());
+    config.Cube.Init({"Big", "Mine"}, "Mine", true, 40, kCubePackSizeMin, kCubePackSizeMax);
+    EXPECT_EQ(config.Cube.Selected, 1);
+    EXPECT_EQ(config.Cube.Count, 20);
+    config.ConfirmPicks = true;
+    ASSERT_TRUE(config.Store(settings));
+    EXPECT_TRUE(settings.DraftUseCube());
+    EXPECT_EQ(settings.DraftCube(), "Mine");
+    EXPECT_EQ(settings.DraftPackSize(), 20);
+    EXPECT_TRUE(settings.DraftConfirmPicks());
+    EXPECT_EQ(settings.DraftConfig(), ""); // no packs to choose: none stored
+    config.Cube.Init({"Big"}, "Gone", false, 3, kCubePackSizeMin, kCubePackSizeMax);
+    EXPECT_EQ(config.Cube.Chosen(), "Big");
+    EXPECT_EQ(config.Cube.Count, 5);
 }
 
 TEST(SealedConfig, OpeningDropsItemsItCannotShow) {

@@ -201,7 +201,7 @@ TEST_F(DraftTest, TheCountdownPicksForTheUserAndStopsAtTheEndOfAPackTurn) {
 
 TEST_F(DraftTest, ASmallPickTimeStillTimesOutEveryPick) {
     auto engine = MakeEngine();
-    ASSERT_TRUE(engine->StartDraft("AAA;AAA;AAA;", 0));
+    ASSERT_TRUE(engine->StartDraft("AAA;AAA;AAA;", 1));
     int ticks = 0;
     while (engine->State() != TDraftState::Finished && ticks < 100000) {
         if (engine->State() == TDraftState::BetweenTurns)
@@ -212,6 +212,64 @@ TEST_F(DraftTest, ASmallPickTimeStillTimesOutEveryPick) {
     }
     EXPECT_EQ(engine->State(), TDraftState::Finished);
     EXPECT_EQ(ticks, 45); // one second per pick
+}
+
+// Untimed: no countdown at all, however long the user takes; the record says so.
+TEST_F(DraftTest, AnUntimedDraftHasNoCountdownAndNeverPicksForTheUser) {
+    auto engine = MakeEngine();
+    ASSERT_TRUE(engine->StartDraft("AAA;AAA;AAA;", kUntimedPick));
+    for (int i = 0; i < 200; ++i)
+        engine->Tick();
+    EXPECT_FALSE(engine->TimerRunning());
+    EXPECT_EQ(engine->TimeText(), "");
+    EXPECT_EQ(engine->Seats().Items(0).Picks.Count(), 0);
+    engine->MakePick(engine->ShownBooster().Items(0));
+    EXPECT_FALSE(engine->TimerRunning());
+    const std::string text = FormatDraftRecord(engine->Record());
+    EXPECT_NE(text.find("\r\nPick time: untimed\r\n"), std::string::npos);
+    EXPECT_EQ(ParseDraftRecord(text, "u.draft").PickTime, kUntimedPick);
+}
+
+// With "Confirm picks" the first press marks, a second on the same card takes it, another
+// selection drops the mark; a countdown reaching zero takes the marked card as the user's pick.
+TEST_F(DraftTest, ConfirmedPicksTakeASecondPressOnTheMarkedCard) {
+    auto engine = MakeEngine();
+    engine->SetConfirmPicks(true);
+    ASSERT_TRUE(engine->StartDraft("AAA;AAA;AAA;", 40));
+    const int32_t first = engine->ShownBooster().Items(3);
+    const int32_t second = engine->ShownBooster().Items(5);
+    engine->PressPick(first);
+    EXPECT_EQ(engine->MarkedCard(), first);
+    EXPECT_EQ(engine->Seats().Items(0).Picks.Count(), 0);
+    engine->SelectionChanged(second);
+    EXPECT_EQ(engine->MarkedCard(), -1);
+    engine->PressPick(second);
+    engine->PressPick(first); // another card: marked instead
+    EXPECT_EQ(engine->MarkedCard(), first);
+    EXPECT_EQ(engine->Seats().Items(0).Picks.Count(), 0);
+    engine->PressPick(first);
+    EXPECT_EQ(engine->Seats().Items(0).Picks.Raw(), (std::vector<int32_t>{first}));
+    EXPECT_EQ(engine->MarkedCard(), -1);
+
+    const int32_t marked = engine->ShownBooster().Items(engine->ShownBooster().Count() - 1);
+    engine->PressPick(marked);
+    while (engine->Seats().Items(0).Picks.Count() == 1)
+        engine->Tick();
+    EXPECT_EQ(engine->Seats().Items(0).Picks.Items(1), marked);
+    EXPECT_EQ(engine->Record().Steps[8].How, TPickHow::User);
+}
+
+// The countdown's text goes with the countdown: nothing between pack turns or after the draft.
+TEST_F(DraftTest, NoPickTimeIsShownWhileNoPickIsDue) {
+    auto engine = MakeEngine();
+    ASSERT_TRUE(engine->StartDraft("AAA;AAA;AAA;", 40));
+    while (engine->State() == TDraftState::Picking)
+        engine->AutoPick();
+    EXPECT_EQ(engine->TimeText(), "");
+    engine->PressPick(-1);
+    EXPECT_EQ(engine->TimeText(), "0:40");
+    PlayOut(*engine);
+    EXPECT_EQ(engine->TimeText(), "");
 }
 
 TEST_F(DraftTest, TheSameSeedDraftsTheSameCards) {
