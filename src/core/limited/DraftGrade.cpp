@@ -1,9 +1,12 @@
 #include "core/limited/DraftGrade.h"
 
 #include "core/carddb/CardText.h"
+#include "core/infra/FileIO.h"
+#include "core/limited/DraftEngine.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <numeric>
 
 namespace tovel {
@@ -162,6 +165,19 @@ std::string FormatSeatDeck(const TDraftRecord& record, const TCardLinks& links, 
             sideboard.Add(line.Edition, line.Name, 1);
     }
     return GroupZone(cards, zones.Main.Entries, zones.Main.Lands).Format(false) + sideboard.Format(true);
+}
+
+void WriteBuiltSeatDecks(const TDraftRecord& record, const TCardsList& cards, const std::string& fileName) {
+    const TCardLinks links = LinkRecordCards(record, cards);
+    std::vector<std::unique_ptr<AtomicFileWriter>> files;
+    for (int seat = 0; seat < kTableSeats; ++seat) {
+        const std::vector<int32_t> picks = SeatPicks(record, seat);
+        const std::string text = FormatSeatDeck(record, links, cards, picks, BuildSeatDeck(picks, links));
+        files.push_back(std::make_unique<AtomicFileWriter>(SeatDeckPath(fileName, seat)));
+        files.back()->Write(text);
+    }
+    for (const auto& file : files)
+        file->Commit();
 }
 
 } // namespace tovel

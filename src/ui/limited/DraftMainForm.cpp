@@ -7,6 +7,7 @@
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "core/limited/DraftConfig.h"
+#include "core/limited/DraftGrade.h"
 #include "core/limited/DraftReview.h"
 #include "core/settings/Settings.h"
 #include "ui/app/Openers.h"
@@ -178,6 +179,17 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     checkBoxShowDeck_->setFont(Bold(checkBoxShowDeck_->font()));
     speedButtonSave_ = SaveButton(right, "SpeedButtonSave", "Save deck", QStyle::SP_DialogSaveButton);
     speedButtonSaveAll_ = SaveButton(right, "SpeedButtonSaveAll", "Save all decks", QStyle::SP_DriveFDIcon);
+    // Its click saves the pools, as always; its menu offers the built decks too.
+    auto* saveAllMenu = new QMenu(speedButtonSaveAll_);
+    QAction* savePools = saveAllMenu->addAction(QStringLiteral("Save all pools..."));
+    savePools->setObjectName(QStringLiteral("SaveAllPools"));
+    connect(savePools, &QAction::triggered, this, [this] { SaveAllDecks(false); });
+    QAction* saveBuilt = saveAllMenu->addAction(QStringLiteral("Save all built decks..."));
+    saveBuilt->setObjectName(QStringLiteral("SaveAllBuiltDecks"));
+    saveBuilt->setToolTip(QStringLiteral("Each seat's picks built into a 40-card deck, the rest in its sideboard"));
+    connect(saveBuilt, &QAction::triggered, this, [this] { SaveAllDecks(true); });
+    speedButtonSaveAll_->setMenu(saveAllMenu);
+    speedButtonSaveAll_->setPopupMode(QToolButton::MenuButtonPopup);
     speedButtonDesign_ =
         SaveButton(right, "SpeedButtonDesign", "Design deck", QStyle::SP_FileDialogDetailedView);
     buttonReview_ = new QPushButton(QStringLiteral("Review draft"), right);
@@ -333,6 +345,7 @@ void TDraftMainForm::StartDraft() {
         ~Refresh() { form->ShowState(); }
     } refresh{this};
     engine_.SetDrafterStrategy(static_cast<uint8_t>(Settings().DraftBotStrategy()));
+    showChoice_ = Settings().DraftShowChoice();
     confirmPicks_->setChecked(Settings().DraftConfirmPicks());
     recordSaved_ = false;
     const int pickTime = PresetPickTime(Settings().DraftPickTime());
@@ -405,6 +418,9 @@ void TDraftMainForm::ShowLists() {
         }
     }
     listView_->Model()->SetMarked(engine_.MarkedCard());
+    listView_->SetOutlinedRow(showChoice_ ? DraftersChoice(engine_.ShownBooster(), engine_.Seats().Items(0).Picks,
+                                                           CardDatabase())
+                                          : -1);
     ShowDeckList();
 }
 
@@ -488,6 +504,10 @@ void TDraftMainForm::SpeedButtonSaveClick() {
 }
 
 void TDraftMainForm::SpeedButtonSaveAllClick() {
+    SaveAllDecks(false);
+}
+
+void TDraftMainForm::SaveAllDecks(bool built) {
     if (engine_.Seats().Items(std::max(0, tabControlDecks_->currentIndex())).Picks.Count() == 0) {
         ShowError("Decks are empty!");
         return;
@@ -513,6 +533,14 @@ void TDraftMainForm::SpeedButtonSaveAllClick() {
         }
         if (Prompts().Confirm(question, ConfirmButtons::YesCancel) != Answer::Yes)
             return;
+    }
+    if (built) {
+        // The table holds the cards of the packs in play; the built decks need the basic lands.
+        TCardsList cards;
+        WaitCursor cursor;
+        DefaultCardLoader()(cards, "");
+        WriteBuiltSeatDecks(engine_.Record(), cards, fileName);
+        return;
     }
     for (int seat = 0; seat < kTableSeats; ++seat)
         engine_.SaveSeatDeck(seat, fileName, true);

@@ -7,6 +7,7 @@
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "ui/app/Openers.h"
+#include "ui/decks/CardListView.h"
 #include "ui/infra/CostDelegate.h"
 #include "ui/infra/QtText.h"
 #include "ui/infra/WaitCursor.h"
@@ -128,14 +129,8 @@ protected:
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override {
         QTreeWidget::drawRow(painter, option, index);
-        if (index.row() != bestRow_ || index.parent().isValid())
-            return;
-        painter->save();
-        painter->setPen(QPen(kAgreeColour, 2));
-        painter->setBrush(Qt::NoBrush);
-        painter->drawRect(
-            QRect(0, option.rect.top(), viewport()->width(), option.rect.height()).adjusted(1, 1, -1, -1));
-        painter->restore();
+        if (index.row() == bestRow_ && !index.parent().isValid())
+            DrawRowOutline(*painter, option.rect, viewport()->width());
     }
 
 private:
