@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (release) and runs them on a large generated world: the card database
-# (load, save, build, memory, lookups), one whole draft, the cards list model, and the
-# collection windows offscreen. TOVEL_BENCH_SIZE=N sets the world's printings (default 100000);
+# (load, save, build, memory, lookups), one whole draft, decks built from pools and their odds,
+# the cards list model, and the collection windows offscreen. TOVEL_BENCH_SIZE=N sets the world's printings (default 100000);
 # TOVEL_BENCH_WORLD=DIR names a program folder holding Data/ of that size; without it the world
 # is generated once into build-bench/world-N. Extra arguments go to the Google Benchmark
 # programs (e.g. --benchmark_filter=Load).
@@ -22,7 +22,7 @@ fi
 world=$(cd "$world" && pwd)
 
 export TOVEL_BENCH_WORLD=$world TOVEL_BENCH_SIZE=$size
-echo "== card database, draft"
+echo "== card database, draft, deck building and odds"
 build-bench/bin/tovel_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
 echo "== cards list model"
 build-bench/bin/tovel_collection_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"

@@ -15,6 +15,7 @@
 
 int main(int argc, char** argv) {
     tovel::IgnoreFileSizeLimitSignal();
+    tovel::RemoveTemporaryFilesOnTermination();
     // Without a display Qt would fail with a terse platform-plugin error; say what to do instead.
     if (!tovel::DisplayAvailable(tovel::kHostSystem, [](const char* name) { return std::getenv(name); })) {
         std::fprintf(stderr, "tovel: no display found (DISPLAY and WAYLAND_DISPLAY are not set).\n"

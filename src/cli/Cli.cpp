@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "core/infra/Error.h"
+#include "core/infra/Process.h"
 #include "core/infra/ProgramDir.h"
 
 #include <algorithm>
@@ -80,6 +81,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
                                                 ? ProgramDirChoice{root, "given by --root"}
                                                 : OpenProgramDir(ExecutablePath(args.empty() ? "" : args[0]));
             SetProgramDir(folder.dir);
+            RemoveStaleTemporaryFilesOnStart(folder.dir);
             Context context{std::vector<std::string>(words.begin() + 1, words.end()), out, err,
                             folder.reason};
             return command.run(context);

@@ -16,9 +16,9 @@ int Check(Context& context, std::vector<std::string>& words) {
     if (words.size() > 1)
         throw UsageError("db check takes at most one file");
     const std::string file = words.empty() ? ProgramPath("Data/base.txt") : words[0];
-    const auto mapped = MappedFile::Open(file);
-    // Each problem is printed as it is found: a big damaged file never piles up in memory.
-    const TCheckCounts counts = CheckCardDatabase(mapped->Bytes(), [&](const TRecordProblem& problem) {
+    // Record by record, each problem printed as it is found: a big damaged file never piles up
+    // in memory.
+    const TCheckCounts counts = CheckCardDatabaseFile(file, [&](const TRecordProblem& problem) {
         context.out << problem.Line << ": " << problem.Message << "\n";
     });
     context.out << counts.Cards << " cards, " << counts.Problems << " problems\n";
@@ -32,6 +32,10 @@ int Build(Context& context, std::vector<std::string>& words) {
     TakeOption(words, "--out", files.Out);
     if (!words.empty())
         throw UsageError("db build: unexpected \"" + words[0] + "\"");
+    if (const std::string problem =
+            SameFileProblem({{"--cards", files.CardList}, {"--text", files.CardText}, {"--out", files.Out}});
+        !problem.empty())
+        throw UsageError("db build: " + problem);
     TCardsList cards;
     TTextList editions;
     try {

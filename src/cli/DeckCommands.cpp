@@ -1,10 +1,13 @@
-// tovel-cli deck: converting foreign text decks, plain-text lists in and out, deck statistics.
+// tovel-cli deck: converting foreign text decks, plain-text lists in and out, deck statistics,
+// a deck built from a pool and the odds of a deck.
 
 #include "cli/DeckCommands.h"
 
 #include "core/carddb/CardDatabase.h"
+#include "core/decks/DeckBuilder.h"
 #include "core/decks/DeckFile.h"
 #include "core/decks/DeckList.h"
+#include "core/decks/DeckOdds.h"
 #include "core/decks/DeckStats.h"
 #include "core/decks/InsertSideboard.h"
 #include "core/infra/Error.h"
@@ -23,6 +26,14 @@ namespace {
 int Convert(Context& context, const std::vector<std::string>& files) {
     if (files.empty())
         throw UsageError("deck convert needs at least one file");
+    // Every file read and every file written, so that no conversion overwrites another's input or output.
+    std::vector<std::pair<std::string, std::string>> paths;
+    for (const std::string& file : files) {
+        paths.emplace_back(file, file);
+        paths.emplace_back(file + ".dec", file + ".dec");
+    }
+    if (const std::string problem = SameFileProblem(paths); !problem.empty())
+        throw UsageError("deck convert: " + problem);
     int status = kExitOk;
     for (const std::string& file : files) {
         try {
@@ -64,13 +75,22 @@ int Import(Context& context, std::vector<std::string> words) {
         throw UsageError("deck import needs --out DECK.dec");
     const bool skipUnknown = TakeFlag(words, "--skip-unknown");
     const std::string listFile = TakeOneFile(words, "import", "one LIST file");
+    if (const std::string problem = SameFileProblem({{"LIST", listFile}, {"--out", out}}); !problem.empty())
+        throw UsageError("deck import: " + problem);
     TCardsList cards;
     LoadCards(cards);
-    const TDeckList list = ReadDeckList(DecodeListBytes(ReadWholeFile(listFile)), cards);
-    for (const TListProblem& problem : list.Problems)
+    // Each problem is printed as it is found: a huge list never piles up in memory.
+    size_t problems = 0;
+    const TDeckList list = ReadDeckListFile(listFile, cards, [&](const TListProblem& problem) {
+        ++problems;
         context.err << ProblemText(problem) << "\n";
-    if (!list.Problems.empty() && !skipUnknown)
+    });
+    if (problems > 0 && !skipUnknown)
         return kExitFailure;
+    if (list.Cards.empty()) {
+        context.err << "The list " << listFile << " holds no cards; nothing was written\n";
+        return kExitFailure;
+    }
     TDeckZones zones;
     FillZones(zones, cards, list);
     WriteDesignerDeck(cards, zones.Main.Entries, zones.Main.Lands, zones.Sideboard.Entries,
@@ -82,6 +102,10 @@ int Export(Context& context, std::vector<std::string> words) {
     std::string out;
     const bool toFile = TakeOption(words, "--out", out);
     const std::string deckFile = TakeOneFile(words, "export", "one DECK.dec file");
+    if (toFile)
+        if (const std::string problem = SameFileProblem({{"DECK", deckFile}, {"--out", out}});
+            !problem.empty())
+            throw UsageError("deck export: " + problem);
     TCardsList cards;
     TDeckZones zones;
     if (!ReadDeck(context, deckFile, cards, zones))
@@ -108,12 +132,54 @@ int Stats(Context& context, std::vector<std::string> words) {
     return kExitOk;
 }
 
+int Build(Context& context, std::vector<std::string> words) {
+    std::string out;
+    if (!TakeOption(words, "--out", out))
+        throw UsageError("deck build needs --out DECK.dec");
+    std::string colours;
+    TColourSet forced = 0;
+    if (TakeOption(words, "--colours", colours)) {
+        const std::optional<TColourSet> set = ParseColourSet(colours);
+        if (!set)
+            throw UsageError("--colours takes one or two of the letters W, U, B, R and G");
+        forced = *set;
+    }
+    const std::string poolFile = TakeOneFile(words, "build", "one POOL.dec file");
+    TCardsList cards;
+    TDeckZones zones;
+    if (!ReadDeck(context, poolFile, cards, zones))
+        return kExitFailure;
+    const std::vector<int32_t> pool = ZonePool(cards, zones);
+    const TBuiltDeck deck = BuildDeck(PoolCards(cards, pool), forced);
+    const TDeckZones built = BuiltDeckZones(deck, pool, BasicLandPositions(cards));
+    WriteDesignerDeck(cards, built.Main.Entries, built.Main.Lands, built.Sideboard.Entries,
+                      built.Sideboard.Lands, out);
+    context.out << BuiltDeckText(deck);
+    return kExitOk;
+}
+
+int Odds(Context& context, std::vector<std::string> words) {
+    const bool onTheDraw = TakeFlag(words, "--draw");
+    const std::string deckFile = TakeOneFile(words, "odds", "one DECK.dec file");
+    TCardsList cards;
+    TDeckZones zones;
+    if (!ReadDeck(context, deckFile, cards, zones))
+        return kExitFailure;
+    const TDeckOdds odds = ZoneOdds(cards, zones.Main, onTheDraw);
+    if (odds.Cards == 0) {
+        context.err << "deck odds: the main deck of " << deckFile << " holds no cards\n";
+        return kExitFailure;
+    }
+    context.out << Cp1252ToUtf8(OddsText(odds));
+    return kExitOk;
+}
+
 } // namespace
 
 int RunDeck(Context& context) {
     std::vector<std::string> words = context.args;
     if (words.empty())
-        throw UsageError("deck needs a subcommand: convert, import, export or stats");
+        throw UsageError("deck needs a subcommand: convert, import, export, stats, build or odds");
     const std::string sub = words[0];
     words.erase(words.begin());
     if (sub == "convert")
@@ -124,6 +190,10 @@ int RunDeck(Context& context) {
         return Export(context, words);
     if (sub == "stats")
         return Stats(context, words);
+    if (sub == "build")
+        return Build(context, words);
+    if (sub == "odds")
+        return Odds(context, words);
     throw UsageError("unknown deck subcommand \"" + sub + "\"");
 }
 

@@ -14,7 +14,14 @@ inline constexpr const char* kDeckUsage =
     "  deck export DECK.dec [--out LIST]\n"
     "                       write a deck file as a plain-text list (standard output by default)\n"
     "  deck stats DECK.dec [--sideboard]\n"
-    "                       the deck's curve, colour symbols, types and suggested basic lands\n";
+    "                       the deck's curve, colour symbols, types and suggested basic lands\n"
+    "  deck build POOL.dec --out DECK.dec [--colours C]\n"
+    "                       build a 40-card deck from every card of POOL.dec: the best one or two\n"
+    "                       colours (or C: one or two of W, U, B, R, G), 23 spells by pick value\n"
+    "                       along a curve and 17 basic lands; the rest goes to the sideboard\n"
+    "  deck odds DECK.dec [--draw]\n"
+    "                       the exact odds of the main deck: lands in the opening seven, land drops\n"
+    "                       turns 1-6 and each spell cast on curve, on the play (or the draw)\n";
 
 int RunDeck(Context& context);
 

@@ -5,7 +5,9 @@
 
 #include "core/carddb/CardsDB.h"
 #include "core/carddb/Editions.h"
+#include "core/decks/DeckFile.h"
 #include "core/infra/FileIO.h"
+#include "core/infra/FileSet.h"
 #include "core/infra/IniFile.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
@@ -90,6 +92,12 @@ LimitedOptions TakeOptions(const std::string& command, std::vector<std::string> 
     return options;
 }
 
+// The lines of boosters.ini that spoil a pack, once, before the packs are drawn.
+void PrintBoostersReport(Context& context) {
+    if (const std::string report = BoostersIniReport(); !report.empty())
+        context.err << report << "\n";
+}
+
 SettingsStore ProgramSettings() {
     return SettingsStore(ProgramPath("tovel.ini"), ProgramDir());
 }
@@ -151,12 +159,24 @@ int RunDraft(Context& context) {
         return kExitFailure;
     }
 
+    // Every file the draft writes, each under the name of what gives it.
+    std::vector<std::pair<std::string, std::string>> outputs{{"--out", options.out}};
+    for (int seat = 1; seat < kTableSeats; ++seat)
+        outputs.emplace_back("the deck of seat " + std::to_string(seat + 1), BotDeckPath(options.out, seat));
+    if (options.log)
+        outputs.emplace_back("--log", *options.log);
+    if (options.record)
+        outputs.emplace_back("--record", *options.record);
+    if (const std::string problem = SameFileProblem(outputs); !problem.empty())
+        throw UsageError("draft: " + problem);
+
     // Nobody to ask on the command line: messages for the user go to standard error, the draft's
     // "finished" notice is dropped, and every question takes its cancelling answer.
     NonInteractivePrompter prompter(
         [&context](const std::string& message) { context.err << message << "\n"; }, nullptr);
     ScopedPrompter scoped(prompter);
     TDraftEngine::LoadTableData();
+    PrintBoostersReport(context);
     TCardsList cards;
     TDraftEngine engine(cards);
     engine.SetFixedSeed(options.seed);
@@ -175,17 +195,18 @@ int RunDraft(Context& context) {
         engine.AutoPick();
     }
 
-    std::string fileName = options.out;
-    for (int seat = 0; seat < kTableSeats; ++seat)
-        engine.SaveSeatDeck(seat, fileName, true);
+    // The decks, the log and the record are one set: a failure or a signal leaves the files of
+    // the last run as they were, never a mix of two.
+    FileSet files;
     if (options.log) {
         std::string text;
         for (const std::string& line : engine.Log())
             text += line + "\n";
-        WriteFileAtomically(*options.log, text);
+        files.Add(*options.log, text);
     }
     if (options.record)
-        WriteDraftRecord(engine.Record(), *options.record);
+        files.Add(*options.record, FormatDraftRecord(engine.Record()));
+    engine.SaveAllSeatDecks(options.out, files);
     return kExitOk;
 }
 
@@ -203,7 +224,10 @@ int RunReview(Context& context) {
     if (words.size() != 1 || words[0].starts_with("--"))
         throw UsageError("review needs one FILE");
 
-    const TDraftRecord record = ReadDraftRecord(words[0]);
+    // Each fault is printed as it is found; the error after them names the first.
+    const TDraftRecord record = ReadDraftRecord(words[0], [&](int line, const std::string& fault) {
+        context.err << words[0] << ", line " << line << ": " << fault << "\n";
+    });
     if (grade)
         return PrintGrade(context, record, seat - 1);
     for (int index : SeatSteps(record, seat - 1)) {
@@ -219,6 +243,9 @@ int RunReview(Context& context) {
 
 int RunSealed(Context& context) {
     const LimitedOptions options = TakeOptions("sealed", context.args, false);
+    if (options.config)
+        if (const std::string problem = SealedConfigProblem(*options.config); !problem.empty())
+            throw UsageError("sealed: " + problem);
     RandomSource random;
     SeedForRun(random, options.seed);
     TCardsList cards;
@@ -238,6 +265,7 @@ int RunSealed(Context& context) {
     const std::string config = options.config ? *options.config : ProgramSettings().SealedConfig();
     LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
     LoadSpecialConfigs(BoostersIniPath());
+    PrintBoostersReport(context);
     if (!GenerateSealedPool(config, cards, pool, random, DefaultCardLoader())) {
         context.err << "No sealed pool configured: " << EmptySettingReason("Sealed/Config") << "\n";
         return kExitFailure;

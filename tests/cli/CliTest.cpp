@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utime.h>
 
 using tovel::test::RunCli;
 using tovel::test::TempDir;
@@ -95,4 +97,23 @@ TEST(Cli, PerUserFolderThatCannotBeMadeIsReportedOnlyWhenACommandNeedsIt) {
         EXPECT_TRUE(*c.err ? result.err.rfind(c.err, 0) == 0 : result.err.empty())
             << c.args[0] << ": " << result.err;
     }
+}
+
+// A command's start removes the program's temporary files left over an hour ago by a program that
+// was killed, and nothing else.
+TEST(Cli, StartRemovesStaleTemporaryFilesOfTheProgramFolder) {
+    TempDir dir;
+    const std::vector<std::string> names = {"Data/base.txt.123-4-5a.tmp~", "tovel.ini.9-0-ff.tmp~",
+                                            "Decks/new.dec.1-2-3.tmp~", "Decks/keep.tmp~"};
+    for (const std::string& name : names)
+        dir.Write(name, "x");
+    const std::time_t old = std::time(nullptr) - 2 * 3600;
+    const utimbuf times{old, old};
+    for (size_t i : {0, 1, 3})
+        ASSERT_EQ(::utime((dir / names[i]).c_str(), &times), 0);
+    const auto result = RunCli({"--root", dir.Path(), "where"}, dir.Path());
+    EXPECT_EQ(result.status, 0);
+    const std::vector<bool> kept = {false, false, true, true};
+    for (size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(std::filesystem::exists(dir / names[i]), kept[i]) << names[i];
 }

@@ -61,6 +61,20 @@ TEST(DbCheck, SampleIsCleanAndBadRecordsAreListedWithTheirLines) {
     EXPECT_NE(missing.err.find("none.txt"), std::string::npos);
 }
 
+// A line too long to check in bounded memory makes its record a bad one; the others are read.
+TEST(DbCheck, AHugeLineIsOneBadRecord) {
+    TempDir dir;
+    CopySample(dir);
+    const std::string file =
+        dir.Write("big.txt", "AB;One;C;5;;;\r\n;;;\r\n\r\nAB;Two;C;5;;;\r\n;;;\r\n" +
+                                 std::string(3 << 20, 'x') + "\r\n\r\nAB;Three;C;5;;;\r\n;;;\r\n");
+    const auto result = RunCli({"--root", dir.Path(), "db", "check", file}, dir.Path());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out,
+              "4: AB;Two;C;5;;; is too long: a record holds at most 8388608 bytes, a line 1048576\n"
+              "2 cards, 1 problems\n");
+}
+
 TEST(DbBuild, RebuildsTheBundledDatabaseAndLeavesItOnFailure) {
     TempDir dir;
     CopySample(dir);

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
 #include <sstream>
+#include <unistd.h>
 
 using tovel::test::RunCli;
 using tovel::test::TempDir;
@@ -167,6 +170,20 @@ TEST(CliReview, PrintsASeatsPicksFromTheRecord) {
     EXPECT_EQ(user.out.rfind("P1p1 [VR] - ", 0), 0u);
     EXPECT_NE(user.out.find(" (timeout)\n"), std::string::npos);
 
+    // A record cut short is no record: its faults are printed with their lines, then the error.
+    std::string cut = TempDir::Read(dir / "d.draft");
+    cut.resize(cut.size() / 2);
+    cut.resize(cut.rfind("\r\nP") + 2);
+    const std::string cutLines = std::to_string(std::count(cut.begin(), cut.end(), '\n'));
+    dir.Write("cut.draft", cut);
+    const auto truncated = RunCli({"review", dir / "cut.draft"}, dir.Path());
+    EXPECT_EQ(truncated.status, 1);
+    EXPECT_EQ(truncated.out, "");
+    EXPECT_EQ(truncated.err.substr(0, truncated.err.find(" (")),
+              dir / "cut.draft, line " + cutLines + ": the record ends before the draft does");
+    EXPECT_NE(truncated.err.find("\n" + dir / "cut.draft is not a draft record (line " + cutLines + ")\n"),
+              std::string::npos);
+
     const auto notRecord = RunCli({"review", dir / "d.dec"}, dir.Path());
     EXPECT_EQ(notRecord.status, 1);
     EXPECT_EQ(notRecord.err, dir / "d.dec" + " is not a draft record (line 1)\n");
@@ -256,9 +273,25 @@ TEST(CliSealed, WritesThePoolAsTheGeneratorDoesSameSeedSameFile) {
         RunCli({"--root", dir.Path(), "sealed", "--config", "SVR;BZZ;", "--out", dir / "c.dec"}, dir.Path());
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "Incorrect booster config\n");
-    const auto empty =
-        RunCli({"--root", dir.Path(), "sealed", "--config", "", "--out", dir / "c.dec"}, dir.Path());
-    EXPECT_EQ(empty.status, 1);
+    // What no pool can come from is a usage error naming what is wrong.
+    std::string tooMany;
+    for (int i = 0; i < 101; ++i)
+        tooMany += "BVR;";
+    const struct {
+        std::string config;
+        std::string message;
+    } usage[] = {
+        {"", "The sealed configuration names no packs"},
+        {";;;;", "The sealed configuration names no packs"},
+        {"SVR;QVR;", "Unknown pack type \"Q\" in \"QVR\" (S is a starter, B a booster)"},
+        {tooMany, "The sealed configuration names 101 packs; at most 100 can be opened"},
+    };
+    for (const auto& c : usage) {
+        const auto result = RunCli(
+            {"--root", dir.Path(), "sealed", "--config", c.config, "--out", dir / "c.dec"}, dir.Path());
+        EXPECT_EQ(result.status, 2) << c.config;
+        EXPECT_EQ(result.err.rfind("tovel-cli: sealed: " + c.message + "\n", 0), 0u) << result.err;
+    }
     EXPECT_FALSE(std::filesystem::exists(dir / "c.dec"));
 }
 
@@ -345,6 +378,80 @@ TEST(CliCube, BadAndSmallCubesAreRefusedAndWriteNothing) {
         all.insert(all.end(), {"--out", dir / "o.dec"});
         EXPECT_EQ(RunCli(all, dir.Path()).status, 2) << words[1] << " " << words.back();
     }
+}
+
+// A damaged boosters.ini: its bad lines are printed once, the pack they spoil is refused, and
+// the others still work.
+TEST(CliSealed, BadBoosterLinesAreReportedAndOnlyTheirPackRefused) {
+    TempDir dir;
+    CopySample(dir);
+    dir.Write("Data/boosters.ini", "[Complex]\r\nTidebreak Expedition=TX+9E\r\n[SpecialBoosters]\r\n"
+                                   "TX=1R0U\r\n9E=1U5M\r\n");
+    const std::string report = "Data/boosters.ini, line 4: TX=1R0U - a count below 1 (0U)\n"
+                               "Data/boosters.ini, line 5: 9E=1U5M - \"5M\" is not closed by R, U or C\n";
+    const auto good =
+        RunCli({"--root", dir.Path(), "sealed", "--config", "SVR;BHK;", "--out", dir / "a.dec"}, dir.Path());
+    EXPECT_EQ(good.status, 0);
+    EXPECT_EQ(good.err, report);
+    EXPECT_EQ(CardsIn(TempDir::Read(dir / "a.dec")), 60);
+    const auto refused = RunCli(
+        {"--root", dir.Path(), "sealed", "--config", "SVR;BTidebreak Expedition;", "--out", dir / "b.dec"},
+        dir.Path());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, report + "Incorrect booster config (Data/boosters.ini, line 4: TX=1R0U - a count "
+                                    "below 1 (0U))\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "b.dec"));
+}
+
+// One file named for two outputs is refused before anything is written, whatever the spelling;
+// a draft that fails half-way leaves the files of the run before it, never a mix of two.
+TEST(CliDraft, OutputsAreDistinctFilesWrittenAsOneSet) {
+    TempDir dir;
+    CopySample(dir);
+    const auto draft = [&](const std::string& seed, std::vector<std::string> outputs) {
+        std::vector<std::string> words = {"--root",    dir.Path(), "draft", "--config",
+                                          "VR;HK;VR;", "--seed",   seed};
+        words.insert(words.end(), outputs.begin(), outputs.end());
+        return RunCli(words, dir.Path());
+    };
+    dir.Write("x.dec", "mine");
+    ASSERT_EQ(::link((dir / "x.dec").c_str(), (dir / "hard.draft").c_str()), 0);
+    const struct {
+        std::vector<std::string> outputs;
+        std::string message;
+    } same[] = {
+        {{"--out", dir / "x.dec", "--record", dir / "x.dec"}, "--out and --record"},
+        {{"--out", dir / "x.dec", "--record", dir / "./x.dec"}, "--out and --record"},
+        {{"--out", dir / "x.dec", "--record", dir / "hard.draft"}, "--out and --record"},
+        {{"--out", dir / "y.dec", "--log", dir / "y_bot3.dec"}, "the deck of seat 3 and --log"},
+    };
+    for (const auto& c : same) {
+        const auto result = draft("1", c.outputs);
+        EXPECT_EQ(result.status, 2) << c.message;
+        EXPECT_EQ(result.err.rfind("tovel-cli: draft: " + c.message + " name the same file", 0), 0u)
+            << result.err;
+    }
+    EXPECT_EQ(TempDir::Read(dir / "x.dec"), "mine");
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"Data", "cli-stderr.txt", "hard.draft", "x.dec"}));
+
+    const std::vector<std::string> outputs = {"--out",       dir / "d.dec", "--log",
+                                              dir / "d.log", "--record",    dir / "d.draft"};
+    ASSERT_EQ(draft("1", outputs).status, 0);
+    std::vector<std::string> names = {"d.log", "d.draft"};
+    names.insert(names.end(), std::begin(kSeatFiles), std::end(kSeatFiles));
+    std::map<std::string, std::string> first;
+    for (const std::string& name : names)
+        first[name] = TempDir::Read(dir / name);
+    // Seat 5's deck cannot be replaced: the second draft writes none of its files.
+    std::filesystem::remove(dir / "d_bot5.dec");
+    std::filesystem::create_directory(dir / "d_bot5.dec");
+    const auto failed = draft("2", outputs);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.err.find("d_bot5.dec"), std::string::npos) << failed.err;
+    for (const std::string& name : names)
+        if (name != "d_bot5.dec")
+            EXPECT_EQ(TempDir::Read(dir / name), first[name]) << name;
+    EXPECT_EQ(dir.Names().size(), 14u) << "a temporary file stayed";
 }
 
 } // namespace

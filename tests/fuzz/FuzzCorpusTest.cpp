@@ -39,6 +39,7 @@ TEST(FuzzCorpus, EveryFileReadsSafely) {
         {"inventory", tovel::fuzz::InventoryFile},
         {"insert_sideboard", tovel::fuzz::InsertSideboard},
         {"ini", tovel::fuzz::Ini},
+        {"boosters", tovel::fuzz::Boosters},
         {"draft_config", tovel::fuzz::DraftConfig},
         {"draft_record", tovel::fuzz::DraftRecord},
         {"sealed_config", tovel::fuzz::SealedConfig},

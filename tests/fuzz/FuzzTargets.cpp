@@ -35,6 +35,9 @@ namespace tovel::fuzz {
 
 namespace {
 
+// Below, with the readers that take a path.
+std::string WriteScratch(std::string_view name, std::string_view bytes);
+
 std::string_view Bytes(const uint8_t* data, size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }
@@ -44,6 +47,22 @@ void Require(bool ok, const char* what) {
         std::fprintf(stderr, "broken: %s\n", what);
         std::abort();
     }
+}
+
+// Whether the bytes are a UTF-16 file, which every file reader refuses with kUtf16NotSupported.
+bool IsUtf16(std::string_view bytes) {
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
+template <typename Read> void RequireUtf16Refused(Read read) {
+    try {
+        read();
+    } catch (const Error& e) {
+        Require(std::string_view(e.what()) == kUtf16NotSupported,
+                "a UTF-16 file refused with another message");
+        return;
+    }
+    Require(false, "a UTF-16 file is read");
 }
 
 // Whatever was read saves to a file that reads back to the same cards.
@@ -89,8 +108,24 @@ int Base(const uint8_t* data, size_t size) {
         LoadCardDatabaseText(cards, text, "AB;C;");
     } catch (const Error&) {
     }
+    // A UTF-16 file is refused as a whole, by the check of the text and of the file alike.
+    if (IsUtf16(text)) {
+        RequireUtf16Refused([&] { CheckCardDatabase(text); });
+        RequireUtf16Refused([&] { CheckCardDatabaseFile(WriteScratch("base.txt", text), {}); });
+        return 0;
+    }
     const TCheckReport report = CheckCardDatabase(text);
     Require(report.Cards >= 0, "negative card count");
+    // The check of the file, record by record, finds what the check of the whole text finds.
+    std::vector<TRecordProblem> problems;
+    const TCheckCounts counts = CheckCardDatabaseFile(
+        WriteScratch("base.txt", text), [&](const TRecordProblem& problem) { problems.push_back(problem); });
+    Require(counts.Cards == report.Cards && problems.size() == report.Problems.size(),
+            "the file check counts differently");
+    for (size_t i = 0; i < problems.size(); ++i)
+        Require(problems[i].Line == report.Problems[i].Line &&
+                    problems[i].Message == report.Problems[i].Message,
+                "the file check reports differently");
     return 0;
 }
 
@@ -253,18 +288,24 @@ int Deck(const uint8_t* data, size_t size) {
     test::ScriptedPrompter prompter;
     ScopedPrompter scoped(prompter);
     const std::string path = WriteScratch("deck.dec", text);
+    if (IsUtf16(text)) {
+        TDeckZones zones;
+        RequireUtf16Refused([&] { ReadDeckIntoZones(zones, cards, path, false, false); });
+        return 0;
+    }
     try {
         TInventoryList inventory;
         ReadDeckIntoInventory(inventory, cards, path, false);
-        ReadDeckIntoInventory(inventory, cards, path, true);
         CheckInventoryLinks(inventory, cards);
         for (int i = 0; i < inventory.Count(); ++i)
             Require(!inventory.Items(i).Card || !IsBasicLand(*inventory.Items(i).Card),
-                    "a basic land in the inventory");
-        // The export reads back into what it wrote.
+                    "an imported deck brought a basic land");
+        ReadDeckIntoInventory(inventory, cards, path, true);
+        CheckInventoryLinks(inventory, cards);
+        // The export reads back into what it wrote (added, so that its basic lands stay).
         const std::string exported = FormatInventoryDeck(inventory);
         TInventoryList reread;
-        Require(ReadDeckIntoInventory(reread, cards, WriteScratch("export.dec", exported), false),
+        Require(ReadDeckIntoInventory(reread, cards, WriteScratch("export.dec", exported), true),
                 "an exported inventory does not read");
         Require(FormatInventoryDeck(reread) == exported, "an exported inventory reads differently");
 
@@ -308,6 +349,24 @@ int DeckList(const uint8_t* data, size_t size) {
     TDeckZones back;
     FillZones(back, cards, again);
     Require(FormatDeckList(cards, back) == written, "a written list reads differently");
+    // The file reader, line by line, reads what the whole text reads.
+    try {
+        std::vector<TListProblem> problems;
+        const TDeckList fromLines = ReadDeckListFile(WriteScratch("list.txt", Bytes(data, size)), cards,
+                                                     [&](const TListProblem& p) { problems.push_back(p); });
+        Require(fromLines.Cards.size() == list.Cards.size() && problems.size() == list.Problems.size(),
+                "a list file reads differently from its text");
+        for (size_t i = 0; i < list.Cards.size(); ++i)
+            Require(fromLines.Cards[i].Position == list.Cards[i].Position &&
+                        fromLines.Cards[i].Count == list.Cards[i].Count &&
+                        fromLines.Cards[i].Sideboard == list.Cards[i].Sideboard,
+                    "a list file reads another card");
+        for (size_t i = 0; i < problems.size(); ++i)
+            Require(problems[i].Line == list.Problems[i].Line && problems[i].Text == list.Problems[i].Text,
+                    "a list file reports another problem");
+    } catch (const Error&) {
+        Require(IsUtf16(Bytes(data, size)), "a list file that is not UTF-16 is refused");
+    }
     test::ScriptedPrompter prompter;
     ScopedPrompter scoped(prompter);
     TDeckZones fromFile;
@@ -322,6 +381,10 @@ int InventoryFile(const uint8_t* data, size_t size) {
     const TCardsList& cards = World();
     const std::string path = WriteScratch("inventory.inv", Bytes(data, size));
     TInventoryList list;
+    if (IsUtf16(Bytes(data, size))) {
+        RequireUtf16Refused([&] { LoadInventory(list, cards, path, false); });
+        return 0;
+    }
     LoadInventory(list, cards, path, false);
     CheckInventoryLinks(list, cards);
     LoadInventory(list, cards, path, true);
@@ -333,6 +396,10 @@ int InventoryFile(const uint8_t* data, size_t size) {
         if (list.Items(i).Count > 0 && (list.Items(i).Name.empty() || list.Items(i).Edition.empty()))
             return 0;
     const std::string saved = FormatInventory(list);
+    // A first edition spelt from the bytes of a UTF-16 byte-order mark ("\xFE\xFF") cannot be
+    // told from one; such a file is refused like every UTF-16 file.
+    if (IsUtf16(saved))
+        return 0;
     TInventoryList back;
     LoadInventory(back, cards, WriteScratch("saved.inv", saved), false);
     Require(FormatInventory(back) == saved, "a saved inventory reads differently");
@@ -343,6 +410,10 @@ int InsertSideboard(const uint8_t* data, size_t size) {
     const std::string_view text = Bytes(data, size);
     const std::string converted = InsertSideboardText(text);
     Require(InsertSideboardText(converted) == converted, "converting a converted deck changes it");
+    if (IsUtf16(text)) {
+        RequireUtf16Refused([&] { InsertSideboardFile(WriteScratch("list.txt", text)); });
+        return 0;
+    }
     const std::string output = InsertSideboardFile(WriteScratch("list.txt", text));
     Require(ReadWholeFile(output) == converted, "the converted file differs from the converted text");
     return 0;
@@ -381,8 +452,14 @@ int Ini(const uint8_t* data, size_t size) {
                         "writing a value changed another section");
     }
 
-    // boosters.ini: special compositions, composite packs and the pack names they resolve.
+    // boosters.ini: special compositions, composite packs and the pack names they resolve. A
+    // UTF-16 file reads as an empty one, with the reason.
     const std::string path = WriteScratch("boosters.ini", text);
+    if (IsUtf16(text)) {
+        Require(IniFile(path).Load().LineCount() == 0 && IniFile(path).ReadProblem() == kUtf16NotSupported,
+                "a UTF-16 INI file is read");
+        return 0;
+    }
     Require(IniFile(path).ReadInteger("Fuzz", "Number", 7) ==
                 ParseIniInteger(doc.Value("Fuzz", "Number").value_or("7")).value_or(7),
             "an INI file reads differently from its text");
@@ -411,6 +488,51 @@ int Ini(const uint8_t* data, size_t size) {
     return 0;
 }
 
+int Boosters(const uint8_t* data, size_t size) {
+    const IniDocument doc(Bytes(data, size));
+    const TBoosterIniCheck check = CheckBoostersIni(doc, FuzzEditions());
+    int lastLine = 0;
+    for (const TBoosterIniProblem& problem : check.Problems) {
+        Require(problem.Line > lastLine, "a line reported twice or out of order");
+        Require(problem.Text.size() <= kQuotedLineBytes + 1, "a problem keeps a whole long line");
+        lastLine = problem.Line;
+    }
+    // A pack that is not refused makes packs of a sound size; a refused one is neither offered
+    // nor drawn.
+    LoadSpecialConfigs(doc);
+    TTextList choices;
+    BuildPackChoices(choices, FuzzEditions(), doc);
+    const auto complex = doc.Entries("Complex");
+    const bool ambiguous = std::any_of(complex.begin(), complex.end(), [](const auto& entry) {
+        return entry.first.find(';') != std::string::npos;
+    });
+    for (size_t i = 0; i < std::min<size_t>(complex.size(), 8); ++i) {
+        const std::string& name = complex[i].first;
+        // A choice line is "name;display name": with a ";" in any pack name, which pack a line
+        // offers cannot be told. The lookup of names ignores case, so names are compared here.
+        bool offered = false;
+        for (int k = 0; k < choices.Count() && !ambiguous; ++k)
+            offered = offered || choices.Name(k) == name;
+        try {
+            const std::string resolved = ResolvePackName(name, FuzzEditions(), doc);
+            Require(!check.Refused(name) || FuzzEditions().IndexOfName(name) >= 0, "a refused pack resolves");
+            if (resolved.find('+') == std::string::npos)
+                continue;
+            for (TPackShape shape : {TPackShape::Booster, TPackShape::Starter}) {
+                int64_t cards = 0;
+                for (int m = 1; m <= CountWords(resolved, "+"); ++m) {
+                    const TBoosterConfig& config = PackComposition(shape, NthWord(m, resolved, "+", true));
+                    cards += int64_t{config.Rares} + config.Uncommons + config.Commons;
+                }
+                Require(cards >= kMinPackCards && cards <= kMaxPackCards, "a pack of a size refused");
+            }
+        } catch (const Error&) {
+            Require(!offered, "an offered pack does not resolve");
+        }
+    }
+    return 0;
+}
+
 int DraftConfig(const uint8_t* data, size_t size) {
     const std::string_view stored = Bytes(data, size);
     TDraftConfig config;
@@ -429,12 +551,27 @@ int DraftConfig(const uint8_t* data, size_t size) {
 }
 
 int DraftRecord(const uint8_t* data, size_t size) {
+    // The file, read line by line, gives what its text gives: the same faults, or the same record.
+    std::vector<std::pair<int, std::string>> faults, fileFaults;
+    const auto collect = [](auto& into) {
+        return [&into](int line, const std::string& fault) {
+            into.emplace_back(line, fault);
+        };
+    };
+    std::string fromFile;
+    try {
+        fromFile = FormatDraftRecord(
+            ReadDraftRecord(WriteScratch("fuzz.draft", Bytes(data, size)), collect(fileFaults)));
+    } catch (const Error&) {
+    }
     TDraftRecord record;
     try {
-        record = ParseDraftRecord(Bytes(data, size), "fuzz.draft");
+        record = ParseDraftRecord(Bytes(data, size), "fuzz.draft", collect(faults));
     } catch (const Error&) {
+        Require(faults == fileFaults && fromFile.empty(), "a record file reads differently from its text");
         return 0;
     }
+    Require(fileFaults.empty() && fromFile == FormatDraftRecord(record), "a record file reads differently");
     // What was read saves to a text that reads back to the same record.
     const std::string text = FormatDraftRecord(record);
     Require(FormatDraftRecord(ParseDraftRecord(text, "again.draft")) == text,

@@ -19,6 +19,7 @@ int Cube(const uint8_t* data, size_t size);
 int InventoryFile(const uint8_t* data, size_t size);
 int InsertSideboard(const uint8_t* data, size_t size);
 int Ini(const uint8_t* data, size_t size);
+int Boosters(const uint8_t* data, size_t size);
 int DraftConfig(const uint8_t* data, size_t size);
 int DraftRecord(const uint8_t* data, size_t size);
 int SealedConfig(const uint8_t* data, size_t size);

@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -307,10 +308,15 @@ private slots:
             list->setCurrentIndex(list->model()->index(1, 0));
             QCOMPARE(form->findChild<QSlider*>(QStringLiteral("TrackBarValue"))->value(), 7);
             QCOMPARE(CardDatabase().Items(0).Value, 4);
+            // The slider shows its number.
+            auto* number = form->findChild<QLabel*>(QStringLiteral("LabelValue"));
+            QVERIFY(number && number->isVisible());
+            QCOMPARE(number->text(), QStringLiteral("7"));
             for (int i = 0; i < 7; ++i)
                 emit list->header()->sectionClicked(0);
             QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Sort: None"));
-            setValue(form, 0, 0, 1);  // AB Ember Whelp
+            setValue(form, 0, 0, 1); // AB Ember Whelp
+            QCOMPARE(number->text(), QStringLiteral("1"));
             setValue(form, 2, 1, 10); // EF Quiet Shroud
             Click(form, "ButtonSave");
         });

@@ -158,6 +158,16 @@ private slots:
         QCOMPARE(frame->ImageRarity()->pixmap().toImage().pixelColor(10, 10), QColor(7, 8, 9));
     }
 
+    // "Show card images" off leaves the picture out; on (the default) shows it.
+    void picturesFollowTheOption() {
+        for (bool show : {false, true}) {
+            Settings().SetShowImages(show);
+            ShowCardInfo(emberHound_, cards_);
+            QCOMPARE(ViewCardForm()->CardInfoFrame()->ImageCard()->isVisible(), show);
+            DestroyCardInfo();
+        }
+    }
+
     // On the sample world: the picture the build drew for a card with an accented name lies
     // where the display looks for it, and is shown.
     void accentedNameFindsTheGeneratedPicture() {

@@ -14,7 +14,9 @@
 #include "ui/collection/CardsFrame.h"
 #include "ui/collection/InventoryForm.h"
 #include "ui/collection/ViewBaseForm.h"
+#include "ui/infra/CardInfoFrame.h"
 #include "ui/infra/LmActnCtrls.h"
+#include "ui/infra/ViewCardForm.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -82,6 +84,21 @@ void FilterTo(ModalDriver& driver, TCardsFrame* frame, const QStringList& codes,
     Click(frame, "BitBtn1");
 }
 
+QStringList Names(TCardsFrame* frame) {
+    QStringList names;
+    for (int row = 0; row < frame->ListView()->model()->rowCount(); ++row)
+        names << Cell(frame, row, kColumnName);
+    return names;
+}
+
+// Records a modal dialog that should not have appeared, and closes it.
+void CatchAnyDialog(ModalDriver& driver, QStringList& seen) {
+    driver.Then([&seen](QWidget* dialog) {
+        seen << dialog->windowTitle();
+        dialog->close();
+    });
+}
+
 QSet<QString> Editions(TCardsFrame* frame) {
     QSet<QString> result;
     for (int row = 0; row < frame->ListView()->model()->rowCount(); ++row)
@@ -144,6 +161,7 @@ private slots:
         std::filesystem::remove_all(home_ / "Inventory");
         Settings().SetEditionsFilter("");
         Settings().SetSearchQuery("ViewBase", "");
+        Settings().SetSearchQuery("Inventory", "");
         Settings().SetBaseColumns("");
     }
 
@@ -315,7 +333,7 @@ private slots:
         ScopedPrompter scoped(prompter);
         const std::string exported = home_ / "Decks/export.dec";
         prompter.fileNames = {deck, exported, exported};
-        prompter.answers = {Answer::No};
+        prompter.answers = {Answer::Yes, Answer::No};
         TInventoryForm form;
         form.Setup();
         form.Action("AImportDec")->trigger();
@@ -333,7 +351,11 @@ private slots:
         QCOMPARE(prompter.asked.at(0).text, home_ / "Decks/");
         QCOMPARE(prompter.asked.at(0).filter, std::string("Deck files|*.dec"));
         form.close();
-        QCOMPARE(prompter.Messages("confirm"), std::vector<std::string>{"Inventory modified! Save changes?"});
+        QCOMPARE(
+            prompter.Messages("confirm"),
+            (std::vector<std::string>{
+                "Replace the collection with the cards of export.dec? The current collection has 3 cards.",
+                "Inventory modified! Save changes?"}));
     }
 
     // Removing copies: a count-1 row goes and the next row is selected; a foil removal with no
@@ -447,10 +469,10 @@ private slots:
         QTest::newRow("import") << "AImportDec"
                                 << "1 [VR] - Quelarr Orrery\r\nx [VR] - Bad\r\n"
                                 << QStringList{"Quelarr Orrery"};
-        // The deck's basic land takes the inventory's Forest line away.
+        // The deck's basic land adds to the collection's Forest line.
         QTest::newRow("add") << "AAddDec"
                              << "1 [9E] - Forest\r\nx [VR] - Bad\r\n"
-                             << QStringList{"Naalir Oracle"};
+                             << QStringList{"Forest", "Naalir Oracle"};
     }
     void failedReadsKeepTheInventoryListed() {
         QFETCH(QString, command);
@@ -465,6 +487,8 @@ private slots:
         RepaintingPrompter prompter;
         ScopedPrompter scoped(prompter);
         prompter.script.fileNames = {file};
+        if (command == QStringLiteral("AImportDec"))
+            prompter.script.answers = {Answer::Yes}; // replace the collection
         TInventoryForm form;
         form.Setup();
         TCardsFrame* inv = form.CardsFrameInv();
@@ -631,7 +655,166 @@ private slots:
         QCOMPARE(header->sortIndicatorSection(), 3);
         QCOMPARE(frame->Model().SortColumn(), static_cast<int>(kColumnValue));
         const int last = frame->ListView()->model()->rowCount() - 1;
-        QVERIFY(Cell(frame, 0, 3).toInt() <= Cell(frame, last, 3).toInt());
+        QVERIFY(Cell(frame, 0, 3).toInt() < Cell(frame, last, 3).toInt());
+        // A second click sorts the other way.
+        emit header->sectionClicked(3);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        QVERIFY(Cell(frame, 0, 3).toInt() > Cell(frame, last, 3).toInt());
+        form.close();
+    }
+
+    // Every change a user can make marks the collection modified, so closing asks and "Yes"
+    // keeps it: a note typed in the notes box or in the list's note cell (Enter opens and
+    // commits it), a copy taken away with Delete.
+    void everyEditMarksTheCollectionModified_data() {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("notes box") << "box"
+                                   << "9E;Forest;2;0;x\r\nVR;Naalir Oracle;1;0;mint\r\n";
+        QTest::newRow("note cell") << "cell"
+                                   << "9E;Forest;2;0;\r\nVR;Naalir Oracle;1;0;fresh\r\n";
+        QTest::newRow("Delete key") << "delete"
+                                    << "9E;Forest;1;0;\r\nVR;Naalir Oracle;1;0;mint\r\n";
+    }
+    void everyEditMarksTheCollectionModified() {
+        QFETCH(QString, edit);
+        QFETCH(QString, saved);
+        const std::string file =
+            home_.Write("Inventory/inventory.inv", "9E;Forest;2;0;\r\nVR;Naalir Oracle;1;0;mint\r\n");
+        ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        TInventoryForm form;
+        form.Setup();
+        QVERIFY(test::ParkInCorner(form));
+        TCardsFrame* inv = form.CardsFrameInv();
+        QTableView* list = inv->ListView();
+        list->setFocus();
+        if (edit == QStringLiteral("box")) {
+            QTest::keyClicks(inv->findChild<QLineEdit*>(QStringLiteral("EditNotes")), QStringLiteral("x"));
+        } else if (edit == QStringLiteral("cell")) {
+            list->setCurrentIndex(list->model()->index(1, 0));
+            QTest::keyClick(list, Qt::Key_Return);
+            auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            QVERIFY(editor && editor->parentWidget() == list->viewport());
+            editor->selectAll();
+            QTest::keyClicks(editor, QStringLiteral("fre;sh")); // ";" refused, as in the box
+            QTest::keyClick(editor, Qt::Key_Return);
+            QTRY_COMPARE(Cell(inv, 1, kColumnNotes), QStringLiteral("fresh"));
+        } else {
+            QTest::keyClick(list, Qt::Key_Delete);
+        }
+        QVERIFY(form.Modified());
+        prompter.answers = {Answer::Yes};
+        form.close();
+        QCOMPARE(prompter.Messages("confirm"), std::vector<std::string>{"Inventory modified! Save changes?"});
+        QCOMPARE(QString::fromStdString(Read(file)), saved);
+    }
+
+    // Enter acts on the row instead of opening "Filter cards": from the search box to the list,
+    // on a base-list row it adds the card, in the notes and query boxes nothing more. Ctrl+S
+    // saves; the filter has its own key.
+    void keysActOnTheRows() {
+        ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        TInventoryForm form;
+        form.Setup();
+        QVERIFY(test::ParkInCorner(form));
+        ModalDriver driver;
+        QStringList dialogs;
+        CatchAnyDialog(driver, dialogs);
+        TCardsFrame* base = form.CardsFrameBase();
+        TCardsFrame* inv = form.CardsFrameInv();
+        QTest::keyClicks(base->EditSearch(), QStringLiteral("naalir or"));
+        QTest::keyClick(base->EditSearch(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), base->ListView());
+        QTest::keyClick(base->ListView(), Qt::Key_Return);
+        QTest::keyClick(base->ListView(), Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(inv->findChild<QLineEdit*>(QStringLiteral("EditNotes")), Qt::Key_Return);
+        QTest::keyClick(form.QueryBar()->Edit(), Qt::Key_Return);
+        QCOMPARE(dialogs, QStringList());
+        const std::string saved = home_ / "Inventory/keys.inv";
+        prompter.fileNames = {saved};
+        QTest::keyClick(base->ListView(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(Read(saved), std::string("9E;Naalir Oracle;2;0;\r\n"));
+        QTest::keyClick(inv->ListView(), Qt::Key_F, Qt::ControlModifier);
+        QTRY_COMPARE(dialogs, QStringList{QStringLiteral("Filter")});
+        prompter.answers = {Answer::No};
+        form.close();
+    }
+
+    // "Import from .dec" asks before it replaces a collection that has cards (not an empty one),
+    // and the replacement can be undone until the collection is saved.
+    void importAsksAndCanBeUndone() {
+        const std::string before = "9E;Forest;2;0;\r\nVR;Naalir Oracle;1;0;mint\r\n";
+        home_.Write("Inventory/inventory.inv", before);
+        const std::string deck = home_.Write("Decks/starter.dec", "    2 [VR] - Quelarr Orrery\r\n");
+        ScriptedPrompter prompter;
+        ScopedPrompter scoped(prompter);
+        TInventoryForm form;
+        form.Setup();
+        QAction* undo = form.Action("AUndoImport");
+        prompter.fileNames = {deck, deck};
+        prompter.answers = {Answer::Cancel, Answer::Yes};
+        form.Action("AImportDec")->trigger();
+        QCOMPARE(FormatInventory(Inventory()), before);
+        form.Action("AImportDec")->trigger();
+        QCOMPARE(Names(form.CardsFrameInv()), QStringList{"Quelarr Orrery"});
+        const std::string question =
+            "Replace the collection with the cards of starter.dec? The current collection has 3 cards.";
+        QCOMPARE(prompter.Messages("confirm"), (std::vector<std::string>{question, question}));
+        undo->trigger();
+        QCOMPARE(FormatInventory(Inventory()), before);
+        QCOMPARE(Names(form.CardsFrameInv()), (QStringList{"Forest", "Naalir Oracle"}));
+        QVERIFY(!form.Modified() && !undo->isEnabled());
+        // Saved, the import stays; into an empty collection it asks nothing.
+        prompter.fileNames = {deck, home_ / "Inventory/saved.inv", deck};
+        prompter.answers = {Answer::Yes, Answer::No, Answer::Yes}; // replace; clear: no save, yes
+        form.Action("AImportDec")->trigger();
+        form.Action("ASaveToFile")->trigger();
+        QVERIFY(!undo->isEnabled());
+        form.Action("AClearInventory")->trigger();
+        form.Action("AImportDec")->trigger();
+        QCOMPARE(prompter.Messages("confirm").size(), size_t(5));
+        prompter.answers = {Answer::No};
+        form.close();
+    }
+
+    // The count of matches follows a change of the edition filter.
+    void matchCountFollowsTheFilter() {
+        TViewBaseForm form;
+        form.Setup();
+        TCardsFrame* frame = form.CardsFrameBase();
+        form.QueryBar()->Edit()->setText(QStringLiteral("t:creature"));
+        form.QueryBar()->Apply();
+        const int all = frame->Model().RowCount();
+        ModalDriver driver;
+        FilterTo(driver, frame, {"VR"}, false);
+        QVERIFY(frame->Model().RowCount() < all);
+        QCOMPARE(form.QueryBar()->Status()->text(),
+                 QStringLiteral("%1 matches").arg(frame->Model().RowCount()));
+        form.close();
+    }
+
+    // The base viewer: Enter shows the selected card in the card window; "View Card Info" with no
+    // row at all shows an empty card window, not "Card not found in DB".
+    void baseViewerCardWindow() {
+        TViewBaseForm form;
+        form.Setup();
+        QVERIFY(test::ParkInCorner(form));
+        ModalDriver driver;
+        QStringList dialogs;
+        CatchAnyDialog(driver, dialogs);
+        TCardsFrame* frame = form.CardsFrameBase();
+        frame->ListView()->setFocus();
+        QTest::keyClick(frame->ListView(), Qt::Key_Return);
+        QVERIFY(ViewCardForm() && ViewCardForm()->CardInfoFrame()->Shows(*frame->CurrentCard()));
+        QCOMPARE(dialogs, QStringList());
+        form.QueryBar()->Edit()->setText(QStringLiteral("t:nothinghasthistype"));
+        form.QueryBar()->Apply();
+        form.findChild<QAction*>(QStringLiteral("AViewCardInfo"))->trigger();
+        TCardInfoFrame* info = ViewCardForm()->CardInfoFrame();
+        QCOMPARE(info->LabelName()->text(), QString());
+        QVERIFY(info->isVisible() && !info->Panel2()->isVisible() && !info->Panel3()->isVisible());
         form.close();
     }
 

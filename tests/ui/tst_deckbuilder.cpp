@@ -1,24 +1,30 @@
 // The deck designer's building aids on the sample world: the card browser, the curve chart and
-// the land suggestion, plain-text lists and the sample hand.
+// the land suggestion, plain-text lists, the sample hand, the deck built from a pool and the odds.
 
 #include "LimitedTestSupport.h"
 
 #include "core/carddb/CardDatabase.h"
+#include "core/decks/DeckBuilder.h"
 #include "core/decks/DeckList.h"
+#include "core/decks/DeckOdds.h"
 #include "core/settings/Settings.h"
 #include "support/ScriptedPrompter.h"
+#include "ui/app/Openers.h"
 #include "ui/app/TovelApplication.h"
 #include "ui/collection/CardQueryBar.h"
 #include "ui/collection/CardsFrame.h"
+#include "ui/decks/BuildDeckForm.h"
 #include "ui/decks/CardListView.h"
 #include "ui/decks/CurveChart.h"
 #include "ui/decks/DeckBrowserPanel.h"
 #include "ui/decks/DeckListForm.h"
 #include "ui/decks/DeckStatsPanel.h"
 #include "ui/decks/MakeDeckForm.h"
+#include "ui/decks/OddsPanel.h"
 #include "ui/decks/SampleHandForm.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -26,6 +32,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableView>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace tovel;
@@ -36,6 +43,13 @@ namespace {
 
 template <typename T> T* Child(QWidget* window, const char* name) {
     return window->findChild<T*>(QLatin1String(name));
+}
+
+// The designer on top, once the deck it offered to build is done with (accepted and applied, or
+// declined).
+bool DesignerAfterOffer() {
+    auto* form = ActiveModal<TMakeDeckForm>();
+    return form && !form->findChild<TBuildDeckForm*>();
 }
 
 QStringList Rows(TMakeDeckForm& form, TZone zone) {
@@ -197,6 +211,127 @@ private slots:
         form.Action(QStringLiteral("ASampleHand"))->trigger();
         QVERIFY(hand.Fired());
         QCOMPARE(sizes, (std::vector<int>{7, 6, 7, 5, 7}));
+        prompter_->answers = {Answer::No};
+        form.Action(QStringLiteral("AExit"))->trigger();
+    }
+
+    // A pool handed over as a draft's picks: the designer offers the built deck at once, the best
+    // set chosen; OK fills both lists and the odds show it. Ctrl+B builds again from the same
+    // pool, asking before it replaces a main deck: No keeps it, Yes takes the set chosen.
+    void buildDeckFromAHandedPool() {
+        LoadCardDatabase(CardDatabase(), *world_ / "Data/base.txt", {});
+        TIntegerList picks;
+        for (int i = 0; i < CardDatabase().Count() && picks.Count() < 45; ++i)
+            if (std::string_view(CardDatabase().Items(i).Edition) == "VR" &&
+                !IsBasicLand(CardDatabase().Items(i)))
+                picks.Add(i);
+        WriteHandOffDeck(CardDatabase(), picks);
+
+        QStringList offered;
+        int offeredRow = -1;
+        WhenReady offer([] { return ActiveModal<TBuildDeckForm>() != nullptr; },
+                        [&] {
+                            auto* form = ActiveModal<TBuildDeckForm>();
+                            for (int row = 0; row < form->List()->topLevelItemCount(); ++row)
+                                offered << form->List()->topLevelItem(row)->text(0);
+                            offeredRow = form->List()->indexOfTopLevelItem(form->List()->currentItem());
+                            test::Screenshot(form, "build-deck");
+                            QTest::mouseClick(form->OkButton(), Qt::LeftButton);
+                        });
+        TBuiltDeck expected;
+        int64_t mainCards = -1, sideboardCards = -1;
+        QString keepable, expectedKeepable, landDrop, expectedLandDrop;
+        int curveRows = -1, expectedCurveRows = -2;
+        bool keptDeck = false;
+        TDeckZone rebuilt;
+        WhenReady design(
+            [&offer] { return offer.Fired() && DesignerAfterOffer(); },
+            [&] {
+                auto* form = ActiveModal<TMakeDeckForm>();
+                TDeckDesigner& designer = form->Designer();
+                expected = BuildDeck(PoolCards(CardDatabase(), designer.Pool()));
+                mainCards = designer.Stats().Main.Cards;
+                sideboardCards = designer.Stats().Sideboard.Cards;
+                const TDeckOdds odds = ZoneOdds(CardDatabase(), designer.Zones().Main, false);
+                keepable = form->Odds()->Keepable()->text();
+                expectedKeepable =
+                    QStringLiteral("Keepable: ") + QString::fromStdString(PercentText(odds.Keepable));
+                curveRows = form->Odds()->OnCurve()->topLevelItemCount();
+                expectedCurveRows = static_cast<int>(odds.OnCurve.size());
+                form->Odds()->PlayDrawSwitch()->setCurrentIndex(1);
+                landDrop = form->Odds()->LandDrop(1)->text();
+                expectedLandDrop = QStringLiteral("1: ") +
+                                   QString::fromStdString(PercentText(
+                                       ZoneOdds(CardDatabase(), designer.Zones().Main, true).LandDrops[0]));
+                test::Screenshot(form, "designer-built");
+
+                // Again, with the fourth set: asked first, since the main deck holds cards.
+                auto pickFourth = [] {
+                    auto* again = ActiveModal<TBuildDeckForm>();
+                    again->List()->setCurrentItem(again->List()->topLevelItem(3));
+                    again->accept();
+                };
+                const std::vector<int32_t> before = designer.Zones().Main.Entries.Raw();
+                WhenReady no([] { return ActiveModal<TBuildDeckForm>() != nullptr; }, pickFourth);
+                prompter_->answers = {Answer::No};
+                QApplication::setActiveWindow(form); // shortcuts go to the active window
+                QTest::keyClick(form, Qt::Key_B, Qt::ControlModifier);
+                keptDeck = no.Fired() && designer.Zones().Main.Entries.Raw() == before;
+                WhenReady yes([] { return ActiveModal<TBuildDeckForm>() != nullptr; }, pickFourth);
+                prompter_->answers = {Answer::Yes};
+                form->Action(QStringLiteral("ABuildDeck"))->trigger();
+                rebuilt = designer.Zones().Main;
+                prompter_->answers = {Answer::No};
+                form->Action(QStringLiteral("AExit"))->trigger();
+            });
+        OpenDeckDesigner(true, false);
+        QVERIFY(offer.Fired());
+        QVERIFY(design.Fired());
+        QCOMPARE(offered.size(), kColourSetCount);
+        QCOMPARE(offeredRow, 0);
+        QCOMPARE(offered.front(), QString::fromStdString(ColourSetText(expected.Colours)));
+        // 23 spells and 17 lands; the rest of the 45 in the sideboard.
+        QCOMPARE(mainCards, int64_t{kDeckCards} - expected.ShortBy());
+        QCOMPARE(mainCards + sideboardCards, int64_t{45 + kDeckLands});
+        QCOMPARE(keepable, expectedKeepable);
+        QCOMPARE(curveRows, expectedCurveRows);
+        QCOMPARE(landDrop, expectedLandDrop);
+        QVERIFY(keptDeck); // "No" kept the deck
+        // "Yes" took the fourth set: every spell of the main deck is on colour for it.
+        const TColourSet fourth = *ParseColourSet(offered.at(3).toStdString());
+        QVERIFY(!rebuilt.Empty());
+        for (int32_t position : rebuilt.Entries) {
+            const TCardItem& card = CardDatabase().Items(position);
+            QVERIFY2(IsBasicLand(card) || IsOnColour(card, fourth),
+                     std::string(std::string_view(card.Name)).c_str());
+        }
+        QCOMPARE(prompter_->Messages("confirm"),
+                 (std::vector<std::string>{kReplaceWithBuiltDeckQuestion, kReplaceWithBuiltDeckQuestion,
+                                           kDeckModifiedQuestion}));
+    }
+
+    // The odds follow every change of the main deck: three Forests and a red spell that needs a
+    // Mountain, then the Mountain; the chance is coloured by how it reads.
+    void oddsFollowTheMainDeck() {
+        TMakeDeckForm form;
+        form.Initialize(false, false);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        for (int i = 0; i < 3; ++i)
+            form.AddLand(1);
+        QCOMPARE(form.Odds()->Keepable()->text(), QStringLiteral("Keepable: 100.0%"));
+        QCOMPARE(form.Odds()->OnCurve()->topLevelItemCount(), 0);
+        form.AddCard(CardDatabase().IndexOfName("Kessul Ambush"), false); // XR
+        QTreeWidget* curve = form.Odds()->OnCurve();
+        QCOMPARE(curve->topLevelItemCount(), 1);
+        QCOMPARE(curve->topLevelItem(0)->text(1), QStringLiteral("0.0%"));
+        QCOMPARE(curve->topLevelItem(0)->text(3), QStringLiteral("Kessul Ambush"));
+        QCOMPARE(curve->topLevelItem(0)->foreground(1).color(), QColor(200, 0, 0));
+        form.AddLand(2);
+        QCOMPARE(curve->topLevelItem(0)->text(1), QStringLiteral("100.0%"));
+        QCOMPARE(curve->topLevelItem(0)->text(2), QStringLiteral("100.0%"));
+        QCOMPARE(curve->topLevelItem(0)->foreground(1).color(), QColor(0, 128, 0));
+        QCOMPARE(form.Odds()->LandDrop(5)->text(), QStringLiteral("5: 0.0%"));
         prompter_->answers = {Answer::No};
         form.Action(QStringLiteral("AExit"))->trigger();
     }

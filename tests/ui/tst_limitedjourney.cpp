@@ -11,6 +11,7 @@
 #include "support/ScriptedPrompter.h"
 #include "ui/app/MainForm.h"
 #include "ui/app/TovelApplication.h"
+#include "ui/decks/BuildDeckForm.h"
 #include "ui/decks/CardListView.h"
 #include "ui/decks/MakeDeckForm.h"
 #include "ui/limited/ConfigForm.h"
@@ -46,6 +47,13 @@ void DoubleClickRow(TCardListView* list, int row) {
     // What a double click delivers: a click, then the double-click event.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+// The designer on top, once the deck it offered to build is done with (accepted and applied, or
+// declined).
+bool DesignerAfterOffer() {
+    auto* form = ActiveModal<TMakeDeckForm>();
+    return form && !form->findChild<TBuildDeckForm*>();
 }
 
 template <typename T> T* Child(QWidget* window, const char* name) {
@@ -193,8 +201,11 @@ private slots:
         QStringList builtMain;
         QStringList builtSideboard;
         const std::string built = *world_ / "Decks/built.dec";
+        // The designer offers to build the deck at once; this journey builds it by hand.
+        WhenReady offer([] { return ActiveModal<TBuildDeckForm>() != nullptr; },
+                        [] { ActiveModal<TBuildDeckForm>()->reject(); });
         WhenReady design(
-            [] { return ActiveModal<TMakeDeckForm>() != nullptr; },
+            [&offer] { return offer.Fired() && DesignerAfterOffer(); },
             [&] {
                 auto* form = ActiveModal<TMakeDeckForm>();
                 TDeckDesigner& designer = form->Designer();
@@ -242,6 +253,7 @@ private slots:
         main.Command(QStringLiteral("Newdraft1"))->trigger();
         QVERIFY(configure.Fired());
         QVERIFY(draft.Fired());
+        QVERIFY(offer.Fired());
         QVERIFY(design.Fired());
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral("; "))));
         QVERIFY(prompter_->Messages("error").empty());
@@ -296,7 +308,9 @@ private slots:
         int64_t poolCards = -1;
         int64_t afterMoveMain = -1;
         int64_t afterMoveSideboard = -1;
-        WhenReady design([] { return ActiveModal<TMakeDeckForm>() != nullptr; },
+        WhenReady offer([] { return ActiveModal<TBuildDeckForm>() != nullptr; },
+                        [] { ActiveModal<TBuildDeckForm>()->reject(); });
+        WhenReady design([&offer] { return offer.Fired() && DesignerAfterOffer(); },
                          [&] {
                              auto* form = ActiveModal<TMakeDeckForm>();
                              poolCards = form->Designer().Stats().Sideboard.Cards +
@@ -310,6 +324,7 @@ private slots:
                          });
         main.Command(QStringLiteral("Newsealeddeck1"))->trigger();
         QVERIFY(configure.Fired());
+        QVERIFY(offer.Fired());
         QVERIFY(design.Fired());
         QCOMPARE(lines, (QStringList{"Verdant Reaches (STARTER)", "Hollow Crown (BOOSTER)",
                                      "Hollow Crown (BOOSTER)"}));

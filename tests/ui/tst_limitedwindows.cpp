@@ -12,7 +12,9 @@
 #include "support/ScriptedPrompter.h"
 #include "ui/app/Openers.h"
 #include "ui/app/TovelApplication.h"
+#include "ui/collection/CardsFrame.h"
 #include "ui/decks/CardListView.h"
+#include "ui/decks/DeckBrowserPanel.h"
 #include "ui/decks/MakeDeckForm.h"
 #include "ui/infra/CardInfoFrame.h"
 #include "ui/infra/ViewCardForm.h"
@@ -34,6 +36,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QTableView>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -730,6 +733,58 @@ private slots:
         QCOMPARE(designerMain, main);
     }
 
+    // A record that cannot be read shows nothing of it: the message names each fault by line.
+    void aDamagedRecordIsNotReviewed() {
+        const std::string path = world_->Home().Write(
+            "Drafts/cut.draft", "Tovel draft record 1\r\nPacks: VR;VR;VR;\r\nPick time: 40\r\nSeed: 1\r\n"
+                                "Drafters: 2\r\n\r\nP1p1 seat 2 booster 1 user\r\n* [VR] - Anything\r\n");
+        prompter_->fileNames = {path};
+        WhenReady opened([] { return ActiveModal<TDraftReviewForm>() != nullptr; },
+                         [] { ActiveModal<TDraftReviewForm>()->reject(); });
+        OpenDraftRecord();
+        QVERIFY(!opened.Fired());
+        QCOMPARE(
+            prompter_->Messages("error"),
+            std::vector<std::string>{"The draft record cannot be read: " + path +
+                                     " is not a draft record (line 7)\n"
+                                     "Line 7: step P1p1 seat 2 is out of order (P1p1 seat 1 expected)\n"
+                                     "Line 8: the record ends before the draft does (P1p1 seat 3 expected)"});
+    }
+
+    // The configuration dialogs name the lines of boosters.ini that spoil a pack, and do not
+    // offer that pack; OK on a sealed choice no pool can come from says why and keeps the dialog.
+    void configurationDialogsReportWhatCannotBeOpened() {
+        world_->Home().Write("Data/boosters.ini",
+                             "[Complex]\r\nTidebreak Expedition=TX+9E\r\n[SpecialBoosters]\r\nTX=0R\r\n");
+        TDraftEngine::LoadTableData();
+        TConfigForm draft;
+        draft.Initialize();
+        const std::string report = "Data/boosters.ini, line 4: TX=0R - a count below 1 (0R)";
+        QCOMPARE(prompter_->Messages("error"), std::vector<std::string>{report});
+        QCOMPARE(Child<QComboBox>(&draft, "ComboBox1")->findText("Tidebreak Expedition"), -1);
+
+        Settings().SetSealedConfig("");
+        bool keptOpen = false;
+        WhenReady sealed([] { return ActiveModal<TConfigureSealedForm>() != nullptr; },
+                         [&] {
+                             auto* form = ActiveModal<TConfigureSealedForm>();
+                             const auto closeAnyway = qScopeGuard([form] { form->reject(); });
+                             Child<QPushButton>(form, "Button1")->click(); // nothing chosen
+                             for (int i = 0; i < 101; ++i)
+                                 Child<QToolButton>(form, "SpeedButtonAddBooster")->click();
+                             Child<QPushButton>(form, "Button1")->click();
+                             keptOpen = form->isVisible();
+                         });
+        QVERIFY(!OpenSealedConfig());
+        QVERIFY(sealed.Fired());
+        QVERIFY(keptOpen);
+        QCOMPARE(prompter_->Messages("error"),
+                 (std::vector<std::string>{
+                     report, report, "The sealed configuration names no packs",
+                     "The sealed configuration names 101 packs; at most 100 can be opened"}));
+        QCOMPARE(QString::fromStdString(Settings().SealedConfig()), QString());
+    }
+
     // A changed deck is never dropped without asking: Cancel keeps the window open, No closes
     // it; the window's place and the sideboard panel's width are stored on close.
     void designerAsksBeforeDroppingChanges() {
@@ -743,15 +798,67 @@ private slots:
         prompter_->answers = {Answer::Cancel, Answer::No};
         form.Action(QStringLiteral("AExit"))->trigger();
         QVERIFY(form.isVisible());
-        form.resize(600, 500);
+        form.resize(1000, 500); // wide enough for the lists and the odds beside them
         Child<QSplitter>(&form, "Splitter1")->setSizes({300, 280});
         form.Action(QStringLiteral("AExit"))->trigger();
         QVERIFY(!form.isVisible());
         QCOMPARE(prompter_->Messages("confirm"),
                  (std::vector<std::string>{kDeckModifiedQuestion, kDeckModifiedQuestion}));
-        QCOMPARE(Settings().MakeDeckGeometry().width, 600);
+        QCOMPARE(Settings().MakeDeckGeometry().width, 1000);
         QCOMPARE(Settings().MakeDeckGeometry().height, 500);
         QCOMPARE(Settings().MakeDeckRightPanelWidth(), Child<QSplitter>(&form, "Splitter1")->sizes().at(1));
+    }
+
+    // "Clear deck" and "Import list..." ask before they replace a pool handed over unsaved, and
+    // Cancel leaves it as it was; after No they go ahead.
+    void designerAsksBeforeReplacingWork() {
+        world_->Home().Write("Temp/temp.dec", "    2 [VR] - Kessul Ambush\r\n");
+        TMakeDeckForm form;
+        form.Initialize(true, false);
+        const QString list = QStringLiteral("1 Naalir Oracle\n");
+        prompter_->answers = {Answer::Cancel, Answer::Cancel, Answer::No, Answer::No};
+        form.Action(QStringLiteral("AClearDeck"))->trigger();
+        QVERIFY(!form.ImportListText(list));
+        QCOMPARE(form.Designer().Stats().Sideboard.Cards, int64_t{2});
+        QVERIFY(form.ImportListText(list));
+        QCOMPARE(form.Designer().Stats().Main.Cards, int64_t{1});
+        form.Action(QStringLiteral("AClearDeck"))->trigger();
+        QVERIFY(form.Designer().IsEmpty());
+        const std::string pool = kPoolNotSavedQuestion;
+        QCOMPARE(prompter_->Messages("confirm"),
+                 (std::vector<std::string>{pool, pool, pool, kDeckModifiedQuestion}));
+    }
+
+    // Keys in the designer: Enter on a browser row adds the card to the deck (and opens no
+    // "Filter cards"), Delete removes the selected copy, Ctrl+S saves.
+    void designerKeys() {
+        TMakeDeckForm form;
+        form.Initialize(false, false);
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.ShowBrowser(true);
+        bool dialogOpened = false;
+        WhenReady dialog([] { return QApplication::activeModalWidget() != nullptr; },
+                         [&dialogOpened] {
+                             dialogOpened = true;
+                             QApplication::activeModalWidget()->close();
+                         });
+        QTableView* browser = form.Browser()->Frame()->ListView();
+        browser->setFocus();
+        QTest::keyClick(browser, Qt::Key_Return);
+        QTest::keyClick(browser, Qt::Key_Return);
+        QCOMPARE(form.Designer().Stats().Main.Cards, int64_t{2});
+        TCardListView* main = form.List(TZone::Main);
+        main->setFocus();
+        main->SelectRow(0);
+        QTest::keyClick(main, Qt::Key_Delete);
+        QCOMPARE(form.Designer().Stats().Main.Cards, int64_t{1});
+        prompter_->fileNames = {*world_ / "Decks/keys.dec"};
+        QTest::keyClick(main, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!form.Designer().Modified()); // saved
+        QVERIFY(!dialogOpened);               // a dialog opened by a key would have run inside its key press
+        form.close();
     }
 
     // A designer that never reached the screen (its start failed) leaves the stored geometry

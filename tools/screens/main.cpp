@@ -22,9 +22,11 @@
 #include "ui/collection/CardsFrame.h"
 #include "ui/collection/InventoryForm.h"
 #include "ui/collection/ViewBaseForm.h"
+#include "ui/decks/BuildDeckForm.h"
 #include "ui/decks/CardListView.h"
 #include "ui/decks/InsertSBForm.h"
 #include "ui/decks/MakeDeckForm.h"
+#include "ui/decks/OddsPanel.h"
 #include "ui/decks/SampleHandForm.h"
 #include "ui/infra/CardInfoFrame.h"
 #include "ui/infra/DirEdit.h"
@@ -383,6 +385,14 @@ void LimitedWindows() {
         Save(Framed(&designer), "designer-browser");
         TSampleHandForm hand(LibraryOf(CardDatabase(), designer.Designer().Zones().Main), 7, &designer);
         Save(Framed(&hand), "sample-hand");
+        // The deck built from the pool in one step, its odds on the draw.
+        designer.ShowBrowser(false);
+        TBuildDeckForm build(CardDatabase(), designer.Designer().Pool(), &designer);
+        Save(Framed(&build), "build-deck");
+        designer.Designer().ApplyBuiltDeck(build.Deck(), build.Pool());
+        designer.Odds()->SetOnTheDraw(true);
+        designer.RefillLists();
+        Save(Framed(&designer), "designer-built");
     }
 }
 

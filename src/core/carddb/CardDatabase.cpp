@@ -289,6 +289,7 @@ bool DeclaresWesternEncoding(std::string_view bytes) {
 } // namespace
 
 void LoadCardDatabaseText(TCardsList& cards, std::string_view text, std::string_view editionsFilter) {
+    RefuseUtf16(text);
     cards.Clear();
     ReadDatabaseRecords(cards, text, editionsFilter);
 }
@@ -297,6 +298,7 @@ void LoadCardDatabase(TCardsList& cards, const std::string& fileName, std::strin
     cards.Clear();
     auto file = MappedFile::Open(fileName);
     const std::string_view text = file->Bytes();
+    RefuseUtf16(text);
     cards.AdoptSource(std::move(file));
     ReadDatabaseRecords(cards, text, editionsFilter);
     cards.ShrinkToFit();
@@ -443,8 +445,10 @@ void ComputePrintings(TCardsList& cards, const TTextList& editions) {
     }
 }
 
-TCheckCounts CheckCardDatabase(std::string_view text,
-                               const std::function<void(const TRecordProblem&)>& onProblem) {
+namespace {
+
+TCheckCounts CheckRecords(std::string_view text,
+                          const std::function<void(const TRecordProblem&)>& onProblem) {
     TCheckCounts counts;
     TCardsList scratch;
     LineReader reader(text);
@@ -462,6 +466,52 @@ TCheckCounts CheckCardDatabase(std::string_view text,
         }
         if (scratch.Count() >= 4096)
             scratch.Clear(); // only the verdict matters; keep memory flat on big files
+    }
+    return counts;
+}
+
+} // namespace
+
+TCheckCounts CheckCardDatabase(std::string_view text,
+                               const std::function<void(const TRecordProblem&)>& onProblem) {
+    RefuseUtf16(text);
+    return CheckRecords(text, onProblem);
+}
+
+TCheckCounts CheckCardDatabaseFile(const std::string& path,
+                                   const std::function<void(const TRecordProblem&)>& onProblem) {
+    TCheckCounts counts;
+    TextFileReader file(path);
+    // One record at a time (its head line, its cost line, its text up to a blank line), checked
+    // as CheckCardDatabase checks it.
+    // Every line keeps an end, so that a blank cost line stays a line.
+    std::string record;
+    std::string_view line;
+    while (file.Next(line)) {
+        const int headLine = file.LineNumber();
+        record.assign(line);
+        record += '\n';
+        bool tooLong = file.LineCut();
+        for (bool cost = true; file.Next(line) && (cost || !line.empty()); cost = false) {
+            tooLong = tooLong || file.LineCut() || record.size() + line.size() >= kMaxRecordBytes;
+            if (!tooLong) {
+                record += line;
+                record += '\n';
+            }
+        }
+        if (tooLong) {
+            ++counts.Problems;
+            onProblem({headLine, QuoteLine(record.substr(0, record.find('\n'))) +
+                                     " is too long: a record holds at most " +
+                                     std::to_string(kMaxRecordBytes) + " bytes, a line " +
+                                     std::to_string(kMaxLineBytes)});
+            continue;
+        }
+        const TCheckCounts one = CheckRecords(record, [&](const TRecordProblem& problem) {
+            onProblem({headLine + problem.Line - 1, problem.Message});
+        });
+        counts.Cards += one.Cards;
+        counts.Problems += one.Problems;
     }
     return counts;
 }
@@ -623,7 +673,7 @@ bool ReadCardSources(TCardsList& cards, const std::string& cardListFile, const s
     // The sources are copied, not mapped: they are hand-edited files that an editor may rewrite
     // in place while the cards still refer to them.
     if (listKind == ".txt") {
-        std::string bytes = ReadWholeFile(cardListFile);
+        std::string bytes = ReadTextFile(cardListFile);
         cards.Clear();
         if (bytes.empty())
             return false;
@@ -641,7 +691,7 @@ bool ReadCardSources(TCardsList& cards, const std::string& cardListFile, const s
         throw Error("Card text in XML form is not supported: \"" + cardTextFile + "\"");
     if (textKind != ".txt")
         throw Error("The card-text file \"" + cardTextFile + "\" is not a .txt file");
-    ReadCardText(cards, cards.Keep(ReadWholeFile(cardTextFile)));
+    ReadCardText(cards, cards.Keep(ReadTextFile(cardTextFile)));
 
     AddMissingBasicLands(cards);
     return true;

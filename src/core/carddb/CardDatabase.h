@@ -45,6 +45,12 @@ struct TCheckCounts {
 // Hands each bad record to `onProblem` as soon as it is found, so nothing piles up.
 TCheckCounts CheckCardDatabase(std::string_view text,
                                const std::function<void(const TRecordProblem&)>& onProblem);
+// The same on a file, read record by record: memory stays bounded whatever its size and line
+// lengths. A record with a line longer than kMaxLineBytes, or longer than kMaxRecordBytes in
+// all, is a bad record. Error when the file cannot be read (a UTF-16 one included).
+inline constexpr size_t kMaxRecordBytes = size_t{8} << 20;
+TCheckCounts CheckCardDatabaseFile(const std::string& path,
+                                   const std::function<void(const TRecordProblem&)>& onProblem);
 // The same, collecting the problems.
 struct TCheckReport {
     int Cards = 0; // records read without a problem

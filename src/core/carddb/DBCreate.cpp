@@ -97,7 +97,7 @@ void CreateCardList(TCardsList& cards, const std::string& fileList, const TReadC
         if (!layout.Accepted)
             break;
         accepted = true;
-        const std::string bytes = ReadWholeFile(file);
+        const std::string bytes = ReadTextFile(file);
         LineReader reader(bytes);
         std::string_view line;
         for (int skip = 0; skip < layout.FirstLine && reader.Next(line); ++skip) {

@@ -39,7 +39,7 @@ namespace {
 
 // Reads the whole file before touching the list, so a file that cannot be read leaves it as it was.
 void LoadTrimmedLines(TTextList& list, const std::string& fileName) {
-    ReadTextListLines(list, ReadWholeFile(fileName));
+    ReadTextListLines(list, ReadTextFile(fileName));
 }
 
 } // namespace

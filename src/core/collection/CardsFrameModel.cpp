@@ -97,6 +97,7 @@ void TCardsFrameModel::SetCardColumns(const std::vector<int>& columns) {
             columns_.push_back(column);
     if (!Shows(sortColumn_)) {
         sortColumn_ = kColumnEdition;
+        descending_ = false;
         if (list_)
             Rebuild();
     }
@@ -116,6 +117,17 @@ void TCardsFrameModel::SetSortColumn(int column) {
     if (column == sortColumn_ || !Shows(column))
         return;
     sortColumn_ = column;
+    descending_ = false;
+    if (list_)
+        Rebuild();
+}
+
+void TCardsFrameModel::ClickColumn(int column) {
+    if (column != sortColumn_) {
+        SetSortColumn(column);
+        return;
+    }
+    descending_ = !descending_;
     if (list_)
         Rebuild();
 }
@@ -194,7 +206,8 @@ int TCardsFrameModel::Compare(const Row& a, const Row& b) const {
         r = r ? r : editions();
         break;
     }
-    return r ? r : Sign(x.Index(), y.Index());
+    r = r ? r : Sign(x.Index(), y.Index());
+    return descending_ ? -r : r;
 }
 
 // Names and editions are the keys of every order. Each line's value is ranked once per list
@@ -295,12 +308,14 @@ void TCardsFrameModel::SortRows() {
         break;
     }
     const std::span<const uint32_t> order = sorter.Sort();
-    // The search keys were made in the rows' first order.
+    // The search keys were made in the rows' first order. A descending sort takes the whole
+    // order backwards, ties included, as Compare does.
     sortScratch_.resize(n);
     searchScratch_.resize(n);
     for (size_t i = 0; i < n; ++i) {
-        sortScratch_[i] = rows_[order[i]];
-        searchScratch_[i] = searchKeys_[order[i]];
+        const uint32_t from = order[descending_ ? n - 1 - i : i];
+        sortScratch_[i] = rows_[from];
+        searchScratch_[i] = searchKeys_[from];
     }
     rows_.swap(sortScratch_);
     searchKeys_.swap(searchScratch_);
@@ -626,10 +641,10 @@ void TCardsFrameModel::RemoveCopy(int row, bool foil) {
         selected_ = -1;
 }
 
-bool TCardsFrameModel::SetNotes(std::string_view notes) {
-    if (selected_ < 0 || !std::all_of(notes.begin(), notes.end(), IsNotesCharAllowed))
+bool TCardsFrameModel::SetNotes(int row, std::string_view notes) {
+    if (row < 0 || row >= RowCount() || !std::all_of(notes.begin(), notes.end(), IsNotesCharAllowed))
         return false;
-    RowLine(selected_).Notes = notes;
+    RowLine(row).Notes = notes;
     return true;
 }
 

@@ -79,9 +79,13 @@ public:
     static const char* ColumnCaption(int column);
 
     int SortColumn() const { return sortColumn_; }
-    // A click on a column header (by identity): a different shown column re-sorts (rebuilds);
-    // the same one does nothing.
+    bool SortDescending() const { return descending_; }
+    // Sorts by a shown column (by identity), ascending, and rebuilds; the same column again
+    // does nothing.
     void SetSortColumn(int column);
+    // A click on a column header: a different shown column sorts ascending; the sort column
+    // again sorts the other way. Rebuilds.
+    void ClickColumn(int column);
 
     void Rebuild();
 
@@ -116,7 +120,9 @@ public:
 
     // Notes of the selected row's line. A ";" (the file's separator) or a line break is refused:
     // false, and nothing changes.
-    bool SetNotes(std::string_view notes);
+    bool SetNotes(std::string_view notes) { return SetNotes(selected_, notes); }
+    // The same for any shown row (the list's note cell).
+    bool SetNotes(int row, std::string_view notes);
     static bool IsNotesCharAllowed(char c) { return c != ';' && c != '\r' && c != '\n'; }
 
     // The statistics of the shown rows: their number and the sum of their lines' counts
@@ -157,6 +163,7 @@ private:
     bool inventoryLayout_ = true;
     std::vector<int> columns_{kColumnEdition, kColumnName, kColumnCount, kColumnFoil, kColumnNotes};
     int sortColumn_ = kColumnEdition;
+    bool descending_ = false;
     TBigVector<Row> rows_;
     // Per row, its name's first eight bytes folded to lower case (zero-padded): search as you
     // type reads these instead of every row's name.

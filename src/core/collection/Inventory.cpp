@@ -179,15 +179,24 @@ void LoadInventory(TInventoryList& list, const TCardsList& cards, const std::str
             list.Clear();
         return;
     }
-    // Read before touching the list: a file that cannot be read leaves it as it was.
-    const std::string text = ReadWholeFile(path);
+    // Checked before the list is touched: a file that cannot be read, or holds a line too long
+    // to keep (it would be saved back cut), leaves it as it was. Both passes read line by line,
+    // so memory stays bounded whatever the file's size.
+    {
+        TextFileReader scan(path);
+        std::string_view line;
+        while (scan.Next(line) && !Trim(line).empty())
+            if (scan.LineCut())
+                throw Error("Cannot read file \"" + path + "\". Line " + std::to_string(scan.LineNumber()) +
+                            " is longer than " + std::to_string(kMaxLineBytes) + " bytes.");
+    }
+    TextFileReader reader(path);
     if (!add)
         list.Clear();
     static const CharSet semicolon(";");
-    LineReader reader(text);
     std::string_view line;
     while (reader.Next(line)) {
-        if (Trim(line).empty())
+        if (Trim(line).empty() || reader.LineCut()) // cut: the file changed since the check
             break;
         const std::string_view edition = Field(1, line);
         const std::string_view name = Field(2, line);

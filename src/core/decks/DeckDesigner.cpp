@@ -33,9 +33,18 @@ std::string TDeckDesigner::AddLandHint(int land) const {
 bool TDeckDesigner::Read(const std::string& path, bool toSideboard, bool add) {
     bool changed = false;
     const bool complete = ReadDeckIntoZones(zones_, cards_, path, toSideboard, add, &changed);
-    if (changed)
+    if (changed) {
         modified_ = add || !complete;
+        if (!add)
+            unsavedPool_ = false;
+    }
     RefreshAll();
+    return complete;
+}
+
+bool TDeckDesigner::OpenHandOff() {
+    const bool complete = LoadToSideboard(HandOffDeckPath());
+    unsavedPool_ = !IsEmpty();
     return complete;
 }
 
@@ -43,11 +52,13 @@ void TDeckDesigner::Save(const std::string& path) {
     WriteDesignerDeck(cards_, DisplayOrder(TZone::Main), zones_.Main.Lands, DisplayOrder(TZone::Sideboard),
                       zones_.Sideboard.Lands, path);
     modified_ = false;
+    unsavedPool_ = false;
 }
 
 void TDeckDesigner::Clear() {
     if (!IsEmpty())
         modified_ = true;
+    unsavedPool_ = false;
     zones_.Clear();
     RefreshAll();
 }
@@ -75,15 +86,13 @@ bool TDeckDesigner::SaveAction() {
     return true;
 }
 
-bool TDeckDesigner::CanClose() {
-    if (!modified_)
+bool TDeckDesigner::ConfirmDiscard() {
+    if (!HasUnsavedWork())
         return true;
-    switch (Prompts().Confirm(kDeckModifiedQuestion, ConfirmButtons::YesNoCancel)) {
+    const char* question = modified_ ? kDeckModifiedQuestion : kPoolNotSavedQuestion;
+    switch (Prompts().Confirm(question, ConfirmButtons::YesNoCancel)) {
     case Answer::Yes:
-        // An emptied deck has nothing to save; closing then loses nothing a file held. A save
-        // that fails keeps the designer open with its changes.
-        if (IsEmpty())
-            return true;
+        // A save that fails keeps the deck as it is, with its changes.
         try {
             return SaveAction();
         } catch (const std::exception& e) {
@@ -274,6 +283,7 @@ bool TDeckDesigner::ApplyLandSuggestion() {
 void TDeckDesigner::ImportList(const TDeckList& list) {
     FillZones(zones_, cards_, list);
     modified_ = true;
+    unsavedPool_ = false;
     RefreshAll();
 }
 

@@ -36,6 +36,7 @@ struct TDeckStats {
 
 inline constexpr const char* kDeckIsEmpty = "Deck is empty!";
 inline constexpr const char* kDeckModifiedQuestion = "Deck modified! Save changes?";
+inline constexpr const char* kPoolNotSavedQuestion = "Pool not saved! Save it?";
 
 class TDeckDesigner {
 public:
@@ -57,8 +58,9 @@ public:
     bool LoadToSideboard(const std::string& path) { return Read(path, true, false); }
     bool AddFromDeck(const std::string& path) { return Read(path, false, true); }
     bool AddToSideboard(const std::string& path) { return Read(path, true, true); }
-    // The hand-off file of a draft or sealed pool, into the sideboard, replacing the deck.
-    bool OpenHandOff() { return LoadToSideboard(HandOffDeckPath()); }
+    // The hand-off file of a draft or sealed pool, into the sideboard, replacing the deck. The
+    // pool counts as unsaved work until it is saved.
+    bool OpenHandOff();
     // Writes both zones in display order. Error on failure; the old file stays.
     void Save(const std::string& path);
     void Clear();
@@ -67,8 +69,11 @@ public:
     // The commands with their dialogs and questions, through Prompts(). True when done.
     bool LoadAction(bool toSideboard, bool add);
     bool SaveAction();
-    // Before the window closes: true when it may close (asks to save a modified deck).
-    bool CanClose();
+    // Before the deck is closed, emptied or replaced: true when that may go ahead. When work
+    // would be lost it asks to save first (Yes saves; Cancel, or a save that did not happen,
+    // says no).
+    bool ConfirmDiscard();
+    bool CanClose() { return ConfirmDiscard(); }
 
     // Rows in display order.
     int RowCount(TZone zone) const { return static_cast<int>(rows_[Z(zone)].size()); }
@@ -114,6 +119,9 @@ public:
 
     // Changed since the last replacing load or save.
     bool Modified() const { return modified_; }
+    // Closing would lose work: a deck changed since it was loaded or saved, or a handed-over
+    // pool never saved. An empty deck has nothing to lose.
+    bool HasUnsavedWork() const { return (modified_ || unsavedPool_) && !IsEmpty(); }
 
 private:
     static size_t Z(TZone zone) { return static_cast<size_t>(zone); }
@@ -130,6 +138,7 @@ private:
     std::array<TSortMode, 2> sortModes_{TSortMode::Color, TSortMode::Color};
     std::array<std::vector<int>, 2> rows_; // entry indices of each zone, in display order
     bool modified_ = false;
+    bool unsavedPool_ = false;
 };
 
 } // namespace tovel

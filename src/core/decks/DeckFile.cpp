@@ -185,21 +185,23 @@ namespace {
 // Returns false after showing the error box for an invalid line.
 template <typename Start, typename OnLine>
 bool ReadDeckLines(const std::string& path, Start&& onStart, OnLine&& onLine) {
-    const std::string text = ReadWholeFile(path);
-    if (text.empty())
+    // Line by line: memory stays bounded whatever the file's size and line lengths.
+    TextFileReader reader(path);
+    std::string_view raw;
+    if (!reader.Next(raw))
         return true;
     onStart();
-    LineReader reader(text);
-    std::string_view raw;
     try {
-        while (reader.Next(raw)) {
+        do {
+            if (reader.LineCut())
+                throw Error(kInvalidDeckFile);
             TDeckLine line;
             const TDeckLineKind kind = ParseDeckLine(raw, line);
             if (kind == TDeckLineKind::End)
                 break;
             if (kind == TDeckLineKind::Card)
                 onLine(line);
-        }
+        } while (reader.Next(raw));
     } catch (const Error&) {
         ShowError(kInvalidDeckFile);
         return false;
@@ -224,6 +226,11 @@ bool ReadDeckIntoInventory(TInventoryList& inventory, const TCardsList& cards, c
                 inventory.Clear();
         },
         [&](const TDeckLine& line) {
+            const int card = cards.IndexOf(line.Name, line.Edition);
+            // A deck imported as the collection leaves its basic lands out; a deck added to the
+            // collection adds every card it holds. Neither takes a line of the collection away.
+            if (!add && card >= 0 && IsBasicLand(cards.Items(card)))
+                return;
             int at = inventory.Find(line.Name, line.Edition);
             if (at < 0) {
                 TInventoryItem& created = inventory.Add();
@@ -232,13 +239,8 @@ bool ReadDeckIntoInventory(TInventoryList& inventory, const TCardsList& cards, c
                 at = created.Index();
             }
             TInventoryItem& item = inventory.Items(at);
-            const int card = cards.IndexOf(line.Name, line.Edition);
             if (card >= 0)
                 item.Card = &cards.Items(card);
-            if (item.Card && IsBasicLand(*item.Card)) {
-                inventory.Delete(at);
-                return;
-            }
             item.Count = SaturatingAdd(item.Count, line.Count);
         });
 }

@@ -138,7 +138,8 @@ enum class TDeckLineKind { Card, Comment, End };
 TDeckLineKind ParseDeckLine(std::string_view line, TDeckLine& out);
 
 // Reads a deck file into an inventory. Without `add` the inventory is cleared first (an empty
-// file changes nothing). Zones are ignored, basic lands removed, unknown cards kept unlinked.
+// file changes nothing) and the deck's basic lands are left out; with `add` every card of the
+// deck is added and no line is removed. Zones are ignored, unknown cards kept unlinked.
 // An invalid line shows "Invalid .dec file!" and stops; the lines before it keep their effect.
 // Returns false then. Error when the file cannot be read.
 bool ReadDeckIntoInventory(TInventoryList& inventory, const TCardsList& cards, const std::string& path,

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,7 +34,8 @@ inline constexpr size_t kListedProblems = 20;
 struct TListProblem {
     int Line = 0;       // 1-based
     std::string Text;   // the line, trimmed (Windows-1252 like the list)
-    std::string Reason; // kListNotUnderstood, kListNotFound ... (UTF-8)
+    std::string Reason; // kListNotUnderstood, kListNotFound ... (UTF-8); a name asked for in an
+                        // edition that lacks it: kListNotFound + " in CODE, only in A, B"
 };
 
 struct TListCard {
@@ -54,6 +56,13 @@ enum class TListZones { MainAndSideboard, MainOnly };
 // `text` is Windows-1252 (see DecodeListBytes).
 TDeckList ReadDeckList(std::string_view text, const TCardsList& cards,
                        TListZones zones = TListZones::MainAndSideboard);
+// The same on a list file, read in two passes of bounded memory whatever its size and line
+// lengths (a line longer than kMaxLineBytes is not understood), decoded as DecodeListBytes
+// decodes the whole file. With `onProblem` each problem goes there as it is found instead of
+// into Problems. Error as TextFileReader gives (a UTF-16 file included).
+using TListProblemSink = std::function<void(const TListProblem& problem)>;
+TDeckList ReadDeckListFile(const std::string& path, const TCardsList& cards,
+                           const TListProblemSink& onProblem = {});
 // A list's bytes as Windows-1252: UTF-8 (with or without its byte-order mark) converted, anything
 // else taken as it is.
 std::string DecodeListBytes(std::string_view bytes);

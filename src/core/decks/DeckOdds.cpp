@@ -72,10 +72,11 @@ std::vector<Symbol> CostSymbols(const SymbolCountArray& counts) {
 //
 // Lands count by the colours of the cost they make (a land making none of them pays generic
 // only). The seen cards' lands per such group follow a multivariate hypergeometric law, drawn
-// group after group; whether a draw pays the symbols is Hall's condition on the bipartite graph
+// group after group. Whether a draw pays the symbols is Hall's condition on the bipartite graph
 // of symbols and lands: for every set U of the cost's colours, the symbols paid only within U
-// are no more than the lands making a colour of U. A group's lands beyond the symbols it could
-// pay change nothing there, so the state holds each group's count capped at that.
+// are no more than the lands making a colour of U. The state of a draw is therefore, besides the
+// cards drawn so far, those land counts per U, each capped at what U needs: few states even for
+// a five-colour cost among many kinds of land.
 class CurveChance {
 public:
     CurveChance(const Hypergeometric& hyper, const std::array<int64_t, 32>& landsByColours, int64_t cards)
@@ -88,51 +89,39 @@ public:
         std::array<int64_t, 32> bySubset{};
         for (size_t colours = 0; colours < 32; ++colours)
             bySubset[colours & costColours] += landsByColours_[colours];
-        const int64_t plain = bySubset[0];
         groups_.clear();
         int64_t coloured = 0;
-        for (size_t subset = 1; subset < 32; ++subset) {
-            if (bySubset[subset] == 0)
-                continue;
-            int64_t payable = 0;
-            for (const Symbol& symbol : symbols)
-                if (symbol.pays & subset)
-                    payable += symbol.count;
-            groups_.push_back({static_cast<TColourSet>(subset), bySubset[subset],
-                               std::min({bySubset[subset], seen, payable})});
-            coloured += bySubset[subset];
-        }
-        // Hall's condition, for the sets of colours some symbols are confined to.
+        for (size_t subset = 1; subset < 32; ++subset)
+            if (bySubset[subset] > 0) {
+                groups_.push_back({static_cast<TColourSet>(subset), bySubset[subset], {}});
+                coloured += bySubset[subset];
+            }
+        // The sets of colours some symbols are confined to, and the groups making one of them.
         halls_.clear();
+        uint64_t radix = static_cast<uint64_t>(seen) + 1;
+        bool fits = true;
         for (TColourSet subset = costColours; subset != 0;
              subset = static_cast<TColourSet>((subset - 1) & costColours)) {
             Hall hall;
             for (const Symbol& symbol : symbols)
                 if ((symbol.pays & ~subset) == 0)
                     hall.need += symbol.count;
+            if (hall.need == 0)
+                continue;
+            hall.stride = radix;
+            const uint64_t next = static_cast<uint64_t>(hall.need) + 1;
+            fits = fits && radix <= (uint64_t{1} << 62) / next;
+            radix = fits ? radix * next : radix;
             for (size_t g = 0; g < groups_.size(); ++g)
                 if (groups_[g].colours & subset)
-                    hall.groups |= uint32_t{1} << g;
+                    groups_[g].halls.push_back(halls_.size());
             halls_.push_back(hall);
         }
         // After the coloured groups, the rest of the deck: lands paying generic only, and spells.
         tail_.assign(static_cast<size_t>(seen) + 1, 0);
         for (int64_t drawn = 0; drawn <= seen; ++drawn)
             tail_[static_cast<size_t>(drawn)] =
-                hyper_.AtLeast(cards_ - coloured, plain, seen - drawn, manaValue - drawn);
-
-        // The state's key in mixed radix: cards drawn so far, then each group's capped count.
-        uint64_t radix = static_cast<uint64_t>(seen) + 1;
-        bool fits = true;
-        for (Group& group : groups_) {
-            group.stride = radix;
-            const uint64_t next = static_cast<uint64_t>(group.cap) + 1;
-            if (radix > (uint64_t{1} << 62) / next) {
-                fits = false;
-                break;
-            }
-            radix *= next;
-        }
+                hyper_.AtLeast(cards_ - coloured, bySubset[0], seen - drawn, manaValue - drawn);
         return fits ? Run<uint64_t>(seen) : Run<std::vector<int64_t>>(seen);
     }
 
@@ -140,42 +129,58 @@ private:
     struct Group {
         TColourSet colours = 0;
         int64_t size = 0;
-        int64_t cap = 0; // the most of its lands that can pay symbols
-        uint64_t stride = 0;
+        std::vector<size_t> halls; // the sets of colours its lands make one of
     };
     struct Hall {
         int64_t need = 0;
-        uint32_t groups = 0; // the groups whose lands make a colour of the set
+        uint64_t stride = 0;
     };
 
-    // Keys: a number in mixed radix, or (for costs and decks too varied for that) the counts.
+    // A state: the cards drawn so far, then the lands per set of colours, capped at its need;
+    // a number in mixed radix, or (for costs too long for that) the counts themselves.
     static int64_t Drawn(uint64_t key, int64_t seen) {
         return static_cast<int64_t>(key % (static_cast<uint64_t>(seen) + 1));
     }
     static int64_t Drawn(const std::vector<int64_t>& key, int64_t) { return key[0]; }
-    int64_t Count(uint64_t key, int64_t, size_t g) const {
-        return static_cast<int64_t>(key / groups_[g].stride % (static_cast<uint64_t>(groups_[g].cap) + 1));
-    }
-    int64_t Count(const std::vector<int64_t>& key, int64_t, size_t g) const { return key[g + 1]; }
     uint64_t Advance(uint64_t key, size_t g, int64_t k) const {
-        return key + static_cast<uint64_t>(k) +
-               groups_[g].stride * static_cast<uint64_t>(std::min(k, groups_[g].cap));
+        key += static_cast<uint64_t>(k);
+        for (size_t h : groups_[g].halls) {
+            const Hall& hall = halls_[h];
+            const uint64_t radix = static_cast<uint64_t>(hall.need) + 1;
+            const uint64_t lands = key / hall.stride % radix;
+            const uint64_t capped = std::min<uint64_t>(lands + static_cast<uint64_t>(k), radix - 1);
+            key += (capped - lands) * hall.stride;
+        }
+        return key;
     }
     std::vector<int64_t> Advance(std::vector<int64_t> key, size_t g, int64_t k) const {
         key[0] += k;
-        key[g + 1] = std::min(k, groups_[g].cap);
+        for (size_t h : groups_[g].halls)
+            key[h + 1] = std::min(key[h + 1] + k, halls_[h].need);
         return key;
     }
+    bool Pays(uint64_t key) const {
+        for (const Hall& hall : halls_)
+            if (static_cast<int64_t>(key / hall.stride % (static_cast<uint64_t>(hall.need) + 1)) < hall.need)
+                return false;
+        return true;
+    }
+    bool Pays(const std::vector<int64_t>& key) const {
+        for (size_t h = 0; h < halls_.size(); ++h)
+            if (key[h + 1] < halls_[h].need)
+                return false;
+        return true;
+    }
     static uint64_t Start(uint64_t*, size_t) { return 0; }
-    static std::vector<int64_t> Start(std::vector<int64_t>*, size_t groups) {
-        return std::vector<int64_t>(groups + 1, 0);
+    static std::vector<int64_t> Start(std::vector<int64_t>*, size_t halls) {
+        return std::vector<int64_t>(halls + 1, 0);
     }
 
     template <typename Key> long double Run(int64_t seen) const {
         using Map = std::conditional_t<std::is_same_v<Key, uint64_t>, std::unordered_map<Key, long double>,
                                        std::map<Key, long double>>;
         Map states;
-        states[Start(static_cast<Key*>(nullptr), groups_.size())] = 1;
+        states[Start(static_cast<Key*>(nullptr), halls_.size())] = 1;
         int64_t population = cards_;
         std::vector<long double> pmf;
         for (size_t g = 0; g < groups_.size(); ++g) {
@@ -200,21 +205,9 @@ private:
             population -= group.size;
         }
         long double sum = 0;
-        for (const auto& [key, chance] : states) {
-            bool pays = true;
-            for (const Hall& hall : halls_) {
-                int64_t lands = 0;
-                for (size_t g = 0; g < groups_.size(); ++g)
-                    if (hall.groups & (uint32_t{1} << g))
-                        lands += Count(key, seen, g);
-                if (lands < hall.need) {
-                    pays = false;
-                    break;
-                }
-            }
-            if (pays)
+        for (const auto& [key, chance] : states)
+            if (Pays(key))
                 sum += chance * tail_[static_cast<size_t>(Drawn(key, seen))];
-        }
         return std::clamp<long double>(sum, 0, 1);
     }
 

@@ -35,7 +35,7 @@ std::string InsertSideboardText(std::string_view text) {
 
 std::string InsertSideboardFile(const std::string& path) {
     const std::string output = path + ".dec";
-    WriteFileAtomically(output, InsertSideboardText(ReadWholeFile(path)));
+    WriteFileAtomically(output, InsertSideboardText(ReadTextFile(path)));
     return output;
 }
 

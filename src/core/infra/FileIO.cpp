@@ -3,6 +3,7 @@
 #include "core/infra/Error.h"
 #include "core/infra/FileReplacement.h"
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstdint>
@@ -107,6 +108,17 @@ std::string ReadWholeFile(const std::string& path) {
     return data;
 }
 
+void RefuseUtf16(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        throw Error(kUtf16NotSupported);
+}
+
+std::string ReadTextFile(const std::string& path) {
+    std::string text = ReadWholeFile(path);
+    RefuseUtf16(text);
+    return text;
+}
+
 bool FileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -120,6 +132,59 @@ bool PathExists(const std::string& path) {
 bool DirectoryExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+namespace {
+
+// What identifies a file: its device and inode, or for a name not there its folder's with the name.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::string name; // empty when the file exists
+
+    bool operator==(const FileIdentity&) const = default;
+};
+
+FileIdentity IdentityOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0)
+        return {st.st_dev, st.st_ino, {}};
+    std::string target = path;
+    // A dangling symbolic link is written through: the file it names is the one that counts.
+    char link[4096];
+    for (int hops = 0; hops < 40; ++hops) {
+        const ssize_t n = ::readlink(target.c_str(), link, sizeof link);
+        if (n <= 0 || static_cast<size_t>(n) == sizeof link)
+            break;
+        const std::string next(link, static_cast<size_t>(n));
+        const size_t slash = target.rfind('/');
+        target = next[0] == '/' || slash == std::string::npos ? next : target.substr(0, slash + 1) + next;
+    }
+    const size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    if (::stat(folder.c_str(), &st) == 0)
+        return {st.st_dev, st.st_ino, name.empty() ? "." : name};
+    return {0, 0, target}; // no folder either: only the spelling is left to compare
+}
+
+} // namespace
+
+bool SameFile(const std::string& a, const std::string& b) {
+    return IdentityOf(a) == IdentityOf(b);
+}
+
+std::string SameFileProblem(const std::vector<std::pair<std::string, std::string>>& paths) {
+    std::vector<FileIdentity> identities;
+    identities.reserve(paths.size());
+    for (size_t i = 0; i < paths.size(); ++i) {
+        identities.push_back(IdentityOf(paths[i].second));
+        for (size_t j = 0; j < i; ++j)
+            if (identities[j] == identities[i])
+                return paths[j].first + " and " + paths[i].first + " name the same file \"" +
+                       paths[i].second + "\"";
+    }
+    return {};
 }
 
 void EnsureDirectory(const std::string& path) {
@@ -166,6 +231,83 @@ bool LineReader::Next(std::string_view& line) {
         line = text_.substr(pos_, end - pos_);
         // CR LF is one line end; a lone CR or LF is one too.
         pos_ = end + (text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n' ? 2 : 1);
+    }
+    ++lineNumber_;
+    return true;
+}
+
+TextFileReader::TextFileReader(const std::string& path) : path_(path) {
+    OpenForReading(in_, path_);
+    Fill();
+    RefuseUtf16(buffer_);
+}
+
+TextFileReader::~TextFileReader() = default;
+
+// Appends the next piece of the file; false at its end.
+bool TextFileReader::Fill() {
+    if (end_)
+        return false;
+    constexpr size_t kPiece = 1 << 16;
+    if (pos_ > 0) {
+        buffer_.erase(0, pos_);
+        pos_ = 0;
+    }
+    const size_t had = buffer_.size();
+    buffer_.resize(had + kPiece);
+    ssize_t n;
+    do
+        n = ::read(in_.fd, buffer_.data() + had, kPiece);
+    while (n < 0 && errno == EINTR);
+    if (n < 0)
+        throw Error("Cannot read file \"" + path_ + "\". " + LastErrorText(errno));
+    buffer_.resize(had + static_cast<size_t>(n));
+    end_ = n == 0;
+    return n > 0;
+}
+
+bool TextFileReader::Next(std::string_view& line) {
+    // The rest of a line handed on cut.
+    while (skipping_) {
+        const size_t end = FindLineEnd(buffer_, pos_);
+        if (end == std::string::npos) {
+            pos_ = buffer_.size();
+            if (!Fill())
+                skipping_ = false;
+            continue;
+        }
+        if (buffer_[end] == '\r' && end + 1 == buffer_.size() && Fill())
+            continue; // a CR at the end of the piece: an LF may follow
+        pos_ = end + (buffer_[end] == '\r' && end + 1 < buffer_.size() && buffer_[end + 1] == '\n' ? 2 : 1);
+        skipping_ = false;
+    }
+    cut_ = false;
+    for (;;) {
+        const size_t end = FindLineEnd(buffer_, pos_);
+        const bool crAtEnd = end != std::string::npos && buffer_[end] == '\r' && end + 1 == buffer_.size();
+        if (end != std::string::npos && !(crAtEnd && !end_)) {
+            // A line just over the limit may end within the piece that crossed it.
+            cut_ = end - pos_ > kMaxLineBytes;
+            line = std::string_view(buffer_).substr(pos_, std::min(end - pos_, kMaxLineBytes));
+            pos_ =
+                end + (buffer_[end] == '\r' && end + 1 < buffer_.size() && buffer_[end + 1] == '\n' ? 2 : 1);
+            break;
+        }
+        if (end == std::string::npos && buffer_.size() - pos_ > kMaxLineBytes) {
+            line = std::string_view(buffer_).substr(pos_, kMaxLineBytes);
+            pos_ += kMaxLineBytes;
+            cut_ = skipping_ = true;
+            break;
+        }
+        if (!Fill()) {
+            if (end_ && crAtEnd)
+                continue; // the file ends with that CR
+            if (pos_ >= buffer_.size())
+                return false;
+            line = std::string_view(buffer_).substr(pos_);
+            pos_ = buffer_.size();
+            break;
+        }
     }
     ++lineNumber_;
     return true;

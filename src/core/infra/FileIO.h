@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tovel {
@@ -58,10 +59,25 @@ private:
 // ("<path> is not a regular file").
 std::string ReadWholeFile(const std::string& path);
 
+// What every text reader says of a file that starts with a UTF-16 byte-order mark.
+inline constexpr const char* kUtf16NotSupported = "UTF-16 is not supported; save the file as UTF-8";
+// Error kUtf16NotSupported when the bytes start with a UTF-16 byte-order mark (FF FE or FE FF).
+void RefuseUtf16(std::string_view bytes);
+// ReadWholeFile for the program's text files: RefuseUtf16 on the bytes.
+std::string ReadTextFile(const std::string& path);
+
 bool FileExists(const std::string& path);
 // Whether anything is there under that name: a file, a folder, a FIFO, ...
 bool PathExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
+// Whether two paths name the same file: the same device and inode when it exists (links, "..",
+// hard links and other spellings included); for a file not there yet, the same name in the same
+// folder.
+bool SameFile(const std::string& a, const std::string& b);
+// The message of the first two paths of a command line that name the same file, each given as
+// its option and path ({"--out", "x.dec"}), or "" when all differ:
+// `--out and --record name the same file "x.dec"`.
+std::string SameFileProblem(const std::vector<std::pair<std::string, std::string>>& paths);
 // Creates the folder and its parents; Error on failure.
 void EnsureDirectory(const std::string& path);
 
@@ -85,6 +101,38 @@ public:
 private:
     std::string_view text_;
     size_t pos_ = 0;
+    int lineNumber_ = 0;
+};
+
+// The longest line TextFileReader hands on whole.
+inline constexpr size_t kMaxLineBytes = size_t{1} << 20;
+
+// Reads a text file line by line in pieces, so that memory stays bounded (about kMaxLineBytes)
+// whatever the file's size and line lengths. Lines end as LineReader ends them. A longer line is
+// handed on cut after kMaxLineBytes, and LineCut says so. The file is refused as ReadTextFile
+// refuses it (not a regular file, a UTF-16 byte-order mark).
+class TextFileReader {
+public:
+    explicit TextFileReader(const std::string& path);
+    ~TextFileReader();
+    TextFileReader(const TextFileReader&) = delete;
+    TextFileReader& operator=(const TextFileReader&) = delete;
+
+    // The next line without its end, valid until the next call; false at the end.
+    bool Next(std::string_view& line);
+    int LineNumber() const { return lineNumber_; }
+    bool LineCut() const { return cut_; }
+
+private:
+    bool Fill();
+
+    std::string path_;
+    FdGuard in_;
+    std::string buffer_;
+    size_t pos_ = 0;
+    bool end_ = false;      // the whole file is in buffer_
+    bool skipping_ = false; // the rest of a cut line is still to be passed over
+    bool cut_ = false;
     int lineNumber_ = 0;
 };
 

@@ -1,13 +1,17 @@
 #include "core/infra/FileReplacement.h"
 
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace tovel {
 
@@ -47,25 +51,137 @@ int FollowLinks(const std::string& path, std::string& target, struct stat& st, b
     }
 }
 
-// A name no other writer uses at the same time: this process, a counter and the clock. The
-// exclusive creation makes a clash harmless; it only costs another try.
-std::string UniqueSuffix() {
+// The temporary files open now. A slot is free (0), being filled or emptied (1), or holds a name
+// (2); the signal handler only reads slots that hold one.
+struct RegisteredFile {
+    std::atomic<int> state{0};
+    char path[PATH_MAX];
+};
+std::array<RegisteredFile, 128> registered;
+
+bool IsHex(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+}
+
+// Skips a non-empty run of characters that pass `accept`; false when there is none.
+template <typename Accept> bool SkipRun(std::string_view& text, Accept accept) {
+    size_t n = 0;
+    while (n < text.size() && accept(text[n]))
+        ++n;
+    text.remove_prefix(n);
+    return n > 0;
+}
+
+} // namespace
+
+std::string TemporaryFileName(const std::string& path) {
+    // This process, a counter and the clock.
     static std::atomic<unsigned> counter{0};
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
     char text[64];
     std::snprintf(text, sizeof text, ".%ld-%u-%lx.tmp~", static_cast<long>(::getpid()), counter++,
                   static_cast<unsigned long>(now.tv_nsec) & 0xfffffUL);
-    return text;
+    // Long names are cut so that the temporary name stays within the file system's limit.
+    const std::string folder = FolderOf(path);
+    return folder + path.substr(folder.size(), 200) + text;
 }
 
-} // namespace
+bool IsTemporaryFileName(std::string_view name) {
+    constexpr std::string_view kEnd = ".tmp~";
+    if (!name.ends_with(kEnd))
+        return false;
+    name.remove_suffix(kEnd.size());
+    const size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0)
+        return false;
+    std::string_view stamp = name.substr(dot + 1);
+    const auto digit = [](char c) {
+        return c >= '0' && c <= '9';
+    };
+    const auto dash = [&stamp] {
+        if (stamp.empty() || stamp[0] != '-')
+            return false;
+        stamp.remove_prefix(1);
+        return true;
+    };
+    return SkipRun(stamp, digit) && dash() && SkipRun(stamp, digit) && dash() && SkipRun(stamp, IsHex) &&
+           stamp.empty();
+}
+
+bool RegisterTemporaryFile(const std::string& path) {
+    if (path.size() >= PATH_MAX)
+        return false;
+    for (RegisteredFile& slot : registered) {
+        int expected = 0;
+        if (!slot.state.compare_exchange_strong(expected, 1))
+            continue;
+        std::memcpy(slot.path, path.c_str(), path.size() + 1);
+        slot.state.store(2);
+        return true;
+    }
+    return false;
+}
+
+void ForgetTemporaryFile(const std::string& path) {
+    for (RegisteredFile& slot : registered) {
+        int expected = 2;
+        if (slot.state.load() != 2 || std::strcmp(slot.path, path.c_str()) != 0 ||
+            !slot.state.compare_exchange_strong(expected, 1))
+            continue;
+        slot.state.store(0);
+        return;
+    }
+}
+
+void RemoveRegisteredTemporaryFiles() noexcept {
+    for (RegisteredFile& slot : registered)
+        if (slot.state.load() == 2)
+            ::unlink(slot.path);
+}
+
+int RemoveStaleTemporaryFiles(const std::string& folder, std::time_t now, std::time_t maxAge, int depth) {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return 0;
+    const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    int removed = 0;
+    std::vector<std::string> subfolders;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        // Only names of temporary files and folders need a closer look: a folder of pictures
+        // costs no more than reading its names.
+        const bool temporary = IsTemporaryFileName(name);
+        if (!temporary && entry->d_type != DT_DIR && entry->d_type != DT_UNKNOWN)
+            continue;
+        struct stat st {};
+        const std::string path = prefix + std::string(name);
+        if (::lstat(path.c_str(), &st) != 0)
+            continue;
+        if (S_ISDIR(st.st_mode)) {
+            if (depth > 0)
+                subfolders.push_back(path);
+        } else if (temporary && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+                   st.st_mtime < now - maxAge && ::unlink(path.c_str()) == 0) {
+            ++removed;
+        }
+    }
+    ::closedir(dir);
+    for (const std::string& sub : subfolders)
+        removed += RemoveStaleTemporaryFiles(sub, now, maxAge, depth - 1);
+    return removed;
+}
 
 FileReplacement::~FileReplacement() {
     if (fd_ >= 0)
         ::close(fd_);
-    if (!temp_.empty())
+    if (!temp_.empty()) {
+        // Removed before it is forgotten: a signal in between only removes it twice.
         ::unlink(temp_.c_str());
+        ForgetTemporaryFile(temp_);
+    }
 }
 
 int FileReplacement::Fail(const char* step, int error) {
@@ -88,17 +204,15 @@ int FileReplacement::Open() {
         if (::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0)
             return errno;
     }
-    // Long names are cut so that the temporary name stays within the file system's limit.
-    const std::string folder = FolderOf(target_);
-    const std::string name = target_.substr(folder.size(), 200);
     // Created no wider than the target (the umask only takes bits away), then given its exact bits.
     const mode_t mode = exists ? (st.st_mode & 0777) : 0666;
     for (int attempt = 0; fd_ < 0; ++attempt) {
-        const std::string temp = folder + name + UniqueSuffix();
+        const std::string temp = TemporaryFileName(target_);
         fd_ = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd_ >= 0)
+        if (fd_ >= 0) {
             temp_ = temp;
-        else if (errno != EEXIST || attempt == 100)
+            RegisterTemporaryFile(temp_);
+        } else if (errno != EEXIST || attempt == 100)
             return errno;
     }
     if (exists) {
@@ -126,15 +240,32 @@ int FileReplacement::Write(std::string_view bytes) {
 }
 
 int FileReplacement::Commit() {
+    if (const int error = Flush(); error != 0)
+        return error;
+    if (const int error = Rename(); error != 0)
+        return error;
+    return SyncFolder();
+}
+
+int FileReplacement::Flush() {
     if (::fsync(fd_) != 0)
         return Fail("flush failed", errno);
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0)
         return Fail("close failed", errno);
+    return 0;
+}
+
+int FileReplacement::Rename() {
     if (::rename(temp_.c_str(), target_.c_str()) != 0)
         return Fail("rename failed", errno);
+    ForgetTemporaryFile(temp_);
     temp_.clear();
+    return 0;
+}
+
+int FileReplacement::SyncFolder() {
     // The rename lives in the folder: without this a power loss could lose the new file and the
     // old one. A folder this user may not read cannot be synced; file systems without folder
     // sync say EINVAL.

@@ -2,6 +2,7 @@
 
 // Replacing a file so that no reader, crash or second writer ever sees it half written.
 
+#include <ctime>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -26,12 +27,21 @@ public:
     // Checks the target and creates the temporary file.
     int Open();
     int Write(std::string_view bytes);
+    // Flush, Rename and SyncFolder in one.
     int Commit();
+
+    // The steps of Commit, for a set of files that are all flushed before any is renamed.
+    // Flush writes the temporary file to the disk and closes it; Rename puts it over the target.
+    int Flush();
+    int Rename();
+    int SyncFolder();
 
     // The temporary file's descriptor while it is open, else -1.
     int Descriptor() const { return fd_; }
     // "write failed", "rename failed", ...; empty when Open failed on the target itself.
     const std::string& FailedStep() const { return step_; }
+    // The file replaced, symbolic links followed (known once Open succeeded).
+    const std::string& Target() const { return target_; }
 
 private:
     int Fail(const char* step, int error);
@@ -42,5 +52,25 @@ private:
     std::string step_;
     int fd_ = -1;
 };
+
+// A name for a temporary file beside `path` that no other writer uses at the same time; it has
+// the form IsTemporaryFileName recognises. Create it exclusively: a clash only costs another try.
+std::string TemporaryFileName(const std::string& path);
+// Whether a file name (without its folder) is one TemporaryFileName makes:
+// "<name>.<process>-<counter>-<hex>.tmp~".
+bool IsTemporaryFileName(std::string_view name);
+
+// The temporary files this process has open at the moment, so that a terminating signal can remove
+// them. Register copies the name (false when the table is full: the file then only loses that
+// protection); Forget takes it out again.
+bool RegisterTemporaryFile(const std::string& path);
+void ForgetTemporaryFile(const std::string& path);
+// Removes every registered file. Safe in a signal handler.
+void RemoveRegisteredTemporaryFiles() noexcept;
+
+// Removes this user's temporary files (IsTemporaryFileName) last changed more than `maxAge`
+// seconds before `now` from a folder and its subfolders, `depth` levels down; symbolic links are
+// not followed and nothing else is touched. Returns how many were removed.
+int RemoveStaleTemporaryFiles(const std::string& folder, std::time_t now, std::time_t maxAge, int depth = 3);
 
 } // namespace tovel

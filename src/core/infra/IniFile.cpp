@@ -177,11 +177,32 @@ std::optional<int32_t> ParseIniInteger(std::string_view text) {
     return ParseInt(text);
 }
 
+namespace {
+
+// Reads the file line by line: Error when it cannot be read or a line is too long to keep.
+void CheckIniLines(const std::string& path) {
+    TextFileReader scan(path);
+    std::string_view line;
+    while (scan.Next(line))
+        if (scan.LineCut())
+            throw Error("Cannot read file \"" + path + "\". Line " + std::to_string(scan.LineNumber()) +
+                        " is longer than " + std::to_string(kMaxLineBytes) + " bytes.");
+}
+
+// The whole text, once no line is too long to keep: the file is then as large as what is kept
+// of it, and a huge line never sits in memory.
+std::string ReadIniText(const std::string& path) {
+    CheckIniLines(path);
+    return ReadTextFile(path);
+}
+
+} // namespace
+
 IniDocument IniFile::Load() const {
     if (!PathExists(path_))
         return {};
     try {
-        return IniDocument(ReadWholeFile(path_));
+        return IniDocument(ReadIniText(path_));
     } catch (const Error&) {
         return {}; // an unreadable file reads as an empty one; ReadProblem tells why
     }
@@ -191,7 +212,7 @@ std::string IniFile::ReadProblem() const {
     if (!PathExists(path_))
         return {};
     try {
-        ReadWholeFile(path_);
+        CheckIniLines(path_);
         return {};
     } catch (const Error& e) {
         return e.what();
@@ -220,7 +241,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     if (FileExists(path_)) {
         // A file that exists but cannot be read must not be replaced by one holding a single key.
         try {
-            document = IniDocument(ReadWholeFile(path_));
+            document = IniDocument(ReadIniText(path_));
         } catch (const Error&) {
             throw Error("Unable to write to " + path_);
         }

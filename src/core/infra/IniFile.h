@@ -33,6 +33,10 @@ public:
 
     std::string Text() const;
 
+    // The lines as read, without their ends (line i + 1 of the file).
+    size_t LineCount() const { return lines_.size(); }
+    std::string_view LineText(size_t index) const { return lines_[index].text; }
+
 private:
     struct Line {
         std::string text; // without the line end

@@ -6,6 +6,8 @@
 #include "core/infra/Text.h"
 #include "core/infra/Words.h"
 
+#include <algorithm>
+#include <array>
 #include <unordered_set>
 
 namespace tovel {
@@ -116,6 +118,222 @@ TBoosterConfig ParseBoosterConfig(std::string_view countText) {
             config.Commons = number.value_or(11);
     }
     return config;
+}
+
+namespace {
+
+constexpr std::string_view kSpecialBoosters = "SpecialBoosters";
+constexpr std::string_view kSpecialStarters = "SpecialStarters";
+
+// Why a count text cannot be read strictly, or "".
+std::string CountTextProblem(std::string_view text) {
+    if (Trim(text).empty())
+        return "no counts";
+    bool seen[3] = {};
+    std::string_view pending;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const size_t letter = c == 'R' ? 0 : c == 'U' ? 1 : c == 'C' ? 2 : 3;
+        if (letter == 3)
+            continue;
+        pending = text.substr(start, i - start);
+        start = i + 1;
+        if (seen[letter])
+            return std::string("the letter ") + c + " is given twice";
+        seen[letter] = true;
+        if (pending.empty())
+            continue; // the letter's default
+        const std::optional<int32_t> number = ParseInt(pending);
+        if (!number)
+            return "\"" + QuoteLine(pending) + "\" before " + c + " is not a number";
+        if (*number < 1)
+            return "a count below 1 (" + std::string(pending) + c + ")";
+    }
+    if (start < text.size())
+        return "\"" + QuoteLine(text.substr(start)) + "\" is not closed by R, U or C";
+    return {};
+}
+
+int64_t PackCards(const TBoosterConfig& config) {
+    return int64_t{config.Rares} + config.Uncommons + config.Commons;
+}
+
+} // namespace
+
+bool TBoosterIniCheck::Refused(std::string_view packName) const {
+    return std::find(RefusedPacks.begin(), RefusedPacks.end(), packName) != RefusedPacks.end();
+}
+
+const TBoosterIniProblem* TBoosterIniCheck::ProblemOf(std::string_view packName) const {
+    const auto at = std::find(RefusedPacks.begin(), RefusedPacks.end(), packName);
+    if (at == RefusedPacks.end())
+        return nullptr;
+    return &Problems[refusedBy_[static_cast<size_t>(at - RefusedPacks.begin())]];
+}
+
+TBoosterIniCheck CheckBoostersIni(const IniDocument& ini, const TTextList& editions) {
+    TBoosterIniCheck check;
+    struct Composition {
+        TBoosterConfig config;
+        int problem = -1; // the index of its line's problem
+    };
+    struct Pack {
+        std::string name;
+        std::string members;
+        int line = 0;
+        int problem = -1;
+        std::string lineText;
+    };
+    // The first entry of each key, as the lookups take them.
+    std::vector<std::pair<std::string, Composition>> boosters, starters;
+    std::vector<Pack> packs;
+    std::vector<std::string> sectionsSeen;
+
+    const auto report = [&check](int line, std::string_view lineText, std::string reason) {
+        check.Problems.push_back(
+            {line, std::string(lineText.substr(0, kQuotedLineBytes + 1)), std::move(reason)});
+        return static_cast<int>(check.Problems.size()) - 1;
+    };
+    const auto find = [](auto& table, std::string_view key) {
+        return std::find_if(table.begin(), table.end(),
+                            [&](const auto& entry) { return entry.first == key; });
+    };
+
+    enum class Section { None, Complex, Boosters, Starters, Other } section = Section::None;
+    for (size_t index = 0; index < ini.LineCount(); ++index) {
+        const int line = static_cast<int>(index) + 1;
+        const std::string_view t = Trim(ini.LineText(index));
+        if (t.empty() || t[0] == ';')
+            continue;
+        if (t[0] == '[') {
+            const size_t close = t.find(']');
+            const std::string_view name =
+                Trim(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+            const bool again =
+                std::any_of(sectionsSeen.begin(), sectionsSeen.end(),
+                            [&](const std::string& seen) { return EqualsIgnoreAsciiCase(seen, name); });
+            sectionsSeen.emplace_back(name);
+            section = EqualsIgnoreAsciiCase(name, kComplex)           ? Section::Complex
+                      : EqualsIgnoreAsciiCase(name, kSpecialBoosters) ? Section::Boosters
+                      : EqualsIgnoreAsciiCase(name, kSpecialStarters) ? Section::Starters
+                                                                      : Section::Other;
+            if (section == Section::Other)
+                report(line, t,
+                       "a section the file does not use ([Complex], [SpecialBoosters], [SpecialStarters])");
+            else if (again)
+                report(line, t, "a second [" + Cp1252ToUtf8(name) + "] section, which is not read");
+            if (again)
+                section = Section::Other;
+            continue;
+        }
+        if (section == Section::Other)
+            continue; // reported with its heading
+        const size_t eq = t.find('=');
+        if (eq == std::string_view::npos || section == Section::None) {
+            report(line, t, section == Section::None ? "a line before any section" : "not a key=value line");
+            continue;
+        }
+        const std::string key(Trim(t.substr(0, eq)));
+        const std::string_view value = Trim(t.substr(eq + 1));
+        if (section == Section::Complex) {
+            if (std::any_of(packs.begin(), packs.end(), [&](const Pack& pack) { return pack.name == key; })) {
+                report(line, t, "a second entry for " + Cp1252ToUtf8(key) + " (the first is used)");
+                continue;
+            }
+            packs.push_back({key, std::string(WithoutTrailingSemicolon(value)), line, -1,
+                             std::string(t.substr(0, kQuotedLineBytes + 1))});
+            continue;
+        }
+        auto& table = section == Section::Boosters ? boosters : starters;
+        if (find(table, key) != table.end()) {
+            report(line, t, "a second entry for " + Cp1252ToUtf8(key) + " (the first is used)");
+            continue;
+        }
+        Composition composition{ParseBoosterConfig(value), -1};
+        if (std::string problem = CountTextProblem(value); !problem.empty())
+            composition.problem = report(line, t, std::move(problem));
+        else if (editions.IndexOfName(key) < 0)
+            report(line, t, "no edition " + Cp1252ToUtf8(key));
+        table.emplace_back(key, composition);
+    }
+
+    // Composite packs, once every composition is known. A problem found here belongs to the
+    // pack's line; it goes in line order among the others.
+    for (Pack& pack : packs) {
+        std::string reason;
+        int badMember = -1;
+        const int members = CountWords(pack.members, "+");
+        if (members == 0)
+            reason = "no editions";
+        std::array<int64_t, 2> cards{};
+        for (int i = 1; i <= members && reason.empty(); ++i) {
+            const std::string_view member = NthWord(i, pack.members, "+", true);
+            if (editions.IndexOfName(member) < 0) {
+                reason = "no edition " + Cp1252ToUtf8(member);
+                break;
+            }
+            for (size_t shape = 0; shape < 2; ++shape) {
+                const auto& table = shape == 0 ? boosters : starters;
+                const auto entry = find(table, member);
+                if (entry == table.end()) {
+                    cards[shape] +=
+                        PackCards(DefaultComposition(shape == 0 ? TPackShape::Booster : TPackShape::Starter));
+                } else if (entry->second.problem >= 0) {
+                    if (badMember < 0)
+                        badMember = entry->second.problem;
+                } else {
+                    cards[shape] += PackCards(entry->second.config);
+                }
+            }
+        }
+        for (size_t shape = 0; shape < 2 && reason.empty() && badMember < 0; ++shape)
+            if (cards[shape] < kMinPackCards || cards[shape] > kMaxPackCards)
+                reason = std::string(shape == 0 ? "a booster" : "a starter") + " of " +
+                         std::to_string(cards[shape]) + " cards (a pack holds " +
+                         std::to_string(kMinPackCards) + " to " + std::to_string(kMaxPackCards) + ")";
+        if (!reason.empty())
+            pack.problem = report(pack.line, pack.lineText, std::move(reason));
+        else
+            pack.problem = badMember;
+        if (pack.problem >= 0) {
+            check.RefusedPacks.push_back(pack.name);
+            check.refusedBy_.push_back(static_cast<size_t>(pack.problem));
+        }
+    }
+    // Line order, keeping each refused pack's problem.
+    std::vector<size_t> order(check.Problems.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return check.Problems[a].Line < check.Problems[b].Line; });
+    std::vector<size_t> placeOf(order.size());
+    std::vector<TBoosterIniProblem> sorted;
+    for (size_t i = 0; i < order.size(); ++i) {
+        placeOf[order[i]] = i;
+        sorted.push_back(std::move(check.Problems[order[i]]));
+    }
+    check.Problems = std::move(sorted);
+    for (size_t& index : check.refusedBy_)
+        index = placeOf[index];
+    return check;
+}
+
+std::string BoosterProblemText(const TBoosterIniProblem& problem) {
+    return "Data/boosters.ini, line " + std::to_string(problem.Line) + ": " + QuoteLine(problem.Text) +
+           " - " + problem.Reason;
+}
+
+std::string BoostersIniReport() {
+    const IniFile file(BoostersIniPath());
+    // A file that cannot be read at all says so: it then holds no composite packs.
+    if (std::string problem = file.ReadProblem(); !problem.empty())
+        return problem;
+    const TBoosterIniCheck check = CheckBoostersIni(file.Load(), EditionList());
+    std::string report;
+    for (const TBoosterIniProblem& problem : check.Problems)
+        report += (report.empty() ? "" : "\n") + BoosterProblemText(problem);
+    return report;
 }
 
 void LoadSpecialConfigs(const IniDocument& ini) {
@@ -238,12 +456,14 @@ void GenerateTableBoosters(TBoosterList& boosters, const TEditionCards& pools,
 void BuildPackChoices(TTextList& choices, const TTextList& editions, const IniDocument& boosters) {
     choices.Lines = editions.Lines;
     const auto complex = boosters.Entries(kComplex);
+    // A composite pack that cannot be made is not offered (its members stay hidden all the same).
+    const TBoosterIniCheck check = CheckBoostersIni(boosters, editions);
 
     for (std::string& line : choices.Lines) {
         const std::string_view code = std::string_view(line).substr(0, line.find(';'));
         for (const auto& [key, value] : complex) {
             const std::string_view members = WithoutTrailingSemicolon(value);
-            if (members.substr(0, members.find('+')) != code)
+            if (members.substr(0, members.find('+')) != code || check.Refused(key))
                 continue;
             const size_t semicolon = line.find(';');
             const std::string display =
@@ -293,8 +513,14 @@ std::string FinishResolving(std::string_view packName, bool isEdition, std::stri
 std::string ResolvePackName(std::string_view packName, const TTextList& editions, const IniDocument& boosters,
                             std::string_view boostersProblem) {
     const bool isEdition = editions.IndexOfName(packName) >= 0;
-    return FinishResolving(packName, isEdition,
-                           isEdition ? std::string() : FindComplexPack(boosters, packName), boostersProblem);
+    std::string resolved =
+        FinishResolving(packName, isEdition, isEdition ? std::string() : FindComplexPack(boosters, packName),
+                        boostersProblem);
+    // A composite pack that names editions but cannot be made says why.
+    if (!isEdition)
+        if (const TBoosterIniCheck check = CheckBoostersIni(boosters, editions); check.Refused(packName))
+            throw Error("Incorrect booster config (" + BoosterProblemText(*check.ProblemOf(packName)) + ")");
+    return resolved;
 }
 
 std::string ResolvePackName(std::string_view packName) {

@@ -40,6 +40,46 @@ std::vector<TBoosterConfig>& SpecialStarterConfigs();
 // read gives that letter's default (1, 3, 11); a letter that does not occur gives 0.
 TBoosterConfig ParseBoosterConfig(std::string_view countText);
 
+// The fewest and the most cards one pack may hold: every seat of a draft table picks from each
+// booster at least once, and no pack is bigger than a few starters.
+inline constexpr int kMinPackCards = 8;
+inline constexpr int kMaxPackCards = 200;
+
+// A line of boosters.ini that cannot be used, and why (UTF-8).
+struct TBoosterIniProblem {
+    int Line = 0; // 1-based
+    std::string Text;
+    std::string Reason;
+};
+
+// boosters.ini read strictly. Problems: each bad line once, in file order: a count text that is
+// not numbers of 1 or more each closed by R, U or C (a letter alone is its default), a letter
+// given twice, a composite pack naming an edition that does not exist or making a pack of fewer
+// than kMinPackCards or more than kMaxPackCards cards, a second entry of a key or a section, a
+// line that is not "key=value", a section the file does not use. RefusedPacks: the [Complex]
+// packs that are not offered and cannot be drafted, because of their own line or a bad
+// composition of a member; single editions always work.
+struct TBoosterIniCheck {
+    std::vector<TBoosterIniProblem> Problems;
+    std::vector<std::string> RefusedPacks;
+
+    bool Refused(std::string_view packName) const;
+    // The problem that refuses a pack (its own line, else its first bad member's), or null.
+    const TBoosterIniProblem* ProblemOf(std::string_view packName) const;
+
+private:
+    friend TBoosterIniCheck CheckBoostersIni(const IniDocument& ini, const TTextList& editions);
+    std::vector<size_t> refusedBy_; // for each refused pack, its problem's index
+};
+TBoosterIniCheck CheckBoostersIni(const IniDocument& ini, const TTextList& editions);
+
+// "Data/boosters.ini, line 7: TX=0R3U5C - a count below 1", UTF-8.
+std::string BoosterProblemText(const TBoosterIniProblem& problem);
+// What the configuration dialogs and the CLI show of Data/boosters.ini: one line per problem of
+// CheckBoostersIni on it with EditionList() (lines joined by "\n"), or why it cannot be read at
+// all (IniFile::ReadProblem), or "" when it has no problem (or is not there).
+std::string BoostersIniReport();
+
 // Replaces both special tables from the document (or the file; a missing one reads as empty).
 void LoadSpecialConfigs(const IniDocument& ini);
 void LoadSpecialConfigs(const std::string& path);

@@ -4,6 +4,7 @@
 #include "core/decks/DeckFile.h"
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
+#include "core/infra/FileSet.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "core/infra/Words.h"
@@ -334,6 +335,16 @@ bool TDraftEngine::SaveSeatDeck(int seat, std::string& fileName, bool overwrite)
     if (seat == 0)
         userPicksWritten_ = true;
     return true;
+}
+
+void TDraftEngine::SaveAllSeatDecks(const std::string& fileName, FileSet& files,
+                                    const std::vector<std::string>& decks) {
+    for (int seat = 0; seat < kTableSeats; ++seat)
+        files.Add(SeatDeckPath(fileName, seat), decks.empty()
+                                                    ? FormatMainDeck(cards_, seats_.Items(seat).Picks)
+                                                    : decks.at(static_cast<size_t>(seat)));
+    files.Commit();
+    userPicksWritten_ = true;
 }
 
 void TDraftEngine::SaveDeck(int seat) {

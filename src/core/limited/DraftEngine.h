@@ -26,6 +26,8 @@
 
 namespace tovel {
 
+class FileSet;
+
 enum class TDraftState {
     Idle,         // no draft: nothing to pick, timer stopped
     Picking,      // a pack turn is being drafted
@@ -134,6 +136,11 @@ public:
     // the next seat); seats 1 to 7 write beside it with "_bot2" ... "_bot8". An existing file is
     // confirmed unless `overwrite`. False when nothing was written (cancelled).
     bool SaveSeatDeck(int seat, std::string& fileName, bool overwrite);
+    // Writes every seat's picks as decks, seat 1 at `fileName` and the others beside it, together
+    // with the files already added to `files`, as one set (FileSet::Commit): all or none. With
+    // `decks` (one text per seat) those are written instead of the picks.
+    void SaveAllSeatDecks(const std::string& fileName, FileSet& files,
+                          const std::vector<std::string>& decks = {});
     // "Save deck": the selected seat's picks ("Deck is empty!" when it has none).
     void SaveDeck(int seat);
     // "Design deck": the user's picks to Temp/temp.dec. True when written: the window then

@@ -1,12 +1,10 @@
 #include "core/limited/DraftGrade.h"
 
 #include "core/carddb/CardText.h"
-#include "core/infra/FileIO.h"
 #include "core/limited/DraftEngine.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <numeric>
 
 namespace tovel {
@@ -167,17 +165,14 @@ std::string FormatSeatDeck(const TDraftRecord& record, const TCardLinks& links, 
     return GroupZone(cards, zones.Main.Entries, zones.Main.Lands).Format(false) + sideboard.Format(true);
 }
 
-void WriteBuiltSeatDecks(const TDraftRecord& record, const TCardsList& cards, const std::string& fileName) {
+std::vector<std::string> BuiltSeatDecks(const TDraftRecord& record, const TCardsList& cards) {
     const TCardLinks links = LinkRecordCards(record, cards);
-    std::vector<std::unique_ptr<AtomicFileWriter>> files;
+    std::vector<std::string> decks;
     for (int seat = 0; seat < kTableSeats; ++seat) {
         const std::vector<int32_t> picks = SeatPicks(record, seat);
-        const std::string text = FormatSeatDeck(record, links, cards, picks, BuildSeatDeck(picks, links));
-        files.push_back(std::make_unique<AtomicFileWriter>(SeatDeckPath(fileName, seat)));
-        files.back()->Write(text);
+        decks.push_back(FormatSeatDeck(record, links, cards, picks, BuildSeatDeck(picks, links)));
     }
-    for (const auto& file : files)
-        file->Commit();
+    return decks;
 }
 
 } // namespace tovel

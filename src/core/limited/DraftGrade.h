@@ -78,9 +78,8 @@ TDraftGrade GradeDraft(const TDraftRecord& record, const TCardLinks& links, int 
 // `cards`.
 std::string FormatSeatDeck(const TDraftRecord& record, const TCardLinks& links, const TCardsList& cards,
                            const std::vector<int32_t>& picks, const TBuiltDeck& deck);
-// "Save all decks" with built decks: every seat's built deck to its file of `fileName` (see
-// SeatDeckPath), the eight written in full before any replaces its file. `cards` holds the cards
-// and the basic lands.
-void WriteBuiltSeatDecks(const TDraftRecord& record, const TCardsList& cards, const std::string& fileName);
+// Every seat's built deck as a deck file's text, seat 1 first ("Save all decks" as built decks).
+// `cards` holds the cards and the basic lands.
+std::vector<std::string> BuiltSeatDecks(const TDraftRecord& record, const TCardsList& cards);
 
 } // namespace tovel

@@ -34,6 +34,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -104,9 +105,15 @@ private:
 // The file text; ParseDraftRecord reads it back to the same record.
 std::string FormatDraftRecord(const TDraftRecord& record);
 void WriteDraftRecord(const TDraftRecord& record, const std::string& path);
-// Error "<name> is not a draft record (line N)" for anything else.
-TDraftRecord ParseDraftRecord(std::string_view text, const std::string& name);
-TDraftRecord ReadDraftRecord(const std::string& path);
+// A fault found in a record: its 1-based line and what is wrong there.
+using TRecordFaultSink = std::function<void(int line, const std::string& fault)>;
+// Reads a record strictly: the header, then every step of a whole draft in the order the picks
+// were made, each booster what the pick before left of it, the keys free of control characters.
+// Every fault goes to `onFault` as it is found; then Error "<name> is not a draft record (line N)"
+// names the first. A record that starts with a UTF-16 byte-order mark: Error kUtf16NotSupported.
+TDraftRecord ParseDraftRecord(std::string_view text, const std::string& name,
+                              const TRecordFaultSink& onFault = {});
+TDraftRecord ReadDraftRecord(const std::string& path, const TRecordFaultSink& onFault = {});
 
 // "Drafts/<yyyy-mm-dd hh-mm-ss>.draft" under the program folder for that local time; a name
 // taken already gets " (2)", " (3)" ... before the extension.

@@ -1,7 +1,9 @@
 #include "core/limited/Sealed.h"
 
 #include "core/decks/DeckFile.h"
+#include "core/infra/Error.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/Text.h"
 #include "core/settings/Settings.h"
 
 #include <algorithm>
@@ -11,11 +13,36 @@
 
 namespace tovel {
 
+std::string SealedConfigProblem(std::string_view config) {
+    int packs = 0;
+    for (size_t pos = 0; pos < config.size();) {
+        if (config[pos] == ';') {
+            ++pos;
+            continue;
+        }
+        const size_t end = std::min(config.find(';', pos), config.size());
+        const std::string_view item = config.substr(pos, end - pos);
+        if (item.front() != 'S' && item.front() != 'B')
+            return "Unknown pack type \"" + Cp1252ToUtf8(item.substr(0, 1)) + "\" in \"" + QuoteLine(item) +
+                   "\" (S is a starter, B a booster)";
+        ++packs;
+        pos = end;
+    }
+    if (packs == 0)
+        return "The sealed configuration names no packs";
+    if (packs > kMaxSealedPacks)
+        return "The sealed configuration names " + std::to_string(packs) + " packs; at most " +
+               std::to_string(kMaxSealedPacks) + " can be opened";
+    return {};
+}
+
 bool GenerateSealedPool(std::string_view config, TCardsList& cards, TIntegerList& pool, RandomSource& random,
                         const TCardLoader& loader) {
     pool.Clear();
     if (config.empty())
         return false;
+    if (const std::string problem = SealedConfigProblem(config); !problem.empty())
+        throw Error(problem);
 
     // One pass over the items; boosters.ini is read once and each distinct name resolved once.
     const IniFile boostersFile(BoostersIniPath());

@@ -15,9 +15,17 @@
 
 namespace tovel {
 
+// The most packs one sealed pool opens.
+inline constexpr int kMaxSealedPacks = 100;
+
+// Why a Sealed/Config text cannot be opened, or "" when it can: it names no pack, an item's type
+// letter is not S (a starter) or B (a booster), or it names more than kMaxSealedPacks packs.
+std::string SealedConfigProblem(std::string_view config);
+
 // Draws the pool of a Sealed/Config text ("SAAA;BAAA;BX;"): every name is resolved before the
 // card database is loaded (whole), then each item adds one pack in order. False when the text
-// is empty: nothing is loaded or drawn. Errors as the packs report them ("Incorrect booster
+// is empty: nothing is loaded or drawn. Error SealedConfigProblem for any other text it cannot
+// open, before anything is loaded; else errors as the packs report them ("Incorrect booster
 // config", a pool shortfall) or the loader's.
 bool GenerateSealedPool(std::string_view config, TCardsList& cards, TIntegerList& pool, RandomSource& random,
                         const TCardLoader& loader);

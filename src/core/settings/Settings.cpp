@@ -23,7 +23,9 @@ int AtLeast(int value, int minimum, int fallback) { return value < minimum ? fal
 SettingsStore::SettingsStore(std::string iniPath, std::string programDir)
     : file_(std::move(iniPath)), programDir_(std::move(programDir)) {}
 
-bool SettingsStore::ShowImages() const { return file_.ReadBool(kPreferences, "ShowImages", false); }
+bool SettingsStore::ShowImages() const {
+    return file_.ReadBool(kPreferences, "ShowImages", true);
+}
 void SettingsStore::SetShowImages(bool value) { file_.WriteBool(kPreferences, "ShowImages", value); }
 
 TLanguage SettingsStore::Language() const {

@@ -28,6 +28,7 @@ public:
     const std::string& Path() const { return file_.Path(); }
 
     // [Preferences]
+    // Whether the card display shows card pictures (on unless turned off).
     bool ShowImages() const;
     void SetShowImages(bool value);
     std::string EditionsFilter() const;

@@ -62,8 +62,16 @@ void TMainForm::CreateMenus() {
     QMenu* file = AddMenu(tr("&File"), "File1");
     AddCommand(file, tr("E&xit"), "Exit1", &TMainForm::Exit1Click);
 
+    // The card database's maintenance stands beside its viewer.
     QMenu* base = AddMenu(tr("&Base"), "Base1");
     AddCommand(base, tr("&Explore"), "Explore1", &TMainForm::Explore1Click);
+    base->addSeparator();
+    AddCommand(base, tr("Create cards DB"), "CreatecardsDB1", &TMainForm::CreatecardsDB1Click);
+    AddCommand(base, tr("Create DB from cards.txt and gatherer.txt"), "BuildcardsDB1",
+               &TMainForm::BuildcardsDB1Click);
+    base->addSeparator();
+    AddCommand(base, tr("Backup cards DB"), "BackupcardsDB1", &TMainForm::BackupcardsDB1Click);
+    AddCommand(base, tr("Restore cards DB"), "RestorecardsDB1", &TMainForm::RestorecardsDB1Click);
 
     QMenu* inventory = AddMenu(tr("&Inventory"), "Inventory1");
     AddCommand(inventory, tr("&Manage inventory"), "New1", &TMainForm::New1Click);
@@ -71,6 +79,9 @@ void TMainForm::CreateMenus() {
 
     QMenu* deck = AddMenu(tr("&Deck"), "Deck1");
     AddCommand(deck, tr("&Design deck"), "Design1", &TMainForm::Design1Click);
+    // The converter of text decks from other programs.
+    deck->addSeparator();
+    AddCommand(deck, tr("Insert SB"), "InsertSB1", &TMainForm::InsertSB1Click);
 
     QMenu* draft = AddMenu(tr("D&raft"), "Draft1");
     AddCommand(draft, tr("&New draft"), "Newdraft1", &TMainForm::Newdraft1Click);
@@ -78,18 +89,9 @@ void TMainForm::CreateMenus() {
     AddCommand(draft, tr("New &sealed deck"), "Newsealeddeck1", &TMainForm::Newsealeddeck1Click);
     draft->addSeparator()->setObjectName(QStringLiteral("N1"));
     AddCommand(draft, tr("&Edit card values"), "Editcardvalues1", &TMainForm::Editcardvalues1Click);
-    // Maintenance commands, hidden in the window's design; they keep working when shown.
-    QAction* maintenance = draft->addSeparator();
-    maintenance->setObjectName(QStringLiteral("N2"));
-    maintenance->setVisible(false);
-    AddCommand(draft, tr("Backup cards DB"), "BackupcardsDB1", &TMainForm::BackupcardsDB1Click)
-        ->setVisible(false);
-    AddCommand(draft, tr("Restore cards DB"), "RestorecardsDB1", &TMainForm::RestorecardsDB1Click)
-        ->setVisible(false);
 
+    // Hidden: what is left in it does nothing.
     QMenu* utilities = AddMenu(tr("&Utilities"), "Utilities1");
-    AddCommand(utilities, tr("Insert SB"), "InsertSB1", &TMainForm::InsertSB1Click);
-    AddCommand(utilities, tr("Create cards DB"), "CreatecardsDB1", &TMainForm::CreatecardsDB1Click);
     AddCommand(utilities, tr("Make XML"), "MakeXML1", &TMainForm::MakeXML1Click);
 
     QMenu* options = AddMenu(tr("&Options"), "Options1");
@@ -149,6 +151,9 @@ void TMainForm::InsertSB1Click() {
 }
 void TMainForm::CreatecardsDB1Click() {
     CreateCardsDBCommand();
+}
+void TMainForm::BuildcardsDB1Click() {
+    BuildCardDatabaseCommand();
 }
 void TMainForm::MakeXML1Click() {} // does nothing, as designed
 void TMainForm::Configure1Click() {

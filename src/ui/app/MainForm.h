@@ -30,6 +30,7 @@ private slots:
     void RestorecardsDB1Click();
     void InsertSB1Click();
     void CreatecardsDB1Click();
+    void BuildcardsDB1Click();
     void MakeXML1Click();
     void Configure1Click();
     void About1Click();

@@ -3,8 +3,9 @@
 #include "core/carddb/CardsDB.h"
 #include "core/collection/Inventory.h"
 #include "core/decks/DeckFile.h"
-#include "core/limited/DraftRecord.h"
+#include "core/infra/Process.h"
 #include "core/infra/ProgramDir.h"
+#include "core/limited/DraftRecord.h"
 #include "core/settings/Settings.h"
 #include "ui/infra/LmActnCtrls.h"
 #include "ui/infra/ViewCardForm.h"
@@ -25,6 +26,7 @@ ProgramSession::ProgramSession(const std::string& executablePath) {
     const std::string dir = OpenProgramDir(executablePath).dir;
     OpenSettings(SettingsPathFor(dir, executablePath), dir);
     SetProgramDir(dir);
+    RemoveStaleTemporaryFilesOnStart(dir);
     CreateProgramFolders({kDeckFolder, kInventoryFolder, kTempFolder, kDraftRecordFolder, kCubeFolder});
     CardDatabase().Clear();
     // Pictures are decoded by the card display's own JPEG reader; nothing to register for them.

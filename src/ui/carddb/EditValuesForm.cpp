@@ -77,6 +77,16 @@ TEditValuesForm::TEditValuesForm(QWidget* parent) : QDialog(parent) {
     trackBarValue_->setTickPosition(QSlider::TicksBothSides);
     trackBarValue_->setTickInterval(1);
     groupLayout->addWidget(trackBarValue_, 0, 0, 1, 3);
+    // The slider's position as a number, beside it.
+    auto* number = new QLabel(QString::number(trackBarValue_->value()), group);
+    number->setObjectName(QStringLiteral("LabelValue"));
+    number->setMinimumWidth(number->fontMetrics().horizontalAdvance(QStringLiteral("10")) + 4);
+    number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont bold = number->font();
+    bold.setBold(true);
+    number->setFont(bold);
+    groupLayout->addWidget(number, 0, 3);
+    connect(trackBarValue_, &QSlider::valueChanged, number, [number](int value) { number->setNum(value); });
     auto* junk = new QLabel(QStringLiteral("Junk"), group);
     auto* average = new QLabel(QStringLiteral("Average"), group);
     auto* bomb = new QLabel(QStringLiteral("Bomb"), group);

@@ -55,6 +55,8 @@ TCardQueryBar::TCardQueryBar(const std::string& window, TCardsFrame& frame, QWid
     connect(pause_, &QTimer::timeout, this, &TCardQueryBar::Apply);
     slice_->setSingleShot(true);
     connect(slice_, &QTimer::timeout, this, &TCardQueryBar::Continue);
+    // The edition filter narrows the list too: the count follows every rebuild.
+    connect(&frame, &TCardsFrame::Rebuilt, this, &TCardQueryBar::ShowMatches);
 }
 
 TCardQueryBar::~TCardQueryBar() {
@@ -88,6 +90,7 @@ void TCardQueryBar::Apply() {
         pending_ = std::move(compiled);
     } catch (const Error& e) {
         // The list keeps the last query that could be read.
+        unreadable_ = true;
         status_->setText(FromUtf8(e.what()));
         status_->setStyleSheet(QStringLiteral("color: #b00020"));
         status_->show();
@@ -139,15 +142,23 @@ void TCardQueryBar::Finish() {
     owned_.swap(pendingOwned_); // the query's counts keep their place
     if (!frame_)
         return;
-    frame_->SetCardQuery(query_.MatchesEverything() ? nullptr : &query_, search.get());
+    unreadable_ = false;
     status_->setStyleSheet({});
+    frame_->SetCardQuery(query_.MatchesEverything() ? nullptr : &query_, search.get());
+    ShowMatches();
+    if (SettingsOpen())
+        Settings().SetSearchQuery(window_, pendingText_);
+}
+
+void TCardQueryBar::ShowMatches() {
+    // A query that cannot be read keeps its message, and one being matched its "Searching...".
+    if (!frame_ || unreadable_ || search_)
+        return;
     const int rows = frame_->Model().RowCount();
     status_->setText(query_.MatchesEverything()
                          ? QString()
                          : QStringLiteral("%1 %2").arg(rows).arg(rows == 1 ? "match" : "matches"));
     status_->setVisible(!status_->text().isEmpty());
-    if (SettingsOpen())
-        Settings().SetSearchQuery(window_, pendingText_);
 }
 
 void TCardQueryBar::UseDefaultInventory() {

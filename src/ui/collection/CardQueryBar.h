@@ -63,6 +63,8 @@ private:
     // Matches the next slice of the database; the list shows the result when it is complete.
     void Continue();
     void Finish();
+    // "N matches" for the rows the frame now shows, while a query narrows it and reads well.
+    void ShowMatches();
 
     std::string window_;
     QPointer<TCardsFrame> frame_;
@@ -80,6 +82,7 @@ private:
     int sliceCards_ = 0;
     TInventoryList defaultInventory_;
     bool defaultInventoryRead_ = false;
+    bool unreadable_ = false; // the status shows why the field's query cannot be read
 };
 
 } // namespace tovel

@@ -7,12 +7,14 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -39,6 +41,23 @@ public:
     }
 };
 
+// The note cell's editor refuses what the notes box refuses.
+class NotesDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setValidator(new NotesValidator(line));
+        return editor;
+    }
+};
+
+bool IsEnter(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
+
 } // namespace
 
 TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
@@ -59,6 +78,12 @@ TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
     editSearch_->setObjectName(QStringLiteral("EditSearch"));
     bitBtn1_ = new QPushButton(QStringLiteral("Filter cards"), this);
     bitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
+    // Enter belongs to the list and the boxes, never to this button; the filter has its own key.
+    bitBtn1_->setAutoDefault(false);
+    bitBtn1_->setToolTip(QStringLiteral("Filter cards (Ctrl+F)"));
+    auto* filterKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+    filterKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(filterKey, &QShortcut::activated, this, &TCardsFrame::BitBtn1Click);
     auto* search = new QVBoxLayout;
     search->setSpacing(1);
     search->addWidget(label1_);
@@ -72,9 +97,16 @@ TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
     listView_->setModel(table_);
     listView_->setSelectionBehavior(QAbstractItemView::SelectRows);
     listView_->setSelectionMode(QAbstractItemView::SingleSelection);
-    listView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Only the note cell is editable: a double click on it, F2 or Enter opens it.
+    listView_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    listView_->setItemDelegateForColumn(kColumnNotes, new NotesDelegate(listView_));
+    table_->OnEditNotes = [this](int row, const QString& text) {
+        return EditNoteCell(row, text);
+    };
     listView_->setShowGrid(true);
     listView_->setWordWrap(false);
+    // Whole rows are selected: Tab leaves the list rather than walking its cells.
+    listView_->setTabKeyNavigation(false);
     listView_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     listView_->verticalHeader()->hide();
     // Uniform row heights: the view never measures rows, whatever their number.
@@ -95,6 +127,7 @@ TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
                      palette.color(QPalette::Active, QPalette::HighlightedText));
     listView_->setPalette(palette);
     listView_->viewport()->installEventFilter(this);
+    listView_->installEventFilter(this);
     layout->addWidget(listView_, 1);
 
     panelStats_ = new QWidget(this);
@@ -121,6 +154,8 @@ TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
     notes->addWidget(editNotes_, 1);
     layout->addWidget(panelNotes_);
 
+    editSearch_->installEventFilter(this);
+    editNotes_->installEventFilter(this);
     connect(editSearch_, &QLineEdit::textChanged, this, &TCardsFrame::EditSearchChange);
     connect(editNotes_, &QLineEdit::textEdited, this, &TCardsFrame::EditNotesChange);
     connect(bitBtn1_, &QPushButton::clicked, this, &TCardsFrame::BitBtn1Click);
@@ -174,6 +209,7 @@ void TCardsFrame::SetSortColumn(int column) {
 void TCardsFrame::Rebuild() {
     table_->Change([&] { model_.Rebuild(); });
     ShowModelState();
+    emit Rebuilt();
 }
 
 void TCardsFrame::SetCardQuery(const TCardQuery* query, const TCardSearch* found) {
@@ -225,15 +261,64 @@ void TCardsFrame::EditNotesChange(const QString& text) {
     const int row = model_.SelectedRow();
     if (row < 0 || row >= model_.RowCount())
         return;
-    if (model_.SetNotes(ToCp1252(text)))
+    if (model_.SetNotes(ToCp1252(text))) {
         table_->RowChanged(row);
-    else
+        if (OnNotesEdited)
+            OnNotesEdited(this);
+    } else {
         editNotes_->setText(FromCp1252(model_.RowLine(row).Notes));
+    }
+}
+
+bool TCardsFrame::EditNoteCell(int row, const QString& text) {
+    const std::string notes = ToCp1252(text);
+    if (row < 0 || row >= model_.RowCount())
+        return false;
+    if (model_.RowLine(row).Notes == notes)
+        return true;
+    if (!model_.SetNotes(row, notes))
+        return false;
+    table_->RowChanged(row);
+    if (row == model_.SelectedRow() && panelNotes_->isVisibleTo(this))
+        editNotes_->setText(text);
+    if (OnNotesEdited)
+        OnNotesEdited(this);
+    return true;
+}
+
+bool TCardsFrame::ListKey(const QKeyEvent& key) {
+    const bool plain = (key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) == 0;
+    if (!plain)
+        return false;
+    if (IsEnter(key)) {
+        // An Enter that comes up from the open note cell has committed it; it goes no further.
+        if (!listView_->hasFocus())
+            return true;
+        const int row = model_.SelectedRow();
+        if (row < 0)
+            return true;
+        if (OnRowActivated) {
+            OnRowActivated(this);
+        } else if (model_.InventoryLayout()) {
+            for (int section = 0; section < model_.ColumnCount(); ++section)
+                if (model_.ColumnAt(section) == kColumnNotes)
+                    listView_->edit(table_->index(row, section));
+        }
+        return true;
+    }
+    if (key.key() == Qt::Key_Delete && model_.SelectedRow() >= 0 && OnDeleteKey) {
+        OnDeleteKey(this);
+        return true;
+    }
+    return false;
 }
 
 void TCardsFrame::ListViewColumnClick(int section) {
-    if (section >= 0 && section < model_.ColumnCount())
-        SetSortColumn(model_.ColumnAt(section));
+    if (section < 0 || section >= model_.ColumnCount())
+        return;
+    table_->Change([&] { model_.ClickColumn(model_.ColumnAt(section)); });
+    ShowModelState();
+    emit Rebuilt();
 }
 
 void TCardsFrame::SetCardColumns(const std::vector<int>& columns) {
@@ -276,7 +361,8 @@ void TCardsFrame::UpdateSortIndicator() {
     QHeaderView* header = listView_->horizontalHeader();
     for (int section = 0; section < model_.ColumnCount(); ++section)
         if (model_.ColumnAt(section) == model_.SortColumn())
-            header->setSortIndicator(section, Qt::AscendingOrder);
+            header->setSortIndicator(section,
+                                     model_.SortDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void TCardsFrame::ListViewSelectItem() {
@@ -354,6 +440,21 @@ void TCardsFrame::resizeEvent(QResizeEvent* event) {
 }
 
 bool TCardsFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        bool handled = false;
+        if (watched == listView_) {
+            handled = ListKey(key);
+        } else if ((watched == editSearch_ || watched == editNotes_) && IsEnter(key)) {
+            // The typing is done (a note is written as it is typed): back to the list.
+            listView_->setFocus();
+            handled = true;
+        }
+        if (handled) {
+            event->accept();
+            return true;
+        }
+    }
     if (watched == listView_->viewport()) {
         if (event->type() == QEvent::Resize) {
             UpdateVisibleRows();

@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -60,6 +61,16 @@ public:
     std::function<void(TCardsFrame*)> OnRowDoubleClick;
     // A right-button press on the list while a row is selected.
     std::function<void(TCardsFrame*)> OnRightClick;
+    // Enter on a selected row. Unset, Enter on a row of the inventory layout opens its note cell.
+    std::function<void(TCardsFrame*)> OnRowActivated;
+    // Delete on a selected row.
+    std::function<void(TCardsFrame*)> OnDeleteKey;
+    // A note changed, in the notes box or in the list's note cell.
+    std::function<void(TCardsFrame*)> OnNotesEdited;
+
+signals:
+    // The rows were filled anew (a rebuild: filter, search, sort or list changed).
+    void Rebuilt();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -68,6 +79,9 @@ protected:
 private:
     void EditSearchChange(const QString& text);
     void EditNotesChange(const QString& text);
+    bool EditNoteCell(int row, const QString& text);
+    // Enter and Delete on the list, Enter in the search and notes boxes; true when handled.
+    bool ListKey(const QKeyEvent& key);
     void ListViewColumnClick(int section);
     void UpdateSortIndicator();
     void ListViewSelectItem();

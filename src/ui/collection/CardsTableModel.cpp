@@ -22,13 +22,27 @@ int TCardsTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TCardsTableModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole && role != kCardRole)
+    if (role != Qt::DisplayRole && role != kCardRole && role != Qt::EditRole)
         return {};
     if (index.row() < 0 || index.row() >= rows_.RowCount() || index.column() >= rows_.ColumnCount())
         return {};
     if (role == kCardRole)
         return QVariant::fromValue(reinterpret_cast<quintptr>(rows_.RowLine(index.row()).Card));
     return FromCp1252(rows_.CellText(index.row(), rows_.ColumnAt(index.column())));
+}
+
+bool TCardsTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable) || !OnEditNotes)
+        return false;
+    return OnEditNotes(index.row(), value.toString());
+}
+
+Qt::ItemFlags TCardsTableModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags result = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() < rows_.ColumnCount() && rows_.InventoryLayout() &&
+        rows_.ColumnAt(index.column()) == kColumnNotes)
+        result |= Qt::ItemIsEditable;
+    return result;
 }
 
 QVariant TCardsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -26,6 +26,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <filesystem>
+
 namespace tovel {
 
 namespace {
@@ -33,6 +35,8 @@ namespace {
 QPushButton* MakeButton(QWidget* parent, const char* name, ToolIcon icon, const QString& tip) {
     auto* button = new QPushButton(parent);
     button->setObjectName(QLatin1String(name));
+    // Enter acts on the lists, never on these buttons.
+    button->setAutoDefault(false);
     button->setIcon(ToolBarIcon(icon));
     button->setToolTip(tip);
     button->setFixedSize(28, 28);
@@ -43,6 +47,15 @@ QPushButton* MakeButton(QWidget* parent, const char* name, ToolIcon icon, const 
 std::string RewriteQuestionRu(const std::string& path) {
     return ToUtf8(QCoreApplication::translate("InventoryForm", "Файл %1\rсуществует? Перезаписать?")
                       .arg(FromUtf8(path)));
+}
+
+// "Replace the collection with the cards of DECK? The current collection has N cards."
+std::string ReplaceCollectionQuestion(const std::string& deckFile, const TInventoryList& collection) {
+    int64_t cards = 0;
+    for (int i = 0; i < collection.Count(); ++i)
+        cards += collection.Items(i).Count;
+    return "Replace the collection with the cards of " + std::filesystem::path(deckFile).filename().string() +
+           "? The current collection has " + std::to_string(cards) + " cards.";
 }
 
 void CopyInventoryList(const TInventoryList& from, TInventoryList& to) {
@@ -73,9 +86,13 @@ TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
     QMenu* menu = AddMenuAndToolBar(this, layout, QStringLiteral("Inventory"), &toolBar);
     QAction* load = AddCommand(menu, QStringLiteral("Load from file..."), "ALoadFromFile", -1);
     QAction* save = AddCommand(menu, QStringLiteral("Save to file..."), "ASaveToFile", -1);
+    save->setShortcut(QKeySequence::Save);
     QAction* addFile = AddCommand(menu, QStringLiteral("Add from file..."), "AAddFromFile", -1);
     menu->addSeparator();
     QAction* importDec = AddCommand(menu, QStringLiteral("Import from .dec"), "AImportDec", -1);
+    aUndoImport_ = AddCommand(menu, QStringLiteral("Undo import"), "AUndoImport", -1);
+    aUndoImport_->setShortcut(QKeySequence::Undo);
+    aUndoImport_->setEnabled(false);
     QAction* addDec = AddCommand(menu, QStringLiteral("Add from .dec"), "AAddDec", -1);
     QAction* exportDec = AddCommand(menu, QStringLiteral("Export to .dec"), "AExportDec", -1);
     menu->addSeparator();
@@ -87,6 +104,9 @@ TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
     QAction* exit = AddCommand(menu, QStringLiteral("Exit"), "AExit", static_cast<int>(ToolIcon::Exit));
     AddToolBarAction(toolBar, exit);
     AddToolBarAction(toolBar, aViewCardInfo_);
+    // The keys work wherever the focus is in the window.
+    addAction(save);
+    addAction(aUndoImport_);
 
     auto* body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
@@ -124,6 +144,11 @@ TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
     body->addWidget(cardsFrameInv_, 1);
     layout->addLayout(body, 1);
     resize(860, 560);
+    // Tab follows the layout: the query above the base list comes before the base list's parts.
+    auto* filterBase = cardsFrameBase_->findChild<QPushButton*>(QStringLiteral("BitBtn1"));
+    setTabOrder(queryBar_->Edit(), cardsFrameBase_->EditSearch());
+    setTabOrder(cardsFrameBase_->EditSearch(), filterBase);
+    setTabOrder(filterBase, cardsFrameBase_->ListView());
 
     connect(buttonAddCard_, &QPushButton::clicked, this, [this] { AAddCard(false); });
     connect(buttonAddFoil_, &QPushButton::clicked, this, [this] { AAddCard(true); });
@@ -133,6 +158,7 @@ TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
     connect(save, &QAction::triggered, this, &TInventoryForm::ASaveToFile);
     connect(addFile, &QAction::triggered, this, &TInventoryForm::AAddFromFile);
     connect(importDec, &QAction::triggered, this, [this] { AImportDec(false); });
+    connect(aUndoImport_, &QAction::triggered, this, &TInventoryForm::AUndoImport);
     connect(addDec, &QAction::triggered, this, [this] { AImportDec(true); });
     connect(exportDec, &QAction::triggered, this, &TInventoryForm::AExportDec);
     connect(clear, &QAction::triggered, this, &TInventoryForm::AClearInventory);
@@ -168,6 +194,13 @@ void TInventoryForm::Setup() {
     cardsFrameBase_->OnRowDoubleClick = [this](TCardsFrame*) {
         AAddCard(false);
     };
+    cardsFrameBase_->OnRowActivated = cardsFrameBase_->OnRowDoubleClick;
+    cardsFrameInv_->OnDeleteKey = [this](TCardsFrame*) {
+        ADeleteCard(false);
+    };
+    cardsFrameInv_->OnNotesEdited = [this](TCardsFrame*) {
+        SetModified();
+    };
     cardsFrameBase_->UseBaseLayout();
     cardsFrameBase_->SetFindCaption(QStringLiteral("Find in base"));
     cardsFrameInv_->SetFindCaption(QStringLiteral("Find in inventory"));
@@ -192,7 +225,13 @@ void TInventoryForm::Mirror(TCardsFrame* source, TCardsFrame* target) {
 
 void TInventoryForm::SetModified() {
     modified_ = true;
+    DropUndo();
     queryBar_->InventoryChanged();
+}
+
+void TInventoryForm::DropUndo() {
+    beforeImport_.reset();
+    aUndoImport_->setEnabled(false);
 }
 
 void TInventoryForm::AAddCard(bool foil) {
@@ -230,6 +269,7 @@ void TInventoryForm::ALoadFromFile() {
         return;
     ReadIntoInventory(false, [&](TInventoryList& list) { LoadInventory(list, CardDatabase(), file, false); });
     currentFile_ = file;
+    DropUndo();
 }
 
 void TInventoryForm::ASaveToFile() {
@@ -241,6 +281,7 @@ void TInventoryForm::ASaveToFile() {
         Prompts().Confirm(RewriteExportQuestion(file), ConfirmButtons::YesCancel) != Answer::Yes)
         return;
     SaveInventory(Inventory(), file);
+    DropUndo();
 }
 
 void TInventoryForm::AAddFromFile() {
@@ -256,9 +297,35 @@ void TInventoryForm::AImportDec(bool add) {
     const std::string file = AskOpenFileName(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter);
     if (file.empty())
         return;
+    // Importing replaces the collection: a collection with cards is asked about first and kept
+    // for "Undo import".
+    std::unique_ptr<TInventoryList> before;
+    if (!add && Inventory().Count() > 0) {
+        if (Prompts().Confirm(ReplaceCollectionQuestion(file, Inventory()), ConfirmButtons::YesCancel) !=
+            Answer::Yes)
+            return;
+        before = std::make_unique<TInventoryList>();
+        CopyInventoryList(Inventory(), *before);
+    }
+    const bool wasModified = modified_;
     ReadIntoInventory(add,
                       [&](TInventoryList& list) { ReadDeckIntoInventory(list, CardDatabase(), file, add); });
     SetModified();
+    if (before) {
+        beforeImport_ = std::move(before);
+        modifiedBeforeImport_ = wasModified;
+        aUndoImport_->setEnabled(true);
+    }
+}
+
+void TInventoryForm::AUndoImport() {
+    if (!beforeImport_)
+        return;
+    Inventory().Swap(*beforeImport_);
+    modified_ = modifiedBeforeImport_;
+    DropUndo();
+    cardsFrameInv_->Rebuild();
+    queryBar_->InventoryChanged();
 }
 
 void TInventoryForm::AExportDec() {
@@ -314,11 +381,15 @@ void TInventoryForm::AViewCardInfo(bool checked) {
         HideCardInfo();
         return;
     }
-    // The card of the focused list when it has one, else the base list's.
-    const TCardItem* card = cardsFrameBase_->CurrentCard();
+    // The card of the focused list when it has one, else the base list's; nothing when no row
+    // is selected at all.
+    TCardsFrame* source = cardsFrameBase_;
     if (cardsFrameInv_->ListView()->hasFocus() && cardsFrameInv_->SelectedRow() >= 0)
-        card = cardsFrameInv_->CurrentCard();
-    ShowCardInfo(card);
+        source = cardsFrameInv_;
+    if (source->SelectedRow() >= 0)
+        ShowCardInfo(source->CurrentCard());
+    else
+        ShowNoCardInfo();
     WatchCardInfo();
 }
 

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -45,6 +46,10 @@ private:
     void ASaveToFile();
     void AAddFromFile();
     void AImportDec(bool add);
+    // "Undo import": the collection as it was before the last "Import from .dec".
+    void AUndoImport();
+    // Forgets the collection kept for "Undo import" (a later change or a save).
+    void DropUndo();
     void AExportDec();
     void AClearInventory();
     void AViewCardInfo(bool checked);
@@ -64,6 +69,11 @@ private:
     QPushButton* buttonAddFoil_;
     QPushButton* buttonDeleteFoil_;
     QAction* aViewCardInfo_;
+    QAction* aUndoImport_;
+    // The collection before the last import, and whether it was modified then, while the
+    // import can be undone.
+    std::unique_ptr<TInventoryList> beforeImport_;
+    bool modifiedBeforeImport_ = false;
     bool modified_ = false;
     std::string currentFile_;
     bool syncing_ = false;

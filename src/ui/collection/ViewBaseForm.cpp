@@ -84,6 +84,8 @@ TViewBaseForm::~TViewBaseForm() {
 void TViewBaseForm::Setup() {
     WaitCursor cursor;
     FollowWithCardInfo(*cardsFrameBase_);
+    // Enter on a row shows its card, as the right button does.
+    cardsFrameBase_->OnRowActivated = cardsFrameBase_->OnRightClick;
     cardsFrameBase_->UseBaseLayout();
     // Alone in its window, the list takes the window's whole width.
     cardsFrameBase_->setMinimumWidth(0);
@@ -101,10 +103,12 @@ void TViewBaseForm::Setup() {
 }
 
 void TViewBaseForm::AViewCardInfoExecute(bool checked) {
-    if (checked)
+    if (!checked)
+        HideCardInfo();
+    else if (cardsFrameBase_->SelectedRow() >= 0)
         ShowCardInfo(cardsFrameBase_->CurrentCard());
     else
-        HideCardInfo();
+        ShowNoCardInfo();
 }
 
 void TViewBaseForm::done(int result) {

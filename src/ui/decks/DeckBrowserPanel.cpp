@@ -53,6 +53,7 @@ TDeckBrowserPanel::TDeckBrowserPanel(QWidget* parent) : QWidget(parent) {
     frame_->OnRowDoubleClick = [this](TCardsFrame*) {
         AddSelected(SideboardModifier());
     };
+    frame_->OnRowActivated = frame_->OnRowDoubleClick; // Enter
     FollowWithCardInfo(*frame_);
 
     auto* buttons = new QHBoxLayout;

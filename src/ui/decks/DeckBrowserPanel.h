@@ -1,8 +1,8 @@
 #pragma once
 
 // The designer's card browser: every printing of the card database in the cards frame, with
-// the edition filter, the name search and the query field. A double click or the "Add" button
-// puts one copy into the main deck; with Shift held, into the sideboard.
+// the edition filter, the name search and the query field. A double click, Enter or the "Add"
+// button puts one copy into the main deck; with Shift held, into the sideboard.
 
 #include "core/collection/Inventory.h"
 

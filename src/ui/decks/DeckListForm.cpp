@@ -80,7 +80,7 @@ void TDeckListForm::SaveListFile(const std::string& path, const QString& text) {
 }
 
 QString TDeckListForm::ReadListFile(const std::string& path) {
-    return FromCp1252(DecodeListBytes(ReadWholeFile(path)));
+    return FromCp1252(DecodeListBytes(ReadTextFile(path)));
 }
 
 } // namespace tovel

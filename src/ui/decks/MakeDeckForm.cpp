@@ -9,11 +9,13 @@
 #include "ui/app/Openers.h"
 #include "ui/collection/CardsFrame.h"
 #include "ui/collection/CollectionCommon.h"
+#include "ui/decks/BuildDeckForm.h"
 #include "ui/decks/CardListView.h"
 #include "ui/decks/CurveChart.h"
 #include "ui/decks/DeckBrowserPanel.h"
 #include "ui/decks/DeckListForm.h"
 #include "ui/decks/DeckStatsPanel.h"
+#include "ui/decks/OddsPanel.h"
 #include "ui/decks/SampleHandForm.h"
 #include "ui/infra/Icons.h"
 #include "ui/infra/LmActnCtrls.h"
@@ -31,6 +33,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QShortcut>
 #include <QSplitter>
 #include <QToolBar>
 #include <QToolButton>
@@ -88,6 +91,7 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
     toolBar_->setObjectName(QStringLiteral("ActionToolBar1"));
     toolBar_->setIconSize(QSize(16, 16));
     CreateActions();
+    CreateBuildActions();
     coolBar_->AddBand(menuBar_);
     coolBar_->AddBand(toolBar_);
 
@@ -207,9 +211,17 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 4);
     layout->addWidget(coolBar_);
-    layout->addWidget(browserSplitter_, 1);
-    layout->addLayout(statsRow);
-    layout->addWidget(statsPanel_);
+    // The odds of the main deck in a column of their own, beside the lists and the statistics.
+    oddsPanel_ = new TOddsPanel(this);
+    connect(oddsPanel_, &TOddsPanel::PlayDrawChanged, this, &TMakeDeckForm::ShowOdds);
+    auto* deckColumn = new QVBoxLayout;
+    deckColumn->addWidget(browserSplitter_, 1);
+    deckColumn->addLayout(statsRow);
+    deckColumn->addWidget(statsPanel_);
+    auto* body = new QHBoxLayout;
+    body->addLayout(deckColumn, 1);
+    body->addWidget(oddsPanel_);
+    layout->addLayout(body, 1);
 
     for (TZone zone : {TZone::Main, TZone::Sideboard}) {
         TCardListView* list = List(zone);
@@ -224,6 +236,9 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
             RefillList(zone, -1);
         });
         connect(list, &TCardListView::RightButtonDown, this, [this, zone] { ShowCardOf(zone, true); });
+        auto* remove = new QShortcut(QKeySequence::Delete, list, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(remove, &QShortcut::activated, this,
+                [this, zone] { Remove(zone, List(zone)->SelectedRow()); });
         connect(list, &TCardListView::RowSelected, this, [this, zone] {
             activeZone_ = zone; // selecting in a list makes it the one the buttons act on
             ShowCardOf(zone, false);
@@ -277,6 +292,8 @@ void TMakeDeckForm::CreateActions() {
         return action;
     };
     add("AClearDeck", "Clear deck", [this] {
+        if (!designer_.ConfirmDiscard())
+            return;
         designer_.Clear();
         RefillLists();
     });
@@ -287,6 +304,8 @@ void TMakeDeckForm::CreateActions() {
     add("AAddToSideboard", "Add to sideboard...", [this] { Load(true, true); });
     QAction* save = add(
         "ASaveDeck", "Save deck...", [this] { designer_.SaveAction(); }, ToolBarIcon(ToolIcon::SaveDeck));
+    save->setShortcut(QKeySequence::Save);
+    addAction(save); // wherever the focus is in the window
     add("AImportList", "Import list...", [this] { ImportList(); });
     add("AExportList", "Export list...", [this] { ExportList(); });
     deck->addSeparator();
@@ -307,6 +326,46 @@ void TMakeDeckForm::CreateActions() {
     hand->setObjectName(QStringLiteral("ASampleHand"));
     connect(hand, &QAction::triggered, this, &TMakeDeckForm::SampleHand);
     toolBar_->addAction(aShowBrowser_);
+}
+
+void TMakeDeckForm::CreateBuildActions() {
+    auto* build = new QAction(QStringLiteral("Build deck from pool..."), this);
+    build->setObjectName(QStringLiteral("ABuildDeck"));
+    build->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    build->setToolTip(
+        QStringLiteral("Build a deck of 23 spells and 17 basic lands from every card of the deck"));
+    connect(build, &QAction::triggered, this, &TMakeDeckForm::BuildFromPool);
+    addAction(build); // the shortcut works wherever the focus is
+    // In the Deck menu, before the separator that leads to "Exit".
+    QMenu* deck = findChild<QMenu*>(QStringLiteral("Deck1"));
+    QAction* before = nullptr;
+    for (QAction* action : deck->actions())
+        if (action->isSeparator()) {
+            before = action;
+            break;
+        }
+    deck->insertAction(before, build);
+}
+
+void TMakeDeckForm::BuildFromPool() {
+    TBuildDeckForm form(CardDatabase(), designer_.Pool(), this);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    if (!designer_.Zones().Main.Empty() &&
+        Prompts().Confirm(kReplaceWithBuiltDeckQuestion, ConfirmButtons::YesNo) != Answer::Yes)
+        return;
+    designer_.ApplyBuiltDeck(form.Deck(), form.Pool());
+    RefillLists();
+}
+
+void TMakeDeckForm::OfferBuildFromPool() {
+    if (designer_.Pool().empty())
+        return;
+    QMetaObject::invokeMethod(this, &TMakeDeckForm::BuildFromPool, Qt::QueuedConnection);
+}
+
+void TMakeDeckForm::ShowOdds() {
+    oddsPanel_->Show(designer_.Odds(oddsPanel_->OnTheDraw()));
 }
 
 QAction* TMakeDeckForm::Action(const QString& objectName) const {
@@ -435,7 +494,7 @@ bool TMakeDeckForm::ImportListText(const QString& text) {
     if (!list.Problems.empty() &&
         Prompts().Confirm(ImportProblemsQuestion(list.Problems), ConfirmButtons::YesNo) != Answer::Yes)
         return false;
-    if (list.Cards.empty())
+    if (list.Cards.empty() || !designer_.ConfirmDiscard())
         return false;
     designer_.ImportList(list);
     RefillLists();
@@ -508,6 +567,7 @@ void TMakeDeckForm::ShowStatistics() {
     const TDeckStatistics mainStats = designer_.Statistics(TZone::Main);
     curveChart_->SetStatistics(mainStats);
     statsPanel_->Show(mainStats, designer_.LandSuggestion(), designer_.Zones().Main.Lands);
+    ShowOdds();
 }
 
 void TMakeDeckForm::ShowCardOf(TZone zone, bool openWindow) {
@@ -555,6 +615,8 @@ void OpenDeckDesigner(bool openTempDeck, bool databaseLoaded) {
         WaitWindow wait("Initialization...");
         form.Initialize(openTempDeck, databaseLoaded);
     }
+    if (openTempDeck)
+        form.OfferBuildFromPool();
     form.exec();
 }
 

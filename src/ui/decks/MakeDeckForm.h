@@ -25,6 +25,7 @@ class TCardListView;
 class TCurveChart;
 class TDeckBrowserPanel;
 class TDeckStatsPanel;
+class TOddsPanel;
 
 class TMakeDeckForm final : public QDialog {
     Q_OBJECT
@@ -42,6 +43,7 @@ public:
     TDeckBrowserPanel* Browser() const { return browser_; }
     TDeckStatsPanel* StatsPanel() const { return statsPanel_; }
     TCurveChart* Chart() const { return curveChart_; }
+    TOddsPanel* Odds() const { return oddsPanel_; }
 
     // "Card browser": shows or hides the browser panel; the window grows or shrinks by its width.
     void ShowBrowser(bool visible);
@@ -51,6 +53,11 @@ public:
     // question first. False when nothing was imported.
     bool ImportListText(const QString& text);
     QString ExportListText() const;
+    // "Build deck from pool...": the colour sets of the deck's cards ranked; OK replaces both zones
+    // with the deck of the chosen set, after asking when the main deck holds cards.
+    void BuildFromPool();
+    // Opens that dialog once the window is up (a pool handed from a draft or a sealed pool).
+    void OfferBuildFromPool();
     // The sample hand's seed; none: the clock.
     void SetSampleHandSeed(std::optional<uint32_t> seed) { sampleHandSeed_ = seed; }
 
@@ -71,6 +78,8 @@ protected:
 private:
     QToolButton* SideButton(const QString& name, const QIcon& icon);
     void CreateActions();
+    void CreateBuildActions();
+    void ShowOdds();
     void Load(bool toSideboard, bool add);
     void Move(TZone zone, int row);
     void Remove(TZone zone, int row);
@@ -104,6 +113,7 @@ private:
     TDeckBrowserPanel* browser_;
     TDeckStatsPanel* statsPanel_;
     TCurveChart* curveChart_;
+    TOddsPanel* oddsPanel_;
     QAction* aShowBrowser_ = nullptr;
     std::optional<uint32_t> sampleHandSeed_;
     std::array<QToolButton*, 5> landButtons_{};

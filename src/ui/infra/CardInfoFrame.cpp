@@ -117,11 +117,16 @@ TCardInfoFrame::TCardInfoFrame(QWidget* parent) : QFrame(parent) {
 TCardInfoFrame::~TCardInfoFrame() = default;
 
 void TCardInfoFrame::ShowNotFound() {
+    ShowNothing();
+    labelName_->setText(QString::fromLatin1(kCardNotFound));
+}
+
+void TCardInfoFrame::ShowNothing() {
     panel2_->hide();
     panel3_->hide();
     image_->hide();
     imageRarity_->hide();
-    labelName_->setText(QString::fromLatin1(kCardNotFound));
+    labelName_->clear();
     shown_.reset();
 }
 
@@ -132,7 +137,8 @@ bool TCardInfoFrame::Shows(const TCardItem& card) const {
 void TCardInfoFrame::ShowPicture(const TCardItem& card) {
     const std::string path = CardPicturePath(CardImagesFolder(), card.Edition, card.Name);
     QImage picture;
-    if (FileExists(path)) {
+    const bool wanted = !SettingsOpen() || Settings().ShowImages();
+    if (wanted && FileExists(path)) {
         // A picture that cannot be decoded is left out like a missing one: the rest of the
         // card is still worth showing.
         try {

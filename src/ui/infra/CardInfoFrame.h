@@ -51,6 +51,8 @@ public:
     // Shows the card, or the not-found state for none. The card shown last is not redrawn.
     // `cards` is the list the card belongs to (its rules text lives there).
     void ShowCard(const TCardItem* card, const TCardsList& cards = CardDatabase());
+    // Shows no card at all (nothing is selected): every part hidden, the name line empty.
+    void ShowNothing();
     // Whether this card is the one on show. Cards are told apart by edition and name, not by
     // address: a reloaded card list may put another card where the shown one was.
     bool Shows(const TCardItem& card) const;

@@ -42,16 +42,36 @@ void TViewCardForm::closeEvent(QCloseEvent* event) {
     hide();
 }
 
-void ShowCardInfo(const TCardItem* card, const TCardsList& cards) {
+namespace {
+
+TViewCardForm& ShownForm() {
     auto& form = Instance();
     if (!form)
         form = std::make_unique<TViewCardForm>();
-    else if (form->isVisible() && card && form->CardInfoFrame()->Shows(*card))
+    return *form;
+}
+
+void ShowForm(TViewCardForm& form) {
+    form.setFixedHeight(TViewCardForm::kHeight);
+    if (!form.isVisible())
+        form.show();
+}
+
+} // namespace
+
+void ShowCardInfo(const TCardItem* card, const TCardsList& cards) {
+    auto& existing = Instance();
+    if (existing && existing->isVisible() && card && existing->CardInfoFrame()->Shows(*card))
         return;
-    form->CardInfoFrame()->ShowCard(card, cards);
-    form->setFixedHeight(TViewCardForm::kHeight);
-    if (!form->isVisible())
-        form->show();
+    TViewCardForm& form = ShownForm();
+    form.CardInfoFrame()->ShowCard(card, cards);
+    ShowForm(form);
+}
+
+void ShowNoCardInfo() {
+    TViewCardForm& form = ShownForm();
+    form.CardInfoFrame()->ShowNothing();
+    ShowForm(form);
 }
 
 void HideCardInfo() {

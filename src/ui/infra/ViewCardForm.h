@@ -30,6 +30,8 @@ private:
 // Shows the card (or the not-found state for none) in the floating window, creating the window
 // at its saved place on first use. The same card in the visible window is not redrawn.
 void ShowCardInfo(const TCardItem* card, const TCardsList& cards = CardDatabase());
+// Shows the floating window with no card in it, for a list with nothing selected.
+void ShowNoCardInfo();
 // Hides the floating window if it is shown.
 void HideCardInfo();
 // Saves the window's place under "ViewCard" and destroys it; the feature window that used it

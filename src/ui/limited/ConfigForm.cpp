@@ -1,5 +1,7 @@
 #include "ui/limited/ConfigForm.h"
 
+#include "core/infra/Prompts.h"
+#include "core/limited/Booster.h"
 #include "core/settings/Settings.h"
 #include "ui/infra/DialogButtons.h"
 #include "ui/infra/QtText.h"
@@ -110,6 +112,9 @@ TConfigForm::TConfigForm(QWidget* parent) : QDialog(parent) {
 
 void TConfigForm::Initialize() {
     config_.Load(Settings());
+    // The packs boosters.ini cannot make are left out of the choices; say which lines are wrong.
+    if (const std::string report = BoostersIniReport(); !report.empty())
+        ShowError(report);
     const std::vector<std::string> names = config_.DisplayNames();
     for (size_t k = 0; k < comboBoxes_.size(); ++k) {
         QComboBox* box = comboBoxes_[k];

@@ -1,5 +1,7 @@
 #include "ui/limited/ConfigureSealedForm.h"
 
+#include "core/infra/Prompts.h"
+#include "core/limited/Booster.h"
 #include "core/limited/Sealed.h"
 #include "core/settings/Settings.h"
 #include "ui/app/Openers.h"
@@ -100,7 +102,16 @@ TConfigureSealedForm::TConfigureSealedForm(QWidget* parent) : QDialog(parent) {
     connect(speedButtonAddBooster_, &QToolButton::clicked, this,
             &TConfigureSealedForm::SpeedButtonAddBoosterClick);
     connect(buttonClear_, &QPushButton::clicked, this, &TConfigureSealedForm::ButtonClearClick);
-    connect(button1_, &QPushButton::clicked, this, &QDialog::accept);
+    // A list of packs the generator would refuse (no packs, too many) is said here and the dialog
+    // stays; a cube deals its own packs, so the list does not matter then.
+    connect(button1_, &QPushButton::clicked, this, [this] {
+        const std::string problem =
+            CubeChoice().UseCube ? std::string() : SealedConfigProblem(config_.ConfigText);
+        if (!problem.empty())
+            ShowError(problem);
+        else
+            accept();
+    });
     connect(button2_, &QPushButton::clicked, this, &QDialog::reject);
     connect(checkBoxCube_, &QCheckBox::toggled, this, &TConfigureSealedForm::UpdateSource);
     UpdateSource();
@@ -108,6 +119,9 @@ TConfigureSealedForm::TConfigureSealedForm(QWidget* parent) : QDialog(parent) {
 
 void TConfigureSealedForm::Initialize() {
     config_.Load(Settings());
+    // The packs boosters.ini cannot make are left out of the choices; say which lines are wrong.
+    if (const std::string report = BoostersIniReport(); !report.empty())
+        ShowError(report);
     for (QComboBox* box : {comboBoxStarter_, comboBoxBooster_}) {
         box->clear();
         for (int i = 0; i < config_.ChoiceList.Count(); ++i)

@@ -4,6 +4,7 @@
 #include "core/decks/DeckStats.h"
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
+#include "core/infra/FileSet.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "core/limited/DraftConfig.h"
@@ -494,7 +495,7 @@ void TDraftMainForm::ShowCardOf(const TCardListView* list, bool openWindow) {
 
 void TDraftMainForm::Viewcardinfo1Click(bool checked) {
     if (checked)
-        ShowCardInfo(nullptr);
+        ShowNoCardInfo();
     else
         HideCardInfo();
 }
@@ -534,16 +535,16 @@ void TDraftMainForm::SaveAllDecks(bool built) {
         if (Prompts().Confirm(question, ConfirmButtons::YesCancel) != Answer::Yes)
             return;
     }
-    if (built) {
-        // The table holds the cards of the packs in play; the built decks need the basic lands.
-        TCardsList cards;
-        WaitCursor cursor;
-        DefaultCardLoader()(cards, "");
-        WriteBuiltSeatDecks(engine_.Record(), cards, fileName);
+    FileSet files;
+    if (!built) {
+        engine_.SaveAllSeatDecks(fileName, files);
         return;
     }
-    for (int seat = 0; seat < kTableSeats; ++seat)
-        engine_.SaveSeatDeck(seat, fileName, true);
+    // The table holds the cards of the packs in play; the built decks need the basic lands too.
+    TCardsList cards;
+    WaitCursor cursor;
+    DefaultCardLoader()(cards, "");
+    engine_.SaveAllSeatDecks(fileName, files, BuiltSeatDecks(engine_.Record(), cards));
 }
 
 void TDraftMainForm::SpeedButtonDesignClick() {

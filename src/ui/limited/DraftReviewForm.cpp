@@ -3,6 +3,7 @@
 #include "core/carddb/CardText.h"
 #include "core/decks/DeckDesigner.h"
 #include "core/decks/DeckFile.h"
+#include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
@@ -536,13 +537,30 @@ void ReviewDraft(const TDraftRecord& record, const TCardsList& cards, QWidget* p
     form.exec();
 }
 
+// How many faults of a record that cannot be read the message lists.
+constexpr int kListedRecordFaults = 20;
+
 // "Open draft record...": asks for a record in Drafts/, loads the card database and reviews it.
 void OpenDraftRecord() {
     const std::string path =
         AskOpenFileName(ProgramPath(kDraftRecordFolder), kDraftRecordExtension, kDraftRecordFilter);
     if (path.empty())
         return;
-    TDraftRecord record = ReadDraftRecord(path);
+    // A record that cannot be read shows nothing of it: only what is wrong, line by line.
+    std::string faults;
+    int faultCount = 0;
+    TDraftRecord record;
+    try {
+        record = ReadDraftRecord(path, [&](int line, const std::string& fault) {
+            if (++faultCount <= kListedRecordFaults)
+                faults += "\nLine " + std::to_string(line) + ": " + fault;
+        });
+    } catch (const Error& e) {
+        if (faultCount > kListedRecordFaults)
+            faults += "\n... and " + std::to_string(faultCount - kListedRecordFaults) + " more";
+        ShowError("The draft record cannot be read: " + std::string(e.what()) + faults);
+        return;
+    }
     // The record names its cards by key; whatever the database still has is shown in full.
     TCardsList cards;
     {

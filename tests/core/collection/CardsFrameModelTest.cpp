@@ -83,6 +83,26 @@ TEST_F(CardsFrameModelTest, EachColumnSortsByItsKey) {
     EXPECT_EQ(model.CellText(4, kColumnNotes), "c-note");
 }
 
+// A header clicked again sorts the other way, new lines take their places in that order, and
+// another column starts ascending.
+TEST_F(CardsFrameModelTest, AColumnClickedAgainSortsTheOtherWay) {
+    model.SetInventoryList(&inventory);
+    model.ClickColumn(kColumnName);
+    EXPECT_FALSE(model.SortDescending());
+    model.ClickColumn(kColumnName);
+    EXPECT_TRUE(model.SortDescending());
+    EXPECT_EQ(Names(), (NameList{"nowhere card", "Tide Call", "Stone Idol", "Grove Tender", "Ember Whelp"}));
+    EXPECT_EQ(model.AddCopy(cards.Items(9), false), 3); // Sky-Hook Rigger
+    EXPECT_EQ(model.CellText(3, kColumnName), "Sky-Hook Rigger");
+    model.ClickColumn(kColumnCount);
+    EXPECT_FALSE(model.SortDescending());
+    EXPECT_EQ(model.CellText(0, kColumnName), "Ember Whelp");
+    model.ClickColumn(kColumnCount);
+    EXPECT_EQ(model.CellText(0, kColumnName), "Stone Idol");
+    model.ClickColumn(kColumnCount);
+    EXPECT_EQ(model.CellText(0, kColumnName), "Ember Whelp");
+}
+
 TEST_F(CardsFrameModelTest, EditionFilterModes) {
     const struct {
         TCardFilter filter;

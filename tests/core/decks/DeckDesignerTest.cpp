@@ -211,6 +211,26 @@ TEST_F(DeckDesignerTest, FileCommandsAskTheUser) {
     EXPECT_EQ(designer.RowCount(TZone::Main), 1);
 }
 
+// A pool handed over from a draft or sealed game is work until it is saved: closing it asks its
+// own question, a changed one the deck's. Saved, or empty, there is nothing to lose.
+TEST_F(DeckDesignerTest, AnUnsavedPoolIsNotDroppedWithoutAsking) {
+    dir.Write("Temp/temp.dec", "    2 [AB] - Tide Call\r\n");
+    EXPECT_TRUE(designer.OpenHandOff());
+    prompter.answers = {Answer::Cancel, Answer::Cancel};
+    EXPECT_FALSE(designer.CanClose());
+    designer.MoveCopy(TZone::Sideboard, 0);
+    EXPECT_FALSE(designer.CanClose());
+    EXPECT_EQ(prompter.Messages("confirm"),
+              (std::vector<std::string>{kPoolNotSavedQuestion, kDeckModifiedQuestion}));
+    std::filesystem::create_directories(dir / "Decks");
+    designer.Save(dir / "Decks/pool.dec");
+    EXPECT_TRUE(designer.CanClose());
+    designer.AddCopy(TZone::Main, 6);
+    designer.Clear();
+    EXPECT_TRUE(designer.ConfirmDiscard());
+    EXPECT_EQ(prompter.Messages("confirm").size(), 2u);
+}
+
 TEST(DeckDesignerLands, AMissingBasicLandMakesItsCommandUnavailable) {
     TCardsList cards;
     test::AddTestCard(cards, "BL", "Forest", TRarity::L, "", "Basic Land");

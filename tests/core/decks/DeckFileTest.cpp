@@ -181,7 +181,7 @@ TEST(DeckLineParser, RejectsLinesWithoutAnIntegerCount) {
     }
 }
 
-TEST_F(DeckFileTest, InventoryReaderMergesLinksAndDropsBasicLands) {
+TEST_F(DeckFileTest, InventoryReaderMergesLinksAndAddsBasicLands) {
     TInventoryList inventory;
     TInventoryItem& old = inventory.Add();
     old.Name = "Tide Call";
@@ -200,22 +200,25 @@ TEST_F(DeckFileTest, InventoryReaderMergesLinksAndDropsBasicLands) {
                            "    4 [ZZ] - Nowhere Card\r\n"
                            "    1 [CD] - Glimmer Flats\r\n");
     EXPECT_TRUE(ReadDeckIntoInventory(inventory, cards, path, true));
-    ASSERT_EQ(inventory.Count(), 4);
+    ASSERT_EQ(inventory.Count(), 5);
     EXPECT_EQ(inventory.Items(0).Count, 3);
     EXPECT_EQ(inventory.Items(0).Foil, 1); // foils never change
     EXPECT_EQ(inventory.Items(0).Card, &cards.Items(8));
-    EXPECT_EQ(inventory.Items(1).Name, "tide call");
-    EXPECT_EQ(inventory.Items(1).Count, 3);
-    EXPECT_EQ(inventory.Items(1).Card, &cards.Items(8));
-    EXPECT_EQ(inventory.Items(2).Name, "Nowhere Card"); // unknown: kept, unlinked, counted
-    EXPECT_EQ(inventory.Items(2).Card, nullptr);
-    EXPECT_EQ(inventory.Items(2).Count, 4);
-    EXPECT_EQ(inventory.Items(3).Name, "Glimmer Flats"); // rarity L but not a basic land
-    EXPECT_EQ(inventory.Find("Forest", "BL"), -1);
+    // Adding a deck never takes a line away: the collection's basic land gains the deck's copy.
+    EXPECT_EQ(inventory.Items(1).Name, "Forest");
+    EXPECT_EQ(inventory.Items(1).Count, 6);
+    EXPECT_NE(inventory.Items(1).Card, nullptr);
+    EXPECT_EQ(inventory.Items(2).Name, "tide call");
+    EXPECT_EQ(inventory.Items(2).Count, 3);
+    EXPECT_EQ(inventory.Items(2).Card, &cards.Items(8));
+    EXPECT_EQ(inventory.Items(3).Name, "Nowhere Card"); // unknown: kept, unlinked, counted
+    EXPECT_EQ(inventory.Items(3).Card, nullptr);
+    EXPECT_EQ(inventory.Items(3).Count, 4);
+    EXPECT_EQ(inventory.Items(4).Name, "Glimmer Flats"); // rarity L but not a basic land
     EXPECT_TRUE(prompter.asked.empty());
 
-    // Import replaces.
-    const std::string one = dir.Write("b.dec", "1 [AB] - Ember Whelp\n");
+    // Import replaces, and leaves the deck's basic lands out.
+    const std::string one = dir.Write("b.dec", "1 [AB] - Ember Whelp\n2 [BL] - Forest\n");
     EXPECT_TRUE(ReadDeckIntoInventory(inventory, cards, one, false));
     ASSERT_EQ(inventory.Count(), 1);
     EXPECT_EQ(inventory.Items(0).Name, "Ember Whelp");

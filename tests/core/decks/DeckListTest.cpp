@@ -59,11 +59,16 @@ TEST(DeckList, ReadsEveryFormAndReportsEveryProblem) {
          {{1, kListNotUnderstood},
           {2, kListNotUnderstood},
           {3, kListNotFound},
-          {4, kListNotFound},
+          {4, "card not found in ZZ, only in AB"},
           {5, kListNotUnderstood},
           {6, kListTooMany},
           {7, kListNotUnderstood},
           {9, kListNotUnderstood}}},
+        // A name printed in other editions than the one asked for says which ones have it.
+        {"other editions",
+         "2 Forest (CD)\n1 Stone Idol [ab]\n",
+         {},
+         {{1, "card not found in CD, only in BL, AB"}, {2, "card not found in ab, only in CD"}}},
         // A zone may not grow beyond what a deck file reads back.
         {"too many",
          "60000 Ember Whelp\n60000 Tide Call\nSB: 60000 Tide Call\n",

@@ -199,3 +199,36 @@ TEST(DeckOdds, OnCurveListAndText) {
     for (const auto& [chance, level] : levels)
         EXPECT_EQ(ChanceLevel(chance), level) << chance;
 }
+
+// Costs of many symbols over five colours, among lands of many kinds: counted alike whatever
+// the state's size, and quickly (a five-colour spell in a deck of every two-colour land).
+TEST(DeckOdds, ManyColoursAndManyKindsOfLand) {
+    TCardsList cards;
+    const TCardItem& rainbow =
+        AddTestCard(cards, "AB", "Rainbow", TRarity::C, "WWWWWUUUUUBBBBBRRRRRGGGGG", "Sorcery");
+    const TCardItem& land = AddTestCard(cards, "AB", "Prism", TRarity::C, "", "Land");
+    const TColourSet all = kWhite | kBlue | kBlack | kRed | kGreen;
+    // Every card seen: 25 lands making every colour pay it; 24 of them and a plain land do not.
+    EXPECT_EQ(DeckOdds(std::vector<TOddsCard>{{&rainbow, 5, false, 0}, {&land, 25, true, all}}, false)
+                  .OnCurve[0]
+                  .Chance,
+              1.0);
+    const TDeckOdds short_ = DeckOdds(
+        std::vector<TOddsCard>{{&rainbow, 5, false, 0}, {&land, 24, true, all}, {&land, 1, true, 0}}, false);
+    EXPECT_EQ(short_.OnCurve[0].Chance, 0.0);
+    EXPECT_EQ(short_.OnCurve[0].GivenLandDrops, 0.0);
+
+    const TCardItem& five = AddTestCard(cards, "AB", "Five", TRarity::C, "WUBRG", "Sorcery");
+    std::vector<TOddsCard> deck = {{&five, 23, false, 0}};
+    for (TColourSet a : kColorBits) {
+        deck.push_back({&land, 1, true, a});
+        for (TColourSet b : kColorBits)
+            if (a < b)
+                deck.push_back({&land, 1, true, static_cast<TColourSet>(a | b)});
+    }
+    const TDeckOdds odds = DeckOdds(deck, true);
+    EXPECT_EQ(odds.Cards, 38);
+    ASSERT_EQ(odds.OnCurve.size(), 1u);
+    EXPECT_GT(odds.OnCurve[0].Chance, 0.0);
+    EXPECT_LT(odds.OnCurve[0].Chance, *odds.OnCurve[0].GivenLandDrops);
+}

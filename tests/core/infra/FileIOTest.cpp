@@ -1,9 +1,16 @@
 #include "core/infra/FileIO.h"
+#include "core/carddb/CardDatabase.h"
+#include "core/carddb/Editions.h"
+#include "core/collection/Inventory.h"
+#include "core/decks/DeckFile.h"
+#include "core/decks/DeckList.h"
+#include "core/decks/InsertSideboard.h"
 #include "core/infra/Error.h"
 #include "core/infra/FileCopy.h"
 #include "core/infra/IniFile.h"
 #include "core/infra/Process.h"
 #include "core/infra/ProgramDir.h"
+#include "core/limited/DraftRecord.h"
 #include "support/ChildProcess.h"
 #include "support/TempDir.h"
 
@@ -233,4 +240,115 @@ TEST(ProgramDir, ReplaceExtensionChangesOnlyTheFileNamesExtension) {
     EXPECT_EQ(ReplaceExtension("/a/b/tovel.exe", ".ini"), "/a/b/tovel.ini");
     EXPECT_EQ(ReplaceExtension("/a.d/tovel", ".ini"), "/a.d/tovel.ini");
     EXPECT_EQ(ReplaceExtension("/a/.hidden", ".ini"), "/a/.hidden.ini");
+}
+
+// Every text reader says the same of a UTF-16 file, once, instead of reading it as bytes with
+// wrong line numbers (or none): card database, editions, inventory, deck, deck list, record,
+// settings, sideboard conversion.
+TEST(TextFiles, EveryTextReaderRefusesUtf16) {
+    TempDir dir;
+    const std::string utf16("\xFF\xFE"
+                            "A\0B\0;\0\r\0\n\0",
+                            12);
+    const std::string bigEndian("\xFE\xFF\0A\0B", 6);
+    const std::string file = dir.Write("text", utf16);
+    dir.Write("be", bigEndian);
+    TCardsList cards;
+    TTextList list;
+    TInventoryList inventory;
+    TDeckZones zones;
+    const std::vector<std::pair<const char*, std::function<void()>>> readers = {
+        {"card database",
+         [&] {
+             LoadCardDatabase(cards, file, "");
+         }},
+        {"card database check",
+         [&] {
+             CheckCardDatabase(utf16, {});
+         }},
+        {"editions",
+         [&] {
+             LoadEditionList(list, file);
+         }},
+        {"inventory",
+         [&] {
+             LoadInventory(inventory, cards, file, false);
+         }},
+        {"deck",
+         [&] {
+             ReadDeckIntoZones(zones, cards, file, false, false);
+         }},
+        {"deck list",
+         [&] {
+             ReadDeckListFile(file, cards);
+         }},
+        {"draft record",
+         [&] {
+             ReadDraftRecord(file);
+         }},
+        {"sideboard conversion",
+         [&] {
+             InsertSideboardFile(file);
+         }},
+        {"text lines",
+         [&] {
+             TextFileReader lines(dir / "be");
+         }},
+    };
+    for (const auto& [what, read] : readers) {
+        try {
+            read();
+            ADD_FAILURE() << what;
+        } catch (const Error& e) {
+            EXPECT_STREQ(e.what(), kUtf16NotSupported) << what;
+        }
+    }
+    EXPECT_EQ(IniFile(file).ReadProblem(), kUtf16NotSupported);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"be", "text"})); // nothing written
+}
+
+// The streaming reader gives the lines LineReader gives, whatever the pieces it reads in, and
+// cuts a line too long to keep.
+TEST(TextFiles, TheStreamingReaderSplitsLinesAsTheWholeTextDoesAndCutsLongOnes) {
+    TempDir dir;
+    const std::string piece(65535, 'x');
+    const std::vector<std::string> texts = {
+        "",
+        "a",
+        "a\r\nb\rc\nd",
+        "a\r\n",
+        "\r\n\r\n",
+        piece + "\r\nb",
+        piece + "\r",
+        piece + "\r\n",
+        std::string(3 * 65536 + 5, 'y') + "\nz\r",
+    };
+    for (const std::string& text : texts) {
+        const std::string path = dir.Write("t.txt", text);
+        TextFileReader reader(path);
+        LineReader whole(text);
+        std::string_view a, b;
+        while (whole.Next(b)) {
+            ASSERT_TRUE(reader.Next(a)) << text.size();
+            EXPECT_EQ(a, b);
+            EXPECT_EQ(reader.LineNumber(), whole.LineNumber());
+            EXPECT_FALSE(reader.LineCut());
+        }
+        EXPECT_FALSE(reader.Next(a)) << text.size();
+    }
+    const std::string path = dir.Write("long.txt", "1\r\n" + std::string(kMaxLineBytes * 3, 'z') + "\r\n" +
+                                                       std::string(kMaxLineBytes + 1, 'w') + "\n3\r");
+    TextFileReader reader(path);
+    std::string_view line;
+    ASSERT_TRUE(reader.Next(line));
+    for (const char kept : {'z', 'w'}) { // far longer, and one byte longer
+        ASSERT_TRUE(reader.Next(line));
+        EXPECT_EQ(line, std::string(kMaxLineBytes, kept));
+        EXPECT_TRUE(reader.LineCut());
+    }
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, "3");
+    EXPECT_EQ(reader.LineNumber(), 4);
+    EXPECT_FALSE(reader.LineCut());
+    EXPECT_FALSE(reader.Next(line));
 }

@@ -128,3 +128,17 @@ TEST(IniFile, AFileThatExistsButCannotBeReadReadsAsEmptyAndSaysWhy) {
     EXPECT_EQ(folder.ReadString("S", "k", "default"), "default");
     EXPECT_EQ(folder.ReadProblem(), dir / "folder.ini" + " is not a regular file");
 }
+
+// A line too long to keep makes the file unreadable rather than a memory hog: it reads as empty,
+// says why, and is never replaced by a write.
+TEST(IniFile, ALineTooLongToKeepReadsAsEmptyAndIsNotOverwritten) {
+    TempDir dir;
+    const std::string text = "[S]\r\nk=" + std::string(kMaxLineBytes, 'v') + "\r\nj=1\r\n";
+    const IniFile file(dir.Write("long.ini", text));
+    EXPECT_EQ(file.ReadString("S", "j", "default"), "default");
+    EXPECT_EQ(file.ReadProblem(),
+              "Cannot read file \"" + dir / "long.ini" + "\". Line 2 is longer than 1048576 bytes.");
+    IniFile writer(dir / "long.ini");
+    EXPECT_THROW(writer.WriteString("S", "j", "2"), Error);
+    EXPECT_EQ(TempDir::Read(dir / "long.ini"), text);
+}

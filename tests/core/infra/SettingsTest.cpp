@@ -12,7 +12,7 @@ using tovel::test::TempDir;
 TEST(Settings, EveryKeyHasItsDefaultOnAnEmptyFile) {
     TempDir dir;
     const SettingsStore settings(dir / "tovel.ini", dir.Path());
-    EXPECT_FALSE(settings.ShowImages());
+    EXPECT_TRUE(settings.ShowImages()); // pictures are shown until the user turns them off
     EXPECT_EQ(settings.CardImagesDir(), dir.Path() + "Data/");
     EXPECT_EQ(settings.EditionsFilter(), "");
     const WindowGeometry g = settings.MakeDeckGeometry();

@@ -268,6 +268,72 @@ TEST(ResolvePackName, EditionCodesStayOtherNamesGoThroughComplex) {
     }
 }
 
+// A damaged boosters.ini: every bad line is reported once with its number, the composite packs
+// it spoils are refused (not offered, not drawn), and the sound ones still work.
+TEST(CheckBoostersIni, EachBadLineOnceAndOnlyTheSpoiltPacksRefused) {
+    TTextList editions;
+    SetEditions(editions, {"AAA", "BBB", "CCC", "DDD"});
+    const std::string text = "; packs\r\n"           // 1
+                             "[Complex]\r\n"         // 2
+                             "Good=AAA+BBB\r\n"      // 3
+                             "Zero=CCC+DDD\r\n"      // 4: CCC's booster has a count of 0
+                             "Tiny=BBB+BBB\r\n"      // 5: 2 + 2 cards
+                             "Ghost=AAA+QQQ\r\n"     // 6: no edition QQQ
+                             "Good=CCC+CCC\r\n"      // 7: the first Good is used
+                             "[SpecialBoosters]\r\n" // 8
+                             "AAA=1R3U5C\r\n"        // 9
+                             "BBB=1R1C\r\n"          // 10
+                             "CCC=0R3U5C\r\n"        // 11
+                             "DDD=2M\r\n"            // 12: M is no rarity
+                             "[SpecialStarters]\r\n" // 13
+                             "AAA=-2R10C\r\n"        // 14
+                             "DDD=3U3U\r\n"          // 15
+                             "just words\r\n"        // 16
+                             "[Extra]\r\n";          // 17
+    const TBoosterIniCheck check = CheckBoostersIni(IniDocument(text), editions);
+    const std::vector<std::pair<int, std::string>> expected = {
+        {5, "a booster of 4 cards (a pack holds 8 to 200)"},
+        {6, "no edition QQQ"},
+        {7, "a second entry for Good (the first is used)"},
+        {11, "a count below 1 (0R)"},
+        {12, "\"2M\" is not closed by R, U or C"},
+        {14, "a count below 1 (-2R)"},
+        {15, "the letter U is given twice"},
+        {16, "not a key=value line"},
+        {17, "a section the file does not use ([Complex], [SpecialBoosters], [SpecialStarters])"},
+    };
+    ASSERT_EQ(check.Problems.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(check.Problems[i].Line, expected[i].first);
+        EXPECT_EQ(check.Problems[i].Reason, expected[i].second) << expected[i].first;
+    }
+    EXPECT_EQ(BoosterProblemText(check.Problems[0]),
+              "Data/boosters.ini, line 5: Tiny=BBB+BBB - a booster of 4 cards (a pack holds 8 to 200)");
+    // Good's starter takes AAA's bad starter line with it; Zero its member's booster line.
+    EXPECT_EQ(check.RefusedPacks, (std::vector<std::string>{"Good", "Zero", "Tiny", "Ghost"}));
+    EXPECT_EQ(check.ProblemOf("Zero")->Line, 11);
+
+    const IniDocument ini(text);
+    TTextList choices;
+    BuildPackChoices(choices, editions, ini);
+    EXPECT_EQ(choices.Lines, (std::vector<std::string>{})); // every edition is a member, no pack is sound
+    try {
+        ResolvePackName("Zero", editions, ini);
+        ADD_FAILURE() << "a refused pack resolved";
+    } catch (const Error& e) {
+        EXPECT_STREQ(
+            e.what(),
+            "Incorrect booster config (Data/boosters.ini, line 11: CCC=0R3U5C - a count below 1 (0R))");
+    }
+    EXPECT_EQ(ResolvePackName("DDD", editions, ini), "DDD"); // a single edition always works
+
+    // The sample's own file is sound.
+    EXPECT_TRUE(CheckBoostersIni(IniDocument("[Complex]\nX=AAA+BBB\n[SpecialBoosters]\nAAA=1R3U5C\nBBB=1U5C\n"
+                                             "[SpecialStarters]\nAAA=2R6U16C\nBBB=R3U12C\n"),
+                                 editions)
+                    .Problems.empty());
+}
+
 TEST(RandomSource, SameSeedSameSequenceAndEveryValueInRange) {
     RandomSource a(42), b(42);
     std::set<int> seen;

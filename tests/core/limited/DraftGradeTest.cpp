@@ -4,10 +4,37 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <sstream>
+
 using namespace tovel;
 using tovel::test::AddLimitedCard;
 
 namespace {
+
+// The steps of a hand-made record: a part of a draft, which a record file could not hold.
+TDraftRecord HandMade(const std::string& steps) {
+    TDraftRecord record;
+    std::istringstream lines(steps);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("P")) {
+            TPickStep& step = record.Steps.emplace_back();
+            char how[16] = {};
+            EXPECT_EQ(std::sscanf(line.c_str(), "P%dp%d seat %d booster %d %15s", &step.PackTurn, &step.Pick,
+                                  &step.Seat, &step.Booster, how),
+                      5)
+                << line;
+            --step.Seat;
+            step.How = std::string_view(how) == "user" ? TPickHow::User : TPickHow::Drafter;
+        } else {
+            TPickStep& step = record.Steps.back();
+            if (line.starts_with("* "))
+                step.TakenAt = static_cast<int>(step.Cards.size());
+            step.Cards.push_back(record.KeyIndex(line.substr(2)));
+        }
+    }
+    return record;
+}
 
 class DraftGradeTest : public ::testing::Test {
 protected:
@@ -31,17 +58,13 @@ protected:
 // Seat 1's picks, a drafter's step between them. The first five picks are scored without
 // colours; from the sixth on, for the two colours of the picks before.
 TEST_F(DraftGradeTest, EachPickAgainstTheDraftersChoice) {
-    const TDraftRecord record =
-        ParseDraftRecord("Tovel draft record 1\nPacks: AB;AB;AB;\nPick time: 40\n"
-                         "Seed: 7\nDrafters: 3\n\n"
-                         "P1p1 seat 1 booster 1 user\n* [AB] - Elf\n  [AB] - Knight\n"
-                         "P1p1 seat 2 booster 2 drafter\n* [AB] - Imp\n"
-                         "P1p2 seat 1 booster 8 user\n  [AB] - Orc\n* [AB] - Gnome\n"
-                         "P1p3 seat 1 booster 7 user\n* [ZZ] - Gone\n  [AB] - Idol\n"
-                         "P1p4 seat 1 booster 6 user\n* [AB] - Sprite\n  [AB] - Troll\n"
-                         "P1p5 seat 1 booster 5 user\n  [AB] - Imp\n* [AB] - Wolf\n"
-                         "P1p6 seat 1 booster 4 user\n  [AB] - Imp\n* [AB] - Troll\n",
-                         "grade.draft");
+    const TDraftRecord record = HandMade("P1p1 seat 1 booster 1 user\n* [AB] - Elf\n  [AB] - Knight\n"
+                                         "P1p1 seat 2 booster 2 drafter\n* [AB] - Imp\n"
+                                         "P1p2 seat 1 booster 8 user\n  [AB] - Orc\n* [AB] - Gnome\n"
+                                         "P1p3 seat 1 booster 7 user\n* [ZZ] - Gone\n  [AB] - Idol\n"
+                                         "P1p4 seat 1 booster 6 user\n* [AB] - Sprite\n  [AB] - Troll\n"
+                                         "P1p5 seat 1 booster 5 user\n  [AB] - Imp\n* [AB] - Wolf\n"
+                                         "P1p6 seat 1 booster 4 user\n  [AB] - Imp\n* [AB] - Troll\n");
     const struct {
         const char* what;
         uint8_t colors;
@@ -87,13 +110,13 @@ TEST_F(DraftGradeTest, EachPickAgainstTheDraftersChoice) {
 // lost, which its saved deck keeps in the sideboard. Equal scores rank by seat number.
 TEST_F(DraftGradeTest, StandingsRankTheSeatsDecksEqualScoresBySeat) {
     AddLimitedCard(cards, "AB", "Plains", TRarity::L, 0, "");
-    std::string text = "Tovel draft record 1\nPacks: AB;AB;AB;\nPick time: 40\nSeed: 7\nDrafters: 3\n\n";
+    std::string text;
     const char* taken[] = {"AB] - Sprite", "AB] - Wolf",   "ZZ] - Gone", "AB] - Imp",
                            "AB] - Troll",  "AB] - Knight", "AB] - Elf",  "AB] - Orc"};
     for (int seat = 1; seat <= kTableSeats; ++seat)
         text += "P1p1 seat " + std::to_string(seat) + " booster " + std::to_string(seat) + " drafter\n* [" +
                 taken[seat - 1] + "\n";
-    const TDraftRecord record = ParseDraftRecord(text, "seats.draft");
+    const TDraftRecord record = HandMade(text);
     const TCardLinks links = LinkRecordCards(record, cards);
     const TDraftGrade grade = GradeDraft(record, links, 0);
     EXPECT_EQ(grade.Standings, (std::array<int, kTableSeats>{3, 0, 1, 4, 5, 7, 6, 2}));

@@ -96,15 +96,39 @@ TEST_F(SealedTest, AnUnreadableBoostersFileIsNamedInTheError) {
     }
 }
 
-TEST_F(SealedTest, TimeGrowsLinearlyWithTheItems) {
-    // 200,000 items once took quadratic time: each item was searched for from the start.
-    std::string config;
+// A configuration that names no pack, a type other than S and B, or more than a hundred packs
+// (2,000,000 once dealt 30 million cards) is refused before anything is loaded.
+TEST_F(SealedTest, NoPacksUnknownTypesAndTooManyPacksAreRefused) {
+    std::string hundred, tooMany;
+    for (int i = 0; i < 50; ++i)
+        hundred += "BAAA;SX;";
     for (int i = 0; i < 100'000; ++i)
-        config += "BAAA;BX;";
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(GenerateSealedPool(config, cards, pool, random, loader));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
-    EXPECT_EQ(pool.Count(), 100'000 * (15 + 30)); // X is a full booster of each member
+        tooMany += "BAAA;BX;";
+    const struct {
+        std::string config;
+        std::string problem;
+    } cases[] = {
+        {";;;;", "The sealed configuration names no packs"},
+        {"SAAA;XAAA;", "Unknown pack type \"X\" in \"XAAA\" (S is a starter, B a booster)"},
+        {"baaa;", "Unknown pack type \"b\" in \"baaa\" (S is a starter, B a booster)"},
+        {hundred + "BAAA;", "The sealed configuration names 101 packs; at most 100 can be opened"},
+        {tooMany, "The sealed configuration names 200000 packs; at most 100 can be opened"},
+        {hundred, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SealedConfigProblem(c.config), c.problem) << c.config.substr(0, 20);
+        if (c.problem.empty())
+            continue;
+        try {
+            GenerateSealedPool(c.config, cards, pool, random, loader);
+            ADD_FAILURE() << c.config.substr(0, 20);
+        } catch (const Error& e) {
+            EXPECT_EQ(e.what(), c.problem);
+        }
+    }
+    EXPECT_TRUE(filters.empty());
+    ASSERT_TRUE(GenerateSealedPool(hundred, cards, pool, random, loader));
+    EXPECT_EQ(pool.Count(), 50 * (15 + 6 + 10)); // a booster, and a starter of two special compositions
 }
 
 TEST_F(SealedTest, ThePoolIsWrittenOneLinePerCardWithItsCopies) {
