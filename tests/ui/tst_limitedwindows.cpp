@@ -6,6 +6,7 @@
 #include "core/carddb/CardDatabase.h"
 #include "core/decks/DeckFile.h"
 #include "core/infra/IniFile.h"
+#include "core/limited/DraftGrade.h"
 #include "core/limited/Sealed.h"
 #include "core/settings/Settings.h"
 #include "support/HandMadeCards.h"
@@ -578,6 +579,40 @@ private slots:
         QVERIFY(test::TempDir::Read(mine) != "old");
         for (int seat = 2; seat <= 8; ++seat)
             QVERIFY(std::filesystem::exists(*world_ / ("Decks/mine_bot" + std::to_string(seat) + ".dec")));
+    }
+
+    // "Show the drafters' choice" outlines the card the drafters would take for the user's picks,
+    // pick after pick; "Save all built decks" writes each seat's 45 picks with 17 basic lands.
+    void drafterChoiceAndBuiltDecks() {
+        Settings().SetDraftShowChoice(true);
+        const std::string mine = *world_ / "Decks/built.dec";
+        std::vector<std::pair<int, int>> outlined; // shown, expected
+        QVERIFY(DuringDraft([&](TDraftMainForm* form) {
+            TDraftEngine& engine = form->Engine();
+            auto* list = Child<TCardListView>(form, "ListView");
+            for (int pick = 0; pick < 8; ++pick) {
+                outlined.emplace_back(
+                    list->OutlinedRow(),
+                    DraftersChoice(engine.ShownBooster(), engine.Seats().Items(0).Picks, CardDatabase()));
+                form->ListViewDblClick();
+            }
+            while (engine.State() != TDraftState::Finished) {
+                engine.NextPackTurn();
+                engine.AutoPick();
+            }
+            prompter_->fileNames = {mine};
+            form->findChild<QAction*>(QStringLiteral("SaveAllBuiltDecks"))->trigger();
+            form->reject();
+        }));
+        for (const auto& [shown, expected] : outlined)
+            QCOMPARE(shown, expected);
+        for (const std::string& file : {mine, *world_ / "Decks/built_bot5.dec"}) {
+            std::istringstream lines(test::TempDir::Read(file));
+            int64_t cards = 0;
+            for (std::string line; std::getline(lines, line);)
+                cards += std::stoll(line.substr(line.rfind("SB: ", 0) == 0 ? 4 : 0));
+            QCOMPARE(cards, int64_t{45 + 17});
+        }
     }
 
     // A finished draft leaves its record in Drafts/ (drafters as the dialog chose them); "Review
