@@ -34,17 +34,17 @@ constexpr int kCardRole = Qt::UserRole + 1;
 QString HowText(TPickHow how) {
     switch (how) {
     case TPickHow::User:
-        return QStringLiteral("taken by the user");
+        return TDraftReviewForm::tr("taken by the user");
     case TPickHow::Timeout:
-        return QStringLiteral("taken by the countdown");
+        return TDraftReviewForm::tr("taken by the countdown");
     case TPickHow::Drafter:
         break;
     }
-    return QStringLiteral("taken by the computer drafter");
+    return TDraftReviewForm::tr("taken by the computer drafter");
 }
 
 QString SeatName(int seat) {
-    return seat == 0 ? QStringLiteral("Me") : QStringLiteral("Seat %1").arg(seat + 1);
+    return seat == 0 ? TDraftReviewForm::tr("Me") : TDraftReviewForm::tr("Seat %1").arg(seat + 1);
 }
 
 // The colours of the picks as a small table: a column per colour, then the colourless ones.
@@ -56,12 +56,12 @@ QString ColorsTable(const TColorCounts& counts) {
     };
     for (size_t c = 0; c < kColorLetters.size(); ++c)
         column(QString(QLatin1Char(kColorLetters[c])), counts.Colors[c]);
-    column(QStringLiteral("Colourless"), counts.Colorless);
+    column(TDraftReviewForm::tr("Colourless"), counts.Colorless);
     if (counts.Unknown > 0)
-        column(QStringLiteral("Unknown"), counts.Unknown);
-    return QStringLiteral("<table cellspacing=0 cellpadding=2 border=1><tr><td>Colour</td>%1</tr>"
-                          "<tr><td>Cards</td>%2</tr></table>")
-        .arg(heads, cells);
+        column(TDraftReviewForm::tr("Unknown"), counts.Unknown);
+    return QStringLiteral("<table cellspacing=0 cellpadding=2 border=1><tr><td>%1</td>%2</tr>"
+                          "<tr><td>%3</td>%4</tr></table>")
+        .arg(TDraftReviewForm::tr("Colour"), heads, TDraftReviewForm::tr("Cards"), cells);
 }
 
 // The curve as a small table: the converted costs over the number of cards of each.
@@ -73,9 +73,9 @@ QString CurveTable(const std::array<int, kCurveColumns>& curve) {
                      .arg(cost == kCurveColumns - 1 ? QStringLiteral("+") : QString());
         counts += QStringLiteral("<td align=center>%1</td>").arg(curve[static_cast<size_t>(cost)]);
     }
-    return QStringLiteral("<table cellspacing=0 cellpadding=2 border=1><tr><td>Cost</td>%1</tr>"
-                          "<tr><td>Cards</td>%2</tr></table>")
-        .arg(costs, counts);
+    return QStringLiteral("<table cellspacing=0 cellpadding=2 border=1><tr><td>%1</td>%2</tr>"
+                          "<tr><td>%3</td>%4</tr></table>")
+        .arg(TDraftReviewForm::tr("Cost"), costs, TDraftReviewForm::tr("Cards"), counts);
 }
 
 } // namespace
@@ -83,7 +83,7 @@ QString CurveTable(const std::array<int, kCurveColumns>& curve) {
 TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards, QWidget* parent)
     : QDialog(parent), record_(std::move(record)), links_(LinkRecordCards(record_, cards)) {
     setObjectName(QStringLiteral("DraftReviewForm"));
-    setWindowTitle(QStringLiteral("Draft review"));
+    setWindowTitle(tr("Draft review"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     resize(900, 620);
 
@@ -91,9 +91,9 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     comboBoxSeat_->setObjectName(QStringLiteral("ComboBoxSeat"));
     for (int seat = 0; seat < kTableSeats; ++seat)
         comboBoxSeat_->addItem(SeatName(seat));
-    buttonPrevious_ = new QPushButton(QStringLiteral("< Previous"), this);
+    buttonPrevious_ = new QPushButton(tr("< Previous"), this);
     buttonPrevious_->setObjectName(QStringLiteral("ButtonPrevious"));
-    buttonNext_ = new QPushButton(QStringLiteral("Next >"), this);
+    buttonNext_ = new QPushButton(tr("Next >"), this);
     buttonNext_->setObjectName(QStringLiteral("ButtonNext"));
     for (QPushButton* button : {buttonPrevious_, buttonNext_}) {
         button->setAutoDefault(false);
@@ -105,7 +105,7 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     bold.setBold(true);
     labelStep_->setFont(bold);
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("Seat:"), this));
+    top->addWidget(new QLabel(tr("Seat:"), this));
     top->addWidget(comboBoxSeat_);
     top->addWidget(buttonPrevious_);
     top->addWidget(buttonNext_);
@@ -122,8 +122,7 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     treeBooster_->setUniformRowHeights(true);
     treeBooster_->setSelectionMode(QAbstractItemView::NoSelection);
     treeBooster_->setFocusPolicy(Qt::NoFocus);
-    treeBooster_->setHeaderLabels({QString(), QStringLiteral("Booster"), QStringLiteral("Cost"),
-                                   QStringLiteral("Value"), QStringLiteral("Came back")});
+    treeBooster_->setHeaderLabels({QString(), tr("Booster"), tr("Cost"), tr("Value"), tr("Came back")});
     treeBooster_->header()->setStretchLastSection(false);
     treeBooster_->header()->setSectionResizeMode(kColumnCard, QHeaderView::Stretch);
     treeBooster_->setColumnWidth(kColumnMark, 28);
@@ -202,8 +201,7 @@ bool TDraftReviewForm::eventFilter(QObject* watched, QEvent* event) {
 
 QString TDraftReviewForm::CardText(int32_t key) const {
     const TCardItem* card = links_[static_cast<size_t>(key)];
-    return card ? FromCp1252(card->Name)
-                : FromCp1252(record_.Key(key)) + QStringLiteral(" (not in the database)");
+    return card ? FromCp1252(card->Name) : tr("%1 (not in the database)").arg(FromCp1252(record_.Key(key)));
 }
 
 void TDraftReviewForm::ShowSeat(int seat) {
@@ -230,7 +228,7 @@ void TDraftReviewForm::ShowSeat(int seat) {
 
 void TDraftReviewForm::ShowStep(int index) {
     if (steps_.empty()) {
-        labelStep_->setText(QStringLiteral("No picks recorded for this seat"));
+        labelStep_->setText(tr("No picks recorded for this seat"));
         treeBooster_->clear();
         ShowPicks({});
         buttonPrevious_->setEnabled(false);
@@ -248,7 +246,7 @@ void TDraftReviewForm::ShowStep(int index) {
 
     const int recordStep = steps_[static_cast<size_t>(index)];
     const TPickStep& step = record_.Steps[static_cast<size_t>(recordStep)];
-    labelStep_->setText(QStringLiteral("%1, booster %2: %3, %4")
+    labelStep_->setText(tr("%1, booster %2: %3, %4")
                             .arg(FromUtf8(StepLabel(step)))
                             .arg(step.Booster)
                             .arg(CardText(step.Taken()), HowText(step.How)));
@@ -267,7 +265,7 @@ void TDraftReviewForm::ShowStep(int index) {
             row->setText(kColumnValue, QString::number(card->Value));
         }
         if (wheeled[i])
-            row->setText(kColumnBack, QStringLiteral("wheeled"));
+            row->setText(kColumnBack, tr("wheeled"));
         if (static_cast<int>(i) == step.TakenAt) {
             row->setText(kColumnMark, QStringLiteral("\u2605"));
             QFont font = treeBooster_->font();
@@ -285,10 +283,10 @@ void TDraftReviewForm::ShowStep(int index) {
 }
 
 void TDraftReviewForm::ShowPicks(const std::vector<int32_t>& picks) {
-    labelPicks_->setText(
-        QStringLiteral("<b>Picks so far: %1</b><br>%2<br>%3")
-            .arg(picks.size())
-            .arg(ColorsTable(CountColors(picks, links_)), CurveTable(ManaCurve(picks, links_))));
+    labelPicks_->setText(QStringLiteral("%1<br>%2<br>%3")
+                             .arg(tr("<b>Picks so far: %1</b>").arg(picks.size()),
+                                  ColorsTable(CountColors(picks, links_)),
+                                  CurveTable(ManaCurve(picks, links_))));
     listPicks_->clear();
     for (int32_t key : picks)
         listPicks_->addItem(CardText(key));
@@ -296,13 +294,14 @@ void TDraftReviewForm::ShowPicks(const std::vector<int32_t>& picks) {
 
 void TDraftReviewForm::ShowSummary() {
     const TSeatSummary summary = SummarizeSeat(record_, links_, seat_);
-    QString html = QStringLiteral("<table cellspacing=0 cellpadding=0><tr><td valign=top>"
-                                  "<b>%1</b>: colours of the picks by pack turn, and the first pick of each"
-                                  "<table cellspacing=0 cellpadding=3 border=1><tr><th>Pack</th>")
-                       .arg(SeatName(seat_).toHtmlEscaped());
+    QString html = QStringLiteral("<table cellspacing=0 cellpadding=0><tr><td valign=top>%1"
+                                  "<table cellspacing=0 cellpadding=3 border=1><tr><th>%2</th>")
+                       .arg(tr("<b>%1</b>: colours of the picks by pack turn, and the first pick of each")
+                                .arg(SeatName(seat_).toHtmlEscaped()),
+                            tr("Pack"));
     for (char letter : kColorLetters)
         html += QStringLiteral("<th>%1</th>").arg(QLatin1Char(letter));
-    html += QStringLiteral("<th>Colourless</th><th>First pick</th></tr>");
+    html += QStringLiteral("<th>%1</th><th>%2</th></tr>").arg(tr("Colourless"), tr("First pick"));
     for (size_t turn = 0; turn < summary.ColorsByTurn.size(); ++turn) {
         const TColorCounts& counts = summary.ColorsByTurn[turn];
         html += QStringLiteral("<tr><td>%1</td>").arg(turn + 1);
@@ -315,11 +314,12 @@ void TDraftReviewForm::ShowSummary() {
     }
     html += QStringLiteral("</table></td>");
     if (seat_ == 0) {
-        html += QStringLiteral("<td width=24></td><td valign=top>"
-                               "<b>Signals</b>: cards of value %1 or more seen after pick %2, by colour"
-                               "<table cellspacing=0 cellpadding=3 border=1><tr><th>Pack</th>")
-                    .arg(kSignalValue)
-                    .arg(kSignalAfterPick);
+        html += QStringLiteral("<td width=24></td><td valign=top>%1"
+                               "<table cellspacing=0 cellpadding=3 border=1><tr><th>%2</th>")
+                    .arg(tr("<b>Signals</b>: cards of value %1 or more seen after pick %2, by colour")
+                             .arg(kSignalValue)
+                             .arg(kSignalAfterPick),
+                         tr("Pack"));
         for (char letter : kColorLetters)
             html += QStringLiteral("<th>%1</th>").arg(QLatin1Char(letter));
         html += QStringLiteral("</tr>");
@@ -355,12 +355,17 @@ void OpenDraftRecord() {
     try {
         record = ReadDraftRecord(path, [&](int line, const std::string& fault) {
             if (++faultCount <= kListedRecordFaults)
-                faults += "\nLine " + std::to_string(line) + ": " + fault;
+                faults +=
+                    "\n" +
+                    ToUtf8(TDraftReviewForm::tr("Line %1: %2").arg(QString::number(line), FromUtf8(fault)));
         });
     } catch (const Error& e) {
         if (faultCount > kListedRecordFaults)
-            faults += "\n... and " + std::to_string(faultCount - kListedRecordFaults) + " more";
-        ShowError("The draft record cannot be read: " + std::string(e.what()) + faults);
+            faults +=
+                "\n" + ToUtf8(TDraftReviewForm::tr("... and %1 more").arg(faultCount - kListedRecordFaults));
+        ShowError(
+            ToUtf8(TDraftReviewForm::tr("The draft record cannot be read: %1").arg(FromUtf8(e.what()))) +
+            faults);
         return;
     }
     // The record names its cards by key; whatever the database still has is shown in full.
