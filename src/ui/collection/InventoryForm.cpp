@@ -54,10 +54,11 @@ std::string ReplaceCollectionQuestion(const std::string& deckFile, const TInvent
     int64_t cards = 0;
     for (int i = 0; i < collection.Count(); ++i)
         cards += collection.Items(i).Count;
-    return ToUtf8(
-        TInventoryForm::tr(
-            "Replace the collection with the cards of %1? The current collection has %2 cards.")
-            .arg(FromUtf8(std::filesystem::path(deckFile).filename().string()), QString::number(cards)));
+    const QString deck = FromUtf8(std::filesystem::path(deckFile).filename().string());
+    return ToUtf8(QCoreApplication::translate(
+                      "tovel::TInventoryForm",
+                      "Replace the collection with the cards of %1? The current collection has %2 cards.")
+                      .arg(deck, QString::number(cards)));
 }
 
 void CopyInventoryList(const TInventoryList& from, TInventoryList& to) {
