@@ -70,7 +70,7 @@ TEST(Settings, BadValuesReadAsDefaults) {
     const SettingsStore settings(dir / "tovel.ini", dir.Path());
     EXPECT_TRUE(settings.ShowDeck());
     EXPECT_EQ(settings.DraftPickTime(), 40);
-    EXPECT_FALSE(settings.ShowImages());
+    EXPECT_TRUE(settings.ShowImages());
     // Sizes too small to use read as the designed ones; positions are kept.
     const WindowGeometry g = settings.MakeDeckGeometry();
     EXPECT_EQ((std::vector<int>{g.top, g.left, g.height, g.width}), (std::vector<int>{5, -20, 531, 534}));
