@@ -36,7 +36,7 @@ struct LimitedOptions {
     std::string out;
     std::optional<std::string> log;
     std::optional<std::string> record;
-    uint8_t drafters = kPickByValue;
+    TPickStrategy drafters = kPickByValue;
 };
 
 // A whole number from `low` to `high` for an option, else a usage error naming the range.
@@ -79,10 +79,10 @@ LimitedOptions TakeOptions(const std::string& command, std::vector<std::string> 
     if (withLog && TakeOption(words, "--record", value))
         options.record = value;
     if (withLog && TakeOption(words, "--drafters", value)) {
-        if (value == "colours")
-            options.drafters = kPickByValueAndColors;
-        else if (value != "value")
+        const std::optional<TPickStrategy> drafters = ParseDrafterStrategy(value);
+        if (!drafters)
             throw UsageError("--drafters is value or colours");
+        options.drafters = *drafters;
     }
     if (!TakeOption(words, "--out", options.out) || options.out.empty())
         throw UsageError(command + " needs --out FILE.dec");

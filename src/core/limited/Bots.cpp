@@ -43,6 +43,18 @@ bool TakeBest(TBotItem& seat, TBoosterItem& pack, const TCardsList& cards, Rando
 
 } // namespace
 
+TPickStrategy DrafterStrategyFromSetting(int setting) {
+    return setting == kPickByValueAndColors ? kPickByValueAndColors : kPickByValue;
+}
+
+std::optional<TPickStrategy> ParseDrafterStrategy(std::string_view word) {
+    if (word == "value")
+        return kPickByValue;
+    if (word == "colours")
+        return kPickByValueAndColors;
+    return std::nullopt;
+}
+
 uint8_t DrafterColors(const TIntegerList& picks, const TCardsList& cards) {
     std::array<int, 5> sums{};
     std::array<int, 5> first;

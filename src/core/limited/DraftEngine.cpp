@@ -313,11 +313,7 @@ TSortMode TDraftEngine::CycleDeckSortMode() {
 
 std::vector<int32_t> TDraftEngine::DeckList(int seat) const {
     std::vector<int32_t> list(seats_.Items(seat).Picks.begin(), seats_.Items(seat).Picks.end());
-    const TSortMode mode = DeckSortMode();
-    if (mode != TSortMode::None)
-        std::stable_sort(list.begin(), list.end(), [&](int32_t a, int32_t b) {
-            return CompareBySortMode(mode, cards_.Items(a), cards_.Items(b)) < 0;
-        });
+    SortBySortMode(list, cards_, DeckSortMode());
     return list;
 }
 

@@ -129,24 +129,15 @@ void TEditValuesForm::FillEditions() {
 void TEditValuesForm::Collect(int editionIndex) {
     positions_.Clear();
     const TTextList& editions = EditionList();
-    if (editionIndex >= 0 && editionIndex < editions.Count()) {
-        const std::string_view code = editions.Name(editionIndex);
-        const TCardsList& cards = CardDatabase();
-        for (int i = 0; i < cards.Count(); ++i)
-            if (cards.Items(i).Edition == code)
-                positions_.Add(i);
-    }
+    if (editionIndex >= 0 && editionIndex < editions.Count())
+        for (int32_t position : CardsOfEdition(CardDatabase(), editions.Name(editionIndex)))
+            positions_.Add(position);
     List();
 }
 
 void TEditValuesForm::List() {
     std::vector<int32_t> rows = positions_.Raw();
-    if (sortMode_ != TSortMode::None) {
-        const TCardsList& cards = CardDatabase();
-        std::stable_sort(rows.begin(), rows.end(), [&](int32_t a, int32_t b) {
-            return CompareBySortMode(sortMode_, cards.Items(a), cards.Items(b)) < 0;
-        });
-    }
+    SortBySortMode(rows, CardDatabase(), sortMode_);
     model_->SetCards(rows);
     if (!rows.empty())
         listViewCards_->setCurrentIndex(model_->index(0, 0));

@@ -35,14 +35,6 @@ QSlider* MakeTrackBar(const char* name, int maximum, QWidget* parent) {
     return slider;
 }
 
-// `length` characters from the 1-based `position`, cut at the end of the line.
-std::string_view Columns(std::string_view line, int position, int length) {
-    const size_t from = static_cast<size_t>(std::max(1, position) - 1);
-    if (from >= line.size() || length <= 0)
-        return {};
-    return line.substr(from, static_cast<size_t>(length));
-}
-
 } // namespace
 
 TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDialog(parent) {
@@ -133,8 +125,8 @@ void TReadCardForm::UpdateSamples() {
     const std::string_view line = row >= 0 && row < static_cast<int>(lines_.size())
                                       ? std::string_view(lines_[static_cast<size_t>(row)])
                                       : std::string_view();
-    editName_->setText(FromCp1252(Columns(line, NamePosition(), NameLength())));
-    editRarity_->setText(FromCp1252(Columns(line, RarityPosition(), 1)));
+    editName_->setText(FromCp1252(CardListColumns(line, NamePosition(), NameLength())));
+    editRarity_->setText(FromCp1252(CardListColumns(line, RarityPosition(), 1)));
 }
 
 int TReadCardForm::NamePosition() const {

@@ -132,7 +132,7 @@ void TConfigForm::Initialize() {
     (config_.Cube.UseCube ? radioCube_ : radioBoosters_)->setChecked(true);
     comboBoxPickTime_->setCurrentIndex(comboBoxPickTime_->findData(config_.PickTime));
     checkBoxConfirmPicks_->setChecked(config_.ConfirmPicks);
-    (config_.BotStrategy == 3 ? radioByColours_ : radioByValue_)->setChecked(true);
+    (config_.BotStrategy == kPickByValueAndColors ? radioByColours_ : radioByValue_)->setChecked(true);
     UpdateOk();
 }
 
@@ -156,7 +156,7 @@ TDraftConfig TConfigForm::Shown() const {
     shown.Cube.Count = spinBoxPackSize_->value();
     shown.PickTime = comboBoxPickTime_->currentData().toInt();
     shown.ConfirmPicks = checkBoxConfirmPicks_->isChecked();
-    shown.BotStrategy = radioByColours_->isChecked() ? 3 : 2;
+    shown.BotStrategy = radioByColours_->isChecked() ? kPickByValueAndColors : kPickByValue;
     return shown;
 }
 

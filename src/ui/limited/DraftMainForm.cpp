@@ -333,7 +333,7 @@ void TDraftMainForm::StartDraft() {
         TDraftMainForm* form;
         ~Refresh() { form->ShowState(); }
     } refresh{this};
-    engine_.SetDrafterStrategy(static_cast<uint8_t>(Settings().DraftBotStrategy()));
+    engine_.SetDrafterStrategy(DrafterStrategyFromSetting(Settings().DraftBotStrategy()));
     confirmPicks_->setChecked(Settings().DraftConfirmPicks());
     recordSaved_ = false;
     const int pickTime = PresetPickTime(Settings().DraftPickTime());
