@@ -68,7 +68,8 @@ TFilterForm::TFilterForm(QWidget* parent) : QDialog(parent) {
 
 void TFilterForm::SetChecks(const std::vector<bool>& checks) {
     for (int i = 0; i < checkListBoxEditions_->count() && static_cast<size_t>(i) < checks.size(); ++i)
-        checkListBoxEditions_->item(i)->setCheckState(checks[static_cast<size_t>(i)] ? Qt::Checked : Qt::Unchecked);
+        checkListBoxEditions_->item(i)->setCheckState(checks[static_cast<size_t>(i)] ? Qt::Checked
+                                                                                     : Qt::Unchecked);
 }
 
 void TFilterForm::SetFilter(const TCardFilter& filter) {
@@ -78,7 +79,8 @@ void TFilterForm::SetFilter(const TCardFilter& filter) {
 }
 
 void TFilterForm::ComboBoxFormatsChange(int index) {
-    if (const std::optional<std::vector<bool>> checks = FormatChoiceChecks(index, FormatList(), EditionList()))
+    if (const std::optional<std::vector<bool>> checks =
+            FormatChoiceChecks(index, FormatList(), EditionList()))
         SetChecks(*checks);
 }
 

@@ -290,8 +290,10 @@ TEST(FilterDialog, ChecksFromFiltersAndFormatsAndBack) {
         std::string editions;
         Checks expected;
     };
-    const FilterCase filters[] = {{"", {true, true, true}}, {"NONE", {false, false, false}},
-                                  {"ABC;", {false, false, true}}, {"AB;CD", {true, false, false}}};
+    const FilterCase filters[] = {{"", {true, true, true}},
+                                  {"NONE", {false, false, false}},
+                                  {"ABC;", {false, false, true}},
+                                  {"AB;CD", {true, false, false}}};
     for (const FilterCase& c : filters)
         EXPECT_EQ(FilterChecks({c.editions, false}, editions), c.expected) << c.editions;
     // None, All, the formats' codes (the last one without ";" selects nothing), past the end.

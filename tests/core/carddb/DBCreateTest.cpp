@@ -57,7 +57,8 @@ TEST(CardListColumns, CutAtTheLineAndEmptyOutsideIt) {
         int32_t length;
         std::string_view expected;
     };
-    const Case cases[] = {{1, 5, "Grove"}, {7, 40, "Tender C"}, {14, 1, "C"}, {15, 1, ""}, {0, 5, ""}, {3, 0, ""}};
+    const Case cases[] = {{1, 5, "Grove"}, {7, 40, "Tender C"}, {14, 1, "C"},
+                          {15, 1, ""},     {0, 5, ""},          {3, 0, ""}};
     for (const Case& c : cases)
         EXPECT_EQ(CardListColumns("Grove Tender C", c.position, c.length), c.expected) << c.position;
 }
