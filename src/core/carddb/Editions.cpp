@@ -65,6 +65,13 @@ void LoadFormatList(TTextList& list, const std::string& fileName) {
     LoadTrimmedLines(list, fileName);
 }
 
+bool LoadFormatListIfPresent(TTextList& list, const std::string& fileName) {
+    if (!FileExists(fileName))
+        return false;
+    LoadFormatList(list, fileName);
+    return true;
+}
+
 bool FilterMatches(const TCardFilter& filter, std::string_view edition, const TCardItem* card) {
     return TFilterMatcher(filter).Matches(edition, card);
 }

@@ -36,6 +36,8 @@ TTextList& FormatList();
 // Error when the file cannot be opened; the list then keeps its old content.
 void LoadEditionList(TTextList& list, const std::string& fileName);
 void LoadFormatList(TTextList& list, const std::string& fileName);
+// LoadFormatList when the file exists (formats are optional for a search); returns whether it did.
+bool LoadFormatListIfPresent(TTextList& list, const std::string& fileName);
 // The same on bytes in memory.
 void ReadTextListLines(TTextList& list, std::string_view bytes);
 
