@@ -345,12 +345,8 @@ void TCardsFrame::OfferCardColumns(std::function<void(const std::vector<int>&)> 
                 const QAction* chosen = menu.exec(header->mapToGlobal(at));
                 if (!chosen)
                     return;
-                std::vector<int> columns;
-                for (int position = 2; position < model_.ColumnCount(); ++position)
-                    if (model_.ColumnAt(position) != chosen->data().toInt())
-                        columns.push_back(model_.ColumnAt(position));
-                if (chosen->isChecked())
-                    columns.push_back(chosen->data().toInt());
+                const std::vector<int> columns =
+                    model_.CardColumnsToggled(chosen->data().toInt(), chosen->isChecked());
                 SetCardColumns(columns);
                 if (changed)
                     changed(columns);
