@@ -324,8 +324,7 @@ bool TDraftEngine::SaveSeatDeck(int seat, std::string& fileName, bool overwrite)
             return false;
     }
     const std::string target = SeatDeckPath(fileName, seat);
-    if (!overwrite && FileExists(target) &&
-        Prompts().Confirm(OverwriteDeckQuestion(target), ConfirmButtons::YesCancel) != Answer::Yes)
+    if (!overwrite && !MayReplaceFile(target, OverwriteDeckQuestion))
         return false;
     WriteMainDeck(cards_, seats_.Items(seat).Picks, target);
     if (seat == 0)

@@ -1,6 +1,7 @@
 #include "ui/collection/InventoryForm.h"
 
 #include "core/collection/Inventory.h"
+#include "core/collection/InventoryDocument.h"
 #include "core/decks/DeckFile.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
@@ -56,19 +57,6 @@ std::string ReplaceCollectionQuestion(const std::string& deckFile, const TInvent
         cards += collection.Items(i).Count;
     return "Replace the collection with the cards of " + std::filesystem::path(deckFile).filename().string() +
            "? The current collection has " + std::to_string(cards) + " cards.";
-}
-
-void CopyInventoryList(const TInventoryList& from, TInventoryList& to) {
-    for (int i = 0; i < from.Count(); ++i) {
-        const TInventoryItem& line = from.Items(i);
-        TInventoryItem& copy = to.Add();
-        copy.Card = line.Card;
-        copy.Name = line.Name;
-        copy.Edition = line.Edition;
-        copy.Count = line.Count;
-        copy.Foil = line.Foil;
-        copy.Notes = line.Notes;
-    }
 }
 
 } // namespace
@@ -253,11 +241,7 @@ void TInventoryForm::ReadIntoInventory(bool add, const std::function<void(TInven
     // The frame shows the inventory's lines while the reader runs (and while it shows its
     // messages): it reads into a list of its own, which replaces the inventory only once the
     // reader is done. A reader that fails leaves the inventory as it was.
-    TInventoryList scratch;
-    if (add)
-        CopyInventoryList(Inventory(), scratch);
-    read(scratch);
-    Inventory().Swap(scratch);
+    ReadInventoryReplacing(Inventory(), add, read);
     cardsFrameInv_->Rebuild();
     queryBar_->InventoryChanged();
 }
@@ -273,12 +257,9 @@ void TInventoryForm::ALoadFromFile() {
 }
 
 void TInventoryForm::ASaveToFile() {
-    const std::string file =
-        AskSaveFileName(ProgramPath(kInventoryFolder), kInventoryExtension, kInventoryFilter);
+    const std::string file = AskSaveTarget(ProgramPath(kInventoryFolder), kInventoryExtension,
+                                           kInventoryFilter, RewriteExportQuestion);
     if (file.empty())
-        return;
-    if (FileExists(file) &&
-        Prompts().Confirm(RewriteExportQuestion(file), ConfirmButtons::YesCancel) != Answer::Yes)
         return;
     SaveInventory(Inventory(), file);
     DropUndo();
@@ -305,7 +286,7 @@ void TInventoryForm::AImportDec(bool add) {
             Answer::Yes)
             return;
         before = std::make_unique<TInventoryList>();
-        CopyInventoryList(Inventory(), *before);
+        AppendInventoryCopy(Inventory(), *before);
     }
     const bool wasModified = modified_;
     ReadIntoInventory(add,
@@ -329,11 +310,9 @@ void TInventoryForm::AUndoImport() {
 }
 
 void TInventoryForm::AExportDec() {
-    const std::string file = AskSaveFileName(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter);
+    const std::string file =
+        AskSaveTarget(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter, RewriteExportQuestion);
     if (file.empty())
-        return;
-    if (FileExists(file) &&
-        Prompts().Confirm(RewriteExportQuestion(file), ConfirmButtons::YesCancel) != Answer::Yes)
         return;
     WriteInventoryDeck(Inventory(), file);
 }
@@ -349,31 +328,8 @@ void TInventoryForm::AClearInventory() {
 }
 
 bool TInventoryForm::AskSaveChanges() {
-    switch (Prompts().Confirm("Inventory modified! Save changes?", ConfirmButtons::YesNoCancel)) {
-    case Answer::Yes:
-        break;
-    case Answer::No:
-        return true;
-    default:
-        return false;
-    }
-    std::string file = currentFile_;
-    if (file != ProgramPath(kDefaultInventoryFile)) {
-        file = AskSaveFileName(currentFile_, kInventoryExtension, kInventoryFilter);
-        if (file.empty())
-            return true;
-        if (FileExists(file) &&
-            Prompts().Confirm(RewriteQuestionRu(file), ConfirmButtons::YesCancel) != Answer::Yes)
-            return true;
-    }
-    // A save that fails keeps the window and its changes.
-    try {
-        SaveInventory(Inventory(), file);
-    } catch (const std::exception& e) {
-        ShowError(e.what());
-        return false;
-    }
-    return true;
+    return SaveInventoryChanges(Inventory(), currentFile_, ProgramPath(kDefaultInventoryFile),
+                                "Inventory modified! Save changes?", RewriteQuestionRu);
 }
 
 void TInventoryForm::AViewCardInfo(bool checked) {

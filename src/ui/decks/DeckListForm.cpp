@@ -47,11 +47,9 @@ TDeckListForm::TDeckListForm(Mode mode, const QString& text, QWidget* parent) : 
     } else {
         button("ButtonCopy", "Copy", [this] { QApplication::clipboard()->setText(Text()); });
         button("ButtonSaveFile", "Save file...", [this, folder] {
-            const std::string path = AskSaveFileName(folder, kListExtension, kListFilter);
+            const std::string path =
+                AskSaveTarget(folder, kListExtension, kListFilter, OverwriteDeckQuestion);
             if (path.empty())
-                return;
-            if (FileExists(path) &&
-                Prompts().Confirm(OverwriteDeckQuestion(path), ConfirmButtons::YesCancel) != Answer::Yes)
                 return;
             SaveListFile(path, Text());
         });
