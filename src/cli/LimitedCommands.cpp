@@ -236,8 +236,7 @@ int RunSealed(Context& context) {
     }
 
     const std::string config = options.config ? *options.config : ProgramSettings().SealedConfig();
-    LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
-    LoadSpecialConfigs(BoostersIniPath());
+    LoadLimitedTableData();
     PrintBoostersReport(context);
     if (!GenerateSealedPool(config, cards, pool, random, DefaultCardLoader())) {
         context.err << "No sealed pool configured: " << EmptySettingReason("Sealed/Config") << "\n";

@@ -84,8 +84,7 @@ TDraftEngine::TDraftEngine(TCardsList& cards) : cards_(cards) {
 }
 
 void TDraftEngine::LoadTableData() {
-    LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
-    LoadSpecialConfigs(BoostersIniPath());
+    LoadLimitedTableData();
 }
 
 uint32_t TDraftEngine::BeginStart() {
