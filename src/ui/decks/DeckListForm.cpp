@@ -71,10 +71,7 @@ QPushButton* TDeckListForm::Button(const QString& objectName) const {
 }
 
 void TDeckListForm::SaveListFile(const std::string& path, const QString& text) {
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    WriteFileAtomically(path, ToUtf8(lines));
+    WriteListFile(path, ToUtf8(text));
 }
 
 QString TDeckListForm::ReadListFile(const std::string& path) {
