@@ -86,7 +86,16 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     setWindowTitle(QStringLiteral("Draft review"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     resize(900, 620);
+    QLayout* top = BuildTopRow();
+    BuildStepsAndBooster();
+    QWidget* picks = BuildPicks();
+    LayOut(top, picks);
+    ConnectSteps();
+    ShowSeat(0);
+    listSteps_->setFocus();
+}
 
+QLayout* TDraftReviewForm::BuildTopRow() {
     comboBoxSeat_ = new QComboBox(this);
     comboBoxSeat_->setObjectName(QStringLiteral("ComboBoxSeat"));
     for (int seat = 0; seat < kTableSeats; ++seat)
@@ -111,7 +120,10 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     top->addWidget(buttonNext_);
     top->addSpacing(12);
     top->addWidget(labelStep_, 1);
+    return top;
+}
 
+void TDraftReviewForm::BuildStepsAndBooster() {
     listSteps_ = new QListWidget(this);
     listSteps_->setObjectName(QStringLiteral("ListSteps"));
     listSteps_->setUniformItemSizes(true);
@@ -131,7 +143,9 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     treeBooster_->setItemDelegateForColumn(kColumnCost, new TCostDelegate(kCardRole, treeBooster_));
     treeBooster_->setColumnWidth(kColumnValue, 50);
     treeBooster_->setColumnWidth(kColumnBack, 80);
+}
 
+QWidget* TDraftReviewForm::BuildPicks() {
     labelPicks_ = new QLabel(this);
     labelPicks_->setObjectName(QStringLiteral("LabelPicks"));
     labelPicks_->setWordWrap(true);
@@ -144,7 +158,10 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     picksLayout->setContentsMargins(0, 0, 0, 0);
     picksLayout->addWidget(labelPicks_);
     picksLayout->addWidget(listPicks_, 1);
+    return picks;
+}
 
+void TDraftReviewForm::LayOut(QLayout* top, QWidget* picks) {
     auto* steps = new QSplitter(Qt::Horizontal, this);
     steps->addWidget(listSteps_);
     steps->addWidget(treeBooster_);
@@ -164,7 +181,9 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(split, 1);
+}
 
+void TDraftReviewForm::ConnectSteps() {
     // Left and Right step through the picks wherever the focus is; Up and Down move in the list.
     listSteps_->installEventFilter(this);
     comboBoxSeat_->installEventFilter(this);
@@ -172,9 +191,6 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     connect(buttonNext_, &QPushButton::clicked, this, &TDraftReviewForm::NextStep);
     connect(listSteps_, &QListWidget::currentRowChanged, this, &TDraftReviewForm::ShowStep);
     connect(comboBoxSeat_, &QComboBox::currentIndexChanged, this, &TDraftReviewForm::ShowSeat);
-
-    ShowSeat(0);
-    listSteps_->setFocus();
 }
 
 bool TDraftReviewForm::StepKey(QKeyEvent* event) {

@@ -13,6 +13,7 @@
 
 class QComboBox;
 class QLabel;
+class QLayout;
 class QListWidget;
 class QPushButton;
 class QTextBrowser;
@@ -40,6 +41,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The constructor's steps, in order.
+    QLayout* BuildTopRow();
+    void BuildStepsAndBooster();
+    QWidget* BuildPicks();
+    void LayOut(QLayout* top, QWidget* picks);
+    void ConnectSteps();
     // Left and Right: the previous and the next step. False for any other key.
     bool StepKey(QKeyEvent* event);
     QString CardText(int32_t key) const;
