@@ -70,6 +70,12 @@ TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    BuildMenu(layout);
+    BuildLists(layout);
+    ConnectButtons();
+}
+
+void TInventoryForm::BuildMenu(QVBoxLayout* layout) {
     QToolBar* toolBar = nullptr;
     QMenu* menu = AddMenuAndToolBar(this, layout, QStringLiteral("Inventory"), &toolBar);
     QAction* load = AddCommand(menu, QStringLiteral("Load from file..."), "ALoadFromFile", -1);
@@ -95,7 +101,19 @@ TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
     // The keys work wherever the focus is in the window.
     addAction(save);
     addAction(aUndoImport_);
+    connect(load, &QAction::triggered, this, &TInventoryForm::ALoadFromFile);
+    connect(save, &QAction::triggered, this, &TInventoryForm::ASaveToFile);
+    connect(addFile, &QAction::triggered, this, &TInventoryForm::AAddFromFile);
+    connect(importDec, &QAction::triggered, this, [this] { AImportDec(false); });
+    connect(aUndoImport_, &QAction::triggered, this, &TInventoryForm::AUndoImport);
+    connect(addDec, &QAction::triggered, this, [this] { AImportDec(true); });
+    connect(exportDec, &QAction::triggered, this, &TInventoryForm::AExportDec);
+    connect(clear, &QAction::triggered, this, &TInventoryForm::AClearInventory);
+    connect(aViewCardInfo_, &QAction::triggered, this, &TInventoryForm::AViewCardInfo);
+    connect(exit, &QAction::triggered, this, &QDialog::close);
+}
 
+void TInventoryForm::BuildLists(QVBoxLayout* layout) {
     auto* body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
     body->setSpacing(2);
@@ -137,21 +155,13 @@ TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
     setTabOrder(queryBar_->Edit(), cardsFrameBase_->EditSearch());
     setTabOrder(cardsFrameBase_->EditSearch(), filterBase);
     setTabOrder(filterBase, cardsFrameBase_->ListView());
+}
 
+void TInventoryForm::ConnectButtons() {
     connect(buttonAddCard_, &QPushButton::clicked, this, [this] { AAddCard(false); });
     connect(buttonAddFoil_, &QPushButton::clicked, this, [this] { AAddCard(true); });
     connect(buttonDeleteCard_, &QPushButton::clicked, this, [this] { ADeleteCard(false); });
     connect(buttonDeleteFoil_, &QPushButton::clicked, this, [this] { ADeleteCard(true); });
-    connect(load, &QAction::triggered, this, &TInventoryForm::ALoadFromFile);
-    connect(save, &QAction::triggered, this, &TInventoryForm::ASaveToFile);
-    connect(addFile, &QAction::triggered, this, &TInventoryForm::AAddFromFile);
-    connect(importDec, &QAction::triggered, this, [this] { AImportDec(false); });
-    connect(aUndoImport_, &QAction::triggered, this, &TInventoryForm::AUndoImport);
-    connect(addDec, &QAction::triggered, this, [this] { AImportDec(true); });
-    connect(exportDec, &QAction::triggered, this, &TInventoryForm::AExportDec);
-    connect(clear, &QAction::triggered, this, &TInventoryForm::AClearInventory);
-    connect(aViewCardInfo_, &QAction::triggered, this, &TInventoryForm::AViewCardInfo);
-    connect(exit, &QAction::triggered, this, &QDialog::close);
 }
 
 TInventoryForm::~TInventoryForm() {
