@@ -34,6 +34,13 @@ TEditValuesForm::TEditValuesForm(QWidget* parent) : QDialog(parent) {
     CentreOnScreen(this);
 
     auto* layout = new QHBoxLayout(this);
+    BuildCardList(layout);
+    BuildValueSide(layout);
+    resize(680, 520);
+    ConnectControls();
+}
+
+void TEditValuesForm::BuildCardList(QHBoxLayout* layout) {
     auto* left = new QVBoxLayout;
     comboBoxEditions_ = new QComboBox(this);
     comboBoxEditions_->setObjectName(QStringLiteral("ComboBoxEditions"));
@@ -61,7 +68,9 @@ TEditValuesForm::TEditValuesForm(QWidget* parent) : QDialog(parent) {
     listViewCards_->setMinimumWidth(260);
     left->addWidget(listViewCards_, 1);
     layout->addLayout(left, 1);
+}
 
+void TEditValuesForm::BuildValueSide(QHBoxLayout* layout) {
     auto* right = new QVBoxLayout;
     cardInfo_ = new TCardInfoFrame(this);
     right->addWidget(cardInfo_, 1);
@@ -105,8 +114,9 @@ TEditValuesForm::TEditValuesForm(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     right->addWidget(buttons);
     layout->addLayout(right);
-    resize(680, 520);
+}
 
+void TEditValuesForm::ConnectControls() {
     connect(comboBoxEditions_, &QComboBox::activated, this, &TEditValuesForm::Collect);
     connect(listViewCards_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TEditValuesForm::ListViewCardsSelect);
