@@ -39,13 +39,7 @@ QSlider* MakeTrackBar(const char* name, int maximum, QWidget* parent) {
 
 TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ReadCardForm"));
-    const std::string bytes = ReadWholeFile(fileName);
-    for (std::string_view line : SplitLines(bytes))
-        lines_.emplace_back(line);
-    size_t longest = 0;
-    for (const std::string& line : lines_)
-        longest = std::max(longest, line.size());
-    const int maximum = static_cast<int>(std::min<size_t>(longest, 100000));
+    const int maximum = ReadLines(fileName);
 
     setWindowTitle(QStringLiteral("Loading from ") + FromUtf8(fileName));
     CentreOnScreen(this);
@@ -53,6 +47,25 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
     const QString shortName = FromUtf8(slash == std::string::npos ? fileName : fileName.substr(slash + 1));
 
     auto* layout = new QVBoxLayout(this);
+    BuildEditionFields(layout, shortName);
+    BuildColumns(layout, maximum);
+    BuildButtons(layout);
+    if (!lines_.empty())
+        listBoxStrings_->setCurrentRow(0);
+    UpdateSamples();
+}
+
+int TReadCardForm::ReadLines(const std::string& fileName) {
+    const std::string bytes = ReadWholeFile(fileName);
+    for (std::string_view line : SplitLines(bytes))
+        lines_.emplace_back(line);
+    size_t longest = 0;
+    for (const std::string& line : lines_)
+        longest = std::max(longest, line.size());
+    return static_cast<int>(std::min<size_t>(longest, 100000));
+}
+
+void TReadCardForm::BuildEditionFields(QVBoxLayout* layout, const QString& shortName) {
     auto* editions = new QFormLayout;
     editEdition_ = new QLineEdit(shortName, this);
     editEdition_->setObjectName(QStringLiteral("EditEdition"));
@@ -61,7 +74,9 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
     editions->addRow(QStringLiteral("Edition Full Name"), editEdition_);
     editions->addRow(QStringLiteral("Edition Abbriviation"), editED_);
     layout->addLayout(editions);
+}
 
+void TReadCardForm::BuildColumns(QVBoxLayout* layout, int maximum) {
     // Fixed columns only line up in a fixed-pitch font.
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     listBoxStrings_ = new QListWidget(this);
@@ -101,7 +116,9 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
     rarityLayout->addRow(editRarity_);
     groups->addWidget(groupRarity_);
     layout->addLayout(groups);
+}
 
+void TReadCardForm::BuildButtons(QVBoxLayout* layout) {
     checkBoxTwoSpaces_ = new QCheckBox(QStringLiteral("Two spaces mode"), this);
     checkBoxTwoSpaces_->setObjectName(QStringLiteral("CheckBoxTwoSpaces"));
     connect(checkBoxTwoSpaces_, &QCheckBox::toggled, this, [this](bool on) {
@@ -115,9 +132,6 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
     connect(listBoxStrings_, &QListWidget::currentRowChanged, this, &TReadCardForm::UpdateSamples);
     for (QSlider* slider : {trackBarNamePosition_, trackBarNameLength_, trackBarRarityPosition_})
         connect(slider, &QSlider::valueChanged, this, &TReadCardForm::UpdateSamples);
-    if (!lines_.empty())
-        listBoxStrings_->setCurrentRow(0);
-    UpdateSamples();
 }
 
 void TReadCardForm::UpdateSamples() {
