@@ -49,7 +49,7 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
     auto* layout = new QVBoxLayout(this);
     BuildEditionFields(layout, shortName);
     BuildColumns(layout, maximum);
-    BuildButtons(layout);
+    BuildModeButtonsAndLinks(layout);
     if (!lines_.empty())
         listBoxStrings_->setCurrentRow(0);
     UpdateSamples();
@@ -118,7 +118,7 @@ void TReadCardForm::BuildColumns(QVBoxLayout* layout, int maximum) {
     layout->addLayout(groups);
 }
 
-void TReadCardForm::BuildButtons(QVBoxLayout* layout) {
+void TReadCardForm::BuildModeButtonsAndLinks(QVBoxLayout* layout) {
     checkBoxTwoSpaces_ = new QCheckBox(QStringLiteral("Two spaces mode"), this);
     checkBoxTwoSpaces_->setObjectName(QStringLiteral("CheckBoxTwoSpaces"));
     connect(checkBoxTwoSpaces_, &QCheckBox::toggled, this, [this](bool on) {

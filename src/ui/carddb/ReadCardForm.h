@@ -41,7 +41,7 @@ private:
     int ReadLines(const std::string& fileName);
     void BuildEditionFields(QVBoxLayout* layout, const QString& shortName);
     void BuildColumns(QVBoxLayout* layout, int maximum);
-    void BuildButtons(QVBoxLayout* layout);
+    void BuildModeButtonsAndLinks(QVBoxLayout* layout);
     void UpdateSamples();
 
     std::vector<std::string> lines_;
