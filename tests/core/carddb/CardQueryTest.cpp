@@ -320,8 +320,8 @@ TEST(OwnedCountsTest, SumsTheLinesOfEachPrinting) {
 // The inventory is asked only by a query that reads it; without one nothing is owned.
 TEST(CompileCardSearch, AsksTheInventoryOnlyForOwn) {
     TCardsList cards;
-    AddTestCard(cards, "AB", "Ember Whelp", TRarity::C);
-    AddTestCard(cards, "CD", "Grove Tender", TRarity::C);
+    AddTestCard(cards, "AB", "Ember Whelp", TRarity::C).Printings = "AB;";
+    AddTestCard(cards, "CD", "Grove Tender", TRarity::C).Printings = "CD;";
     TInventoryList inventory;
     TInventoryItem& item = inventory.Add();
     item.Edition = "CD";

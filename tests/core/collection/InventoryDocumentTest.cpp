@@ -13,15 +13,13 @@ using test::TempDir;
 
 namespace {
 
-TInventoryList ListOf(std::initializer_list<const char*> names) {
-    TInventoryList list;
+void Fill(TInventoryList& list, std::initializer_list<const char*> names) {
     for (const char* name : names) {
         TInventoryItem& line = list.Add();
         line.Name = name;
         line.Edition = "AB";
         line.Count = 1;
     }
-    return list;
 }
 
 std::vector<std::string> Names(const TInventoryList& list) {
@@ -44,7 +42,8 @@ TEST(ReadInventoryReplacing, TheListChangesOnlyAfterAWholeRead) {
                           {false, true, {"Old"}},
                           {true, true, {"Old"}}};
     for (const Case& c : cases) {
-        TInventoryList list = ListOf({"Old"});
+        TInventoryList list;
+        Fill(list, {"Old"});
         const auto read = [&](TInventoryList& into) {
             EXPECT_EQ(Names(list), std::vector<std::string>{"Old"}); // untouched while reading
             into.Add().Name = "New";
@@ -90,8 +89,10 @@ TEST(SaveInventoryChanges, AnswersDecideWhatIsSavedAndWhetherTheWindowGoes) {
         prompter.answers.assign(c.answers.begin(), c.answers.end());
         for (const std::string& name : c.saveAs)
             prompter.fileNames.push_back(name.empty() ? name : target);
+        TInventoryList list;
+        Fill(list, {"Kept"});
         const bool goesOn =
-            SaveInventoryChanges(ListOf({"Kept"}), current, defaultFile, "Save changes?",
+            SaveInventoryChanges(list, current, defaultFile, "Save changes?",
                                  [](const std::string& path) { return "Replace " + path + "?"; });
         EXPECT_EQ(goesOn, c.goesOn) << c.name;
         EXPECT_EQ(FileExists(target) && TempDir::Read(target) != "old", c.saved) << c.name;
@@ -106,6 +107,8 @@ TEST(SaveInventoryChanges, AFailedSaveShowsItsErrorAndKeepsTheWindow) {
     ScopedPrompter scope(prompter);
     prompter.answers = {Answer::Yes};
     const std::string folder = dir / "folder";
-    EXPECT_FALSE(SaveInventoryChanges(ListOf({"Kept"}), folder, folder, "Save changes?", nullptr));
+    TInventoryList list;
+    Fill(list, {"Kept"});
+    EXPECT_FALSE(SaveInventoryChanges(list, folder, folder, "Save changes?", nullptr));
     EXPECT_EQ(prompter.Messages("error").size(), 1u);
 }
