@@ -43,6 +43,14 @@ bool TakeOption(std::vector<std::string>& words, const std::string& option, std:
     return false;
 }
 
+bool TakeFlag(std::vector<std::string>& words, const std::string& flag) {
+    const auto at = std::find(words.begin(), words.end(), flag);
+    if (at == words.end())
+        return false;
+    words.erase(at);
+    return true;
+}
+
 namespace {
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

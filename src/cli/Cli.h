@@ -42,5 +42,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 // Helpers for commands: take the value of an option such as "--out FILE" out of the words.
 // Returns false when the option is absent; UsageError when it has no value.
 bool TakeOption(std::vector<std::string>& words, const std::string& option, std::string& value);
+// Takes a flag such as "--grade" out of the words; false when it is absent.
+bool TakeFlag(std::vector<std::string>& words, const std::string& flag);
 
 } // namespace tovel::cli

@@ -46,14 +46,6 @@ int Convert(Context& context, const std::vector<std::string>& files) {
     return status;
 }
 
-bool TakeFlag(std::vector<std::string>& words, const std::string& flag) {
-    const auto at = std::find(words.begin(), words.end(), flag);
-    if (at == words.end())
-        return false;
-    words.erase(at);
-    return true;
-}
-
 std::string TakeOneFile(std::vector<std::string>& words, const std::string& sub, const char* what) {
     if (words.size() != 1 || words[0].starts_with("--"))
         throw UsageError("deck " + sub + " needs " + what);

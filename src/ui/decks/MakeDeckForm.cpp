@@ -642,4 +642,15 @@ void OpenDeckDesigner(bool openTempDeck, bool databaseLoaded) {
     form.exec();
 }
 
+void OpenDeckDesignerOn(const std::string& path, bool databaseLoaded) {
+    TMakeDeckForm form(QApplication::activeWindow());
+    {
+        WaitWindow wait("Initialization...");
+        form.Initialize(false, databaseLoaded);
+        form.Designer().LoadDeck(path);
+        form.RefillLists();
+    }
+    form.exec();
+}
+
 } // namespace tovel

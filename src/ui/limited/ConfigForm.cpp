@@ -66,6 +66,10 @@ TConfigForm::TConfigForm(QWidget* parent) : QDialog(parent) {
         QStringLiteral("The first Enter, double click or \"Pick\" marks the card; a second one takes it"));
     checkBoxConfirmPicks_->setObjectName(QStringLiteral("CheckBoxConfirmPicks"));
     timeLayout->addWidget(comboBoxPickTime_);
+    checkBoxShowChoice_ = new QCheckBox(QStringLiteral("Show the drafters' &choice"), this);
+    checkBoxShowChoice_->setObjectName(QStringLiteral("CheckBoxShowChoice"));
+    checkBoxShowChoice_->setToolTip(QStringLiteral("Outlines the card of your booster the computer drafters "
+                                                   "would take with your picks so far"));
 
     // The drafters always pick by value; the choice stays in the design but is never shown.
     radioGroupStrategy_ = new QGroupBox(QStringLiteral("Bots strategy"), this);
@@ -95,6 +99,7 @@ TConfigForm::TConfigForm(QWidget* parent) : QDialog(parent) {
     layout->addWidget(packs);
     layout->addWidget(time);
     layout->addWidget(checkBoxConfirmPicks_);
+    layout->addWidget(checkBoxShowChoice_);
     layout->addWidget(drafters);
     layout->addWidget(radioGroupStrategy_);
     layout->addWidget(buttons.box);
@@ -132,6 +137,7 @@ void TConfigForm::Initialize() {
     (config_.Cube.UseCube ? radioCube_ : radioBoosters_)->setChecked(true);
     comboBoxPickTime_->setCurrentIndex(comboBoxPickTime_->findData(config_.PickTime));
     checkBoxConfirmPicks_->setChecked(config_.ConfirmPicks);
+    checkBoxShowChoice_->setChecked(config_.ShowChoice);
     (config_.BotStrategy == kPickByValueAndColors ? radioByColours_ : radioByValue_)->setChecked(true);
     UpdateOk();
 }
@@ -156,6 +162,7 @@ TDraftConfig TConfigForm::Shown() const {
     shown.Cube.Count = spinBoxPackSize_->value();
     shown.PickTime = comboBoxPickTime_->currentData().toInt();
     shown.ConfirmPicks = checkBoxConfirmPicks_->isChecked();
+    shown.ShowChoice = checkBoxShowChoice_->isChecked();
     shown.BotStrategy = radioByColours_->isChecked() ? kPickByValueAndColors : kPickByValue;
     return shown;
 }

@@ -8,6 +8,7 @@
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "core/limited/DraftConfig.h"
+#include "core/limited/DraftGrade.h"
 #include "core/limited/DraftReview.h"
 #include "core/settings/Settings.h"
 #include "ui/app/Openers.h"
@@ -179,6 +180,17 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     checkBoxShowDeck_->setFont(Bold(checkBoxShowDeck_->font()));
     speedButtonSave_ = SaveButton(right, "SpeedButtonSave", "Save deck", QStyle::SP_DialogSaveButton);
     speedButtonSaveAll_ = SaveButton(right, "SpeedButtonSaveAll", "Save all decks", QStyle::SP_DriveFDIcon);
+    // Its click saves the pools, as always; its menu offers the built decks too.
+    auto* saveAllMenu = new QMenu(speedButtonSaveAll_);
+    QAction* savePools = saveAllMenu->addAction(QStringLiteral("Save all pools..."));
+    savePools->setObjectName(QStringLiteral("SaveAllPools"));
+    connect(savePools, &QAction::triggered, this, [this] { SaveAllDecks(false); });
+    QAction* saveBuilt = saveAllMenu->addAction(QStringLiteral("Save all built decks..."));
+    saveBuilt->setObjectName(QStringLiteral("SaveAllBuiltDecks"));
+    saveBuilt->setToolTip(QStringLiteral("Each seat's picks built into a 40-card deck, the rest in its sideboard"));
+    connect(saveBuilt, &QAction::triggered, this, [this] { SaveAllDecks(true); });
+    speedButtonSaveAll_->setMenu(saveAllMenu);
+    speedButtonSaveAll_->setPopupMode(QToolButton::MenuButtonPopup);
     speedButtonDesign_ =
         SaveButton(right, "SpeedButtonDesign", "Design deck", QStyle::SP_FileDialogDetailedView);
     buttonReview_ = new QPushButton(QStringLiteral("Review draft"), right);
@@ -334,6 +346,7 @@ void TDraftMainForm::StartDraft() {
         ~Refresh() { form->ShowState(); }
     } refresh{this};
     engine_.SetDrafterStrategy(DrafterStrategyFromSetting(Settings().DraftBotStrategy()));
+    showChoice_ = Settings().DraftShowChoice();
     confirmPicks_->setChecked(Settings().DraftConfirmPicks());
     recordSaved_ = false;
     const int pickTime = PresetPickTime(Settings().DraftPickTime());
@@ -406,6 +419,9 @@ void TDraftMainForm::ShowLists() {
         }
     }
     listView_->Model()->SetMarked(engine_.MarkedCard());
+    listView_->SetOutlinedRow(showChoice_ ? DraftersChoice(engine_.ShownBooster(), engine_.Seats().Items(0).Picks,
+                                                           CardDatabase())
+                                          : -1);
     ShowDeckList();
 }
 
@@ -489,6 +505,10 @@ void TDraftMainForm::SpeedButtonSaveClick() {
 }
 
 void TDraftMainForm::SpeedButtonSaveAllClick() {
+    SaveAllDecks(false);
+}
+
+void TDraftMainForm::SaveAllDecks(bool built) {
     if (engine_.Seats().Items(std::max(0, tabControlDecks_->currentIndex())).Picks.Count() == 0) {
         ShowError("Decks are empty!");
         return;
@@ -516,7 +536,15 @@ void TDraftMainForm::SpeedButtonSaveAllClick() {
             return;
     }
     FileSet files;
-    engine_.SaveAllSeatDecks(fileName, files);
+    if (!built) {
+        engine_.SaveAllSeatDecks(fileName, files);
+        return;
+    }
+    // The table holds the cards of the packs in play; the built decks need the basic lands too.
+    TCardsList cards;
+    WaitCursor cursor;
+    DefaultCardLoader()(cards, "");
+    engine_.SaveAllSeatDecks(fileName, files, BuiltSeatDecks(engine_.Record(), cards));
 }
 
 void TDraftMainForm::SpeedButtonDesignClick() {

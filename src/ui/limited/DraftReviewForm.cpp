@@ -1,14 +1,18 @@
 #include "ui/limited/DraftReviewForm.h"
 
 #include "core/carddb/CardText.h"
+#include "core/decks/DeckDesigner.h"
+#include "core/decks/DeckFile.h"
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "ui/app/Openers.h"
+#include "ui/decks/CardListView.h"
 #include "ui/infra/CostDelegate.h"
 #include "ui/infra/QtText.h"
 #include "ui/infra/WaitCursor.h"
+#include "ui/limited/SignalChart.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,8 +21,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -27,9 +33,39 @@ namespace tovel {
 
 namespace {
 
-enum BoosterColumn { kColumnMark, kColumnCard, kColumnCost, kColumnValue, kColumnBack };
+enum BoosterColumn { kColumnMark, kColumnCard, kColumnCost, kColumnValue, kColumnBack, kColumnScore };
 // The booster's cost cells carry their card for the cost drawing.
 constexpr int kCardRole = Qt::UserRole + 1;
+constexpr int kGradeRole = TDraftReviewForm::kStepGradeRole;
+const QColor kAgreeColour(46, 125, 50);
+const QColor kLossColour(190, 40, 30);
+
+// Draws a step's grade right-aligned after its text.
+class TStepGradeDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const QString grade = index.data(kGradeRole).toString();
+        QFont bold = option.font;
+        bold.setBold(true);
+        // The step's text is cut short before the grade rather than run under it.
+        QStyleOptionViewItem item(option);
+        initStyleOption(&item, index);
+        const int gradeWidth = grade.isEmpty() ? 0 : QFontMetrics(bold).horizontalAdvance(grade) + 12;
+        item.text =
+            item.fontMetrics.elidedText(item.text, Qt::ElideRight, item.rect.width() - gradeWidth - 6);
+        const QStyle* style = item.widget ? item.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+        if (grade.isEmpty())
+            return;
+        painter->save();
+        painter->setFont(bold);
+        painter->setPen(grade.startsWith(QLatin1Char('-')) ? kLossColour : kAgreeColour);
+        painter->drawText(option.rect.adjusted(0, 0, -6, 0), Qt::AlignRight | Qt::AlignVCenter, grade);
+        painter->restore();
+    }
+};
 
 QString HowText(TPickHow how) {
     switch (how) {
@@ -80,22 +116,35 @@ QString CurveTable(const std::array<int, kCurveColumns>& curve) {
 
 } // namespace
 
+// The booster of a step, the best card by the drafters' rule outlined.
+class TBoosterTree final : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+    int BestRow() const { return bestRow_; }
+    void SetBestRow(int row) {
+        bestRow_ = row;
+        viewport()->update();
+    }
+
+protected:
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override {
+        QTreeWidget::drawRow(painter, option, index);
+        if (index.row() == bestRow_ && !index.parent().isValid())
+            DrawRowOutline(*painter, option.rect, viewport()->width());
+    }
+
+private:
+    int bestRow_ = -1;
+};
+
 TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards, QWidget* parent)
-    : QDialog(parent), record_(std::move(record)), links_(LinkRecordCards(record_, cards)) {
+    : QDialog(parent), record_(std::move(record)), links_(LinkRecordCards(record_, cards)), cards_(cards) {
     setObjectName(QStringLiteral("DraftReviewForm"));
     setWindowTitle(QStringLiteral("Draft review"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
-    resize(900, 620);
-    QLayout* top = BuildTopRow();
-    BuildStepsAndBooster();
-    QWidget* picks = BuildPicks();
-    LayOut(top, picks);
-    ConnectSteps();
-    ShowSeat(0);
-    listSteps_->setFocus();
-}
+    resize(1100, 760);
 
-QLayout* TDraftReviewForm::BuildTopRow() {
     comboBoxSeat_ = new QComboBox(this);
     comboBoxSeat_->setObjectName(QStringLiteral("ComboBoxSeat"));
     for (int seat = 0; seat < kTableSeats; ++seat)
@@ -120,22 +169,24 @@ QLayout* TDraftReviewForm::BuildTopRow() {
     top->addWidget(buttonNext_);
     top->addSpacing(12);
     top->addWidget(labelStep_, 1);
-    return top;
-}
 
-void TDraftReviewForm::BuildStepsAndBooster() {
     listSteps_ = new QListWidget(this);
     listSteps_->setObjectName(QStringLiteral("ListSteps"));
     listSteps_->setUniformItemSizes(true);
+    listSteps_->setItemDelegate(new TStepGradeDelegate(listSteps_));
 
-    treeBooster_ = new QTreeWidget(this);
+    treeBooster_ = new TBoosterTree(this);
     treeBooster_->setObjectName(QStringLiteral("TreeBooster"));
     treeBooster_->setRootIsDecorated(false);
     treeBooster_->setUniformRowHeights(true);
     treeBooster_->setSelectionMode(QAbstractItemView::NoSelection);
     treeBooster_->setFocusPolicy(Qt::NoFocus);
     treeBooster_->setHeaderLabels({QString(), QStringLiteral("Booster"), QStringLiteral("Cost"),
-                                   QStringLiteral("Value"), QStringLiteral("Came back")});
+                                   QStringLiteral("Value"), QStringLiteral("Came back"),
+                                   QStringLiteral("Score")});
+    treeBooster_->headerItem()->setToolTip(kColumnScore,
+                                           QStringLiteral("The card's score for the computer drafters "
+                                                          "with this seat's picks so far"));
     treeBooster_->header()->setStretchLastSection(false);
     treeBooster_->header()->setSectionResizeMode(kColumnCard, QHeaderView::Stretch);
     treeBooster_->setColumnWidth(kColumnMark, 28);
@@ -143,9 +194,8 @@ void TDraftReviewForm::BuildStepsAndBooster() {
     treeBooster_->setItemDelegateForColumn(kColumnCost, new TCostDelegate(kCardRole, treeBooster_));
     treeBooster_->setColumnWidth(kColumnValue, 50);
     treeBooster_->setColumnWidth(kColumnBack, 80);
-}
+    treeBooster_->setColumnWidth(kColumnScore, 50);
 
-QWidget* TDraftReviewForm::BuildPicks() {
     labelPicks_ = new QLabel(this);
     labelPicks_->setObjectName(QStringLiteral("LabelPicks"));
     labelPicks_->setWordWrap(true);
@@ -158,32 +208,73 @@ QWidget* TDraftReviewForm::BuildPicks() {
     picksLayout->setContentsMargins(0, 0, 0, 0);
     picksLayout->addWidget(labelPicks_);
     picksLayout->addWidget(listPicks_, 1);
-    return picks;
-}
 
-void TDraftReviewForm::LayOut(QLayout* top, QWidget* picks) {
     auto* steps = new QSplitter(Qt::Horizontal, this);
     steps->addWidget(listSteps_);
     steps->addWidget(treeBooster_);
     steps->addWidget(picks);
     steps->setChildrenCollapsible(false);
-    steps->setSizes({210, 420, 270});
+    steps->setSizes({250, 500, 330});
 
     textSummary_ = new QTextBrowser(this);
     textSummary_->setObjectName(QStringLiteral("TextSummary"));
     textSummary_->setFocusPolicy(Qt::NoFocus);
+    signalChart_ = new TSignalChart(this);
+    auto* signalsPanel = new QWidget(this);
+    auto* signalsLayout = new QVBoxLayout(signalsPanel);
+    signalsLayout->setContentsMargins(0, 0, 0, 0);
+    auto* signalsLabel =
+        new QLabel(QStringLiteral("<b>Signals</b>: each colour's share of the value seen after pick %1")
+                       .arg(kSignalAfterPick),
+                   this);
+    signalsLabel->setWordWrap(true);
+    signalsLayout->addWidget(signalsLabel);
+    signalsLayout->addWidget(signalChart_, 1);
+    treeStandings_ = new QTreeWidget(this);
+    treeStandings_->setObjectName(QStringLiteral("TreeStandings"));
+    treeStandings_->setRootIsDecorated(false);
+    treeStandings_->setUniformRowHeights(true);
+    treeStandings_->setHeaderLabels({QStringLiteral("Place"), QStringLiteral("Seat"),
+                                     QStringLiteral("Colours"), QStringLiteral("Score")});
+    treeStandings_->setToolTip(QStringLiteral("Double-click a seat to review its picks"));
+    for (int column = 0; column < 4; ++column)
+        treeStandings_->setColumnWidth(column, column == 1 ? 70 : 55);
+    buttonDesign_ = new QPushButton(QStringLiteral("Open in designer"), this);
+    buttonDesign_->setObjectName(QStringLiteral("ButtonDesign"));
+    buttonSaveDeck_ = new QPushButton(QStringLiteral("Save deck..."), this);
+    buttonSaveDeck_->setObjectName(QStringLiteral("ButtonSaveDeck"));
+    for (QPushButton* button : {buttonDesign_, buttonSaveDeck_})
+        button->setAutoDefault(false);
+    auto* standingsPanel = new QWidget(this);
+    auto* standingsLayout = new QVBoxLayout(standingsPanel);
+    standingsLayout->setContentsMargins(0, 0, 0, 0);
+    auto* standingsLabel =
+        new QLabel(QStringLiteral("<b>Standings</b>: each seat's picks built into a deck"), this);
+    standingsLabel->setWordWrap(true);
+    standingsLayout->addWidget(standingsLabel);
+    standingsLayout->addWidget(treeStandings_, 1);
+    auto* deckButtons = new QHBoxLayout;
+    deckButtons->addWidget(buttonDesign_);
+    deckButtons->addWidget(buttonSaveDeck_);
+    standingsLayout->addLayout(deckButtons);
+
+    auto* summary = new QSplitter(Qt::Horizontal, this);
+    summary->addWidget(textSummary_);
+    summary->addWidget(standingsPanel);
+    summary->addWidget(signalsPanel);
+    summary->setChildrenCollapsible(false);
+    summary->setSizes({480, 270, 330});
+
     auto* split = new QSplitter(Qt::Vertical, this);
     split->addWidget(steps);
-    split->addWidget(textSummary_);
+    split->addWidget(summary);
     split->setChildrenCollapsible(false);
-    split->setSizes({400, 220});
+    split->setSizes({420, 320});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(split, 1);
-}
 
-void TDraftReviewForm::ConnectSteps() {
     // Left and Right step through the picks wherever the focus is; Up and Down move in the list.
     listSteps_->installEventFilter(this);
     comboBoxSeat_->installEventFilter(this);
@@ -191,6 +282,19 @@ void TDraftReviewForm::ConnectSteps() {
     connect(buttonNext_, &QPushButton::clicked, this, &TDraftReviewForm::NextStep);
     connect(listSteps_, &QListWidget::currentRowChanged, this, &TDraftReviewForm::ShowStep);
     connect(comboBoxSeat_, &QComboBox::currentIndexChanged, this, &TDraftReviewForm::ShowSeat);
+    connect(treeStandings_, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { ShowSeat(item->data(1, Qt::UserRole).toInt()); });
+    connect(buttonDesign_, &QPushButton::clicked, this, [this] { OpenSeatDeck(StandingsSeat()); });
+    connect(buttonSaveDeck_, &QPushButton::clicked, this, [this] { SaveSeatDeck(StandingsSeat()); });
+
+    grade_ = GradeDraft(record_, links_, 0);
+
+    ShowSeat(0);
+    listSteps_->setFocus();
+}
+
+int TDraftReviewForm::OutlinedRow() const {
+    return treeBooster_->BestRow();
 }
 
 bool TDraftReviewForm::StepKey(QKeyEvent* event) {
@@ -231,16 +335,28 @@ void TDraftReviewForm::ShowSeat(int seat) {
         comboBoxSeat_->setCurrentIndex(seat);
     }
     steps_ = SeatSteps(record_, seat);
+    grade_.Seat = seat;
+    grade_.Picks = GradePicks(record_, links_, seat);
     {
         const QSignalBlocker blocker(listSteps_);
         listSteps_->clear();
-        for (int index : steps_) {
-            const TPickStep& step = record_.Steps[static_cast<size_t>(index)];
-            listSteps_->addItem(FromUtf8(StepLabel(step)) + QStringLiteral("  ") + CardText(step.Taken()));
+        for (size_t i = 0; i < steps_.size(); ++i) {
+            const TPickStep& step = record_.Steps[static_cast<size_t>(steps_[i])];
+            auto* item = new QListWidgetItem(FromUtf8(StepLabel(step)) + QStringLiteral("  ") +
+                                             CardText(step.Taken()));
+            const TPickGrade& grade = grade_.Picks[i];
+            item->setData(kGradeRole,
+                          grade.Agrees() ? QStringLiteral("\u2713") : QStringLiteral("-%1").arg(grade.Loss));
+            item->setToolTip(grade.Agrees() ? QStringLiteral("The drafters would have taken this card too")
+                                            : QStringLiteral("The drafters' choice, %1, scored %2 more")
+                                                  .arg(CardText(step.Cards[static_cast<size_t>(grade.Best)]))
+                                                  .arg(grade.Loss));
+            listSteps_->addItem(item);
         }
     }
     stepIndex_ = -1;
     ShowSummary();
+    ShowStandings();
     ShowStep(0);
 }
 
@@ -248,6 +364,7 @@ void TDraftReviewForm::ShowStep(int index) {
     if (steps_.empty()) {
         labelStep_->setText(QStringLiteral("No picks recorded for this seat"));
         treeBooster_->clear();
+        treeBooster_->SetBestRow(-1);
         ShowPicks({});
         buttonPrevious_->setEnabled(false);
         buttonNext_->setEnabled(false);
@@ -264,10 +381,14 @@ void TDraftReviewForm::ShowStep(int index) {
 
     const int recordStep = steps_[static_cast<size_t>(index)];
     const TPickStep& step = record_.Steps[static_cast<size_t>(recordStep)];
+    const TPickGrade& grade = grade_.Picks[static_cast<size_t>(index)];
     labelStep_->setText(QStringLiteral("%1, booster %2: %3, %4")
                             .arg(FromUtf8(StepLabel(step)))
                             .arg(step.Booster)
                             .arg(CardText(step.Taken()), HowText(step.How)));
+    labelStep_->setToolTip(
+        grade.Agrees() ? QStringLiteral("Agrees with the drafters' choice")
+                       : QStringLiteral("The drafters' choice (outlined) scored %1 more").arg(grade.Loss));
 
     const std::vector<bool> wheeled = WheeledCards(record_, recordStep);
     treeBooster_->clear();
@@ -284,6 +405,8 @@ void TDraftReviewForm::ShowStep(int index) {
         }
         if (wheeled[i])
             row->setText(kColumnBack, QStringLiteral("wheeled"));
+        row->setText(kColumnScore, QString::number(grade.Scores[i]));
+        row->setTextAlignment(kColumnScore, Qt::AlignRight | Qt::AlignVCenter);
         if (static_cast<int>(i) == step.TakenAt) {
             row->setText(kColumnMark, QStringLiteral("\u2605"));
             QFont font = treeBooster_->font();
@@ -297,6 +420,7 @@ void TDraftReviewForm::ShowStep(int index) {
         rows << row;
     }
     treeBooster_->addTopLevelItems(rows);
+    treeBooster_->SetBestRow(grade.Best);
     ShowPicks(PicksBefore(record_, recordStep));
 }
 
@@ -329,25 +453,83 @@ void TDraftReviewForm::ShowSummary() {
                     .arg(counts.Colorless)
                     .arg(first < 0 ? QString() : CardText(first).toHtmlEscaped());
     }
-    html += QStringLiteral("</table></td>");
-    if (seat_ == 0) {
-        html += QStringLiteral("<td width=24></td><td valign=top>"
-                               "<b>Signals</b>: cards of value %1 or more seen after pick %2, by colour"
-                               "<table cellspacing=0 cellpadding=3 border=1><tr><th>Pack</th>")
-                    .arg(kSignalValue)
-                    .arg(kSignalAfterPick);
-        for (char letter : kColorLetters)
-            html += QStringLiteral("<th>%1</th>").arg(QLatin1Char(letter));
-        html += QStringLiteral("</tr>");
-        for (size_t turn = 0; turn < summary.Signals.size(); ++turn) {
-            html += QStringLiteral("<tr><td>%1</td>").arg(turn + 1);
-            for (int count : summary.Signals[turn])
-                html += QStringLiteral("<td align=center>%1</td>").arg(count);
-            html += QStringLiteral("</tr>");
+    const TBuiltDeck& deck = grade_.Decks[static_cast<size_t>(seat_)];
+    html +=
+        QStringLiteral("</table></td></tr></table><p><b>Grade</b>: the picks against the computer drafters' "
+                       "choice<br>Built deck: %1, score %2, place %3 of %4<br>%5")
+            .arg(FromUtf8(ColourSetText(deck.Colours)))
+            .arg(deck.Score)
+            .arg(grade_.Place(seat_))
+            .arg(kTableSeats)
+            .arg(FromCp1252(AgreementLine(grade_.Picks)).toHtmlEscaped());
+    const std::vector<int> largest = LargestLosses(grade_.Picks, 3);
+    if (!largest.empty())
+        html += QStringLiteral("<br>Largest losses:");
+    for (int at : largest)
+        html +=
+            QStringLiteral("<br>&nbsp;&nbsp;%1")
+                .arg(FromCp1252(LossLine(record_, grade_.Picks[static_cast<size_t>(at)])).toHtmlEscaped());
+    textSummary_->setHtml(html + QStringLiteral("</p>"));
+    signalChart_->SetSummary(summary);
+}
+
+void TDraftReviewForm::ShowStandings() {
+    treeStandings_->clear();
+    QList<QTreeWidgetItem*> rows;
+    for (size_t place = 0; place < grade_.Standings.size(); ++place) {
+        const int seat = grade_.Standings[place];
+        const TBuiltDeck& deck = grade_.Decks[static_cast<size_t>(seat)];
+        auto* row = new QTreeWidgetItem({QString::number(place + 1), SeatName(seat),
+                                         FromUtf8(ColourSetText(deck.Colours)), QString::number(deck.Score)});
+        row->setData(1, Qt::UserRole, seat);
+        row->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
+        row->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
+        if (seat == seat_) {
+            QFont bold = treeStandings_->font();
+            bold.setBold(true);
+            for (int column = 0; column < 4; ++column)
+                row->setFont(column, bold);
         }
-        html += QStringLiteral("</table></td>");
+        rows << row;
     }
-    textSummary_->setHtml(html + QStringLiteral("</tr></table>"));
+    treeStandings_->addTopLevelItems(rows);
+    treeStandings_->setCurrentItem(rows[grade_.Place(seat_) - 1]);
+}
+
+int TDraftReviewForm::StandingsSeat() const {
+    const QTreeWidgetItem* item = treeStandings_->currentItem();
+    return item ? item->data(1, Qt::UserRole).toInt() : seat_;
+}
+
+std::string TDraftReviewForm::SeatDeckText(int seat) {
+    const std::vector<int32_t> picks = SeatPicks(record_, seat);
+    if (picks.empty()) {
+        ShowError(kDeckIsEmpty);
+        return {};
+    }
+    return FormatSeatDeck(record_, links_, cards_, picks, grade_.Decks[static_cast<size_t>(seat)]);
+}
+
+void TDraftReviewForm::OpenSeatDeck(int seat) {
+    const std::string text = SeatDeckText(seat);
+    if (text.empty())
+        return;
+    EnsureDirectory(ProgramPath("Temp"));
+    WriteFileAtomically(HandOffDeckPath(), text);
+    // Opened over the draft table, the cards are the table's: the designer keeps them as they are.
+    OpenDeckDesignerOn(HandOffDeckPath(), &cards_ == &CardDatabase());
+}
+
+bool TDraftReviewForm::SaveSeatDeck(int seat) {
+    const std::string text = SeatDeckText(seat);
+    if (text.empty())
+        return false;
+    const std::string path =
+        AskSaveTarget(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter, OverwriteDeckQuestion);
+    if (path.empty())
+        return false;
+    WriteFileAtomically(path, text);
+    return true;
 }
 
 void ReviewDraft(const TDraftRecord& record, const TCardsList& cards, QWidget* parent) {
