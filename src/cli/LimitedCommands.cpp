@@ -190,10 +190,7 @@ int RunDraft(Context& context) {
     } catch (const CubeProblems& problems) {
         return CubeFailure(context, problems);
     }
-    while (engine.State() == TDraftState::Picking || engine.State() == TDraftState::BetweenTurns) {
-        engine.NextPackTurn();
-        engine.AutoPick();
-    }
+    engine.FinishByTimeouts();
 
     // The decks, the log and the record are one set: a failure or a signal leaves the files of
     // the last run as they were, never a mix of two.

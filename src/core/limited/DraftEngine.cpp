@@ -59,6 +59,35 @@ std::string SeatDeckPath(const std::string& fileName, int seat) {
     return seat == 0 ? fileName : BotDeckPath(fileName, seat);
 }
 
+std::vector<std::string> ExistingSeatDecks(const std::string& fileName) {
+    std::vector<std::string> existing;
+    for (int seat = 0; seat < kTableSeats; ++seat)
+        if (std::string target = SeatDeckPath(fileName, seat); FileExists(target))
+            existing.push_back(std::move(target));
+    return existing;
+}
+
+std::string AskSeatDecksTarget(const std::function<std::string(const std::string& files)>& severalQuestion) {
+    std::string fileName = AskSaveFileName(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter);
+    if (fileName.empty())
+        return {};
+    const std::vector<std::string> existing = ExistingSeatDecks(fileName);
+    if (existing.empty())
+        return fileName;
+    std::string question;
+    if (existing.size() == 1) {
+        question = OverwriteDeckQuestion(existing.front());
+    } else {
+        std::string files;
+        for (const std::string& file : existing)
+            files += (files.empty() ? "" : ", ") + file;
+        question = severalQuestion(files);
+    }
+    if (Prompts().Confirm(question, ConfirmButtons::YesCancel) != Answer::Yes)
+        return {};
+    return fileName;
+}
+
 void TDraftEngine::SetDrafterStrategy(uint8_t strategy) {
     drafterStrategy_ = strategy;
     for (int seat = 1; seat < seats_.Count(); ++seat)
@@ -239,6 +268,13 @@ void TDraftEngine::AutoPick() {
     RecordedPick(0, TPickHow::Timeout,
                  [&](TBotItem& seat, TBoosterItem& from) { seat.Pick(from, cards_, random_); });
     AfterUserPick();
+}
+
+void TDraftEngine::FinishByTimeouts() {
+    while (state_ == TDraftState::Picking || state_ == TDraftState::BetweenTurns) {
+        NextPackTurn();
+        AutoPick();
+    }
 }
 
 void TDraftEngine::AfterUserPick() {

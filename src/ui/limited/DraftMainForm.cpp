@@ -513,28 +513,10 @@ void TDraftMainForm::SaveAllDecks(bool built) {
         ShowError("Decks are empty!");
         return;
     }
-    // One file name for all eight seats: a cancelled dialog cancels the whole command.
-    std::string fileName = AskSaveFileName(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter);
+    const std::string fileName =
+        AskSeatDecksTarget([](const std::string& files) { return "Files " + files + " exist. Overwrite?"; });
     if (fileName.empty())
         return;
-    // One question covers every file that would be replaced.
-    std::vector<std::string> existing;
-    for (int seat = 0; seat < kTableSeats; ++seat)
-        if (const std::string target = SeatDeckPath(fileName, seat); FileExists(target))
-            existing.push_back(target);
-    if (!existing.empty()) {
-        std::string question;
-        if (existing.size() == 1) {
-            question = OverwriteDeckQuestion(existing.front());
-        } else {
-            question = "Files ";
-            for (size_t i = 0; i < existing.size(); ++i)
-                question += (i > 0 ? ", " : "") + existing[i];
-            question += " exist. Overwrite?";
-        }
-        if (Prompts().Confirm(question, ConfirmButtons::YesCancel) != Answer::Yes)
-            return;
-    }
     FileSet files;
     if (!built) {
         engine_.SaveAllSeatDecks(fileName, files);
