@@ -116,7 +116,15 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Pickroom"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     resize(1000, 600);
+    BuildMenu();
+    QWidget* left = BuildBoosterSide();
+    QWidget* right = BuildSeatsSide();
+    LayOut(left, right);
+    ConnectControls();
+    FormCreate();
+}
 
+void TDraftMainForm::BuildMenu() {
     menuBar_ = new QMenuBar(this);
     QMenu* draft = menuBar_->addMenu(QStringLiteral("&Draft"));
     QAction* newDraft = draft->addAction(QStringLiteral("&New draft"));
@@ -139,7 +147,9 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     QAction* about = help->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("About1"));
     connect(about, &QAction::triggered, this, [] { OpenAbout(); });
+}
 
+QWidget* TDraftMainForm::BuildBoosterSide() {
     // Left: the booster in front of the user, the pick button and the countdown.
     auto* left = new QWidget(this);
     listView_ = new TCardListView(left);
@@ -164,7 +174,10 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(listView_, 1);
     leftLayout->addLayout(pickRow);
+    return left;
+}
 
+QWidget* TDraftMainForm::BuildSeatsSide() {
     // Right: the seats' picks.
     auto* right = new QWidget(this);
     tabControlDecks_ = new QTabBar(right);
@@ -228,7 +241,10 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     rightLayout->addWidget(memoDebug_);
     // Takes the list's room when "Show Deck" hides it, so the controls above stay in place.
     rightLayout->addStretch();
+    return right;
+}
 
+void TDraftMainForm::LayOut(QWidget* left, QWidget* right) {
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(left);
     splitter->addWidget(right);
@@ -237,7 +253,9 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar_);
     layout->addWidget(splitter);
+}
 
+void TDraftMainForm::ConnectControls() {
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer"));
     timer_->setInterval(kTickMs);
@@ -261,8 +279,9 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     }
     connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TDraftMainForm::BoosterSelectionChanged);
+}
 
-    // FormCreate
+void TDraftMainForm::FormCreate() {
     checkBoxShowDeck_->setChecked(Settings().ShowDeck());
     listViewDeck_->setVisible(checkBoxShowDeck_->isChecked());
     curveDeck_->setVisible(checkBoxShowDeck_->isChecked());
