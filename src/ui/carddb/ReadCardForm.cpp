@@ -41,7 +41,7 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
     setObjectName(QStringLiteral("ReadCardForm"));
     const int maximum = ReadLines(fileName);
 
-    setWindowTitle(QStringLiteral("Loading from ") + FromUtf8(fileName));
+    setWindowTitle(tr("Loading from %1").arg(FromUtf8(fileName)));
     CentreOnScreen(this);
     const size_t slash = fileName.find_last_of('/');
     const QString shortName = FromUtf8(slash == std::string::npos ? fileName : fileName.substr(slash + 1));
@@ -71,8 +71,8 @@ void TReadCardForm::BuildEditionFields(QVBoxLayout* layout, const QString& short
     editEdition_->setObjectName(QStringLiteral("EditEdition"));
     editED_ = new QLineEdit(shortName.left(2), this);
     editED_->setObjectName(QStringLiteral("EditED"));
-    editions->addRow(QStringLiteral("Edition Full Name"), editEdition_);
-    editions->addRow(QStringLiteral("Edition Abbriviation"), editED_);
+    editions->addRow(tr("Edition Full Name"), editEdition_);
+    editions->addRow(tr("Edition Abbriviation"), editED_);
     layout->addLayout(editions);
 }
 
@@ -90,7 +90,7 @@ void TReadCardForm::BuildColumns(QVBoxLayout* layout, int maximum) {
     layout->addWidget(listBoxStrings_, 1);
 
     auto* groups = new QHBoxLayout;
-    groupName_ = new QGroupBox(QStringLiteral("Name"), this);
+    groupName_ = new QGroupBox(tr("Name"), this);
     groupName_->setObjectName(QStringLiteral("GroupBoxName"));
     auto* nameLayout = new QFormLayout(groupName_);
     trackBarNamePosition_ = MakeTrackBar("TrackBarNamePosition", maximum, groupName_);
@@ -99,12 +99,12 @@ void TReadCardForm::BuildColumns(QVBoxLayout* layout, int maximum) {
     editName_->setObjectName(QStringLiteral("EditName"));
     editName_->setReadOnly(true);
     editName_->setFont(fixed);
-    nameLayout->addRow(QStringLiteral("Position"), trackBarNamePosition_);
-    nameLayout->addRow(QStringLiteral("Length"), trackBarNameLength_);
+    nameLayout->addRow(tr("Position"), trackBarNamePosition_);
+    nameLayout->addRow(tr("Length"), trackBarNameLength_);
     nameLayout->addRow(editName_);
     groups->addWidget(groupName_);
 
-    groupRarity_ = new QGroupBox(QStringLiteral("Rarity"), this);
+    groupRarity_ = new QGroupBox(tr("Rarity"), this);
     groupRarity_->setObjectName(QStringLiteral("GroupBoxRarity"));
     auto* rarityLayout = new QFormLayout(groupRarity_);
     trackBarRarityPosition_ = MakeTrackBar("TrackBarRarityPosition", maximum, groupRarity_);
@@ -112,14 +112,14 @@ void TReadCardForm::BuildColumns(QVBoxLayout* layout, int maximum) {
     editRarity_->setObjectName(QStringLiteral("EditRarity"));
     editRarity_->setReadOnly(true);
     editRarity_->setFont(fixed);
-    rarityLayout->addRow(QStringLiteral("Position"), trackBarRarityPosition_);
+    rarityLayout->addRow(tr("Position"), trackBarRarityPosition_);
     rarityLayout->addRow(editRarity_);
     groups->addWidget(groupRarity_);
     layout->addLayout(groups);
 }
 
 void TReadCardForm::BuildModeButtonsAndLinks(QVBoxLayout* layout) {
-    checkBoxTwoSpaces_ = new QCheckBox(QStringLiteral("Two spaces mode"), this);
+    checkBoxTwoSpaces_ = new QCheckBox(tr("Two spaces mode"), this);
     checkBoxTwoSpaces_->setObjectName(QStringLiteral("CheckBoxTwoSpaces"));
     connect(checkBoxTwoSpaces_, &QCheckBox::toggled, this, [this](bool on) {
         groupName_->setVisible(!on);

@@ -67,8 +67,14 @@ void TCardListView::ShowCardColumns() {
     setColumnWidth(TCardListModel::kColumnCost, metrics.height() * 4);
     setColumnWidth(TCardListModel::kColumnType,
                    metrics.horizontalAdvance(QStringLiteral("Artifact Creature")));
-    setColumnWidth(TCardListModel::kColumnValue, metrics.horizontalAdvance(QStringLiteral("Value")) + 12);
-    setColumnWidth(TCardListModel::kColumnRarity, metrics.horizontalAdvance(QStringLiteral("Rarity")) + 12);
+    setColumnWidth(TCardListModel::kColumnValue,
+                   metrics.horizontalAdvance(
+                       model_->headerData(TCardListModel::kColumnValue, Qt::Horizontal).toString()) +
+                       12);
+    setColumnWidth(TCardListModel::kColumnRarity,
+                   metrics.horizontalAdvance(
+                       model_->headerData(TCardListModel::kColumnRarity, Qt::Horizontal).toString()) +
+                       12);
 }
 
 void TCardListView::SetOutlinedRow(int row) {

@@ -47,9 +47,10 @@ namespace {
 constexpr int kTickMs = 1000;
 
 // Asked before "New draft" throws away a draft with picks.
-constexpr const char* kNewDraftQuestion = "The draft is not finished. Start a new one and lose the picks?";
-constexpr const char* kNewDraftUnsavedQuestion =
-    "The picks of this draft are not saved. Start a new draft and lose them?";
+constexpr const char* kNewDraftQuestion = QT_TRANSLATE_NOOP(
+    "tovel::TDraftMainForm", "The draft is not finished. Start a new one and lose the picks?");
+constexpr const char* kNewDraftUnsavedQuestion = QT_TRANSLATE_NOOP(
+    "tovel::TDraftMainForm", "The picks of this draft are not saved. Start a new draft and lose them?");
 
 QFont Bold(QFont font, qreal scale = 1.0) {
     font.setBold(true);
@@ -58,10 +59,10 @@ QFont Bold(QFont font, qreal scale = 1.0) {
     return font;
 }
 
-QToolButton* SaveButton(QWidget* parent, const char* name, const char* hint, QStyle::StandardPixmap icon) {
+QToolButton* SaveButton(QWidget* parent, const char* name, const QString& hint, QStyle::StandardPixmap icon) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
-    button->setToolTip(QLatin1String(hint));
+    button->setToolTip(hint);
     button->setIcon(parent->style()->standardIcon(icon));
     button->setAutoRaise(true);
     return button;
@@ -113,7 +114,7 @@ private:
 
 TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("DraftMainForm"));
-    setWindowTitle(QStringLiteral("Pickroom"));
+    setWindowTitle(tr("Pickroom"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     resize(1000, 600);
     BuildMenu();
@@ -126,25 +127,25 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
 
 void TDraftMainForm::BuildMenu() {
     menuBar_ = new QMenuBar(this);
-    QMenu* draft = menuBar_->addMenu(QStringLiteral("&Draft"));
-    QAction* newDraft = draft->addAction(QStringLiteral("&New draft"));
+    QMenu* draft = menuBar_->addMenu(tr("&Draft"));
+    QAction* newDraft = draft->addAction(tr("&New draft"));
     newDraft->setObjectName(QStringLiteral("N6"));
     connect(newDraft, &QAction::triggered, this, &TDraftMainForm::N6Click);
-    viewCardInfo_ = draft->addAction(QStringLiteral("&View card info"));
+    viewCardInfo_ = draft->addAction(tr("&View card info"));
     viewCardInfo_->setObjectName(QStringLiteral("Viewcardinfo1"));
     viewCardInfo_->setCheckable(true);
     connect(viewCardInfo_, &QAction::triggered, this, &TDraftMainForm::Viewcardinfo1Click);
-    confirmPicks_ = draft->addAction(QStringLiteral("&Confirm picks"));
+    confirmPicks_ = draft->addAction(tr("&Confirm picks"));
     confirmPicks_->setObjectName(QStringLiteral("ConfirmPicks"));
     confirmPicks_->setCheckable(true);
     connect(confirmPicks_, &QAction::toggled, this, &TDraftMainForm::ConfirmPicksToggled);
     draft->addSeparator();
-    QAction* exit = draft->addAction(QStringLiteral("E&xit"));
+    QAction* exit = draft->addAction(tr("E&xit"));
     exit->setObjectName(QStringLiteral("N5"));
     exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     connect(exit, &QAction::triggered, this, &QDialog::reject);
-    QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
-    QAction* about = help->addAction(QStringLiteral("&About"));
+    QMenu* help = menuBar_->addMenu(tr("&Help"));
+    QAction* about = help->addAction(tr("&About"));
     about->setObjectName(QStringLiteral("About1"));
     connect(about, &QAction::triggered, this, [] { OpenAbout(); });
 }
@@ -156,7 +157,7 @@ QWidget* TDraftMainForm::BuildBoosterSide() {
     listView_->setObjectName(QStringLiteral("ListView"));
     listView_->ShowCardColumns();
     listView_->header()->setSectionsClickable(false);
-    button1_ = new QPushButton(QStringLiteral("Pick"), left);
+    button1_ = new QPushButton(tr("Pick"), left);
     button1_->setObjectName(QStringLiteral("Button1"));
     button1_->setFont(Bold(button1_->font()));
     button1_->setAutoDefault(false);
@@ -185,28 +186,28 @@ QWidget* TDraftMainForm::BuildSeatsSide() {
     tabControlDecks_->setShape(QTabBar::RoundedNorth);
     tabControlDecks_->setExpanding(false);
     tabControlDecks_->setDrawBase(false);
-    tabControlDecks_->addTab(QStringLiteral("Me"));
+    tabControlDecks_->addTab(tr("Me"));
     for (int seat = 2; seat <= kTableSeats; ++seat)
         tabControlDecks_->addTab(QString::number(seat));
-    checkBoxShowDeck_ = new QCheckBox(QStringLiteral("Show Deck"), right);
+    checkBoxShowDeck_ = new QCheckBox(tr("Show Deck"), right);
     checkBoxShowDeck_->setObjectName(QStringLiteral("CheckBoxShowDeck"));
     checkBoxShowDeck_->setFont(Bold(checkBoxShowDeck_->font()));
     speedButtonSave_ = SaveButton(right, "SpeedButtonSave", "Save deck", QStyle::SP_DialogSaveButton);
     speedButtonSaveAll_ = SaveButton(right, "SpeedButtonSaveAll", "Save all decks", QStyle::SP_DriveFDIcon);
     // Its click saves the pools, as always; its menu offers the built decks too.
     auto* saveAllMenu = new QMenu(speedButtonSaveAll_);
-    QAction* savePools = saveAllMenu->addAction(QStringLiteral("Save all pools..."));
+    QAction* savePools = saveAllMenu->addAction(tr("Save all pools..."));
     savePools->setObjectName(QStringLiteral("SaveAllPools"));
     connect(savePools, &QAction::triggered, this, [this] { SaveAllDecks(false); });
-    QAction* saveBuilt = saveAllMenu->addAction(QStringLiteral("Save all built decks..."));
+    QAction* saveBuilt = saveAllMenu->addAction(tr("Save all built decks..."));
     saveBuilt->setObjectName(QStringLiteral("SaveAllBuiltDecks"));
-    saveBuilt->setToolTip(QStringLiteral("Each seat's picks built into a 40-card deck, the rest in its sideboard"));
+    saveBuilt->setToolTip(tr("Each seat's picks built into a 40-card deck, the rest in its sideboard"));
     connect(saveBuilt, &QAction::triggered, this, [this] { SaveAllDecks(true); });
     speedButtonSaveAll_->setMenu(saveAllMenu);
     speedButtonSaveAll_->setPopupMode(QToolButton::MenuButtonPopup);
     speedButtonDesign_ =
-        SaveButton(right, "SpeedButtonDesign", "Design deck", QStyle::SP_FileDialogDetailedView);
-    buttonReview_ = new QPushButton(QStringLiteral("Review draft"), right);
+        SaveButton(right, "SpeedButtonDesign", tr("Design deck"), QStyle::SP_FileDialogDetailedView);
+    buttonReview_ = new QPushButton(tr("Review draft"), right);
     buttonReview_->setObjectName(QStringLiteral("ButtonReview"));
     buttonReview_->setAutoDefault(false);
     listViewDeck_ = new TCardListView(right);
@@ -339,8 +340,8 @@ void TDraftMainForm::N6Click() {
     // Only picks made are lost: a draft not yet picked from, or finished and saved, goes quietly.
     const bool picked = engine_.Seats().Items(0).Picks.Count() > 0;
     if (picked && engine_.PicksUnsaved() &&
-        Prompts().Confirm(engine_.State() == TDraftState::Finished ? kNewDraftUnsavedQuestion
-                                                                   : kNewDraftQuestion,
+        Prompts().Confirm(ToUtf8(tr(engine_.State() == TDraftState::Finished ? kNewDraftUnsavedQuestion
+                                                                             : kNewDraftQuestion)),
                           ConfirmButtons::YesCancel, MessageIcon::Warning) != Answer::Yes)
         return;
     timer_->stop();
@@ -411,8 +412,8 @@ void TDraftMainForm::SaveRecordWhenFinished() {
         return;
     recordSaved_ = true;
     try {
-        buttonReview_->setToolTip(QStringLiteral("Saved as ") +
-                                  FromUtf8(SaveDraftRecord(engine_.Record(), std::time(nullptr))));
+        buttonReview_->setToolTip(
+            tr("Saved as %1").arg(FromUtf8(SaveDraftRecord(engine_.Record(), std::time(nullptr)))));
     } catch (const Error& error) {
         // The draft stays on the table to be saved as decks; only its record is lost.
         ShowError(error.what());
@@ -529,11 +530,13 @@ void TDraftMainForm::SpeedButtonSaveAllClick() {
 
 void TDraftMainForm::SaveAllDecks(bool built) {
     if (engine_.Seats().Items(std::max(0, tabControlDecks_->currentIndex())).Picks.Count() == 0) {
-        ShowError("Decks are empty!");
+        ShowError(ToUtf8(tr("Decks are empty!")));
         return;
     }
-    const std::string fileName =
-        AskSeatDecksTarget([](const std::string& files) { return "Files " + files + " exist. Overwrite?"; });
+    // One question covers every file that would be replaced.
+    const std::string fileName = AskSeatDecksTarget([this](const std::string& files) {
+        return ToUtf8(tr("Files %1 exist. Overwrite?").arg(FromUtf8(files)));
+    });
     if (fileName.empty())
         return;
     FileSet files;

@@ -70,17 +70,17 @@ public:
 QString HowText(TPickHow how) {
     switch (how) {
     case TPickHow::User:
-        return QStringLiteral("taken by the user");
+        return TDraftReviewForm::tr("taken by the user");
     case TPickHow::Timeout:
-        return QStringLiteral("taken by the countdown");
+        return TDraftReviewForm::tr("taken by the countdown");
     case TPickHow::Drafter:
         break;
     }
-    return QStringLiteral("taken by the computer drafter");
+    return TDraftReviewForm::tr("taken by the computer drafter");
 }
 
 QString SeatName(int seat) {
-    return seat == 0 ? QStringLiteral("Me") : QStringLiteral("Seat %1").arg(seat + 1);
+    return seat == 0 ? TDraftReviewForm::tr("Me") : TDraftReviewForm::tr("Seat %1").arg(seat + 1);
 }
 
 // The colours of the picks as a small table: a column per colour, then the colourless ones.
@@ -92,12 +92,12 @@ QString ColorsTable(const TColorCounts& counts) {
     };
     for (size_t c = 0; c < kColorLetters.size(); ++c)
         column(QString(QLatin1Char(kColorLetters[c])), counts.Colors[c]);
-    column(QStringLiteral("Colourless"), counts.Colorless);
+    column(TDraftReviewForm::tr("Colourless"), counts.Colorless);
     if (counts.Unknown > 0)
-        column(QStringLiteral("Unknown"), counts.Unknown);
-    return QStringLiteral("<table cellspacing=0 cellpadding=2 border=1><tr><td>Colour</td>%1</tr>"
-                          "<tr><td>Cards</td>%2</tr></table>")
-        .arg(heads, cells);
+        column(TDraftReviewForm::tr("Unknown"), counts.Unknown);
+    return QStringLiteral("<table cellspacing=0 cellpadding=2 border=1><tr><td>%1</td>%2</tr>"
+                          "<tr><td>%3</td>%4</tr></table>")
+        .arg(TDraftReviewForm::tr("Colour"), heads, TDraftReviewForm::tr("Cards"), cells);
 }
 
 // The curve as a small table: the converted costs over the number of cards of each.
@@ -109,9 +109,9 @@ QString CurveTable(const std::array<int, kCurveColumns>& curve) {
                      .arg(cost == kCurveColumns - 1 ? QStringLiteral("+") : QString());
         counts += QStringLiteral("<td align=center>%1</td>").arg(curve[static_cast<size_t>(cost)]);
     }
-    return QStringLiteral("<table cellspacing=0 cellpadding=2 border=1><tr><td>Cost</td>%1</tr>"
-                          "<tr><td>Cards</td>%2</tr></table>")
-        .arg(costs, counts);
+    return QStringLiteral("<table cellspacing=0 cellpadding=2 border=1><tr><td>%1</td>%2</tr>"
+                          "<tr><td>%3</td>%4</tr></table>")
+        .arg(TDraftReviewForm::tr("Cost"), costs, TDraftReviewForm::tr("Cards"), counts);
 }
 
 } // namespace
@@ -141,7 +141,7 @@ private:
 TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards, QWidget* parent)
     : QDialog(parent), record_(std::move(record)), links_(LinkRecordCards(record_, cards)), cards_(cards) {
     setObjectName(QStringLiteral("DraftReviewForm"));
-    setWindowTitle(QStringLiteral("Draft review"));
+    setWindowTitle(tr("Draft review"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     resize(1100, 760);
     QLayout* top = BuildTopRow();
@@ -163,9 +163,9 @@ QLayout* TDraftReviewForm::BuildTopRow() {
     comboBoxSeat_->setObjectName(QStringLiteral("ComboBoxSeat"));
     for (int seat = 0; seat < kTableSeats; ++seat)
         comboBoxSeat_->addItem(SeatName(seat));
-    buttonPrevious_ = new QPushButton(QStringLiteral("< Previous"), this);
+    buttonPrevious_ = new QPushButton(tr("< Previous"), this);
     buttonPrevious_->setObjectName(QStringLiteral("ButtonPrevious"));
-    buttonNext_ = new QPushButton(QStringLiteral("Next >"), this);
+    buttonNext_ = new QPushButton(tr("Next >"), this);
     buttonNext_->setObjectName(QStringLiteral("ButtonNext"));
     for (QPushButton* button : {buttonPrevious_, buttonNext_}) {
         button->setAutoDefault(false);
@@ -177,7 +177,7 @@ QLayout* TDraftReviewForm::BuildTopRow() {
     bold.setBold(true);
     labelStep_->setFont(bold);
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("Seat:"), this));
+    top->addWidget(new QLabel(tr("Seat:"), this));
     top->addWidget(comboBoxSeat_);
     top->addWidget(buttonPrevious_);
     top->addWidget(buttonNext_);
@@ -198,12 +198,10 @@ void TDraftReviewForm::BuildStepsAndBooster() {
     treeBooster_->setUniformRowHeights(true);
     treeBooster_->setSelectionMode(QAbstractItemView::NoSelection);
     treeBooster_->setFocusPolicy(Qt::NoFocus);
-    treeBooster_->setHeaderLabels({QString(), QStringLiteral("Booster"), QStringLiteral("Cost"),
-                                   QStringLiteral("Value"), QStringLiteral("Came back"),
-                                   QStringLiteral("Score")});
-    treeBooster_->headerItem()->setToolTip(kColumnScore,
-                                           QStringLiteral("The card's score for the computer drafters "
-                                                          "with this seat's picks so far"));
+    treeBooster_->setHeaderLabels(
+        {QString(), tr("Booster"), tr("Cost"), tr("Value"), tr("Came back"), tr("Score")});
+    treeBooster_->headerItem()->setToolTip(kColumnScore, tr("The card's score for the computer drafters "
+                                                            "with this seat's picks so far"));
     treeBooster_->header()->setStretchLastSection(false);
     treeBooster_->header()->setSectionResizeMode(kColumnCard, QHeaderView::Stretch);
     treeBooster_->setColumnWidth(kColumnMark, 28);
@@ -245,10 +243,9 @@ QWidget* TDraftReviewForm::BuildSummaryAndSignals() {
     auto* signalsPanel = new QWidget(this);
     auto* signalsLayout = new QVBoxLayout(signalsPanel);
     signalsLayout->setContentsMargins(0, 0, 0, 0);
-    auto* signalsLabel =
-        new QLabel(QStringLiteral("<b>Signals</b>: each colour's share of the value seen after pick %1")
-                       .arg(kSignalAfterPick),
-                   this);
+    auto* signalsLabel = new QLabel(
+        tr("<b>Signals</b>: each colour's share of the value seen after pick %1").arg(kSignalAfterPick),
+        this);
     signalsLabel->setWordWrap(true);
     signalsLayout->addWidget(signalsLabel);
     signalsLayout->addWidget(signalChart_, 1);
@@ -260,22 +257,20 @@ QWidget* TDraftReviewForm::BuildStandings() {
     treeStandings_->setObjectName(QStringLiteral("TreeStandings"));
     treeStandings_->setRootIsDecorated(false);
     treeStandings_->setUniformRowHeights(true);
-    treeStandings_->setHeaderLabels({QStringLiteral("Place"), QStringLiteral("Seat"),
-                                     QStringLiteral("Colours"), QStringLiteral("Score")});
-    treeStandings_->setToolTip(QStringLiteral("Double-click a seat to review its picks"));
+    treeStandings_->setHeaderLabels({tr("Place"), tr("Seat"), tr("Colours"), tr("Score")});
+    treeStandings_->setToolTip(tr("Double-click a seat to review its picks"));
     for (int column = 0; column < 4; ++column)
         treeStandings_->setColumnWidth(column, column == 1 ? 70 : 55);
-    buttonDesign_ = new QPushButton(QStringLiteral("Open in designer"), this);
+    buttonDesign_ = new QPushButton(tr("Open in designer"), this);
     buttonDesign_->setObjectName(QStringLiteral("ButtonDesign"));
-    buttonSaveDeck_ = new QPushButton(QStringLiteral("Save deck..."), this);
+    buttonSaveDeck_ = new QPushButton(tr("Save deck..."), this);
     buttonSaveDeck_->setObjectName(QStringLiteral("ButtonSaveDeck"));
     for (QPushButton* button : {buttonDesign_, buttonSaveDeck_})
         button->setAutoDefault(false);
     auto* standingsPanel = new QWidget(this);
     auto* standingsLayout = new QVBoxLayout(standingsPanel);
     standingsLayout->setContentsMargins(0, 0, 0, 0);
-    auto* standingsLabel =
-        new QLabel(QStringLiteral("<b>Standings</b>: each seat's picks built into a deck"), this);
+    auto* standingsLabel = new QLabel(tr("<b>Standings</b>: each seat's picks built into a deck"), this);
     standingsLabel->setWordWrap(true);
     standingsLayout->addWidget(standingsLabel);
     standingsLayout->addWidget(treeStandings_, 1);
@@ -348,8 +343,7 @@ bool TDraftReviewForm::eventFilter(QObject* watched, QEvent* event) {
 
 QString TDraftReviewForm::CardText(int32_t key) const {
     const TCardItem* card = links_[static_cast<size_t>(key)];
-    return card ? FromCp1252(card->Name)
-                : FromCp1252(record_.Key(key)) + QStringLiteral(" (not in the database)");
+    return card ? FromCp1252(card->Name) : tr("%1 (not in the database)").arg(FromCp1252(record_.Key(key)));
 }
 
 void TDraftReviewForm::ShowSeat(int seat) {
@@ -373,8 +367,8 @@ void TDraftReviewForm::ShowSeat(int seat) {
             const TPickGrade& grade = grade_.Picks[i];
             item->setData(kGradeRole,
                           grade.Agrees() ? QStringLiteral("\u2713") : QStringLiteral("-%1").arg(grade.Loss));
-            item->setToolTip(grade.Agrees() ? QStringLiteral("The drafters would have taken this card too")
-                                            : QStringLiteral("The drafters' choice, %1, scored %2 more")
+            item->setToolTip(grade.Agrees() ? tr("The drafters would have taken this card too")
+                                            : tr("The drafters' choice, %1, scored %2 more")
                                                   .arg(CardText(step.Cards[static_cast<size_t>(grade.Best)]))
                                                   .arg(grade.Loss));
             listSteps_->addItem(item);
@@ -388,7 +382,7 @@ void TDraftReviewForm::ShowSeat(int seat) {
 
 void TDraftReviewForm::ShowStep(int index) {
     if (steps_.empty()) {
-        labelStep_->setText(QStringLiteral("No picks recorded for this seat"));
+        labelStep_->setText(tr("No picks recorded for this seat"));
         treeBooster_->clear();
         treeBooster_->SetBestRow(-1);
         ShowPicks({});
@@ -412,9 +406,9 @@ void TDraftReviewForm::ShowStep(int index) {
                             .arg(FromUtf8(StepLabel(step)))
                             .arg(step.Booster)
                             .arg(CardText(step.Taken()), HowText(step.How)));
-    labelStep_->setToolTip(
-        grade.Agrees() ? QStringLiteral("Agrees with the drafters' choice")
-                       : QStringLiteral("The drafters' choice (outlined) scored %1 more").arg(grade.Loss));
+    labelStep_->setToolTip(grade.Agrees()
+                               ? tr("Agrees with the drafters' choice")
+                               : tr("The drafters' choice (outlined) scored %1 more").arg(grade.Loss));
 
     const std::vector<bool> wheeled = WheeledCards(record_, recordStep);
     treeBooster_->clear();
@@ -430,7 +424,7 @@ void TDraftReviewForm::ShowStep(int index) {
             row->setText(kColumnValue, QString::number(card->Value));
         }
         if (wheeled[i])
-            row->setText(kColumnBack, QStringLiteral("wheeled"));
+            row->setText(kColumnBack, tr("wheeled"));
         row->setText(kColumnScore, QString::number(grade.Scores[i]));
         row->setTextAlignment(kColumnScore, Qt::AlignRight | Qt::AlignVCenter);
         if (static_cast<int>(i) == step.TakenAt) {
@@ -451,10 +445,10 @@ void TDraftReviewForm::ShowStep(int index) {
 }
 
 void TDraftReviewForm::ShowPicks(const std::vector<int32_t>& picks) {
-    labelPicks_->setText(
-        QStringLiteral("<b>Picks so far: %1</b><br>%2<br>%3")
-            .arg(picks.size())
-            .arg(ColorsTable(CountColors(picks, links_)), CurveTable(ManaCurve(picks, links_))));
+    labelPicks_->setText(QStringLiteral("%1<br>%2<br>%3")
+                             .arg(tr("<b>Picks so far: %1</b>").arg(picks.size()),
+                                  ColorsTable(CountColors(picks, links_)),
+                                  CurveTable(ManaCurve(picks, links_))));
     listPicks_->clear();
     for (int32_t key : picks)
         listPicks_->addItem(CardText(key));
@@ -462,13 +456,14 @@ void TDraftReviewForm::ShowPicks(const std::vector<int32_t>& picks) {
 
 void TDraftReviewForm::ShowSummary() {
     const TSeatSummary summary = SummarizeSeat(record_, links_, seat_);
-    QString html = QStringLiteral("<table cellspacing=0 cellpadding=0><tr><td valign=top>"
-                                  "<b>%1</b>: colours of the picks by pack turn, and the first pick of each"
-                                  "<table cellspacing=0 cellpadding=3 border=1><tr><th>Pack</th>")
-                       .arg(SeatName(seat_).toHtmlEscaped());
+    QString html = QStringLiteral("<table cellspacing=0 cellpadding=0><tr><td valign=top>%1"
+                                  "<table cellspacing=0 cellpadding=3 border=1><tr><th>%2</th>")
+                       .arg(tr("<b>%1</b>: colours of the picks by pack turn, and the first pick of each")
+                                .arg(SeatName(seat_).toHtmlEscaped()),
+                            tr("Pack"));
     for (char letter : kColorLetters)
         html += QStringLiteral("<th>%1</th>").arg(QLatin1Char(letter));
-    html += QStringLiteral("<th>Colourless</th><th>First pick</th></tr>");
+    html += QStringLiteral("<th>%1</th><th>%2</th></tr>").arg(tr("Colourless"), tr("First pick"));
     for (size_t turn = 0; turn < summary.ColorsByTurn.size(); ++turn) {
         const TColorCounts& counts = summary.ColorsByTurn[turn];
         html += QStringLiteral("<tr><td>%1</td>").arg(turn + 1);
@@ -481,8 +476,9 @@ void TDraftReviewForm::ShowSummary() {
     }
     const TBuiltDeck& deck = grade_.Decks[static_cast<size_t>(seat_)];
     html +=
-        QStringLiteral("</table></td></tr></table><p><b>Grade</b>: the picks against the computer drafters' "
-                       "choice<br>Built deck: %1, score %2, place %3 of %4<br>%5")
+        QStringLiteral("</table></td></tr></table><p>") +
+        tr("<b>Grade</b>: the picks against the computer drafters' choice<br>Built deck: %1, score %2, place "
+           "%3 of %4<br>%5")
             .arg(FromUtf8(ColourSetText(deck.Colours)))
             .arg(deck.Score)
             .arg(grade_.Place(seat_))
@@ -490,7 +486,7 @@ void TDraftReviewForm::ShowSummary() {
             .arg(FromCp1252(AgreementLine(grade_.Picks)).toHtmlEscaped());
     const std::vector<int> largest = LargestLosses(grade_.Picks, 3);
     if (!largest.empty())
-        html += QStringLiteral("<br>Largest losses:");
+        html += tr("<br>Largest losses:");
     for (int at : largest)
         html +=
             QStringLiteral("<br>&nbsp;&nbsp;%1")
@@ -579,12 +575,17 @@ void OpenDraftRecord() {
     try {
         record = ReadDraftRecord(path, [&](int line, const std::string& fault) {
             if (++faultCount <= kListedRecordFaults)
-                faults += "\nLine " + std::to_string(line) + ": " + fault;
+                faults +=
+                    "\n" +
+                    ToUtf8(TDraftReviewForm::tr("Line %1: %2").arg(QString::number(line), FromUtf8(fault)));
         });
     } catch (const Error& e) {
         if (faultCount > kListedRecordFaults)
-            faults += "\n... and " + std::to_string(faultCount - kListedRecordFaults) + " more";
-        ShowError("The draft record cannot be read: " + std::string(e.what()) + faults);
+            faults +=
+                "\n" + ToUtf8(TDraftReviewForm::tr("... and %1 more").arg(faultCount - kListedRecordFaults));
+        ShowError(
+            ToUtf8(TDraftReviewForm::tr("The draft record cannot be read: %1").arg(FromUtf8(e.what()))) +
+            faults);
         return;
     }
     // The record names its cards by key; whatever the database still has is shown in full.

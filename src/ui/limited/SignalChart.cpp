@@ -27,10 +27,10 @@ TSignalChart::TSignalChart(QWidget* parent) : QWidget(parent) {
 void TSignalChart::SetSummary(const TSeatSummary& summary) {
     signals_ = summary.Signals;
     open_ = summary.OpenColors;
-    QString tip = QStringLiteral("The share of each colour's value among the cards seen after pick %1")
-                      .arg(kSignalAfterPick);
+    QString tip =
+        tr("The share of each colour's value among the cards seen after pick %1").arg(kSignalAfterPick);
     for (size_t turn = 0; turn < signals_.size(); ++turn) {
-        tip += QStringLiteral("\nPack %1:").arg(turn + 1);
+        tip += QLatin1Char('\n') + tr("Pack %1:").arg(turn + 1);
         for (size_t c = 0; c < kColorLetters.size(); ++c)
             tip +=
                 QStringLiteral(" %1 %2").arg(QLatin1Char(kColorLetters[c])).arg(Percent(signals_[turn][c]));
@@ -70,8 +70,8 @@ void TSignalChart::paintEvent(QPaintEvent*) {
         painter.setPen(text);
         painter.setFont(font());
         painter.drawText(QRect(left, 0, groupWidth, line), Qt::AlignLeft | Qt::AlignVCenter,
-                         open < 0 ? QStringLiteral("Pack %1").arg(turn + 1)
-                                  : QStringLiteral("Pack %1: %2 open")
+                         open < 0 ? tr("Pack %1").arg(turn + 1)
+                                  : tr("Pack %1: %2 open")
                                         .arg(turn + 1)
                                         .arg(QLatin1Char(kColorLetters[static_cast<size_t>(open)])));
         const int barLeft = left + letterWidth;
