@@ -50,6 +50,7 @@ private slots:
         session_ = std::make_unique<ProgramSession>(QCoreApplication::applicationFilePath().toStdString());
         MakeBadges();
         Settings().SetCardImagesDir(home_ / "Pictures");
+        Settings().SetShowImages(true); // the option is off until the user turns it on
         home_.Write("Pictures/ab/Ember Hound.jpg", Picture(Qt::red));
         home_.Write("Pictures/ab/Vow Ember.jpg", Picture(Qt::blue));
         home_.Write("Pictures/ab/Broken Bell.jpg", "not a picture at all");

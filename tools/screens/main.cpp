@@ -212,6 +212,7 @@ void LmStyleMenu() {
 // The collection and maintenance windows, with a card searched for and a few more owned.
 void CollectionWindows() {
     Settings().SetEditionsFilter("");
+    Settings().SetShowImages(true); // the card windows with their pictures
     {
         TViewBaseForm form;
         form.Setup();

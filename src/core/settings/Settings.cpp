@@ -25,7 +25,7 @@ SettingsStore::SettingsStore(std::string iniPath, std::string programDir)
     : file_(std::move(iniPath)), programDir_(std::move(programDir)) {}
 
 bool SettingsStore::ShowImages() const {
-    return file_.ReadBool(kPreferences, "ShowImages", true);
+    return file_.ReadBool(kPreferences, "ShowImages", false);
 }
 void SettingsStore::SetShowImages(bool value) { file_.WriteBool(kPreferences, "ShowImages", value); }
 

@@ -12,7 +12,7 @@ using tovel::test::TempDir;
 TEST(Settings, EveryKeyHasItsDefaultOnAnEmptyFile) {
     TempDir dir;
     const SettingsStore settings(dir / "tovel.ini", dir.Path());
-    EXPECT_TRUE(settings.ShowImages()); // pictures are shown until the user turns them off
+    EXPECT_FALSE(settings.ShowImages());
     EXPECT_EQ(settings.CardImagesDir(), dir.Path() + "Data/");
     EXPECT_EQ(settings.EditionsFilter(), "");
     const WindowGeometry g = settings.MakeDeckGeometry();
@@ -74,7 +74,7 @@ TEST(Settings, BadValuesReadAsDefaults) {
     EXPECT_EQ(settings.BaseCardColumns(), (std::vector<int>{6, 8}));
     EXPECT_TRUE(settings.ShowDeck());
     EXPECT_EQ(settings.DraftPickTime(), 40);
-    EXPECT_TRUE(settings.ShowImages());
+    EXPECT_FALSE(settings.ShowImages());
     // Sizes too small to use read as the designed ones; positions are kept.
     const WindowGeometry g = settings.MakeDeckGeometry();
     EXPECT_EQ((std::vector<int>{g.top, g.left, g.height, g.width}), (std::vector<int>{5, -20, 531, 534}));
