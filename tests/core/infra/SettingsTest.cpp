@@ -70,8 +70,6 @@ TEST(Settings, BadValuesReadAsDefaults) {
     dir.Write("tovel.ini", "[Options]\nShowDeck=yes\n[Draft]\nPickTime=soon\n[Preferences]\nShowImages=2\n"
                            "[MakeDeck]\nTop=5\nLeft=-20\nHeight=120\nWidth=250\nRightPanelWidth=48\n");
     SettingsStore settings(dir / "tovel.ini", dir.Path());
-    settings.SetBaseColumns(" 6, x,,8 ,");
-    EXPECT_EQ(settings.BaseCardColumns(), (std::vector<int>{6, 8}));
     EXPECT_TRUE(settings.ShowDeck());
     EXPECT_EQ(settings.DraftPickTime(), 40);
     EXPECT_FALSE(settings.ShowImages());
@@ -79,6 +77,8 @@ TEST(Settings, BadValuesReadAsDefaults) {
     const WindowGeometry g = settings.MakeDeckGeometry();
     EXPECT_EQ((std::vector<int>{g.top, g.left, g.height, g.width}), (std::vector<int>{5, -20, 531, 534}));
     EXPECT_EQ(settings.MakeDeckRightPanelWidth(), 254);
+    settings.SetBaseColumns(" 6, x,,8 ,");
+    EXPECT_EQ(settings.BaseCardColumns(), (std::vector<int>{6, 8}));
 }
 
 // The English translation is chosen by the system's locale unless the user chose; a Russian
