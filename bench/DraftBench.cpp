@@ -32,10 +32,7 @@ void RunDrafts(benchmark::State& state, const char* config) {
         engine.SetCardLoader([](TCardsList&, const std::string&) {}); // loaded above
         engine.SetFixedSeed(seed++);
         engine.StartDraft(config, 40);
-        while (engine.State() == TDraftState::Picking || engine.State() == TDraftState::BetweenTurns) {
-            engine.NextPackTurn();
-            engine.AutoPick();
-        }
+        engine.FinishByTimeouts();
         if (engine.Seats().Items(7).Picks.Count() != 45)
             state.SkipWithError("the draft did not end with 45 picks per seat");
         benchmark::DoNotOptimize(engine.Log().size());
@@ -107,10 +104,7 @@ static void BM_DraftersStayInTheirColours(benchmark::State& state) {
             engine.SetFixedSeed(seed);
             engine.SetDrafterStrategy(static_cast<uint8_t>(state.range(0)));
             engine.StartDraft(config, 40);
-            while (engine.State() == TDraftState::Picking || engine.State() == TDraftState::BetweenTurns) {
-                engine.NextPackTurn();
-                engine.AutoPick();
-            }
+            engine.FinishByTimeouts();
             for (int seat = 1; seat < kTableSeats; ++seat) {
                 const TIntegerList& seatPicks = engine.Seats().Items(seat).Picks;
                 const uint8_t colours = DrafterColors(seatPicks, cards);

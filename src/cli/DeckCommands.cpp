@@ -35,12 +35,11 @@ int Convert(Context& context, const std::vector<std::string>& files) {
     if (const std::string problem = SameFileProblem(paths); !problem.empty())
         throw UsageError("deck convert: " + problem);
     int status = kExitOk;
-    for (const std::string& file : files) {
-        try {
-            const std::string converted = InsertSideboardFile(file); // a failure prints nothing here
-            context.out << file << " -> " << converted << "\n";
-        } catch (const std::exception& e) {
-            context.err << "deck convert: " << e.what() << "\n";
+    for (const TConvertResult& result : InsertSideboardFiles(files)) {
+        if (result.Error.empty()) {
+            context.out << result.File << " -> " << result.Converted << "\n";
+        } else {
+            context.err << "deck convert: " << result.Error << "\n";
             status = kExitFailure;
         }
     }

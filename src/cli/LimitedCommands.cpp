@@ -37,7 +37,7 @@ struct LimitedOptions {
     std::string out;
     std::optional<std::string> log;
     std::optional<std::string> record;
-    uint8_t drafters = kPickByValue;
+    TPickStrategy drafters = kPickByValue;
 };
 
 // A whole number from `low` to `high` for an option, else a usage error naming the range.
@@ -80,10 +80,10 @@ LimitedOptions TakeOptions(const std::string& command, std::vector<std::string> 
     if (withLog && TakeOption(words, "--record", value))
         options.record = value;
     if (withLog && TakeOption(words, "--drafters", value)) {
-        if (value == "colours")
-            options.drafters = kPickByValueAndColors;
-        else if (value != "value")
+        const std::optional<TPickStrategy> drafters = ParseDrafterStrategy(value);
+        if (!drafters)
             throw UsageError("--drafters is value or colours");
+        options.drafters = *drafters;
     }
     if (!TakeOption(words, "--out", options.out) || options.out.empty())
         throw UsageError(command + " needs --out FILE.dec");
@@ -190,10 +190,7 @@ int RunDraft(Context& context) {
     } catch (const CubeProblems& problems) {
         return CubeFailure(context, problems);
     }
-    while (engine.State() == TDraftState::Picking || engine.State() == TDraftState::BetweenTurns) {
-        engine.NextPackTurn();
-        engine.AutoPick();
-    }
+    engine.FinishByTimeouts();
 
     // The decks, the log and the record are one set: a failure or a signal leaves the files of
     // the last run as they were, never a mix of two.
@@ -263,8 +260,7 @@ int RunSealed(Context& context) {
     }
 
     const std::string config = options.config ? *options.config : ProgramSettings().SealedConfig();
-    LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
-    LoadSpecialConfigs(BoostersIniPath());
+    LoadLimitedTableData();
     PrintBoostersReport(context);
     if (!GenerateSealedPool(config, cards, pool, random, DefaultCardLoader())) {
         context.err << "No sealed pool configured: " << EmptySettingReason("Sealed/Config") << "\n";

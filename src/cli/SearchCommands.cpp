@@ -33,31 +33,26 @@ int RunSearch(Context& context) {
     TCardsList cards;
     LoadCardDatabase(cards, ProgramPath("Data/base.txt"), "");
     TTextList formats;
-    const std::string formatsFile = ProgramPath("Data/formats.txt");
-    if (FileExists(formatsFile))
-        LoadFormatList(formats, formatsFile);
-    TQueryContext queryContext;
-    queryContext.Formats = &formats;
-    TCardQuery compiled;
-    try {
-        compiled = TCardQuery::Compile(Utf8ToCp1252(query), queryContext);
-    } catch (const Error& e) {
-        context.err << e.what() << "\n";
-        return kExitFailure;
-    }
-
-    std::vector<int32_t> owned;
-    if (compiled.UsesOwned()) {
+    LoadFormatListIfPresent(formats, ProgramPath("Data/formats.txt"));
+    // A missing default inventory owns nothing; a named one must exist.
+    TInventoryList inventory;
+    const auto ownedFrom = [&]() -> const TInventoryList* {
         if (!inventoryGiven)
             inventoryFile = ProgramPath(kDefaultInventoryFile);
         if (inventoryGiven && !FileExists(inventoryFile))
             throw Error("Cannot open file \"" + inventoryFile + "\"");
-        if (FileExists(inventoryFile)) {
-            TInventoryList inventory;
-            LoadInventory(inventory, cards, inventoryFile, false);
-            owned = OwnedCounts(cards, inventory);
-            compiled.SetOwned(owned);
-        }
+        if (!FileExists(inventoryFile))
+            return nullptr;
+        LoadInventory(inventory, cards, inventoryFile, false);
+        return &inventory;
+    };
+    std::vector<int32_t> owned;
+    TCardQuery compiled;
+    try {
+        compiled = CompileCardSearch(Utf8ToCp1252(query), formats, cards, ownedFrom, owned);
+    } catch (const Error& e) {
+        context.err << e.what() << "\n";
+        return kExitFailure;
     }
 
     const std::vector<int> found = SearchCards(cards, compiled);

@@ -491,4 +491,20 @@ int CompareBySortMode(TSortMode mode, const TCardItem& a, const TCardItem& b) {
     return 0;
 }
 
+void SortBySortMode(std::vector<int32_t>& positions, const TCardsList& cards, TSortMode mode) {
+    if (mode == TSortMode::None)
+        return;
+    std::stable_sort(positions.begin(), positions.end(), [&](int32_t a, int32_t b) {
+        return CompareBySortMode(mode, cards.Items(a), cards.Items(b)) < 0;
+    });
+}
+
+std::vector<int32_t> CardsOfEdition(const TCardsList& cards, std::string_view code) {
+    std::vector<int32_t> positions;
+    for (int32_t i = 0; i < cards.Count(); ++i)
+        if (cards.Items(i).Edition == code)
+            positions.push_back(i);
+    return positions;
+}
+
 } // namespace tovel

@@ -190,5 +190,10 @@ const char* SortModeCaption(TSortMode mode);
 TSortMode NextSortMode(TSortMode mode);
 // Rarity and value sort descending; "None" finds every pair equal.
 int CompareBySortMode(TSortMode mode, const TCardItem& a, const TCardItem& b);
+// Sorts card-list positions by the mode, keeping the order of equal cards (all of them for None).
+void SortBySortMode(std::vector<int32_t>& positions, const TCardsList& cards, TSortMode mode);
+
+// The positions of the cards of one edition (exact code), in list order.
+std::vector<int32_t> CardsOfEdition(const TCardsList& cards, std::string_view code);
 
 } // namespace tovel

@@ -16,13 +16,6 @@ namespace {
 constexpr char kAeLigature = static_cast<char>(198);
 constexpr char kRightQuote = static_cast<char>(146);
 
-// A 1-based substring: positions outside the text are clamped.
-std::string_view Copy1(std::string_view text, int32_t position, int32_t length) {
-    if (position < 1 || length <= 0 || static_cast<size_t>(position) > text.size())
-        return {};
-    return text.substr(static_cast<size_t>(position) - 1, static_cast<size_t>(length));
-}
-
 void ReplaceRunsOfBlanks(std::string& line) {
     std::string out;
     out.reserve(line.size());
@@ -39,6 +32,12 @@ void ReplaceRunsOfBlanks(std::string& line) {
 }
 
 } // namespace
+
+std::string_view CardListColumns(std::string_view line, int32_t position, int32_t length) {
+    if (position < 1 || length <= 0 || static_cast<size_t>(position) > line.size())
+        return {};
+    return line.substr(static_cast<size_t>(position) - 1, static_cast<size_t>(length));
+}
 
 std::string CardListLine(std::string line, const TReadCardRec& layout) {
     if (Trim(line).empty())
@@ -72,8 +71,8 @@ std::string CardListLine(std::string line, const TReadCardRec& layout) {
         }
         if (const size_t quote = line.find(kRightQuote); quote != std::string::npos)
             line[quote] = '\'';
-        name = Trim(Copy1(line, layout.NamePosition, layout.NameLength));
-        rarity = Copy1(line, layout.RarityPosition, 1);
+        name = Trim(CardListColumns(line, layout.NamePosition, layout.NameLength));
+        rarity = CardListColumns(line, layout.RarityPosition, 1);
     }
     std::string out = layout.EditionCode;
     out += ';';

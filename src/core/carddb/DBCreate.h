@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tovel {
@@ -27,6 +28,10 @@ struct TReadCardRec {
 
 // Asks the layout of one imported file (the layout dialog in the program).
 using TReadCardLayout = std::function<TReadCardRec(const std::string& fileName)>;
+
+// `length` characters of `line` from the 1-based `position`, cut at the end of the line; empty
+// for a position outside the line or a length below 1.
+std::string_view CardListColumns(std::string_view line, int32_t position, int32_t length);
 
 // One card-list line ("code;name;rarity;5") from an imported line, or empty text for a line
 // that is empty after trimming.

@@ -2,6 +2,7 @@
 
 #include "core/infra/FileIO.h"
 #include "core/infra/Text.h"
+#include "core/infra/Words.h"
 
 #include <algorithm>
 
@@ -64,6 +65,13 @@ void LoadFormatList(TTextList& list, const std::string& fileName) {
     LoadTrimmedLines(list, fileName);
 }
 
+bool LoadFormatListIfPresent(TTextList& list, const std::string& fileName) {
+    if (!FileExists(fileName))
+        return false;
+    LoadFormatList(list, fileName);
+    return true;
+}
+
 bool FilterMatches(const TCardFilter& filter, std::string_view edition, const TCardItem* card) {
     return TFilterMatcher(filter).Matches(edition, card);
 }
@@ -110,6 +118,58 @@ bool PrintingsHold(std::string_view printings, std::string_view code) {
 bool CodeListSelects(std::string_view codes, std::string_view code) {
     const size_t end = codes.rfind(';');
     return end != std::string_view::npos && CodeListHolds(codes.substr(0, end + 1), code);
+}
+
+std::string EditionCaption(const TTextList& editions, int index) {
+    std::string caption = "[";
+    caption += editions.Name(index);
+    caption += "] ";
+    caption += NthWord(2, editions[index], ";", true);
+    return caption;
+}
+
+std::string_view FormatName(const TTextList& formats, int index) {
+    return NthWord(1, formats[index], ";", true);
+}
+
+namespace {
+
+std::vector<bool> ChecksOfCodes(std::string_view codes, const TTextList& editions) {
+    std::vector<bool> checks(static_cast<size_t>(editions.Count()));
+    for (int i = 0; i < editions.Count(); ++i)
+        checks[static_cast<size_t>(i)] = CodeListSelects(codes, editions.Name(i));
+    return checks;
+}
+
+} // namespace
+
+std::vector<bool> FilterChecks(const TCardFilter& filter, const TTextList& editions) {
+    if (filter.Editions.empty())
+        return std::vector<bool>(static_cast<size_t>(editions.Count()), true);
+    return ChecksOfCodes(filter.Editions, editions);
+}
+
+std::optional<std::vector<bool>> FormatChoiceChecks(int choice, const TTextList& formats,
+                                                    const TTextList& editions) {
+    if (choice <= kFormatChoiceNone || choice == kFormatChoiceAll)
+        return std::vector<bool>(static_cast<size_t>(editions.Count()), choice == kFormatChoiceAll);
+    const int format = choice - kFormatChoiceFirstFormat;
+    if (format >= formats.Count())
+        return std::nullopt;
+    return ChecksOfCodes(formats.Value(format), editions);
+}
+
+TCardFilter FilterOfChecks(const TTextList& editions, const std::vector<bool>& checked, bool legalIn) {
+    TCardFilter filter;
+    for (int i = 0; i < editions.Count() && static_cast<size_t>(i) < checked.size(); ++i)
+        if (checked[static_cast<size_t>(i)]) {
+            filter.Editions += editions.Name(i);
+            filter.Editions += ';';
+        }
+    if (filter.Editions.empty())
+        filter.Editions = "NONE";
+    filter.LegalIn = legalIn;
+    return filter;
 }
 
 } // namespace tovel

@@ -5,6 +5,7 @@
 
 #include "core/carddb/CardsDB.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,8 @@ TTextList& FormatList();
 // Error when the file cannot be opened; the list then keeps its old content.
 void LoadEditionList(TTextList& list, const std::string& fileName);
 void LoadFormatList(TTextList& list, const std::string& fileName);
+// LoadFormatList when the file exists (formats are optional for a search); returns whether it did.
+bool LoadFormatListIfPresent(TTextList& list, const std::string& fileName);
 // The same on bytes in memory.
 void ReadTextListLines(TTextList& list, std::string_view bytes);
 
@@ -80,6 +83,21 @@ bool PrintingsHold(std::string_view printings, std::string_view code);
 // The filter dialog's test of a filter's or a format's codes: the whole code, followed by its
 // ";". A last code without ";" selects nothing.
 bool CodeListSelects(std::string_view codes, std::string_view code);
+
+// The filter dialog: a check box for each edition, captioned "[CODE] name", and a choice of
+// formats that sets the checks: "None", "All", then each format by the first word of its line.
+inline constexpr int kFormatChoiceNone = 0;
+inline constexpr int kFormatChoiceAll = 1;
+inline constexpr int kFormatChoiceFirstFormat = 2;
+std::string EditionCaption(const TTextList& editions, int index);
+std::string_view FormatName(const TTextList& formats, int index);
+// The checks that show a filter: every edition for the empty filter, else those it selects.
+std::vector<bool> FilterChecks(const TCardFilter& filter, const TTextList& editions);
+// The checks a format choice sets; none for a choice past the last format (the checks stay).
+std::optional<std::vector<bool>> FormatChoiceChecks(int choice, const TTextList& formats,
+                                                    const TTextList& editions);
+// The filter of the checked editions: each code followed by ";", or "NONE" when none is checked.
+TCardFilter FilterOfChecks(const TTextList& editions, const std::vector<bool>& checked, bool legalIn);
 
 // An entry of a card list view: its edition code and, when the card is in the database, the card.
 bool FilterMatches(const TCardFilter& filter, std::string_view edition, const TCardItem* card);

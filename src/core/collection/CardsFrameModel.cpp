@@ -107,6 +107,16 @@ bool TCardsFrameModel::Shows(int column) const {
     return std::find(columns_.begin(), columns_.end(), column) != columns_.end();
 }
 
+std::vector<int> TCardsFrameModel::CardColumnsToggled(int column, bool show) const {
+    std::vector<int> columns;
+    for (int position = 0; position < ColumnCount(); ++position)
+        if (ColumnAt(position) >= kFirstCardColumn && ColumnAt(position) != column)
+            columns.push_back(ColumnAt(position));
+    if (show)
+        columns.push_back(column);
+    return columns;
+}
+
 const char* TCardsFrameModel::ColumnCaption(int column) {
     static constexpr const char* kCaptions[kColumnKinds] = {"Edition", "Name", "Count",  "Foil", "Notes",
                                                             "Cost",    "Type", "Rarity", "P/T",  "Value"};

@@ -75,6 +75,9 @@ public:
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
     int ColumnAt(int position) const { return columns_[static_cast<size_t>(position)]; }
     bool Shows(int column) const;
+    // The card columns after `column` is shown (last) or hidden: the shown card columns in their
+    // order, without it, then it when shown.
+    std::vector<int> CardColumnsToggled(int column, bool show) const;
     // The header caption of a column identity.
     static const char* ColumnCaption(int column);
 

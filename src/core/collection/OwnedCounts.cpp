@@ -30,4 +30,18 @@ std::vector<int32_t> OwnedCounts(const TCardsList& cards, const TInventoryList& 
     return owned;
 }
 
+TCardQuery CompileCardSearch(std::string_view text, const TTextList& formats, const TCardsList& cards,
+                             const TOwnedFrom& ownedFrom, std::vector<int32_t>& owned) {
+    TQueryContext context;
+    context.Formats = &formats;
+    TCardQuery query = TCardQuery::Compile(text, context);
+    owned.clear();
+    if (query.UsesOwned()) {
+        if (const TInventoryList* inventory = ownedFrom ? ownedFrom() : nullptr)
+            owned = OwnedCounts(cards, *inventory);
+    }
+    query.SetOwned(owned);
+    return query;
+}
+
 } // namespace tovel

@@ -76,11 +76,9 @@ bool TDeckDesigner::SaveAction() {
         ShowError(kDeckIsEmpty);
         return false;
     }
-    const std::string path = AskSaveFileName(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter);
+    const std::string path =
+        AskSaveTarget(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter, OverwriteDeckQuestion);
     if (path.empty())
-        return false;
-    if (FileExists(path) &&
-        Prompts().Confirm(OverwriteDeckQuestion(path), ConfirmButtons::YesCancel) != Answer::Yes)
         return false;
     Save(path);
     return true;

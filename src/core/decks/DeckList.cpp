@@ -321,4 +321,15 @@ std::string ImportProblemsQuestion(const std::vector<TListProblem>& problems) {
     return text + "Import the rest?";
 }
 
+void WriteListFile(const std::string& path, std::string_view utf8Text) {
+    std::string bytes;
+    bytes.reserve(utf8Text.size() + utf8Text.size() / 16);
+    for (size_t i = 0; i < utf8Text.size(); ++i) {
+        if (utf8Text[i] == '\n' && (i == 0 || utf8Text[i - 1] != '\r'))
+            bytes += '\r';
+        bytes += utf8Text[i];
+    }
+    WriteFileAtomically(path, bytes);
+}
+
 } // namespace tovel

@@ -66,6 +66,9 @@ TDeckList ReadDeckListFile(const std::string& path, const TCardsList& cards,
 // A list's bytes as Windows-1252: UTF-8 (with or without its byte-order mark) converted, anything
 // else taken as it is.
 std::string DecodeListBytes(std::string_view bytes);
+// Writes a list as the list window saves it: the UTF-8 text with every line end (LF or CR LF)
+// made CR LF, replacing the file atomically.
+void WriteListFile(const std::string& path, std::string_view utf8Text);
 
 // Replaces both zones by the list's cards; basic lands go to the land counters.
 void FillZones(TDeckZones& zones, const TCardsList& cards, const TDeckList& list);

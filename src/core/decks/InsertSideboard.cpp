@@ -3,6 +3,8 @@
 #include "core/infra/FileIO.h"
 #include "core/infra/Text.h"
 
+#include <exception>
+
 namespace tovel {
 
 std::string InsertSideboardText(std::string_view text) {
@@ -37,6 +39,20 @@ std::string InsertSideboardFile(const std::string& path) {
     const std::string output = path + ".dec";
     WriteFileAtomically(output, InsertSideboardText(ReadTextFile(path)));
     return output;
+}
+
+std::vector<TConvertResult> InsertSideboardFiles(const std::vector<std::string>& files) {
+    std::vector<TConvertResult> results;
+    for (const std::string& file : files) {
+        TConvertResult& result = results.emplace_back();
+        result.File = file;
+        try {
+            result.Converted = InsertSideboardFile(file);
+        } catch (const std::exception& e) {
+            result.Error = e.what();
+        }
+    }
+    return results;
 }
 
 } // namespace tovel

@@ -1,5 +1,7 @@
 #include "core/infra/Prompts.h"
 
+#include "core/infra/FileIO.h"
+
 #include <cstdio>
 
 namespace tovel {
@@ -54,6 +56,18 @@ std::string AskOpenFileName(const std::string& initialDir, const std::string& de
 std::string AskSaveFileName(const std::string& initialDir, const std::string& defaultExtension,
                             const std::string& filter) {
     return Prompts().AskSaveFileName(initialDir, defaultExtension, filter);
+}
+
+bool MayReplaceFile(const std::string& path, const TReplaceQuestion& question) {
+    return !FileExists(path) || Prompts().Confirm(question(path), ConfirmButtons::YesCancel) == Answer::Yes;
+}
+
+std::string AskSaveTarget(const std::string& initialDir, const std::string& defaultExtension,
+                          const std::string& filter, const TReplaceQuestion& question) {
+    const std::string path = AskSaveFileName(initialDir, defaultExtension, filter);
+    if (path.empty() || !MayReplaceFile(path, question))
+        return {};
+    return path;
 }
 
 } // namespace tovel

@@ -94,4 +94,14 @@ std::string AskOpenFileName(const std::string& initialDir, const std::string& de
 std::string AskSaveFileName(const std::string& initialDir, const std::string& defaultExtension,
                             const std::string& filter);
 
+// The question asked before a file is replaced, made for its path.
+using TReplaceQuestion = std::function<std::string(const std::string& path)>;
+// Whether `path` may be written: it does not exist, or the user answers Yes (Yes/Cancel) to
+// the question made for it.
+bool MayReplaceFile(const std::string& path, const TReplaceQuestion& question);
+// AskSaveFileName, then MayReplaceFile on the chosen name: the name to write, or empty when the
+// user cancelled either.
+std::string AskSaveTarget(const std::string& initialDir, const std::string& defaultExtension,
+                          const std::string& filter, const TReplaceQuestion& question);
+
 } // namespace tovel

@@ -355,6 +355,11 @@ std::string BoostersIniPath() {
     return ProgramPath("Data/boosters.ini");
 }
 
+void LoadLimitedTableData() {
+    LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
+    LoadSpecialConfigs(BoostersIniPath());
+}
+
 std::string FindComplexPack(const IniDocument& ini, std::string_view packName) {
     for (const auto& [key, value] : ini.Entries(kComplex))
         if (key == packName)

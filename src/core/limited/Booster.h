@@ -86,6 +86,9 @@ void LoadSpecialConfigs(const std::string& path);
 
 // ProgramDir + "Data/boosters.ini".
 std::string BoostersIniPath();
+// What the draft and sealed tables read before they deal: the program folder's edition list
+// (into EditionList()) and the special packs of its boosters.ini.
+void LoadLimitedTableData();
 
 // The value of the first [Complex] entry whose key equals the pack name exactly, or "".
 std::string FindComplexPack(const IniDocument& ini, std::string_view packName);

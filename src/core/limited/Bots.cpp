@@ -44,6 +44,18 @@ bool TakeBest(TBotItem& seat, TBoosterItem& pack, const TCardsList& cards, Rando
 
 } // namespace
 
+TPickStrategy DrafterStrategyFromSetting(int setting) {
+    return setting == kPickByValueAndColors ? kPickByValueAndColors : kPickByValue;
+}
+
+std::optional<TPickStrategy> ParseDrafterStrategy(std::string_view word) {
+    if (word == "value")
+        return kPickByValue;
+    if (word == "colours")
+        return kPickByValueAndColors;
+    return std::nullopt;
+}
+
 uint8_t DrafterColors(const TIntegerList& picks, const TCardsList& cards) {
     TDrafterColorTally tally;
     for (int32_t index : picks)

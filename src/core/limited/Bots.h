@@ -13,7 +13,9 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tovel {
 
@@ -25,6 +27,13 @@ enum TPickStrategy : uint8_t {
     kPickByValue = 2,
     kPickByValueAndColors = 3,
 };
+
+// The computer drafters' rule from its stored number (the settings' Draft/BotStrategy): 3 is by
+// value and colours, anything else by value.
+TPickStrategy DrafterStrategyFromSetting(int setting);
+// The computer drafters' rule from its command-line word, "value" or "colours"; none for any
+// other word.
+std::optional<TPickStrategy> ParseDrafterStrategy(std::string_view word);
 
 // Picks a drafter makes by value alone before it keeps to two colours.
 inline constexpr int kOpenPicks = 5;

@@ -38,7 +38,7 @@ void TDraftConfig::Load(const SettingsStore& settings) {
     Init(std::move(choices), settings.DraftConfig(), settings.DraftPickTime());
     Cube.Init(CubeNames(), settings.DraftCube(), settings.DraftUseCube(), settings.DraftPackSize(),
               kCubePackSizeMin, kCubePackSizeMax);
-    BotStrategy = settings.DraftBotStrategy();
+    BotStrategy = DrafterStrategyFromSetting(settings.DraftBotStrategy());
     ConfirmPicks = settings.DraftConfirmPicks();
     ShowChoice = settings.DraftShowChoice();
 }
@@ -67,7 +67,7 @@ bool TDraftConfig::Store(SettingsStore& settings) const {
     if (HasChoices())
         settings.SetDraftConfig(ConfigText());
     settings.SetDraftPickTime(PickTime);
-    settings.SetDraftBotStrategy(BotStrategy == 3 ? 3 : 2);
+    settings.SetDraftBotStrategy(DrafterStrategyFromSetting(BotStrategy));
     settings.SetDraftConfirmPicks(ConfirmPicks);
     settings.SetDraftShowChoice(ShowChoice);
     settings.SetDraftUseCube(Cube.UseCube);

@@ -7,6 +7,7 @@
 
 #include "core/carddb/Editions.h"
 #include "core/limited/Booster.h"
+#include "core/limited/Bots.h"
 #include "core/limited/DraftRecord.h"
 
 #include <array>
@@ -30,7 +31,7 @@ public:
     TTextList ChoiceList;          // "name;display name", from BuildPackChoices
     std::array<int, 3> Selected{}; // the chosen ChoiceList position of each pack turn
     int PickTime = 40;             // one of kPickTimePresets
-    int BotStrategy = 2;           // the computer drafters': 2 by value, 3 by value and colours
+    TPickStrategy BotStrategy = kPickByValue; // the computer drafters': by value, or by value and colours
     bool ConfirmPicks = false;
     bool ShowChoice = false; // outline the card the computer drafters would take
     TCubeChoice Cube; // Count: the cards per pack

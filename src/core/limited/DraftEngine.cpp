@@ -59,6 +59,35 @@ std::string SeatDeckPath(const std::string& fileName, int seat) {
     return seat == 0 ? fileName : BotDeckPath(fileName, seat);
 }
 
+std::vector<std::string> ExistingSeatDecks(const std::string& fileName) {
+    std::vector<std::string> existing;
+    for (int seat = 0; seat < kTableSeats; ++seat)
+        if (std::string target = SeatDeckPath(fileName, seat); FileExists(target))
+            existing.push_back(std::move(target));
+    return existing;
+}
+
+std::string AskSeatDecksTarget(const std::function<std::string(const std::string& files)>& severalQuestion) {
+    std::string fileName = AskSaveFileName(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter);
+    if (fileName.empty())
+        return {};
+    const std::vector<std::string> existing = ExistingSeatDecks(fileName);
+    if (existing.empty())
+        return fileName;
+    std::string question;
+    if (existing.size() == 1) {
+        question = OverwriteDeckQuestion(existing.front());
+    } else {
+        std::string files;
+        for (const std::string& file : existing)
+            files += (files.empty() ? "" : ", ") + file;
+        question = severalQuestion(files);
+    }
+    if (Prompts().Confirm(question, ConfirmButtons::YesCancel) != Answer::Yes)
+        return {};
+    return fileName;
+}
+
 void TDraftEngine::SetDrafterStrategy(uint8_t strategy) {
     drafterStrategy_ = strategy;
     for (int seat = 1; seat < seats_.Count(); ++seat)
@@ -84,8 +113,7 @@ TDraftEngine::TDraftEngine(TCardsList& cards) : cards_(cards) {
 }
 
 void TDraftEngine::LoadTableData() {
-    LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
-    LoadSpecialConfigs(BoostersIniPath());
+    LoadLimitedTableData();
 }
 
 uint32_t TDraftEngine::BeginStart() {
@@ -242,6 +270,13 @@ void TDraftEngine::AutoPick() {
     AfterUserPick();
 }
 
+void TDraftEngine::FinishByTimeouts() {
+    while (state_ == TDraftState::Picking || state_ == TDraftState::BetweenTurns) {
+        NextPackTurn();
+        AutoPick();
+    }
+}
+
 void TDraftEngine::AfterUserPick() {
     ResetPickTimer();
     for (int seat = 1; seat < kTableSeats; ++seat)
@@ -313,11 +348,7 @@ TSortMode TDraftEngine::CycleDeckSortMode() {
 
 std::vector<int32_t> TDraftEngine::DeckList(int seat) const {
     std::vector<int32_t> list(seats_.Items(seat).Picks.begin(), seats_.Items(seat).Picks.end());
-    const TSortMode mode = DeckSortMode();
-    if (mode != TSortMode::None)
-        std::stable_sort(list.begin(), list.end(), [&](int32_t a, int32_t b) {
-            return CompareBySortMode(mode, cards_.Items(a), cards_.Items(b)) < 0;
-        });
+    SortBySortMode(list, cards_, DeckSortMode());
     return list;
 }
 
@@ -328,8 +359,7 @@ bool TDraftEngine::SaveSeatDeck(int seat, std::string& fileName, bool overwrite)
             return false;
     }
     const std::string target = SeatDeckPath(fileName, seat);
-    if (!overwrite && FileExists(target) &&
-        Prompts().Confirm(OverwriteDeckQuestion(target), ConfirmButtons::YesCancel) != Answer::Yes)
+    if (!overwrite && !MayReplaceFile(target, OverwriteDeckQuestion))
         return false;
     WriteMainDeck(cards_, seats_.Items(seat).Picks, target);
     if (seat == 0)

@@ -109,6 +109,8 @@ public:
     // The pick a countdown reaching zero makes: the marked card when there is one, else seat 0
     // picks by its rule; then the table goes on.
     void AutoPick();
+    // The rest of the draft as if every countdown ran out: each due "Next", then the pick.
+    void FinishByTimeouts();
 
     // The countdown. The window calls Tick every second while TimerRunning.
     void Tick();
@@ -194,6 +196,13 @@ int PickTimeFor(int pickTimeSeconds, int cardsInFirstBooster);
 // The file seat `seat` saves to for the chosen name: the name itself for the user, the computer
 // drafters' beside it with "_bot2" ... "_bot8".
 std::string SeatDeckPath(const std::string& fileName, int seat);
+// The seats' deck files of `fileName` that exist already, in seat order.
+std::vector<std::string> ExistingSeatDecks(const std::string& fileName);
+// "Save all decks": one file name for the eight seats, asked once (empty: cancelled), and one
+// question for all the files it would replace: OverwriteDeckQuestion for one, else
+// `severalQuestion` of their names joined by ", ". Returns the name to write, or empty when the
+// user cancelled either.
+std::string AskSeatDecksTarget(const std::function<std::string(const std::string& files)>& severalQuestion);
 
 // The editions filter of a draft: each resolved name once, "+" turned into ";".
 std::string DraftEditionsFilter(const std::array<std::string, kPackTurns>& resolvedNames);

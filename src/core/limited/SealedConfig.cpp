@@ -46,8 +46,7 @@ void TSealedConfig::Init(TTextList choices, std::string_view storedConfig) {
 }
 
 void TSealedConfig::Load(const SettingsStore& settings) {
-    LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
-    LoadSpecialConfigs(BoostersIniPath());
+    LoadLimitedTableData();
     TTextList choices;
     BuildPackChoices(choices);
     Init(std::move(choices), settings.SealedConfig());

@@ -1,6 +1,7 @@
 #include "core/settings/Settings.h"
 
 #include "core/infra/Error.h"
+#include "core/infra/Text.h"
 
 namespace tovel {
 
@@ -109,6 +110,31 @@ void SettingsStore::SetSearchQuery(const std::string& window, const std::string&
 }
 std::string SettingsStore::BaseColumns() const { return file_.ReadString("Search", "BaseColumns", ""); }
 void SettingsStore::SetBaseColumns(const std::string& value) { file_.WriteString("Search", "BaseColumns", value); }
+
+std::vector<int> SettingsStore::BaseCardColumns() const {
+    const std::string text = BaseColumns();
+    std::vector<int> columns;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(',', start);
+        if (end == std::string::npos)
+            end = text.size();
+        if (const auto n = ParseInt(Trim(std::string_view(text).substr(start, end - start))))
+            columns.push_back(*n);
+        start = end + 1;
+    }
+    return columns;
+}
+
+void SettingsStore::SetBaseCardColumns(const std::vector<int>& columns) {
+    std::string text;
+    for (int column : columns) {
+        if (!text.empty())
+            text += ',';
+        text += std::to_string(column);
+    }
+    SetBaseColumns(text);
+}
 
 bool SettingsStore::MakeDeckShowBrowser() const { return file_.ReadBool("MakeDeck", "ShowBrowser", false); }
 void SettingsStore::SetMakeDeckShowBrowser(bool value) { file_.WriteBool("MakeDeck", "ShowBrowser", value); }

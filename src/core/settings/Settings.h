@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tovel {
 
@@ -103,6 +104,9 @@ public:
     void SetSearchQuery(const std::string& window, const std::string& value);
     std::string BaseColumns() const;
     void SetBaseColumns(const std::string& value);
+    // BaseColumns as numbers: those that read as whole numbers, in order.
+    std::vector<int> BaseCardColumns() const;
+    void SetBaseCardColumns(const std::vector<int>& columns);
 
     // [MakeDeck] ShowBrowser, BrowserWidth: the designer's card browser panel, shown or not, and
     // its width (below 100 reads as the default).

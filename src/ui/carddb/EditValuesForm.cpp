@@ -34,6 +34,13 @@ TEditValuesForm::TEditValuesForm(QWidget* parent) : QDialog(parent) {
     CentreOnScreen(this);
 
     auto* layout = new QHBoxLayout(this);
+    BuildCardList(layout);
+    BuildValueSide(layout);
+    resize(680, 520);
+    ConnectControls();
+}
+
+void TEditValuesForm::BuildCardList(QHBoxLayout* layout) {
     auto* left = new QVBoxLayout;
     comboBoxEditions_ = new QComboBox(this);
     comboBoxEditions_->setObjectName(QStringLiteral("ComboBoxEditions"));
@@ -61,7 +68,9 @@ TEditValuesForm::TEditValuesForm(QWidget* parent) : QDialog(parent) {
     listViewCards_->setMinimumWidth(260);
     left->addWidget(listViewCards_, 1);
     layout->addLayout(left, 1);
+}
 
+void TEditValuesForm::BuildValueSide(QHBoxLayout* layout) {
     auto* right = new QVBoxLayout;
     cardInfo_ = new TCardInfoFrame(this);
     right->addWidget(cardInfo_, 1);
@@ -105,8 +114,9 @@ TEditValuesForm::TEditValuesForm(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     right->addWidget(buttons);
     layout->addLayout(right);
-    resize(680, 520);
+}
 
+void TEditValuesForm::ConnectControls() {
     connect(comboBoxEditions_, &QComboBox::activated, this, &TEditValuesForm::Collect);
     connect(listViewCards_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TEditValuesForm::ListViewCardsSelect);
@@ -129,24 +139,15 @@ void TEditValuesForm::FillEditions() {
 void TEditValuesForm::Collect(int editionIndex) {
     positions_.Clear();
     const TTextList& editions = EditionList();
-    if (editionIndex >= 0 && editionIndex < editions.Count()) {
-        const std::string_view code = editions.Name(editionIndex);
-        const TCardsList& cards = CardDatabase();
-        for (int i = 0; i < cards.Count(); ++i)
-            if (cards.Items(i).Edition == code)
-                positions_.Add(i);
-    }
+    if (editionIndex >= 0 && editionIndex < editions.Count())
+        for (int32_t position : CardsOfEdition(CardDatabase(), editions.Name(editionIndex)))
+            positions_.Add(position);
     List();
 }
 
 void TEditValuesForm::List() {
     std::vector<int32_t> rows = positions_.Raw();
-    if (sortMode_ != TSortMode::None) {
-        const TCardsList& cards = CardDatabase();
-        std::stable_sort(rows.begin(), rows.end(), [&](int32_t a, int32_t b) {
-            return CompareBySortMode(sortMode_, cards.Items(a), cards.Items(b)) < 0;
-        });
-    }
+    SortBySortMode(rows, CardDatabase(), sortMode_);
     model_->SetCards(rows);
     if (!rows.empty())
         listViewCards_->setCurrentIndex(model_->index(0, 0));

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QHBoxLayout;
 class QSlider;
 class QTreeView;
 
@@ -33,6 +34,10 @@ public:
     const TIntegerList& Positions() const { return positions_; }
 
 private:
+    // The constructor's steps, in order.
+    void BuildCardList(QHBoxLayout* layout);
+    void BuildValueSide(QHBoxLayout* layout);
+    void ConnectControls();
     // "Save changes": base.txt written, then the window closes; a failed write keeps it open.
     void SaveAndClose();
     void List();

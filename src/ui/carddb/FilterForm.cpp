@@ -1,6 +1,5 @@
 #include "ui/carddb/FilterForm.h"
 
-#include "core/infra/Words.h"
 #include "ui/infra/DialogButtons.h"
 #include "ui/infra/QtText.h"
 #include "ui/infra/ScreenCentre.h"
@@ -32,7 +31,7 @@ TFilterForm::TFilterForm(QWidget* parent) : QDialog(parent) {
     comboBoxFormats_->addItem(tr("All"));
     const TTextList& formats = FormatList();
     for (int i = 0; i < formats.Count(); ++i)
-        comboBoxFormats_->addItem(FromCp1252(NthWord(1, formats[i], ";", true)));
+        comboBoxFormats_->addItem(FromCp1252(FormatName(formats, i)));
     groupLayout->addWidget(comboBoxFormats_);
 
     checkListBoxEditions_ = new QListWidget(group);
@@ -40,9 +39,7 @@ TFilterForm::TFilterForm(QWidget* parent) : QDialog(parent) {
     checkListBoxEditions_->setUniformItemSizes(true);
     const TTextList& editions = EditionList();
     for (int i = 0; i < editions.Count(); ++i) {
-        const QString caption = QStringLiteral("[") + FromCp1252(editions.Name(i)) + QStringLiteral("] ") +
-                                FromCp1252(NthWord(2, editions[i], ";", true));
-        auto* item = new QListWidgetItem(caption, checkListBoxEditions_);
+        auto* item = new QListWidgetItem(FromCp1252(EditionCaption(editions, i)), checkListBoxEditions_);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         item->setCheckState(Qt::Checked);
     }
@@ -65,61 +62,33 @@ TFilterForm::TFilterForm(QWidget* parent) : QDialog(parent) {
     layout->addWidget(AddOkCancelButtons(this, "ButtonOK", "ButtonCancel").box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    comboBoxFormats_->setCurrentIndex(1);
+    comboBoxFormats_->setCurrentIndex(kFormatChoiceAll);
     connect(comboBoxFormats_, &QComboBox::activated, this, &TFilterForm::ComboBoxFormatsChange);
 }
 
-void TFilterForm::CheckAll(bool checked) {
-    for (int i = 0; i < checkListBoxEditions_->count(); ++i)
-        checkListBoxEditions_->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+void TFilterForm::SetChecks(const std::vector<bool>& checks) {
+    for (int i = 0; i < checkListBoxEditions_->count() && static_cast<size_t>(i) < checks.size(); ++i)
+        checkListBoxEditions_->item(i)->setCheckState(checks[static_cast<size_t>(i)] ? Qt::Checked
+                                                                                     : Qt::Unchecked);
 }
 
 void TFilterForm::SetFilter(const TCardFilter& filter) {
-    if (filter.Editions.empty()) {
-        CheckAll(true);
-        radioBelongsTo_->setChecked(true);
-    } else {
-        const TTextList& editions = EditionList();
-        for (int i = 0; i < checkListBoxEditions_->count() && i < editions.Count(); ++i)
-            checkListBoxEditions_->item(i)->setCheckState(
-                CodeListSelects(filter.Editions, editions.Name(i)) ? Qt::Checked : Qt::Unchecked);
-        (filter.LegalIn ? radioLegalIn_ : radioBelongsTo_)->setChecked(true);
-    }
-    comboBoxFormats_->setCurrentIndex(1);
+    SetChecks(FilterChecks(filter, EditionList()));
+    (!filter.Editions.empty() && filter.LegalIn ? radioLegalIn_ : radioBelongsTo_)->setChecked(true);
+    comboBoxFormats_->setCurrentIndex(kFormatChoiceAll);
 }
 
 void TFilterForm::ComboBoxFormatsChange(int index) {
-    if (index <= 0) {
-        CheckAll(false);
-        return;
-    }
-    if (index == 1) {
-        CheckAll(true);
-        return;
-    }
-    const TTextList& formats = FormatList();
-    const int format = index - 2;
-    if (format >= formats.Count())
-        return;
-    const std::string_view codes = formats.Value(format);
-    const TTextList& editions = EditionList();
-    for (int i = 0; i < checkListBoxEditions_->count() && i < editions.Count(); ++i)
-        checkListBoxEditions_->item(i)->setCheckState(
-            CodeListSelects(codes, editions.Name(i)) ? Qt::Checked : Qt::Unchecked);
+    if (const std::optional<std::vector<bool>> checks =
+            FormatChoiceChecks(index, FormatList(), EditionList()))
+        SetChecks(*checks);
 }
 
 TCardFilter TFilterForm::Filter() const {
-    TCardFilter result;
-    const TTextList& editions = EditionList();
-    for (int i = 0; i < checkListBoxEditions_->count() && i < editions.Count(); ++i)
-        if (checkListBoxEditions_->item(i)->checkState() == Qt::Checked) {
-            result.Editions += editions.Name(i);
-            result.Editions += ';';
-        }
-    if (result.Editions.empty())
-        result.Editions = "NONE";
-    result.LegalIn = radioLegalIn_->isChecked();
-    return result;
+    std::vector<bool> checked;
+    for (int i = 0; i < checkListBoxEditions_->count(); ++i)
+        checked.push_back(checkListBoxEditions_->item(i)->checkState() == Qt::Checked);
+    return FilterOfChecks(EditionList(), checked, radioLegalIn_->isChecked());
 }
 
 bool EditCardFilter(TCardFilter& filter) {

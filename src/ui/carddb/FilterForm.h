@@ -24,7 +24,7 @@ public:
 
 private:
     void ComboBoxFormatsChange(int index);
-    void CheckAll(bool checked);
+    void SetChecks(const std::vector<bool>& checks);
 
     QComboBox* comboBoxFormats_;
     QListWidget* checkListBoxEditions_;

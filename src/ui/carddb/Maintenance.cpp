@@ -2,7 +2,6 @@
 // building the database from its two sources, and backing it up and restoring it.
 
 #include "core/carddb/DBCreate.h"
-#include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "ui/app/Openers.h"
@@ -33,14 +32,7 @@ void CreateCardsDBCommand() {
     const std::vector<std::string> files = Prompts().AskOpenFileNames(
         ProgramPath("Import/Cardlists/"), "txt",
         ToUtf8(QCoreApplication::translate("Maintenance", "Card lists|*.txt|All files|*")));
-    if (files.empty())
-        return;
-    EnsureDirectory(ProgramPath("Data/Backup"));
-    CopyWithWaitWindow(ProgramPath("Data/cards.txt"), ProgramPath("Data/Backup/cards.txt"));
-    std::string fileList;
-    for (const std::string& file : files)
-        fileList += file + ";";
-    CreateCardList(CardDatabase(), fileList, ReadCardListLayout, ProgramPath("Data/cards.txt"));
+    CreateCardsDB(CardDatabase(), ProgramDir(), files, ReadCardListLayout, CopyWithWaitWindow);
 }
 
 void BuildCardDatabaseCommand() {

@@ -35,25 +35,11 @@ QSlider* MakeTrackBar(const char* name, int maximum, QWidget* parent) {
     return slider;
 }
 
-// `length` characters from the 1-based `position`, cut at the end of the line.
-std::string_view Columns(std::string_view line, int position, int length) {
-    const size_t from = static_cast<size_t>(std::max(1, position) - 1);
-    if (from >= line.size() || length <= 0)
-        return {};
-    return line.substr(from, static_cast<size_t>(length));
-}
-
 } // namespace
 
 TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ReadCardForm"));
-    const std::string bytes = ReadWholeFile(fileName);
-    for (std::string_view line : SplitLines(bytes))
-        lines_.emplace_back(line);
-    size_t longest = 0;
-    for (const std::string& line : lines_)
-        longest = std::max(longest, line.size());
-    const int maximum = static_cast<int>(std::min<size_t>(longest, 100000));
+    const int maximum = ReadLines(fileName);
 
     setWindowTitle(tr("Loading from %1").arg(FromUtf8(fileName)));
     CentreOnScreen(this);
@@ -61,6 +47,25 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
     const QString shortName = FromUtf8(slash == std::string::npos ? fileName : fileName.substr(slash + 1));
 
     auto* layout = new QVBoxLayout(this);
+    BuildEditionFields(layout, shortName);
+    BuildColumns(layout, maximum);
+    BuildModeButtonsAndLinks(layout);
+    if (!lines_.empty())
+        listBoxStrings_->setCurrentRow(0);
+    UpdateSamples();
+}
+
+int TReadCardForm::ReadLines(const std::string& fileName) {
+    const std::string bytes = ReadWholeFile(fileName);
+    for (std::string_view line : SplitLines(bytes))
+        lines_.emplace_back(line);
+    size_t longest = 0;
+    for (const std::string& line : lines_)
+        longest = std::max(longest, line.size());
+    return static_cast<int>(std::min<size_t>(longest, 100000));
+}
+
+void TReadCardForm::BuildEditionFields(QVBoxLayout* layout, const QString& shortName) {
     auto* editions = new QFormLayout;
     editEdition_ = new QLineEdit(shortName, this);
     editEdition_->setObjectName(QStringLiteral("EditEdition"));
@@ -69,7 +74,9 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
     editions->addRow(tr("Edition Full Name"), editEdition_);
     editions->addRow(tr("Edition Abbriviation"), editED_);
     layout->addLayout(editions);
+}
 
+void TReadCardForm::BuildColumns(QVBoxLayout* layout, int maximum) {
     // Fixed columns only line up in a fixed-pitch font.
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     listBoxStrings_ = new QListWidget(this);
@@ -109,7 +116,9 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
     rarityLayout->addRow(editRarity_);
     groups->addWidget(groupRarity_);
     layout->addLayout(groups);
+}
 
+void TReadCardForm::BuildModeButtonsAndLinks(QVBoxLayout* layout) {
     checkBoxTwoSpaces_ = new QCheckBox(tr("Two spaces mode"), this);
     checkBoxTwoSpaces_->setObjectName(QStringLiteral("CheckBoxTwoSpaces"));
     connect(checkBoxTwoSpaces_, &QCheckBox::toggled, this, [this](bool on) {
@@ -123,9 +132,6 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
     connect(listBoxStrings_, &QListWidget::currentRowChanged, this, &TReadCardForm::UpdateSamples);
     for (QSlider* slider : {trackBarNamePosition_, trackBarNameLength_, trackBarRarityPosition_})
         connect(slider, &QSlider::valueChanged, this, &TReadCardForm::UpdateSamples);
-    if (!lines_.empty())
-        listBoxStrings_->setCurrentRow(0);
-    UpdateSamples();
 }
 
 void TReadCardForm::UpdateSamples() {
@@ -133,8 +139,8 @@ void TReadCardForm::UpdateSamples() {
     const std::string_view line = row >= 0 && row < static_cast<int>(lines_.size())
                                       ? std::string_view(lines_[static_cast<size_t>(row)])
                                       : std::string_view();
-    editName_->setText(FromCp1252(Columns(line, NamePosition(), NameLength())));
-    editRarity_->setText(FromCp1252(Columns(line, RarityPosition(), 1)));
+    editName_->setText(FromCp1252(CardListColumns(line, NamePosition(), NameLength())));
+    editRarity_->setText(FromCp1252(CardListColumns(line, RarityPosition(), 1)));
 }
 
 int TReadCardForm::NamePosition() const {

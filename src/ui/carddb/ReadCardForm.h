@@ -12,6 +12,7 @@ class QGroupBox;
 class QLineEdit;
 class QListWidget;
 class QSlider;
+class QVBoxLayout;
 
 namespace tovel {
 
@@ -35,6 +36,12 @@ public:
     TReadCardRec Result(bool accepted) const;
 
 private:
+    // The constructor's steps, in order. ReadLines returns the longest line's length (at most
+    // 100,000), the sliders' range.
+    int ReadLines(const std::string& fileName);
+    void BuildEditionFields(QVBoxLayout* layout, const QString& shortName);
+    void BuildColumns(QVBoxLayout* layout, int maximum);
+    void BuildModeButtonsAndLinks(QVBoxLayout* layout);
     void UpdateSamples();
 
     std::vector<std::string> lines_;

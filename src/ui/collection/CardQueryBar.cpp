@@ -76,18 +76,8 @@ void TCardQueryBar::Apply() {
     pause_->stop();
     Cancel();
     const std::string text = ToCp1252(edit_->text());
-    TQueryContext context;
-    context.Formats = &FormatList();
     try {
-        TCardQuery compiled = TCardQuery::Compile(text, context);
-        pendingOwned_.clear();
-        if (compiled.UsesOwned()) {
-            const TInventoryList* inventory = OwnedFrom ? OwnedFrom() : nullptr;
-            if (inventory)
-                pendingOwned_ = OwnedCounts(CardDatabase(), *inventory);
-        }
-        compiled.SetOwned(pendingOwned_);
-        pending_ = std::move(compiled);
+        pending_ = CompileCardSearch(text, FormatList(), CardDatabase(), OwnedFrom, pendingOwned_);
     } catch (const Error& e) {
         // The list keeps the last query that could be read.
         unreadable_ = true;

@@ -70,7 +70,14 @@ TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(3);
+    BuildSearchRow(layout);
+    BuildList(layout);
+    BuildPanels(layout);
+    ConnectControls();
+    ShowModelState();
+}
 
+void TCardsFrame::BuildSearchRow(QVBoxLayout* layout) {
     auto* top = new QHBoxLayout;
     label1_ = new QLabel(tr("Find Card"), this);
     label1_->setObjectName(QStringLiteral("Label1"));
@@ -91,7 +98,9 @@ TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
     top->addLayout(search, 1);
     top->addWidget(bitBtn1_, 0, Qt::AlignBottom);
     layout->addLayout(top);
+}
 
+void TCardsFrame::BuildList(QVBoxLayout* layout) {
     listView_ = new QTableView(this);
     listView_->setObjectName(QStringLiteral("ListView"));
     listView_->setModel(table_);
@@ -129,7 +138,9 @@ TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
     listView_->viewport()->installEventFilter(this);
     listView_->installEventFilter(this);
     layout->addWidget(listView_, 1);
+}
 
+void TCardsFrame::BuildPanels(QVBoxLayout* layout) {
     panelStats_ = new QWidget(this);
     panelStats_->setObjectName(QStringLiteral("PanelStats"));
     auto* stats = new QHBoxLayout(panelStats_);
@@ -153,7 +164,9 @@ TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
     editNotes_->setValidator(new NotesValidator(editNotes_));
     notes->addWidget(editNotes_, 1);
     layout->addWidget(panelNotes_);
+}
 
+void TCardsFrame::ConnectControls() {
     editSearch_->installEventFilter(this);
     editNotes_->installEventFilter(this);
     connect(editSearch_, &QLineEdit::textChanged, this, &TCardsFrame::EditSearchChange);
@@ -169,7 +182,6 @@ TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
         if (index.isValid() && OnRowDoubleClick)
             OnRowDoubleClick(this);
     });
-    ShowModelState();
 }
 
 TCardsFrame::~TCardsFrame() {
@@ -345,12 +357,8 @@ void TCardsFrame::OfferCardColumns(std::function<void(const std::vector<int>&)> 
                 const QAction* chosen = menu.exec(header->mapToGlobal(at));
                 if (!chosen)
                     return;
-                std::vector<int> columns;
-                for (int position = 2; position < model_.ColumnCount(); ++position)
-                    if (model_.ColumnAt(position) != chosen->data().toInt())
-                        columns.push_back(model_.ColumnAt(position));
-                if (chosen->isChecked())
-                    columns.push_back(chosen->data().toInt());
+                const std::vector<int> columns =
+                    model_.CardColumnsToggled(chosen->data().toInt(), chosen->isChecked());
                 SetCardColumns(columns);
                 if (changed)
                     changed(columns);

@@ -13,6 +13,7 @@ class QLineEdit;
 class QPushButton;
 class QStyledItemDelegate;
 class QTableView;
+class QVBoxLayout;
 
 namespace tovel {
 
@@ -77,6 +78,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The constructor's steps, in order.
+    void BuildSearchRow(QVBoxLayout* layout);
+    void BuildList(QVBoxLayout* layout);
+    void BuildPanels(QVBoxLayout* layout);
+    void ConnectControls();
     void EditSearchChange(const QString& text);
     void EditNotesChange(const QString& text);
     bool EditNoteCell(int row, const QString& text);

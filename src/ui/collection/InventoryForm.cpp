@@ -1,6 +1,7 @@
 #include "ui/collection/InventoryForm.h"
 
 #include "core/collection/Inventory.h"
+#include "core/collection/InventoryDocument.h"
 #include "core/decks/DeckFile.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
@@ -61,19 +62,6 @@ std::string ReplaceCollectionQuestion(const std::string& deckFile, const TInvent
                       .arg(deck, QString::number(cards)));
 }
 
-void CopyInventoryList(const TInventoryList& from, TInventoryList& to) {
-    for (int i = 0; i < from.Count(); ++i) {
-        const TInventoryItem& line = from.Items(i);
-        TInventoryItem& copy = to.Add();
-        copy.Card = line.Card;
-        copy.Name = line.Name;
-        copy.Edition = line.Edition;
-        copy.Count = line.Count;
-        copy.Foil = line.Foil;
-        copy.Notes = line.Notes;
-    }
-}
-
 } // namespace
 
 TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
@@ -85,6 +73,12 @@ TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    BuildMenu(layout);
+    BuildLists(layout);
+    ConnectButtons();
+}
+
+void TInventoryForm::BuildMenu(QVBoxLayout* layout) {
     QToolBar* toolBar = nullptr;
     QMenu* menu = AddMenuAndToolBar(this, layout, tr("Inventory"), &toolBar);
     QAction* load = AddCommand(menu, tr("Load from file..."), "ALoadFromFile", -1);
@@ -110,7 +104,19 @@ TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
     // The keys work wherever the focus is in the window.
     addAction(save);
     addAction(aUndoImport_);
+    connect(load, &QAction::triggered, this, &TInventoryForm::ALoadFromFile);
+    connect(save, &QAction::triggered, this, &TInventoryForm::ASaveToFile);
+    connect(addFile, &QAction::triggered, this, &TInventoryForm::AAddFromFile);
+    connect(importDec, &QAction::triggered, this, [this] { AImportDec(false); });
+    connect(aUndoImport_, &QAction::triggered, this, &TInventoryForm::AUndoImport);
+    connect(addDec, &QAction::triggered, this, [this] { AImportDec(true); });
+    connect(exportDec, &QAction::triggered, this, &TInventoryForm::AExportDec);
+    connect(clear, &QAction::triggered, this, &TInventoryForm::AClearInventory);
+    connect(aViewCardInfo_, &QAction::triggered, this, &TInventoryForm::AViewCardInfo);
+    connect(exit, &QAction::triggered, this, &QDialog::close);
+}
 
+void TInventoryForm::BuildLists(QVBoxLayout* layout) {
     auto* body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
     body->setSpacing(2);
@@ -150,21 +156,13 @@ TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
     setTabOrder(queryBar_->Edit(), cardsFrameBase_->EditSearch());
     setTabOrder(cardsFrameBase_->EditSearch(), filterBase);
     setTabOrder(filterBase, cardsFrameBase_->ListView());
+}
 
+void TInventoryForm::ConnectButtons() {
     connect(buttonAddCard_, &QPushButton::clicked, this, [this] { AAddCard(false); });
     connect(buttonAddFoil_, &QPushButton::clicked, this, [this] { AAddCard(true); });
     connect(buttonDeleteCard_, &QPushButton::clicked, this, [this] { ADeleteCard(false); });
     connect(buttonDeleteFoil_, &QPushButton::clicked, this, [this] { ADeleteCard(true); });
-    connect(load, &QAction::triggered, this, &TInventoryForm::ALoadFromFile);
-    connect(save, &QAction::triggered, this, &TInventoryForm::ASaveToFile);
-    connect(addFile, &QAction::triggered, this, &TInventoryForm::AAddFromFile);
-    connect(importDec, &QAction::triggered, this, [this] { AImportDec(false); });
-    connect(aUndoImport_, &QAction::triggered, this, &TInventoryForm::AUndoImport);
-    connect(addDec, &QAction::triggered, this, [this] { AImportDec(true); });
-    connect(exportDec, &QAction::triggered, this, &TInventoryForm::AExportDec);
-    connect(clear, &QAction::triggered, this, &TInventoryForm::AClearInventory);
-    connect(aViewCardInfo_, &QAction::triggered, this, &TInventoryForm::AViewCardInfo);
-    connect(exit, &QAction::triggered, this, &QDialog::close);
 }
 
 TInventoryForm::~TInventoryForm() {
@@ -254,11 +252,7 @@ void TInventoryForm::ReadIntoInventory(bool add, const std::function<void(TInven
     // The frame shows the inventory's lines while the reader runs (and while it shows its
     // messages): it reads into a list of its own, which replaces the inventory only once the
     // reader is done. A reader that fails leaves the inventory as it was.
-    TInventoryList scratch;
-    if (add)
-        CopyInventoryList(Inventory(), scratch);
-    read(scratch);
-    Inventory().Swap(scratch);
+    ReadInventoryReplacing(Inventory(), add, read);
     cardsFrameInv_->Rebuild();
     queryBar_->InventoryChanged();
 }
@@ -274,12 +268,9 @@ void TInventoryForm::ALoadFromFile() {
 }
 
 void TInventoryForm::ASaveToFile() {
-    const std::string file =
-        AskSaveFileName(ProgramPath(kInventoryFolder), kInventoryExtension, kInventoryFilter);
+    const std::string file = AskSaveTarget(ProgramPath(kInventoryFolder), kInventoryExtension,
+                                           kInventoryFilter, RewriteExportQuestion);
     if (file.empty())
-        return;
-    if (FileExists(file) &&
-        Prompts().Confirm(RewriteExportQuestion(file), ConfirmButtons::YesCancel) != Answer::Yes)
         return;
     SaveInventory(Inventory(), file);
     DropUndo();
@@ -306,7 +297,7 @@ void TInventoryForm::AImportDec(bool add) {
             Answer::Yes)
             return;
         before = std::make_unique<TInventoryList>();
-        CopyInventoryList(Inventory(), *before);
+        AppendInventoryCopy(Inventory(), *before);
     }
     const bool wasModified = modified_;
     ReadIntoInventory(add,
@@ -330,11 +321,9 @@ void TInventoryForm::AUndoImport() {
 }
 
 void TInventoryForm::AExportDec() {
-    const std::string file = AskSaveFileName(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter);
+    const std::string file =
+        AskSaveTarget(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter, RewriteExportQuestion);
     if (file.empty())
-        return;
-    if (FileExists(file) &&
-        Prompts().Confirm(RewriteExportQuestion(file), ConfirmButtons::YesCancel) != Answer::Yes)
         return;
     WriteInventoryDeck(Inventory(), file);
 }
@@ -351,31 +340,8 @@ void TInventoryForm::AClearInventory() {
 }
 
 bool TInventoryForm::AskSaveChanges() {
-    switch (Prompts().Confirm(ToUtf8(tr("Inventory modified! Save changes?")), ConfirmButtons::YesNoCancel)) {
-    case Answer::Yes:
-        break;
-    case Answer::No:
-        return true;
-    default:
-        return false;
-    }
-    std::string file = currentFile_;
-    if (file != ProgramPath(kDefaultInventoryFile)) {
-        file = AskSaveFileName(currentFile_, kInventoryExtension, kInventoryFilter);
-        if (file.empty())
-            return true;
-        if (FileExists(file) &&
-            Prompts().Confirm(RewriteQuestionRu(file), ConfirmButtons::YesCancel) != Answer::Yes)
-            return true;
-    }
-    // A save that fails keeps the window and its changes.
-    try {
-        SaveInventory(Inventory(), file);
-    } catch (const std::exception& e) {
-        ShowError(e.what());
-        return false;
-    }
-    return true;
+    return SaveInventoryChanges(Inventory(), currentFile_, ProgramPath(kDefaultInventoryFile),
+                                ToUtf8(tr("Inventory modified! Save changes?")), RewriteQuestionRu);
 }
 
 void TInventoryForm::AViewCardInfo(bool checked) {

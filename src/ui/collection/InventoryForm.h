@@ -8,6 +8,7 @@
 
 class QAction;
 class QPushButton;
+class QVBoxLayout;
 
 namespace tovel {
 
@@ -37,6 +38,10 @@ public:
     void done(int result) override;
 
 private:
+    // The constructor's steps, in order.
+    void BuildMenu(QVBoxLayout* layout);
+    void BuildLists(QVBoxLayout* layout);
+    void ConnectButtons();
     void AAddCard(bool foil);
     void ADeleteCard(bool foil);
     // Runs a reader on a copy of the inventory (an empty list without `add`), then puts its

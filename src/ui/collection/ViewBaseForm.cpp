@@ -1,6 +1,5 @@
 #include "ui/collection/ViewBaseForm.h"
 
-#include "core/infra/Text.h"
 #include "core/settings/Settings.h"
 #include "ui/collection/CardQueryBar.h"
 #include "ui/collection/CardsFrame.h"
@@ -18,35 +17,6 @@
 #include <QVBoxLayout>
 
 namespace tovel {
-
-namespace {
-
-// The stored card columns: their numbers separated by ",".
-std::vector<int> ParseColumns(const std::string& text) {
-    std::vector<int> columns;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(',', start);
-        if (end == std::string::npos)
-            end = text.size();
-        if (const auto n = ParseInt(Trim(std::string_view(text).substr(start, end - start))))
-            columns.push_back(*n);
-        start = end + 1;
-    }
-    return columns;
-}
-
-std::string FormatColumns(const std::vector<int>& columns) {
-    std::string text;
-    for (int column : columns) {
-        if (!text.empty())
-            text += ',';
-        text += std::to_string(column);
-    }
-    return text;
-}
-
-} // namespace
 
 TViewBaseForm::TViewBaseForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ViewBaseForm"));
@@ -92,10 +62,10 @@ void TViewBaseForm::Setup() {
     cardsFrameBase_->setMaximumWidth(QWIDGETSIZE_MAX);
     cardsFrameBase_->SetFindCaption(tr("Find in base"));
     LoadCollectionData();
-    cardsFrameBase_->SetCardColumns(ParseColumns(SettingsOpen() ? Settings().BaseColumns() : std::string()));
+    cardsFrameBase_->SetCardColumns(SettingsOpen() ? Settings().BaseCardColumns() : std::vector<int>());
     cardsFrameBase_->OfferCardColumns([](const std::vector<int>& columns) {
         if (SettingsOpen())
-            Settings().SetBaseColumns(FormatColumns(columns));
+            Settings().SetBaseCardColumns(columns);
     });
     ShowBaseList(*cardsFrameBase_);
     queryBar_->Restore();

@@ -80,8 +80,8 @@ void TDeckBrowserPanel::Fill(bool reload) {
         return;
     filled_ = true;
     // The query's "f:" needs the formats; the designer itself never loads them.
-    if (FormatList().Lines.empty() && FileExists(ProgramPath("Data/formats.txt")))
-        LoadFormatList(FormatList(), ProgramPath("Data/formats.txt"));
+    if (FormatList().Lines.empty())
+        LoadFormatListIfPresent(FormatList(), ProgramPath("Data/formats.txt"));
     TCardFilter filter;
     filter.Editions = SettingsOpen() ? Settings().EditionsFilter() : std::string();
     filter.LegalIn = false;

@@ -47,11 +47,9 @@ TDeckListForm::TDeckListForm(Mode mode, const QString& text, QWidget* parent) : 
     } else {
         button("ButtonCopy", tr("Copy"), [this] { QApplication::clipboard()->setText(Text()); });
         button("ButtonSaveFile", tr("Save file..."), [this, folder] {
-            const std::string path = AskSaveFileName(folder, kListExtension, kListFilter);
+            const std::string path =
+                AskSaveTarget(folder, kListExtension, kListFilter, OverwriteDeckQuestion);
             if (path.empty())
-                return;
-            if (FileExists(path) &&
-                Prompts().Confirm(OverwriteDeckQuestion(path), ConfirmButtons::YesCancel) != Answer::Yes)
                 return;
             SaveListFile(path, Text());
         });
@@ -73,10 +71,7 @@ QPushButton* TDeckListForm::Button(const QString& objectName) const {
 }
 
 void TDeckListForm::SaveListFile(const std::string& path, const QString& text) {
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    WriteFileAtomically(path, ToUtf8(lines));
+    WriteListFile(path, ToUtf8(text));
 }
 
 QString TDeckListForm::ReadListFile(const std::string& path) {

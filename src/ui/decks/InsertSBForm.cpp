@@ -33,17 +33,14 @@ std::string TInsertSBForm::DefaultFolder() {
 void TInsertSBForm::ButtonInsertClick() {
     const std::vector<std::string> files =
         Prompts().AskOpenFileNames(DefaultFolder(), "txt", ToUtf8(tr("Text decks|*.txt;*.dec|All files|*")));
-    // One unreadable file must not keep the others from being converted: collect the failures
-    // and report them together at the end.
+    // The failures are reported together at the end.
     std::string failures;
-    for (const std::string& file : files) {
-        try {
-            InsertSideboardFile(file);
-        } catch (const std::exception& e) {
-            if (!failures.empty())
-                failures += '\n';
-            failures += e.what();
-        }
+    for (const TConvertResult& result : InsertSideboardFiles(files)) {
+        if (result.Error.empty())
+            continue;
+        if (!failures.empty())
+            failures += '\n';
+        failures += result.Error;
     }
     if (!failures.empty())
         ShowError(failures);

@@ -82,7 +82,17 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
     setObjectName(QStringLiteral("MakeDeckForm"));
     setWindowTitle(tr("Deck designer"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
+    BuildCoolBar();
+    BuildZoneLists();
+    BuildBrowser();
+    QLayout* statsRow = BuildStatistics();
+    LayOut(statsRow);
+    ConnectLists();
+    RestoreGeometry();
+    RefillLists();
+}
 
+void TMakeDeckForm::BuildCoolBar() {
     // The menu bar and the tool bar, one band each, in the cool bar at the top.
     coolBar_ = new TLmCoolBar(this);
     coolBar_->setObjectName(QStringLiteral("LmCoolBar1"));
@@ -94,7 +104,9 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
     CreateBuildActions();
     coolBar_->AddBand(menuBar_);
     coolBar_->AddBand(toolBar_);
+}
 
+void TMakeDeckForm::BuildZoneLists() {
     // The two lists, the sideboard behind a splitter on the right, the buttons between them.
     auto* deckPanel = new QWidget(this);
     listViewDeck_ = new TCardListView(deckPanel);
@@ -149,7 +161,9 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
     splitter_->setStretchFactor(0, 1);
     splitter_->setStretchFactor(1, 0);
     splitter_->setChildrenCollapsible(false);
+}
 
+void TMakeDeckForm::BuildBrowser() {
     // The card browser on the left, behind a splitter of its own, hidden until asked for.
     browser_ = new TDeckBrowserPanel(this);
     browser_->OnAdd = [this](int position, bool sideboard) {
@@ -163,7 +177,9 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
     browserSplitter_->setStretchFactor(1, 1);
     browserSplitter_->setChildrenCollapsible(false);
     browser_->hide();
+}
 
+QLayout* TMakeDeckForm::BuildStatistics() {
     // The statistics: main deck, sideboard and both together.
     auto* stats = new QWidget(this);
     auto* grid = new QGridLayout(stats);
@@ -209,7 +225,10 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
     statsRow->addWidget(curveChart_, 0, Qt::AlignBottom);
     statsPanel_ = new TDeckStatsPanel(this);
     connect(statsPanel_, &TDeckStatsPanel::ApplyLands, this, &TMakeDeckForm::ApplyLands);
+    return statsRow;
+}
 
+void TMakeDeckForm::LayOut(QLayout* statsRow) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 4);
     layout->addWidget(coolBar_);
@@ -224,7 +243,9 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
     body->addLayout(deckColumn, 1);
     body->addWidget(oddsPanel_);
     layout->addLayout(body, 1);
+}
 
+void TMakeDeckForm::ConnectLists() {
     for (TZone zone : {TZone::Main, TZone::Sideboard}) {
         TCardListView* list = List(zone);
         // Read-only lists on the button-face colour, as designed.
@@ -252,14 +273,15 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
         else if (now == listViewSideboard_)
             activeZone_ = TZone::Sideboard;
     });
+}
 
+void TMakeDeckForm::RestoreGeometry() {
     // The designed geometry unless the user moved it.
     const WindowGeometry geometry = Settings().MakeDeckGeometry();
     move(geometry.left, geometry.top);
     resize(geometry.width, geometry.height);
     const int rightWidth = Settings().MakeDeckRightPanelWidth();
     splitter_->setSizes({std::max(1, geometry.width - rightWidth), rightWidth});
-    RefillLists();
 }
 
 TMakeDeckForm::~TMakeDeckForm() {

@@ -13,6 +13,7 @@
 
 class QAction;
 class QLabel;
+class QLayout;
 class QSplitter;
 class QToolButton;
 
@@ -77,6 +78,14 @@ protected:
 
 private:
     QToolButton* SideButton(const QString& name, const QIcon& icon);
+    // The constructor's steps, in order.
+    void BuildCoolBar();
+    void BuildZoneLists();
+    void BuildBrowser();
+    QLayout* BuildStatistics(); // returns the row of counts and curve
+    void LayOut(QLayout* statsRow);
+    void ConnectLists();
+    void RestoreGeometry();
     void CreateActions();
     void CreateBuildActions();
     void ShowOdds();

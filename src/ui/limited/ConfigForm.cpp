@@ -138,7 +138,7 @@ void TConfigForm::Initialize() {
     comboBoxPickTime_->setCurrentIndex(comboBoxPickTime_->findData(config_.PickTime));
     checkBoxConfirmPicks_->setChecked(config_.ConfirmPicks);
     checkBoxShowChoice_->setChecked(config_.ShowChoice);
-    (config_.BotStrategy == 3 ? radioByColours_ : radioByValue_)->setChecked(true);
+    (config_.BotStrategy == kPickByValueAndColors ? radioByColours_ : radioByValue_)->setChecked(true);
     UpdateOk();
 }
 
@@ -163,7 +163,7 @@ TDraftConfig TConfigForm::Shown() const {
     shown.PickTime = comboBoxPickTime_->currentData().toInt();
     shown.ConfirmPicks = checkBoxConfirmPicks_->isChecked();
     shown.ShowChoice = checkBoxShowChoice_->isChecked();
-    shown.BotStrategy = radioByColours_->isChecked() ? 3 : 2;
+    shown.BotStrategy = radioByColours_->isChecked() ? kPickByValueAndColors : kPickByValue;
     return shown;
 }
 

@@ -117,7 +117,15 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("Pickroom"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     resize(1000, 600);
+    BuildMenu();
+    QWidget* left = BuildBoosterSide();
+    QWidget* right = BuildSeatsSide();
+    LayOut(left, right);
+    ConnectControls();
+    FormCreate();
+}
 
+void TDraftMainForm::BuildMenu() {
     menuBar_ = new QMenuBar(this);
     QMenu* draft = menuBar_->addMenu(tr("&Draft"));
     QAction* newDraft = draft->addAction(tr("&New draft"));
@@ -140,7 +148,9 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     QAction* about = help->addAction(tr("&About"));
     about->setObjectName(QStringLiteral("About1"));
     connect(about, &QAction::triggered, this, [] { OpenAbout(); });
+}
 
+QWidget* TDraftMainForm::BuildBoosterSide() {
     // Left: the booster in front of the user, the pick button and the countdown.
     auto* left = new QWidget(this);
     listView_ = new TCardListView(left);
@@ -165,7 +175,10 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(listView_, 1);
     leftLayout->addLayout(pickRow);
+    return left;
+}
 
+QWidget* TDraftMainForm::BuildSeatsSide() {
     // Right: the seats' picks.
     auto* right = new QWidget(this);
     tabControlDecks_ = new QTabBar(right);
@@ -229,7 +242,10 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     rightLayout->addWidget(memoDebug_);
     // Takes the list's room when "Show Deck" hides it, so the controls above stay in place.
     rightLayout->addStretch();
+    return right;
+}
 
+void TDraftMainForm::LayOut(QWidget* left, QWidget* right) {
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(left);
     splitter->addWidget(right);
@@ -238,7 +254,9 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar_);
     layout->addWidget(splitter);
+}
 
+void TDraftMainForm::ConnectControls() {
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer"));
     timer_->setInterval(kTickMs);
@@ -262,8 +280,9 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     }
     connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TDraftMainForm::BoosterSelectionChanged);
+}
 
-    // FormCreate
+void TDraftMainForm::FormCreate() {
     checkBoxShowDeck_->setChecked(Settings().ShowDeck());
     listViewDeck_->setVisible(checkBoxShowDeck_->isChecked());
     curveDeck_->setVisible(checkBoxShowDeck_->isChecked());
@@ -346,7 +365,7 @@ void TDraftMainForm::StartDraft() {
         TDraftMainForm* form;
         ~Refresh() { form->ShowState(); }
     } refresh{this};
-    engine_.SetDrafterStrategy(static_cast<uint8_t>(Settings().DraftBotStrategy()));
+    engine_.SetDrafterStrategy(DrafterStrategyFromSetting(Settings().DraftBotStrategy()));
     showChoice_ = Settings().DraftShowChoice();
     confirmPicks_->setChecked(Settings().DraftConfirmPicks());
     recordSaved_ = false;
@@ -514,28 +533,12 @@ void TDraftMainForm::SaveAllDecks(bool built) {
         ShowError(ToUtf8(tr("Decks are empty!")));
         return;
     }
-    // One file name for all eight seats: a cancelled dialog cancels the whole command.
-    std::string fileName = AskSaveFileName(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter);
+    // One question covers every file that would be replaced.
+    const std::string fileName = AskSeatDecksTarget([this](const std::string& files) {
+        return ToUtf8(tr("Files %1 exist. Overwrite?").arg(FromUtf8(files)));
+    });
     if (fileName.empty())
         return;
-    // One question covers every file that would be replaced.
-    std::vector<std::string> existing;
-    for (int seat = 0; seat < kTableSeats; ++seat)
-        if (const std::string target = SeatDeckPath(fileName, seat); FileExists(target))
-            existing.push_back(target);
-    if (!existing.empty()) {
-        std::string question;
-        if (existing.size() == 1) {
-            question = OverwriteDeckQuestion(existing.front());
-        } else {
-            QStringList files;
-            for (const std::string& file : existing)
-                files << FromUtf8(file);
-            question = ToUtf8(tr("Files %1 exist. Overwrite?").arg(files.join(QStringLiteral(", "))));
-        }
-        if (Prompts().Confirm(question, ConfirmButtons::YesCancel) != Answer::Yes)
-            return;
-    }
     FileSet files;
     if (!built) {
         engine_.SaveAllSeatDecks(fileName, files);

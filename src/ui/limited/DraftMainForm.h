@@ -69,6 +69,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The constructor's steps, in order; FormCreate shows the stored choices.
+    void BuildMenu();
+    QWidget* BuildBoosterSide();
+    QWidget* BuildSeatsSide();
+    void LayOut(QWidget* left, QWidget* right);
+    void ConnectControls();
+    void FormCreate();
     class PausingPrompter;
     // A question or message box stops the countdown while it is open; the countdown then goes on
     // with the seconds it had.

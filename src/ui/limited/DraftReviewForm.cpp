@@ -144,7 +144,21 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     setWindowTitle(tr("Draft review"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     resize(1100, 760);
+    QLayout* top = BuildTopRow();
+    BuildStepsAndBooster();
+    QWidget* steps = BuildPicks();
+    QWidget* signalsPanel = BuildSummaryAndSignals();
+    QWidget* standingsPanel = BuildStandings();
+    LayOut(top, steps, standingsPanel, signalsPanel);
+    ConnectControls();
 
+    grade_ = GradeDraft(record_, links_, 0);
+
+    ShowSeat(0);
+    listSteps_->setFocus();
+}
+
+QLayout* TDraftReviewForm::BuildTopRow() {
     comboBoxSeat_ = new QComboBox(this);
     comboBoxSeat_->setObjectName(QStringLiteral("ComboBoxSeat"));
     for (int seat = 0; seat < kTableSeats; ++seat)
@@ -169,7 +183,10 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     top->addWidget(buttonNext_);
     top->addSpacing(12);
     top->addWidget(labelStep_, 1);
+    return top;
+}
 
+void TDraftReviewForm::BuildStepsAndBooster() {
     listSteps_ = new QListWidget(this);
     listSteps_->setObjectName(QStringLiteral("ListSteps"));
     listSteps_->setUniformItemSizes(true);
@@ -193,7 +210,9 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     treeBooster_->setColumnWidth(kColumnValue, 50);
     treeBooster_->setColumnWidth(kColumnBack, 80);
     treeBooster_->setColumnWidth(kColumnScore, 50);
+}
 
+QWidget* TDraftReviewForm::BuildPicks() {
     labelPicks_ = new QLabel(this);
     labelPicks_->setObjectName(QStringLiteral("LabelPicks"));
     labelPicks_->setWordWrap(true);
@@ -213,7 +232,10 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     steps->addWidget(picks);
     steps->setChildrenCollapsible(false);
     steps->setSizes({250, 500, 330});
+    return steps;
+}
 
+QWidget* TDraftReviewForm::BuildSummaryAndSignals() {
     textSummary_ = new QTextBrowser(this);
     textSummary_->setObjectName(QStringLiteral("TextSummary"));
     textSummary_->setFocusPolicy(Qt::NoFocus);
@@ -227,6 +249,10 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     signalsLabel->setWordWrap(true);
     signalsLayout->addWidget(signalsLabel);
     signalsLayout->addWidget(signalChart_, 1);
+    return signalsPanel;
+}
+
+QWidget* TDraftReviewForm::BuildStandings() {
     treeStandings_ = new QTreeWidget(this);
     treeStandings_->setObjectName(QStringLiteral("TreeStandings"));
     treeStandings_->setRootIsDecorated(false);
@@ -252,7 +278,10 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     deckButtons->addWidget(buttonDesign_);
     deckButtons->addWidget(buttonSaveDeck_);
     standingsLayout->addLayout(deckButtons);
+    return standingsPanel;
+}
 
+void TDraftReviewForm::LayOut(QLayout* top, QWidget* steps, QWidget* standingsPanel, QWidget* signalsPanel) {
     auto* summary = new QSplitter(Qt::Horizontal, this);
     summary->addWidget(textSummary_);
     summary->addWidget(standingsPanel);
@@ -269,7 +298,9 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(split, 1);
+}
 
+void TDraftReviewForm::ConnectControls() {
     // Left and Right step through the picks wherever the focus is; Up and Down move in the list.
     listSteps_->installEventFilter(this);
     comboBoxSeat_->installEventFilter(this);
@@ -281,11 +312,6 @@ TDraftReviewForm::TDraftReviewForm(TDraftRecord record, const TCardsList& cards,
             [this](QTreeWidgetItem* item) { ShowSeat(item->data(1, Qt::UserRole).toInt()); });
     connect(buttonDesign_, &QPushButton::clicked, this, [this] { OpenSeatDeck(StandingsSeat()); });
     connect(buttonSaveDeck_, &QPushButton::clicked, this, [this] { SaveSeatDeck(StandingsSeat()); });
-
-    grade_ = GradeDraft(record_, links_, 0);
-
-    ShowSeat(0);
-    listSteps_->setFocus();
 }
 
 int TDraftReviewForm::OutlinedRow() const {
@@ -520,9 +546,9 @@ bool TDraftReviewForm::SaveSeatDeck(int seat) {
     const std::string text = SeatDeckText(seat);
     if (text.empty())
         return false;
-    const std::string path = AskSaveFileName(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter);
-    if (path.empty() || (FileExists(path) && Prompts().Confirm(OverwriteDeckQuestion(path),
-                                                               ConfirmButtons::YesCancel) != Answer::Yes))
+    const std::string path =
+        AskSaveTarget(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter, OverwriteDeckQuestion);
+    if (path.empty())
         return false;
     WriteFileAtomically(path, text);
     return true;

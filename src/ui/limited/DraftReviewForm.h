@@ -17,6 +17,7 @@
 
 class QComboBox;
 class QLabel;
+class QLayout;
 class QListWidget;
 class QPushButton;
 class QTextBrowser;
@@ -61,6 +62,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The constructor's steps, in order. BuildPicks returns the splitter of the steps, the
+    // booster and the picks.
+    QLayout* BuildTopRow();
+    void BuildStepsAndBooster();
+    QWidget* BuildPicks();
+    QWidget* BuildSummaryAndSignals();
+    QWidget* BuildStandings();
+    void LayOut(QLayout* top, QWidget* steps, QWidget* standingsPanel, QWidget* signalsPanel);
+    void ConnectControls();
     // Left and Right: the previous and the next step. False for any other key.
     bool StepKey(QKeyEvent* event);
     QString CardText(int32_t key) const;

@@ -278,6 +278,38 @@ TEST(Editions, LoadTrimsDropsEmptyLinesAndKeepsOldListOnMissingFile) {
     EXPECT_EQ(list.Count(), 3);
 }
 
+TEST(FilterDialog, ChecksFromFiltersAndFormatsAndBack) {
+    TTextList editions;
+    ReadTextListLines(editions, "AB;First Tide;x\r\nCD;Second\r\nABC;Third\r\n");
+    TTextList formats;
+    ReadTextListLines(formats, "Standard;CD;ABC;\r\nOpen;AB\r\n");
+    EXPECT_EQ(EditionCaption(editions, 0), "[AB] First Tide");
+    EXPECT_EQ(FormatName(formats, 1), "Open");
+    using Checks = std::vector<bool>;
+    struct FilterCase {
+        std::string editions;
+        Checks expected;
+    };
+    const FilterCase filters[] = {{"", {true, true, true}},
+                                  {"NONE", {false, false, false}},
+                                  {"ABC;", {false, false, true}},
+                                  {"AB;CD", {true, false, false}}};
+    for (const FilterCase& c : filters)
+        EXPECT_EQ(FilterChecks({c.editions, false}, editions), c.expected) << c.editions;
+    // None, All, the formats' codes (the last one without ";" selects nothing), past the end.
+    const std::pair<int, std::optional<Checks>> choices[] = {{0, Checks{false, false, false}},
+                                                             {1, Checks{true, true, true}},
+                                                             {2, Checks{false, true, true}},
+                                                             {3, Checks{false, false, false}},
+                                                             {4, std::nullopt}};
+    for (const auto& [choice, expected] : choices)
+        EXPECT_EQ(FormatChoiceChecks(choice, formats, editions), expected) << choice;
+    const TCardFilter some = FilterOfChecks(editions, {true, false, true}, true);
+    EXPECT_EQ(some.Editions, "AB;ABC;");
+    EXPECT_TRUE(some.LegalIn);
+    EXPECT_EQ(FilterOfChecks(editions, {false, false, false}, false).Editions, "NONE");
+}
+
 TEST(FilterMatches, BothModes) {
     TCardItem card;
     card.Printings = "AB;CD;";

@@ -317,5 +317,53 @@ TEST(OwnedCountsTest, SumsTheLinesOfEachPrinting) {
     EXPECT_EQ(OwnedCounts(cards, inventory), (std::vector<int32_t>{5, 0}));
 }
 
+// The inventory is asked only by a query that reads it; without one nothing is owned.
+TEST(CompileCardSearch, AsksTheInventoryOnlyForOwn) {
+    TCardsList cards;
+    AddTestCard(cards, "AB", "Ember Whelp", TRarity::C).Printings = "AB;";
+    AddTestCard(cards, "CD", "Grove Tender", TRarity::C).Printings = "CD;";
+    TInventoryList inventory;
+    TInventoryItem& item = inventory.Add();
+    item.Edition = "CD";
+    item.Name = "Grove Tender";
+    item.Count = 2;
+    TTextList formats;
+    ReadTextListLines(formats, "Open;CD;\r\n");
+    struct Case {
+        const char* query;
+        bool haveInventory;
+        int asked;
+        std::vector<int32_t> owned;
+        std::vector<int> found;
+    };
+    const Case cases[] = {
+        {"own>0", true, 1, {0, 2}, {1}},
+        {"own>0", false, 1, {}, {}},
+        {"f:open", true, 0, {}, {1}},
+    };
+    for (const Case& c : cases) {
+        int asked = 0;
+        std::vector<int32_t> owned{9};
+        const TCardQuery query = CompileCardSearch(
+            c.query, formats, cards,
+            [&]() -> const TInventoryList* {
+                ++asked;
+                return c.haveInventory ? &inventory : nullptr;
+            },
+            owned);
+        EXPECT_EQ(asked, c.asked) << c.query;
+        EXPECT_EQ(owned, c.owned) << c.query;
+        EXPECT_EQ(SearchCards(cards, query), c.found) << c.query;
+    }
+    bool asked = false;
+    std::vector<int32_t> owned;
+    const TOwnedFrom ownedFrom = [&]() -> const TInventoryList* {
+        asked = true;
+        return &inventory;
+    };
+    EXPECT_THROW(CompileCardSearch("own>", formats, cards, ownedFrom, owned), Error);
+    EXPECT_FALSE(asked);
+}
+
 } // namespace
 } // namespace tovel

@@ -229,3 +229,18 @@ TEST(TIntegerList, CopyFromReplacesInsteadOfAppending) {
     b.Delete(0);
     EXPECT_EQ(b.Items(0), 2);
 }
+
+TEST(SortModes, OneEditionsPositionsSorted) {
+    TCardsList list;
+    AddCard(list, "AB", "Moss Wolf", TRarity::C);
+    AddCard(list, "ABC", "Ash Giant", TRarity::R);
+    AddCard(list, "AB", "Clockwork", TRarity::C);
+    AddCard(list, "ab", "Bright Ward", TRarity::U);
+    AddCard(list, "AB", "Ash Giant", TRarity::R);
+    std::vector<int32_t> positions = CardsOfEdition(list, "AB");
+    EXPECT_EQ(positions, (std::vector<int32_t>{0, 2, 4}));
+    SortBySortMode(positions, list, TSortMode::None);
+    EXPECT_EQ(positions, (std::vector<int32_t>{0, 2, 4}));
+    SortBySortMode(positions, list, TSortMode::Name);
+    EXPECT_EQ(positions, (std::vector<int32_t>{4, 2, 0}));
+}

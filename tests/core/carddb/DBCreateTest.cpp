@@ -51,6 +51,18 @@ TEST(CardListLine, ColumnsTwoSpacesAndCodePageFixes) {
         EXPECT_EQ(CardListLine(c.line, c.layout), c.expected) << c.line;
 }
 
+TEST(CardListColumns, CutAtTheLineAndEmptyOutsideIt) {
+    struct Case {
+        int32_t position;
+        int32_t length;
+        std::string_view expected;
+    };
+    const Case cases[] = {{1, 5, "Grove"}, {7, 40, "Tender C"}, {14, 1, "C"},
+                          {15, 1, ""},     {0, 5, ""},          {3, 0, ""}};
+    for (const Case& c : cases)
+        EXPECT_EQ(CardListColumns("Grove Tender C", c.position, c.length), c.expected) << c.position;
+}
+
 TEST(CreateCardList, CancellingTheSecondFileKeepsTheFirstFilesCards) {
     TempDir dir;
     const std::string a = dir.Write("a.txt", "Header\r\nOne    C\r\nTwo    U\r\n\r\nNot read   R\r\n");

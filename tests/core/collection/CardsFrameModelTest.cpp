@@ -334,6 +334,13 @@ TEST_F(CardsFrameModelTest, BaseLayoutCardColumns) {
     base.SetSortColumn(kColumnType); // by type class (creatures first), then the type line
     EXPECT_EQ(first(), "Grove Tender");
     EXPECT_EQ(last(), "Swamp");
+    // The header's column menu: a column shown again goes last, a hidden one goes.
+    EXPECT_EQ(base.CardColumnsToggled(kColumnType, true),
+              (std::vector<int>{kColumnRarity, kColumnPowerToughness, kColumnType}));
+    EXPECT_EQ(base.CardColumnsToggled(kColumnRarity, false),
+              (std::vector<int>{kColumnType, kColumnPowerToughness}));
+    EXPECT_EQ(base.CardColumnsToggled(kColumnValue, true),
+              (std::vector<int>{kColumnRarity, kColumnType, kColumnPowerToughness, kColumnValue}));
 }
 
 // The precomputed prefixes must never contradict the full keys: random lines with high bytes,

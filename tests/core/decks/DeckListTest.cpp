@@ -132,3 +132,13 @@ TEST(DeckList, BytesQuestionAndProblemLines) {
               std::string::npos);
     EXPECT_EQ(question.find("x21"), std::string::npos);
 }
+
+TEST(DeckList, WrittenWithCrLfLineEnds) {
+    test::TempDir dir;
+    const std::pair<std::string, std::string> cases[] = {
+        {"4 A\n2 B", "4 A\r\n2 B"}, {"4 A\r\n2 B\n", "4 A\r\n2 B\r\n"}, {"\n\r\r\n", "\r\n\r\r\n"}, {"", ""}};
+    for (const auto& [text, bytes] : cases) {
+        WriteListFile(dir / "list.txt", text);
+        EXPECT_EQ(test::TempDir::Read(dir / "list.txt"), bytes) << text;
+    }
+}

@@ -43,3 +43,15 @@ TEST(InsertSideboard, WritesBesideTheInputAndLeavesItAlone) {
     EXPECT_THROW(InsertSideboardFile(dir / "missing.txt"), Error);
     EXPECT_FALSE(std::filesystem::exists(dir / "missing.txt.dec"));
 }
+
+TEST(InsertSideboard, AFileThatFailsDoesNotStopTheOthers) {
+    TempDir dir;
+    const std::string good = dir.Write("good.txt", "1 [AB] - X\n");
+    const std::vector<TConvertResult> results = InsertSideboardFiles({dir / "missing.txt", good});
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_TRUE(results[0].Converted.empty());
+    EXPECT_FALSE(results[0].Error.empty());
+    EXPECT_EQ(results[1].Converted, good + ".dec");
+    EXPECT_EQ(results[1].Error, "");
+    EXPECT_EQ(TempDir::Read(good + ".dec"), "1 [AB] - X\r\n");
+}

@@ -43,6 +43,7 @@ TEST(Settings, ValuesRoundTripUnderTheirSectionsAndKeys) {
     settings.SetDraftConfig("Alpha;Beta;Gamma;");
     settings.SetShowDeck(false);
     settings.SetSealedConfig("S1;B2;");
+    settings.SetBaseCardColumns({9, 5, 7});
 
     const IniFile raw(dir / "tovel.ini");
     EXPECT_EQ(raw.ReadString("Preferences", "ShowImages", ""), "1");
@@ -55,6 +56,7 @@ TEST(Settings, ValuesRoundTripUnderTheirSectionsAndKeys) {
     EXPECT_EQ(raw.ReadString("Draft", "Config", ""), "Alpha;Beta;Gamma;");
     EXPECT_EQ(raw.ReadString("Options", "ShowDeck", ""), "0");
     EXPECT_EQ(raw.ReadString("Sealed", "Config", ""), "S1;B2;");
+    EXPECT_EQ(raw.ReadString("Search", "BaseColumns", ""), "9,5,7");
 
     const SettingsStore again(dir / "tovel.ini", dir.Path());
     EXPECT_TRUE(again.ShowImages());
@@ -67,7 +69,7 @@ TEST(Settings, BadValuesReadAsDefaults) {
     TempDir dir;
     dir.Write("tovel.ini", "[Options]\nShowDeck=yes\n[Draft]\nPickTime=soon\n[Preferences]\nShowImages=2\n"
                            "[MakeDeck]\nTop=5\nLeft=-20\nHeight=120\nWidth=250\nRightPanelWidth=48\n");
-    const SettingsStore settings(dir / "tovel.ini", dir.Path());
+    SettingsStore settings(dir / "tovel.ini", dir.Path());
     EXPECT_TRUE(settings.ShowDeck());
     EXPECT_EQ(settings.DraftPickTime(), 40);
     EXPECT_TRUE(settings.ShowImages());
@@ -75,6 +77,8 @@ TEST(Settings, BadValuesReadAsDefaults) {
     const WindowGeometry g = settings.MakeDeckGeometry();
     EXPECT_EQ((std::vector<int>{g.top, g.left, g.height, g.width}), (std::vector<int>{5, -20, 531, 534}));
     EXPECT_EQ(settings.MakeDeckRightPanelWidth(), 254);
+    settings.SetBaseColumns(" 6, x,,8 ,");
+    EXPECT_EQ(settings.BaseCardColumns(), (std::vector<int>{6, 8}));
 }
 
 // The English translation is chosen by the system's locale unless the user chose; a Russian

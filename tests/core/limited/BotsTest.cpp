@@ -208,3 +208,19 @@ TEST_F(BotsTest, PickByValueAndColoursKeepsToTheTwoColoursOfItsBestPicks) {
 }
 
 } // namespace
+
+TEST(DrafterStrategy, FromTheSettingAndTheCommandLineWord) {
+    const std::pair<int, TPickStrategy> settings[] = {{3, kPickByValueAndColors},
+                                                      {2, kPickByValue},
+                                                      {0, kPickByValue},
+                                                      {1, kPickByValue},
+                                                      {7, kPickByValue}};
+    for (const auto& [setting, strategy] : settings)
+        EXPECT_EQ(DrafterStrategyFromSetting(setting), strategy) << setting;
+    const std::pair<const char*, std::optional<TPickStrategy>> words[] = {{"value", kPickByValue},
+                                                                          {"colours", kPickByValueAndColors},
+                                                                          {"colors", std::nullopt},
+                                                                          {"", std::nullopt}};
+    for (const auto& [word, strategy] : words)
+        EXPECT_EQ(ParseDrafterStrategy(word), strategy) << word;
+}

@@ -509,3 +509,39 @@ TEST_F(DraftTest, TheDeckListFollowsSeatZerosSortMode) {
 }
 
 } // namespace
+
+// "Save all decks" asks one name and at most one question, however many seat files exist.
+TEST_F(DraftTest, SavingAllDecksAsksOnceForEveryFileItWouldReplace) {
+    std::filesystem::create_directories(dir / "Decks");
+    const std::string mine = dir / "Decks/mine.dec";
+    const auto several = [](const std::string& files) {
+        return "Replace " + files + "?";
+    };
+    struct Case {
+        std::vector<std::string> existing;
+        std::vector<Answer> answers;
+        std::vector<std::string> questions;
+        bool chosen;
+    };
+    const Case cases[] = {
+        {{}, {}, {}, true},
+        {{"mine_bot3.dec"}, {Answer::Yes}, {OverwriteDeckQuestion(dir / "Decks/mine_bot3.dec")}, true},
+        {{"mine.dec", "mine_bot8.dec"},
+         {Answer::Cancel},
+         {"Replace " + mine + ", " + (dir / "Decks/mine_bot8.dec") + "?"},
+         false},
+    };
+    for (const Case& c : cases) {
+        for (const std::string& file : c.existing)
+            dir.Write("Decks/" + file, "old");
+        prompter.asked.clear();
+        prompter.fileNames = {mine};
+        prompter.answers.assign(c.answers.begin(), c.answers.end());
+        EXPECT_EQ(AskSeatDecksTarget(several), c.chosen ? mine : "");
+        EXPECT_EQ(prompter.Messages("confirm"), c.questions);
+        for (const std::string& file : c.existing)
+            std::filesystem::remove(dir / ("Decks/" + file));
+    }
+    prompter.fileNames = {""};
+    EXPECT_EQ(AskSeatDecksTarget(several), "");
+}
