@@ -48,7 +48,7 @@ int NumberOption(const std::string& option, const std::string& value, int low, i
     return *number;
 }
 
-LimitedOptions TakeOptions(const std::string& command, std::vector<std::string> words, bool withLog) {
+LimitedOptions TakeOptions(std::vector<std::string> words, bool withLog) {
     LimitedOptions options;
     std::string value;
     if (TakeOption(words, "--config", value))
@@ -62,7 +62,7 @@ LimitedOptions TakeOptions(const std::string& command, std::vector<std::string> 
                                 ? NumberOption(countOption, value, kCubePackSizeMin, kCubePackSizeMax)
                                 : NumberOption(countOption, value, kSealedCubePacksMin, kSealedCubePacksMax);
     if (options.cube && options.config)
-        throw UsageError(command + " takes --config or --cube, not both");
+        throw UsageError("--config and --cube cannot go together");
     if (options.cubeCount && !options.cube)
         throw UsageError(countOption + " goes with --cube");
     if (withLog && TakeOption(words, "--pick-time", value))
@@ -85,9 +85,9 @@ LimitedOptions TakeOptions(const std::string& command, std::vector<std::string> 
             throw UsageError("--drafters is value or colours");
     }
     if (!TakeOption(words, "--out", options.out) || options.out.empty())
-        throw UsageError(command + " needs --out FILE.dec");
+        throw UsageError("--out FILE.dec is needed");
     if (!words.empty())
-        throw UsageError(command + ": unexpected \"" + words[0] + "\"");
+        throw UsageError("unexpected \"" + words[0] + "\"");
     return options;
 }
 
@@ -123,15 +123,15 @@ TCubeReader CubeFileReader(const std::string& path) {
 } // namespace
 
 int RunDraft(Context& context) {
-    const LimitedOptions options = TakeOptions("draft", context.args, true);
+    const LimitedOptions options = TakeOptions(context.args, true);
     // The computer drafters' files are named from it less its last four characters.
     if (options.out.size() < 4 || !EqualsIgnoreAsciiCase(options.out.substr(options.out.size() - 4), ".dec"))
-        throw UsageError("draft: --out must name a .dec file");
+        throw UsageError("--out must name a .dec file");
     const std::string config = options.config ? *options.config
                                : options.cube ? std::string()
                                               : ProgramSettings().DraftConfig();
     if (config.empty() && !options.cube) {
-        context.err << "No draft configured: " << EmptySettingReason("Draft/Config") << "\n";
+        ReportError(context, "no draft configured: " + EmptySettingReason("Draft/Config"));
         return kExitFailure;
     }
 
@@ -144,12 +144,12 @@ int RunDraft(Context& context) {
     if (options.record)
         outputs.emplace_back("--record", *options.record);
     if (const std::string problem = SameFileProblem(outputs); !problem.empty())
-        throw UsageError("draft: " + problem);
+        throw UsageError(problem);
 
     // Nobody to ask on the command line: messages for the user go to standard error, the draft's
     // "finished" notice is dropped, and every question takes its cancelling answer.
-    NonInteractivePrompter prompter(
-        [&context](const std::string& message) { context.err << message << "\n"; }, nullptr);
+    NonInteractivePrompter prompter([&context](const std::string& message) { ReportError(context, message); },
+                                    nullptr);
     ScopedPrompter scoped(prompter);
     TDraftEngine::LoadTableData();
     PrintBoostersReport(context);
@@ -197,7 +197,7 @@ int RunReview(Context& context) {
         seat = *number;
     }
     if (words.size() != 1)
-        throw UsageError("review needs one FILE");
+        throw UsageError("one FILE.draft is needed");
 
     // Each fault is printed as it is found; the error after them names the first.
     const TDraftRecord record = ReadDraftRecord(words[0], [&](int line, const std::string& fault) {
@@ -215,10 +215,10 @@ int RunReview(Context& context) {
 }
 
 int RunSealed(Context& context) {
-    const LimitedOptions options = TakeOptions("sealed", context.args, false);
+    const LimitedOptions options = TakeOptions(context.args, false);
     if (options.config)
         if (const std::string problem = SealedConfigProblem(*options.config); !problem.empty())
-            throw UsageError("sealed: " + problem);
+            throw UsageError(problem);
     RandomSource random;
     SeedForRun(random, options.seed);
     TCardsList cards;
@@ -240,7 +240,7 @@ int RunSealed(Context& context) {
     LoadSpecialConfigs(BoostersIniPath());
     PrintBoostersReport(context);
     if (!GenerateSealedPool(config, cards, pool, random, DefaultCardLoader())) {
-        context.err << "No sealed pool configured: " << EmptySettingReason("Sealed/Config") << "\n";
+        ReportError(context, "no sealed pool configured: " + EmptySettingReason("Sealed/Config"));
         return kExitFailure;
     }
     WritePool(cards, pool, options.out);
