@@ -229,7 +229,7 @@ private slots:
         QCOMPARE(prompter_->Messages("error").size(), size_t{1});
         QVERIFY(QString::fromStdString(prompter_->Messages("error").front())
                     .contains(QStringLiteral("base.txt")));
-        QTest::qWait(350);
+        // Leaving is synchronous: a designer would have opened before OpenDraft returned.
         QVERIFY(!designerOpened);
     }
 
@@ -298,8 +298,7 @@ private slots:
         int after = -1;
         QVERIFY(DuringDraft([&](TDraftMainForm* form) {
             // Well into the current second (a tick on the way starts a new one).
-            while (form->Timer()->remainingTime() > 400)
-                QTest::qWait(10);
+            QTRY_VERIFY_WITH_TIMEOUT(form->Timer()->remainingTime() <= 400, 2000);
             before = form->Timer()->remainingTime();
             Child<TCardListView>(form, "ListView")->SelectRow(0);
             form->ListViewDblClick();
