@@ -7,6 +7,7 @@
 #include "core/carddb/DBCreate.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 
 namespace tovel::cli {
 
@@ -15,7 +16,7 @@ namespace {
 int Check(Context& context, std::vector<std::string> words) {
     if (words.size() > 1)
         throw UsageError("more than one file given");
-    const std::string file = words.empty() ? ProgramPath("Data/base.txt") : words[0];
+    const std::string file = words.empty() ? ProgramPath(kCardDatabaseFile) : words[0];
     // Record by record, each problem printed as it is found: a big damaged file never piles up
     // in memory.
     const TCheckCounts counts = CheckCardDatabaseFile(file, [&](const TRecordProblem& problem) {

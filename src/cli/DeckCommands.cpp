@@ -13,6 +13,7 @@
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Prompts.h"
 #include "core/infra/Text.h"
 
@@ -52,7 +53,7 @@ std::string TakeOneFile(std::vector<std::string>& words, const char* what) {
 }
 
 void LoadCards(TCardsList& cards) {
-    LoadCardDatabase(cards, ProgramPath("Data/base.txt"), "");
+    LoadCardDatabase(cards, ProgramPath(kCardDatabaseFile), "");
 }
 
 // Loads the card database and reads a deck file into zones; the reader's messages (cards not

@@ -10,6 +10,7 @@
 #include "core/infra/FileSet.h"
 #include "core/infra/IniFile.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Prompts.h"
 #include "core/infra/Text.h"
 #include "core/limited/Booster.h"
@@ -98,12 +99,12 @@ void PrintBoostersReport(Context& context) {
 }
 
 SettingsStore ProgramSettings() {
-    return SettingsStore(ProgramPath("tovel.ini"), ProgramDir());
+    return SettingsStore(ProgramPath(kCliSettingsFile), ProgramDir());
 }
 
 // Why a setting reads as empty: the settings file could not be read, or the key is empty.
 std::string EmptySettingReason(const char* key) {
-    const std::string problem = IniFile(ProgramPath("tovel.ini")).ReadProblem();
+    const std::string problem = IniFile(ProgramPath(kCliSettingsFile)).ReadProblem();
     return problem.empty() ? std::string(key) + " is empty" : problem;
 }
 
@@ -236,7 +237,7 @@ int RunSealed(Context& context) {
     }
 
     const std::string config = options.config ? *options.config : ProgramSettings().SealedConfig();
-    LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
+    LoadEditionList(EditionList(), ProgramPath(kEditionsFile));
     LoadSpecialConfigs(BoostersIniPath());
     PrintBoostersReport(context);
     if (!GenerateSealedPool(config, cards, pool, random, DefaultCardLoader())) {

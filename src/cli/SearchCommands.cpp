@@ -10,6 +10,7 @@
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Text.h"
 
 namespace tovel::cli {
@@ -47,9 +48,9 @@ int RunSearch(Context& context) {
         query += (query.empty() ? "" : " ") + word;
 
     TCardsList cards;
-    LoadCardDatabase(cards, ProgramPath("Data/base.txt"), "");
+    LoadCardDatabase(cards, ProgramPath(kCardDatabaseFile), "");
     TTextList formats;
-    const std::string formatsFile = ProgramPath("Data/formats.txt");
+    const std::string formatsFile = ProgramPath(kFormatsFile);
     if (FileExists(formatsFile))
         LoadFormatList(formats, formatsFile);
     TQueryContext queryContext;

@@ -84,7 +84,7 @@ std::string BoostersIniReport();
 void LoadSpecialConfigs(const IniDocument& ini);
 void LoadSpecialConfigs(const std::string& path);
 
-// ProgramDir + "Data/boosters.ini".
+// ProgramPath(kBoostersFile).
 std::string BoostersIniPath();
 
 // The value of the first [Complex] entry whose key equals the pack name exactly, or "".

@@ -6,6 +6,7 @@
 #include "core/infra/FileIO.h"
 #include "core/infra/FileSet.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Prompts.h"
 #include "core/infra/Words.h"
 
@@ -84,7 +85,7 @@ TDraftEngine::TDraftEngine(TCardsList& cards) : cards_(cards) {
 }
 
 void TDraftEngine::LoadTableData() {
-    LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
+    LoadEditionList(EditionList(), ProgramPath(kEditionsFile));
     LoadSpecialConfigs(BoostersIniPath());
 }
 

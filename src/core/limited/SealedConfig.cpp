@@ -1,6 +1,7 @@
 #include "core/limited/SealedConfig.h"
 
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Words.h"
 #include "core/settings/Settings.h"
 
@@ -46,7 +47,7 @@ void TSealedConfig::Init(TTextList choices, std::string_view storedConfig) {
 }
 
 void TSealedConfig::Load(const SettingsStore& settings) {
-    LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
+    LoadEditionList(EditionList(), ProgramPath(kEditionsFile));
     LoadSpecialConfigs(BoostersIniPath());
     TTextList choices;
     BuildPackChoices(choices);

@@ -1,10 +1,12 @@
 #include "core/settings/Settings.h"
 
 #include "core/infra/Error.h"
+#include "core/infra/ProgramFiles.h"
 
 namespace tovel {
 
 namespace {
+// Global: the settings file of this process, opened once at start and shared by every window.
 std::unique_ptr<SettingsStore> store;
 
 constexpr const char* kPreferences = "Preferences";
@@ -39,7 +41,7 @@ void SettingsStore::SetEditionsFilter(const std::string& value) {
 }
 
 std::string SettingsStore::CardImagesDir() const {
-    return file_.ReadString("Directories", "CardImages", programDir_ + "Data/");
+    return file_.ReadString("Directories", "CardImages", programDir_ + kDataFolder);
 }
 void SettingsStore::SetCardImagesDir(const std::string& value) { file_.WriteString("Directories", "CardImages", value); }
 
