@@ -1,8 +1,6 @@
 // The limited-play windows one by one: the card list model, the configuration dialogs, the
 // draft window's states and settings, and the designer's closing rules.
 
-#include "LimitedTestSupport.h"
-
 #include "core/carddb/CardDatabase.h"
 #include "core/decks/DeckFile.h"
 #include "core/infra/IniFile.h"
@@ -10,6 +8,7 @@
 #include "core/settings/Settings.h"
 #include "support/HandMadeCards.h"
 #include "support/ScriptedPrompter.h"
+#include "support/WindowTests.h"
 #include "ui/app/Openers.h"
 #include "ui/app/TovelApplication.h"
 #include "ui/collection/CardsFrame.h"
@@ -45,13 +44,10 @@
 
 using namespace tovel;
 using tovel::test::ActiveModal;
+using tovel::test::Child;
 using tovel::test::WhenReady;
 
 namespace {
-
-template <typename T> T* Child(QWidget* window, const char* name) {
-    return window->findChild<T*>(QLatin1String(name));
-}
 
 // Opens the draft table as "New draft" does, confirms the stored configuration and runs `act` on
 // the window once the first pack is in front of the user; `act` closes the window (if it does

@@ -4,6 +4,7 @@
 #include "core/settings/Settings.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
+#include "support/WindowTests.h"
 #include "ui/app/AboutForm.h"
 #include "ui/app/MainForm.h"
 #include "ui/app/Startup.h"
@@ -41,10 +42,7 @@ protected:
 class TestMainForm final : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        ::setenv("TOVEL_HOME", home_.Path().c_str(), 1);
-        session_ = std::make_unique<ProgramSession>(QCoreApplication::applicationFilePath().toStdString());
-    }
+    void initTestCase() { session_ = test::OpenSession(home_); }
     void cleanupTestCase() { session_.reset(); }
 
     // The session takes its folder from TOVEL_HOME, keeps its settings there, and reads no
@@ -148,8 +146,9 @@ private slots:
         TMainForm form;
         form.show();
         bool seen = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* about = qobject_cast<TAboutForm*>(QApplication::activeModalWidget());
+        test::ModalDriver driver;
+        driver.Then([&](QWidget* modal) {
+            auto* about = qobject_cast<TAboutForm*>(modal);
             QVERIFY(about);
             seen = true;
             QCOMPARE(about->findChild<QLabel*>(QStringLiteral("LabelTitle"))->text(),
