@@ -3,6 +3,7 @@
 # and runs each for SECONDS (default 600) on a working copy of the checked-in corpus, together
 # with the files of a generated world of 100,000 printings: each of those is first read whole,
 # then joins the corpus as a seed. TOVEL_FUZZ_JOBS targets run at once (default 1).
+# A unit may take 25 s before it counts as a hang, so that a busy machine finds none by itself.
 # Findings are written to build-fuzz/findings/<target>/, each target's tail of output to
 # build-fuzz/logs/<target>.log.
 set -euo pipefail
@@ -44,7 +45,7 @@ fuzz_one() {
         cp "$seed" "$work/world-100000-${seeds[$target]}"
     fi
     echo "== fuzz_$target for ${seconds}s" >>"$log"
-    build-fuzz/bin/fuzz_"$target" "$work" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    build-fuzz/bin/fuzz_"$target" "$work" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 \
         -max_len=65536 -artifact_prefix="$findings/" -print_final_stats=1 >"$log.run" 2>&1 || status=1
     tail -n 12 "$log.run" >>"$log"
     cat "$log"

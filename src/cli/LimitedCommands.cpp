@@ -16,6 +16,7 @@
 #include "core/limited/Booster.h"
 #include "core/limited/Cube.h"
 #include "core/limited/DraftEngine.h"
+#include "core/limited/DraftGrade.h"
 #include "core/limited/DraftRecord.h"
 #include "core/limited/DraftReview.h"
 #include "core/limited/Sealed.h"
@@ -121,6 +122,29 @@ TCubeReader CubeFileReader(const std::string& path) {
     };
 }
 
+// The grade of a seat's picks, its deck and the standings, the cards looked up in the whole
+// card database.
+int PrintGrade(Context& context, const TDraftRecord& record, int seat) {
+    TCardsList cards;
+    DefaultCardLoader()(cards, "");
+    const TDraftGrade grade = GradeDraft(record, LinkRecordCards(record, cards), seat);
+    const TBuiltDeck& deck = grade.Decks[static_cast<size_t>(seat)];
+    context.out << "Seat " << seat + 1 << ": " << ColourSetText(deck.Colours) << ", score " << deck.Score
+                << ", place " << grade.Place(seat) << " of " << kTableSeats << "\n";
+    context.out << AgreementLine(grade.Picks) << "\n";
+    for (const TPickGrade& pick : grade.Picks)
+        if (!pick.Agrees())
+            context.out << Cp1252ToUtf8(LossLine(record, pick)) << "\n";
+    context.out << "Standings:\n";
+    for (size_t place = 0; place < grade.Standings.size(); ++place) {
+        const int other = grade.Standings[place];
+        const TBuiltDeck& theirs = grade.Decks[static_cast<size_t>(other)];
+        context.out << "  " << place + 1 << ". seat " << other + 1 << ", " << ColourSetText(theirs.Colours)
+                    << ", score " << theirs.Score << "\n";
+    }
+    return kExitOk;
+}
+
 } // namespace
 
 int RunDraft(Context& context) {
@@ -197,13 +221,16 @@ int RunReview(Context& context) {
             throw UsageError("--seat needs a number from 1 to 8");
         seat = *number;
     }
-    if (words.size() != 1)
+    const bool grade = TakeFlag(words, "--grade");
+    if (words.size() != 1 || words[0].starts_with("--"))
         throw UsageError("one FILE.draft is needed");
 
     // Each fault is printed as it is found; the error after them names the first.
     const TDraftRecord record = ReadDraftRecord(words[0], [&](int line, const std::string& fault) {
         context.err << words[0] << ", line " << line << ": " << fault << "\n";
     });
+    if (grade)
+        return PrintGrade(context, record, seat - 1);
     for (int index : SeatSteps(record, seat - 1)) {
         const TPickStep& step = record.Steps[static_cast<size_t>(index)];
         context.out << StepLabel(step) << ' ' << Cp1252ToUtf8(record.Key(step.Taken())) << " ("

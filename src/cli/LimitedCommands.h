@@ -15,9 +15,11 @@ inline constexpr const char* kDraftUsage =
     "                       FILE.dec and FILE_bot2.dec ... FILE_bot8.dec, the pick log and the\n"
     "                       draft record\n";
 inline constexpr const char* kReviewUsage =
-    "  review FILE.draft [--seat N]\n"
+    "  review FILE.draft [--seat N] [--grade]\n"
     "                       print a draft record pick by pick for seat N (1 the user, 2-8 the\n"
-    "                       computer drafters; default 1): the card taken and how, then the booster\n";
+    "                       computer drafters; default 1): the card taken and how, then the booster;\n"
+    "                       with --grade, the seat's picks against the computer drafters' choice,\n"
+    "                       its built deck's score and the standings of the eight seats\n";
 inline constexpr const char* kSealedUsage =
     "  sealed [--config TEXT | --cube LIST [--packs N]] [--seed N] --out FILE.dec\n"
     "                       open a sealed pool as Sealed/Config TEXT describes (default: tovel.ini),\n"

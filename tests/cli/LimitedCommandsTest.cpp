@@ -195,6 +195,66 @@ TEST(CliReview, PrintsASeatsPicksFromTheRecord) {
         EXPECT_EQ(RunCli(words, dir.Path()).status, 2) << words.back();
 }
 
+// The grade of a seeded draft's user seat, exactly. The drafters by value and colours pick as the
+// grade scores, so each of their seats agrees on every pick. A file that is not a draft record
+// fails as review fails.
+TEST(CliReview, GradesASeatsPicksAndRanksTheEightDecks) {
+    TempDir dir;
+    CopySample(dir);
+    const auto draft =
+        RunCli({"--root", dir.Path(), "draft", "--config", "VR;HK;Tidebreak Expedition;", "--seed", "5",
+                "--drafters", "colours", "--out", dir / "d.dec", "--record", dir / "d.draft"},
+               dir.Path());
+    ASSERT_EQ(draft.status, 0) << draft.err;
+    const std::string standings = "Standings:\n"
+                                  "  1. seat 5, UB, score 124\n"
+                                  "  2. seat 4, UG, score 122\n"
+                                  "  3. seat 2, UB, score 118\n"
+                                  "  4. seat 6, UR, score 118\n"
+                                  "  5. seat 8, WU, score 114\n"
+                                  "  6. seat 3, WU, score 112\n"
+                                  "  7. seat 7, WG, score 110\n"
+                                  "  8. seat 1, RG, score 94\n";
+    const auto user = RunCli({"--root", dir.Path(), "review", dir / "d.draft", "--grade"}, dir.Path());
+    ASSERT_EQ(user.status, 0) << user.err;
+    EXPECT_EQ(user.out, "Seat 1: RG, score 94, place 8 of 8\n"
+                        "Agreement: 26 of 45 picks (57.8%), value given up 61\n"
+                        "P1p7 took [VR] - Zephel Naalora Engine (1), best [VR] - Ysolir Compass (5), -4\n"
+                        "P1p9 took [VR] - Liridge Skulker (0), best [VR] - Harys Pardon (4), -4\n"
+                        "P1p11 took [VR] - Undertow of Brakai (-1), best [VR] - Haro Colossus (3), -4\n"
+                        "P1p13 took [VR] - Colossus of Thesent (-3), best [VR] - Sarnund Shaman (1), -4\n"
+                        "P2p3 took [HK] - Velketh Archer (3), best [HK] - Orunund Undertow (6), -3\n"
+                        "P2p4 took [HK] - Brakorn Surge (3), best [HK] - Orunul's Skulker (6), -3\n"
+                        "P2p6 took [HK] - Cadok's Compass (-1), best [HK] - Velkir Myrir Wharf (2), -3\n"
+                        "P2p7 took [HK] - Pardon of Sarnova (2), best [HK] - Thesath Harward Anvil (4), -2\n"
+                        "P2p8 took [HK] - Cadesk's Scavenger (0), best [HK] - Ruskul's Sentry (3), -3\n"
+                        "P2p9 took [HK] - Ruskorn Sentry (0), best [HK] - Ithish Pardon (3), -3\n"
+                        "P2p10 took [HK] - Archer of Brakund (-1), best [HK] - Lireth's Ruin (3), -4\n"
+                        "P2p11 took [HK] - Orunimm's Anvil (0), best [HK] - Tracker of Brakul (2), -2\n"
+                        "P2p12 took [HK] - Riposte of Orunys (-2), best [HK] - Kesseth Riposte (1), -3\n"
+                        "P2p13 took [HK] - Liren Drifter (-1), best [HK] - Ebb\u00e9 Orunir Lancer (2), -3\n"
+                        "P2p14 took [HK] - Chime of Naalorn (-3), best [HK] - Draven Surge (0), -3\n"
+                        "P3p3 took [TX] - Naalish Squall (3), best [TX] - Dravorn Skulker (7), -4\n"
+                        "P3p4 took [9E] - Kessast Stalker (2), best [TX] - Fennai's Crucible (5), -3\n"
+                        "P3p10 took [9E] - Orunora Ulmys Warden (0), best [TX] - Kessarr Stalker (3), -3\n"
+                        "P3p12 took [TX] - Ruskimm Scavenger (0), best [9E] - Scouring of Lirward (3), -3\n" +
+                            standings);
+    for (int seat = 2; seat <= 8; ++seat) {
+        const auto drafter = RunCli(
+            {"--root", dir.Path(), "review", dir / "d.draft", "--seat", std::to_string(seat), "--grade"},
+            dir.Path());
+        ASSERT_EQ(drafter.status, 0) << drafter.err;
+        EXPECT_EQ(drafter.out.substr(drafter.out.find('\n') + 1),
+                  "Agreement: 45 of 45 picks (100.0%), value given up 0\n" + standings)
+            << seat;
+    }
+
+    const auto notRecord = RunCli({"--root", dir.Path(), "review", dir / "d.dec", "--grade"}, dir.Path());
+    EXPECT_EQ(notRecord.status, 1);
+    EXPECT_EQ(notRecord.err, dir / "d.dec" + " is not a draft record (line 1)\n");
+    EXPECT_EQ(RunCli({"review", "--grade"}, dir.Path()).status, 2);
+}
+
 TEST(CliSealed, WritesThePoolAsTheGeneratorDoesSameSeedSameFile) {
     TempDir dir;
     CopySample(dir);

@@ -15,6 +15,7 @@
 #include "core/limited/Booster.h"
 #include "core/limited/Cube.h"
 #include "core/limited/DraftConfig.h"
+#include "core/limited/DraftGrade.h"
 #include "core/limited/DraftRecord.h"
 #include "core/limited/DraftReview.h"
 #include "core/limited/SealedConfig.h"
@@ -582,6 +583,9 @@ int DraftRecord(const uint8_t* data, size_t size) {
         for (int32_t first : summary.FirstPicks)
             Require(first >= -1 && first < static_cast<int32_t>(record.Keys.size()),
                     "a first pick out of range");
+        for (const TPickGrade& pick : GradePicks(record, links, seat))
+            Require(pick.Loss >= 0 && pick.Best < static_cast<int>(pick.Scores.size()),
+                    "a pick graded wrong");
     }
     for (int step = 0; step < static_cast<int>(record.Steps.size()); ++step) {
         const std::vector<bool> wheeled = WheeledCards(record, step);

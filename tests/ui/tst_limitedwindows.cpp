@@ -4,6 +4,7 @@
 #include "core/carddb/CardDatabase.h"
 #include "core/decks/DeckFile.h"
 #include "core/infra/IniFile.h"
+#include "core/limited/DraftGrade.h"
 #include "core/limited/Sealed.h"
 #include "core/settings/Settings.h"
 #include "support/HandMadeCards.h"
@@ -21,6 +22,7 @@
 #include "ui/limited/ConfigureSealedForm.h"
 #include "ui/limited/DraftMainForm.h"
 #include "ui/limited/DraftReviewForm.h"
+#include "ui/limited/SignalChart.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -35,12 +37,14 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
 #include <filesystem>
 #include <functional>
+#include <sstream>
 
 using namespace tovel;
 using tovel::test::ActiveModal;
@@ -572,15 +576,56 @@ private slots:
             QVERIFY(std::filesystem::exists(*world_ / ("Decks/mine_bot" + std::to_string(seat) + ".dec")));
     }
 
+    // "Show the drafters' choice" outlines the card the drafters would take for the user's picks,
+    // pick after pick; "Save all built decks" writes each seat's 45 picks with 17 basic lands.
+    void drafterChoiceAndBuiltDecks() {
+        Settings().SetDraftShowChoice(true);
+        const std::string mine = *world_ / "Decks/built.dec";
+        std::vector<std::pair<int, int>> outlined; // shown, expected
+        QVERIFY(DuringDraft([&](TDraftMainForm* form) {
+            TDraftEngine& engine = form->Engine();
+            auto* list = Child<TCardListView>(form, "ListView");
+            for (int pick = 0; pick < 8; ++pick) {
+                outlined.emplace_back(
+                    list->OutlinedRow(),
+                    DraftersChoice(engine.ShownBooster(), engine.Seats().Items(0).Picks, CardDatabase()));
+                form->ListViewDblClick();
+            }
+            while (engine.State() != TDraftState::Finished) {
+                engine.NextPackTurn();
+                engine.AutoPick();
+            }
+            prompter_->fileNames = {mine};
+            form->findChild<QAction*>(QStringLiteral("SaveAllBuiltDecks"))->trigger();
+            form->reject();
+        }));
+        for (const auto& [shown, expected] : outlined)
+            QCOMPARE(shown, expected);
+        for (const std::string& file : {mine, *world_ / "Decks/built_bot5.dec"}) {
+            std::istringstream lines(test::TempDir::Read(file));
+            int64_t cards = 0;
+            for (std::string line; std::getline(lines, line);)
+                cards += std::stoll(line.substr(line.rfind("SB: ", 0) == 0 ? 4 : 0));
+            QCOMPARE(cards, int64_t{45 + 17});
+        }
+    }
+
     // A finished draft leaves its record in Drafts/ (drafters as the dialog chose them); "Review
     // draft" steps through it by buttons, arrow keys and seat; the cards that came back at P1p9 are
-    // the ones marked at P1p1. "Open draft record..." shows a card the database lacks by its key.
+    // the ones marked at P1p1. The grade: the outlined card is the first of the best score, each
+    // step's mark is what the pick gave up, the summary counts the agreeing marks, the signals'
+    // shares add up and the largest is open. "Open draft record..." shows a card the database
+    // lacks by its key.
     void draftReviewStepsThroughTheRecord() {
         Settings().SetDraftConfig("VR;HK;Tidebreak Expedition;");
         Settings().SetDraftBotStrategy(3);
         std::string recordPath;
         int wheeledAtFirstPick = -1, boosterAtNinthPick = -1;
         QString firstLabel, drafterLabel, stepAfterKeys;
+        int outlined = -2, firstBest = -1, agreeing = 0;
+        QString markAtNinthPick, expectedMark, summary;
+        double shares = 0;
+        int open = -2, largest = -1;
         WhenReady review([] { return ActiveModal<TDraftReviewForm>() != nullptr; },
                          [&] {
                              auto* form = ActiveModal<TDraftReviewForm>();
@@ -593,6 +638,35 @@ private slots:
                              for (int i = 0; i < 8; ++i)
                                  Child<QPushButton>(form, "ButtonNext")->click();
                              boosterAtNinthPick = tree->topLevelItemCount();
+                             // The scores shown, the card taken and the outline at P1p9.
+                             qint64 bestScore = 0, takenScore = 0;
+                             for (int row = 0; row < tree->topLevelItemCount(); ++row) {
+                                 const qint64 score = tree->topLevelItem(row)->text(5).toLongLong();
+                                 if (firstBest < 0 || score > bestScore) {
+                                     firstBest = row;
+                                     bestScore = score;
+                                 }
+                                 if (!tree->topLevelItem(row)->text(0).isEmpty())
+                                     takenScore = score;
+                             }
+                             outlined = form->OutlinedRow();
+                             expectedMark = bestScore == takenScore
+                                                ? QStringLiteral("\u2713")
+                                                : QStringLiteral("-%1").arg(bestScore - takenScore);
+                             auto* stepList = Child<QListWidget>(form, "ListSteps");
+                             markAtNinthPick =
+                                 stepList->item(8)->data(TDraftReviewForm::kStepGradeRole).toString();
+                             for (int row = 0; row < stepList->count(); ++row)
+                                 agreeing += stepList->item(row)->data(TDraftReviewForm::kStepGradeRole) ==
+                                             QStringLiteral("\u2713");
+                             summary = Child<QTextBrowser>(form, "TextSummary")->toPlainText();
+                             auto* chart = Child<TSignalChart>(form, "SignalChart");
+                             for (int c = 0; c < 5; ++c) {
+                                 shares += chart->Share(0, c);
+                                 if (largest < 0 || chart->Share(0, c) > chart->Share(0, largest))
+                                     largest = c;
+                             }
+                             open = chart->OpenColor(0);
                              auto* steps = Child<QListWidget>(form, "ListSteps");
                              QTest::keyClick(steps, Qt::Key_Right);
                              QTest::keyClick(form, Qt::Key_Right);
@@ -627,6 +701,12 @@ private slots:
         QCOMPARE(boosterAtNinthPick, 7);
         QVERIFY2(stepAfterKeys.startsWith("P1p10  "), qPrintable(stepAfterKeys));
         QVERIFY2(drafterLabel.endsWith(", taken by the computer drafter"), qPrintable(drafterLabel));
+        QCOMPARE(outlined, firstBest);
+        QCOMPARE(markAtNinthPick, expectedMark);
+        QVERIFY2(summary.contains(QStringLiteral("Agreement: %1 of 45 picks (").arg(agreeing)),
+                 qPrintable(summary));
+        QVERIFY(qAbs(shares - 1) < 1e-9);
+        QCOMPARE(open, largest);
 
         // The record's first card taken renamed to one the database does not have.
         TDraftRecord record = ReadDraftRecord(recordPath);
@@ -634,15 +714,53 @@ private slots:
         WriteDraftRecord(record, *world_ / "Drafts/lost.draft");
         prompter_->fileNames = {*world_ / "Drafts/lost.draft"};
         QString firstStep;
+        bool standingsInOrder = false;
+        QString standingsCurrent;
+        size_t spells = 0;
+        int64_t designerMain = -1;
+        const std::string built = *world_ / "Decks/built.dec";
         WhenReady lost([] { return ActiveModal<TDraftReviewForm>() != nullptr; },
                        [&] {
                            auto* form = ActiveModal<TDraftReviewForm>();
+                           const auto closeAnyway = qScopeGuard([form] { form->reject(); });
                            firstStep = Child<QListWidget>(form, "ListSteps")->item(0)->text();
-                           form->reject();
+                           auto* standings = Child<QTreeWidget>(form, "TreeStandings");
+                           standingsInOrder = standings->topLevelItemCount() == 8;
+                           for (int row = 1; row < standings->topLevelItemCount(); ++row)
+                               standingsInOrder &= standings->topLevelItem(row - 1)->text(3).toLongLong() >=
+                                                   standings->topLevelItem(row)->text(3).toLongLong();
+                           standingsCurrent = standings->currentItem()->text(1);
+                           spells = form->Grade().Decks[0].Spells.size();
+                           prompter_->fileNames = {built};
+                           Child<QPushButton>(form, "ButtonSaveDeck")->click();
+                           WhenReady designer([] { return ActiveModal<TMakeDeckForm>() != nullptr; },
+                                              [&] {
+                                                  auto* deck = ActiveModal<TMakeDeckForm>();
+                                                  designerMain = deck->Designer().Stats().Main.Cards;
+                                                  deck->reject();
+                                              });
+                           Child<QPushButton>(form, "ButtonDesign")->click();
                        });
         OpenDraftRecord();
         QVERIFY(lost.Fired());
         QCOMPARE(firstStep, QStringLiteral("P1p1  [ZZ] - Lost Card (not in the database)"));
+        QVERIFY(standingsInOrder);
+        QCOMPARE(standingsCurrent, QStringLiteral("Me"));
+        // The built deck: its spells and 17 lands; every pick kept, the lost card in the sideboard.
+        std::istringstream lines(test::TempDir::Read(built));
+        int64_t main = 0, total = 0;
+        bool lostKept = false;
+        for (std::string line; std::getline(lines, line);) {
+            const bool sideboard = line.rfind("SB: ", 0) == 0;
+            const int64_t count = std::stoll(line.substr(sideboard ? 4 : 0));
+            total += count;
+            main += sideboard ? 0 : count;
+            lostKept |= sideboard && line.find(" [ZZ] - Lost Card\r") != std::string::npos;
+        }
+        QCOMPARE(main, static_cast<int64_t>(spells) + 17);
+        QCOMPARE(total, int64_t{45 + 17});
+        QVERIFY(lostKept);
+        QCOMPARE(designerMain, main);
     }
 
     // A record that cannot be read shows nothing of it: the message names each fault by line.

@@ -1,14 +1,17 @@
 #include "core/infra/Error.h"
+#include "core/infra/FileCopy.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/Sleeper.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 #include "ui/app/TovelApplication.h"
 #include "ui/infra/GlobFile.h"
+#include "ui/infra/QtPrompter.h"
 #include "ui/infra/WaitCursor.h"
 #include "ui/infra/WaitForm.h"
 
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QToolButton>
 #include <QtTest>
@@ -246,6 +249,43 @@ private slots:
         } catch (const Error& e) {
             QCOMPARE(std::string(e.what()), std::string(kNoWaitWindow));
         }
+    }
+
+    // The language reaches the real windows: under English the formerly Russian texts (the abort
+    // button's tip, a core text in the desktop's message box) come out in English, while English
+    // texts stay exactly as they are (an empty translation would blank them); under "original"
+    // everything is as written.
+    void windowsFollowTheLanguage_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("abortTip");
+        QTest::addColumn<QString>("coreError");
+        QTest::newRow("English") << static_cast<int>(TLanguage::English) << QStringLiteral("Abort")
+                                 << QStringLiteral("Unknown error in a system function");
+        QTest::newRow("original") << static_cast<int>(TLanguage::Original) << QStringLiteral("Прервать")
+                                  << QString::fromStdString(SystemErrorText(0));
+    }
+    void windowsFollowTheLanguage() {
+        QFETCH(int, language);
+        QFETCH(QString, abortTip);
+        QFETCH(QString, coreError);
+        TTranslation translation;
+        QCOMPARE(translation.Apply(static_cast<TLanguage>(language), QStringLiteral("ru_RU")),
+                 language == static_cast<int>(TLanguage::English));
+        ShowWait("Working", 10, nullptr, true, "Stop?");
+        TWaitForm* form = TopWaitForm();
+        QCOMPARE(form->findChild<QToolButton*>(QStringLiteral("AbortButton"))->toolTip(), abortTip);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Please wait..."));
+        CloseWait();
+
+        QString shown;
+        QTimer::singleShot(0, this, [&shown] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->accept();
+            }
+        });
+        QtPrompter().ShowError(SystemErrorText(0));
+        QCOMPARE(shown, coreError);
     }
 
     // The source appears during the pause: the second attempt succeeds without a question.

@@ -410,6 +410,8 @@ int main(int argc, char** argv) {
     outDir = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(outDir);
     ProgramSession session(ExecutablePath(argv[0]));
+    // The texts in the language the program would choose (Options, then the system locale).
+    app.SetLanguage(Settings().Language());
     try {
         TTextList& editions = EditionList();
         LoadEditionList(editions, ProgramPath(kEditionsFile));

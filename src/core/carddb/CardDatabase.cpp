@@ -497,6 +497,9 @@ TCheckReport CheckCardDatabase(std::string_view text) {
 
 bool ReadCardListText(TCardsList& cards, std::string_view text, std::string_view editionsFilter) {
     cards.Clear();
+    // Read as Windows-1252, its byte-order mark would become the first edition's code and the
+    // database built from it would start like a UTF-16 file that nothing reads back.
+    RefuseUtf16(text);
     if (text.empty())
         return false;
     ReadCardListLines(cards, text, editionsFilter);

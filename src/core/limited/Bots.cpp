@@ -12,8 +12,9 @@ namespace {
 
 constexpr int kTopThreshold = 12;
 
-int Score(const TCardItem& card) {
-    return card.Value + (card.Rarity == TRarity::R ? 1 : 0);
+// Scores are 64-bit: a value may be any 32-bit number, and the +1 or -4 must not overflow.
+int64_t Score(const TCardItem& card) {
+    return int64_t{card.Value} + (card.Rarity == TRarity::R ? 1 : 0);
 }
 
 // The best score (capped) and its candidates, first in pack order unless a card without any mana
@@ -22,12 +23,12 @@ template <typename ScoreOf>
 bool TakeBest(TBotItem& seat, TBoosterItem& pack, const TCardsList& cards, RandomSource& random,
               ScoreOf scoreOf, bool lowScoresToo) {
     // The highest threshold from 12 down that some card reaches is the best score, capped.
-    int best = INT_MIN;
+    int64_t best = INT64_MIN;
     for (int32_t index : pack.Cards)
         best = std::max(best, scoreOf(cards.Items(index)));
     if (best < 1 && !lowScoresToo)
         return false;
-    const int threshold = std::min(best, kTopThreshold);
+    const int64_t threshold = std::min<int64_t>(best, kTopThreshold);
     seat.Candidates.Clear();
     for (int32_t index : pack.Cards)
         if (scoreOf(cards.Items(index)) >= threshold)
@@ -44,28 +45,33 @@ bool TakeBest(TBotItem& seat, TBoosterItem& pack, const TCardsList& cards, Rando
 } // namespace
 
 uint8_t DrafterColors(const TIntegerList& picks, const TCardsList& cards) {
-    std::array<int, 5> sums{};
-    std::array<int, 5> first;
-    first.fill(INT_MAX);
-    for (int i = 0; i < picks.Count(); ++i) {
-        const TCardItem& card = cards.Items(picks.Items(i));
-        const uint8_t colors = CardColors(card);
-        for (size_t c = 0; c < kColorBits.size(); ++c)
-            if (colors & kColorBits[c]) {
-                sums[c] += card.Value;
-                first[c] = std::min(first[c], i);
-            }
-    }
+    TDrafterColorTally tally;
+    for (int32_t index : picks)
+        tally.Add(&cards.Items(index));
+    return tally.Colors();
+}
+
+void TDrafterColorTally::Add(const TCardItem* card) {
+    const uint8_t colors = card ? CardColors(*card) : 0;
+    for (size_t c = 0; c < kColorBits.size(); ++c)
+        if (colors & kColorBits[c]) {
+            sums_[c] += card->Value;
+            first_[c] = std::min(first_[c], picks_);
+        }
+    ++picks_;
+}
+
+uint8_t TDrafterColorTally::Colors() const {
     std::array<size_t, 5> order = {0, 1, 2, 3, 4};
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return sums[a] != sums[b] ? sums[a] > sums[b] : first[a] < first[b];
+        return sums_[a] != sums_[b] ? sums_[a] > sums_[b] : first_[a] < first_[b];
     });
-    if (first[order[1]] == INT_MAX)
+    if (first_[order[1]] == INT_MAX)
         return 0;
     return static_cast<uint8_t>(kColorBits[order[0]] | kColorBits[order[1]]);
 }
 
-int ColorScore(const TCardItem& card, uint8_t colors) {
+int64_t ColorScore(const TCardItem& card, uint8_t colors) {
     const uint8_t own = CardColors(card);
     const bool outside = colors != 0 && own != 0 && (own & colors) == 0;
     const TCardType type = TypeClass(card.TypeLine);

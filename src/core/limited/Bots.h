@@ -8,6 +8,8 @@
 #include "core/limited/Booster.h"
 #include "core/limited/Random.h"
 
+#include <array>
+#include <climits>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -32,10 +34,24 @@ inline constexpr int kOffColorPenalty = 4;
 // A drafter's two colours (colour bits, see CardColors): the two with the highest summed value
 // of its picks, ties to the colour picked first. 0 while fewer than two colours were picked.
 uint8_t DrafterColors(const TIntegerList& picks, const TCardsList& cards);
+
+// The sums behind DrafterColors, kept up pick by pick.
+class TDrafterColorTally {
+public:
+    // The next pick; a card that is not known (null) counts as a pick without colours.
+    void Add(const TCardItem* card);
+    uint8_t Colors() const;
+
+private:
+    std::array<int64_t, 5> sums_{};
+    std::array<int, 5> first_{INT_MAX, INT_MAX, INT_MAX, INT_MAX,
+                              INT_MAX}; // the pick of each colour's first card
+    int picks_ = 0;
+};
 // The score of a card for a drafter of those colours: value, +1 for a rare, less
 // kOffColorPenalty when it has a coloured symbol and none of the colours (lands never lose).
 // With no colours (0) it is the plain value score.
-int ColorScore(const TCardItem& card, uint8_t colors);
+int64_t ColorScore(const TCardItem& card, uint8_t colors);
 
 class TBotItem {
 public:

@@ -40,6 +40,7 @@ void TDraftConfig::Load(const SettingsStore& settings) {
               kCubePackSizeMin, kCubePackSizeMax);
     BotStrategy = settings.DraftBotStrategy();
     ConfirmPicks = settings.DraftConfirmPicks();
+    ShowChoice = settings.DraftShowChoice();
 }
 
 std::vector<std::string> TDraftConfig::DisplayNames() const {
@@ -68,6 +69,7 @@ bool TDraftConfig::Store(SettingsStore& settings) const {
     settings.SetDraftPickTime(PickTime);
     settings.SetDraftBotStrategy(BotStrategy == 3 ? 3 : 2);
     settings.SetDraftConfirmPicks(ConfirmPicks);
+    settings.SetDraftShowChoice(ShowChoice);
     settings.SetDraftUseCube(Cube.UseCube);
     if (Cube.HasCubes())
         settings.SetDraftCube(Cube.Chosen());

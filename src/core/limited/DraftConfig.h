@@ -32,14 +32,15 @@ public:
     int PickTime = 40;             // one of kPickTimePresets
     int BotStrategy = 2;           // the computer drafters': 2 by value, 3 by value and colours
     bool ConfirmPicks = false;
+    bool ShowChoice = false; // outline the card the computer drafters would take
     TCubeChoice Cube; // Count: the cards per pack
 
     // Selects the stored names (Draft/Config) among the choices: each box on its last matching
     // entry, on the first entry when its name is not offered or the text is not three names.
     void Init(TTextList choices, std::string_view storedConfig, int storedPickTime);
     // Init on BuildPackChoices() and the settings' Draft/Config and Draft/PickTime; the cube from
-    // CubeNames() and Draft/Cube, Draft/UseCube and Draft/PackSize; BotStrategy and ConfirmPicks
-    // from Draft/BotStrategy and Draft/ConfirmPicks.
+    // CubeNames() and Draft/Cube, Draft/UseCube and Draft/PackSize; BotStrategy, ConfirmPicks and
+    // ShowChoice from Draft/BotStrategy, Draft/ConfirmPicks and Draft/ShowChoice.
     void Load(const SettingsStore& settings);
 
     bool HasChoices() const { return ChoiceList.Count() > 0; }
@@ -50,8 +51,8 @@ public:
     // The three chosen names, each followed by ";".
     std::string ConfigText() const;
     // OK: writes Draft/Config (when there are packs to choose), Draft/PickTime, Draft/BotStrategy,
-    // Draft/ConfirmPicks and the cube settings. Without a draft to store (CanStore) it writes
-    // nothing and returns false, and no draft should start.
+    // Draft/ConfirmPicks, Draft/ShowChoice and the cube settings. Without a draft to store (CanStore) it
+    // writes nothing and returns false, and no draft should start.
     bool Store(SettingsStore& settings) const;
 };
 

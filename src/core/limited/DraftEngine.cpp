@@ -338,9 +338,12 @@ bool TDraftEngine::SaveSeatDeck(int seat, std::string& fileName, bool overwrite)
     return true;
 }
 
-void TDraftEngine::SaveAllSeatDecks(const std::string& fileName, FileSet& files) {
+void TDraftEngine::SaveAllSeatDecks(const std::string& fileName, FileSet& files,
+                                    const std::vector<std::string>& decks) {
     for (int seat = 0; seat < kTableSeats; ++seat)
-        files.Add(SeatDeckPath(fileName, seat), FormatMainDeck(cards_, seats_.Items(seat).Picks));
+        files.Add(SeatDeckPath(fileName, seat), decks.empty()
+                                                    ? FormatMainDeck(cards_, seats_.Items(seat).Picks)
+                                                    : decks.at(static_cast<size_t>(seat)));
     files.Commit();
     userPicksWritten_ = true;
 }

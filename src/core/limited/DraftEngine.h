@@ -136,8 +136,10 @@ public:
     // confirmed unless `overwrite`. False when nothing was written (cancelled).
     bool SaveSeatDeck(int seat, std::string& fileName, bool overwrite);
     // Writes every seat's picks as decks, seat 1 at `fileName` and the others beside it, together
-    // with the files already added to `files`, as one set (FileSet::Commit): all or none.
-    void SaveAllSeatDecks(const std::string& fileName, FileSet& files);
+    // with the files already added to `files`, as one set (FileSet::Commit): all or none. With
+    // `decks` (one text per seat) those are written instead of the picks.
+    void SaveAllSeatDecks(const std::string& fileName, FileSet& files,
+                          const std::vector<std::string>& decks = {});
     // "Save deck": the selected seat's picks ("Deck is empty!" when it has none).
     void SaveDeck(int seat);
     // "Design deck": the user's picks to Temp/temp.dec. True when written: the window then

@@ -9,10 +9,6 @@ namespace tovel {
 
 namespace {
 
-const TCardItem* LinkOf(const TCardLinks& links, int32_t key) {
-    return key >= 0 && static_cast<size_t>(key) < links.size() ? links[static_cast<size_t>(key)] : nullptr;
-}
-
 void AddColors(TColorCounts& counts, const TCardItem* card) {
     if (!card) {
         ++counts.Unknown;
@@ -106,6 +102,7 @@ std::array<int, kCurveColumns> ManaCurve(const std::vector<int32_t>& keys, const
 
 TSeatSummary SummarizeSeat(const TDraftRecord& record, const TCardLinks& links, int seat) {
     TSeatSummary summary;
+    std::array<std::array<int64_t, 5>, 3> seen{};
     for (const TPickStep& step : record.Steps) {
         if (step.Seat != seat)
             continue;
@@ -117,12 +114,25 @@ TSeatSummary SummarizeSeat(const TDraftRecord& record, const TCardLinks& links, 
             continue;
         for (int32_t key : step.Cards) {
             const TCardItem* card = LinkOf(links, key);
-            if (!card || card->Value < kSignalValue)
+            if (!card)
                 continue;
             const uint8_t colors = CardColors(*card);
             for (size_t c = 0; c < kColorBits.size(); ++c)
                 if (colors & kColorBits[c])
-                    ++summary.Signals[turn][c];
+                    seen[turn][c] += card->Value;
+        }
+    }
+    for (size_t turn = 0; turn < seen.size(); ++turn) {
+        int64_t total = 0;
+        for (int64_t value : seen[turn])
+            total += value;
+        if (total <= 0)
+            continue;
+        for (size_t c = 0; c < kColorBits.size(); ++c) {
+            summary.Signals[turn][c] = static_cast<double>(seen[turn][c]) / static_cast<double>(total);
+            if (summary.OpenColors[turn] < 0 ||
+                seen[turn][c] > seen[turn][static_cast<size_t>(summary.OpenColors[turn])])
+                summary.OpenColors[turn] = static_cast<int>(c);
         }
     }
     return summary;

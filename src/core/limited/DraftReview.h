@@ -2,7 +2,7 @@
 
 // Looking back through a draft record: a seat's steps, the cards of a booster that came back to
 // the seat, the seat's picks so far with their curve and colours, and a summary per seat with the
-// signals the user saw (which colours kept flowing late in each pack turn).
+// signals it saw (how much of each colour's value kept flowing late in each pack turn).
 
 #include "core/carddb/CardsDB.h"
 #include "core/decks/DeckStats.h"
@@ -16,8 +16,7 @@
 
 namespace tovel {
 
-// Cards of at least this value count as a signal when seen after kSignalAfterPick.
-inline constexpr int kSignalValue = 7;
+// The signals count the boosters a seat sees after this pick of each pack turn.
 inline constexpr int kSignalAfterPick = 5;
 
 // "P1p1".
@@ -42,6 +41,11 @@ struct TColorCounts {
 };
 using TCardLinks = std::vector<const TCardItem*>;
 
+// The card of a record's key, or null when the database no longer has it.
+inline const TCardItem* LinkOf(const TCardLinks& links, int32_t key) {
+    return key >= 0 && static_cast<size_t>(key) < links.size() ? links[static_cast<size_t>(key)] : nullptr;
+}
+
 TColorCounts CountColors(const std::vector<int32_t>& keys, const TCardLinks& links);
 // The same for card-list positions (the picks on the draft table).
 TColorCounts CountCardColors(const TCardsList& cards, std::span<const int32_t> positions);
@@ -54,9 +58,12 @@ std::array<int, kCurveColumns> ManaCurve(const std::vector<int32_t>& keys, const
 struct TSeatSummary {
     std::array<TColorCounts, 3> ColorsByTurn;      // the colours of the picks per pack turn
     std::array<int32_t, 3> FirstPicks{-1, -1, -1}; // the key taken at pick 1, or -1
-    std::array<std::array<int, 5>, 3> Signals{};   // per pack turn and colour: cards of
-                                                   // kSignalValue or more seen after
-                                                   // pick kSignalAfterPick
+    // Per pack turn and colour (W U B R G): the summed value of the colour's cards in the
+    // boosters seen after pick kSignalAfterPick, as a share (0 to 1) of the sum over the five
+    // colours; a card of several colours counts for each. All 0 when no coloured value was seen.
+    std::array<std::array<double, 5>, 3> Signals{};
+    std::array<int, 3> OpenColors{-1, -1, -1}; // per pack turn: the colour of the largest share
+                                               // (the first of equals), -1 when none
 };
 TSeatSummary SummarizeSeat(const TDraftRecord& record, const TCardLinks& links, int seat);
 

@@ -25,7 +25,9 @@ int AtLeast(int value, int minimum, int fallback) { return value < minimum ? fal
 SettingsStore::SettingsStore(std::string iniPath, std::string programDir)
     : file_(std::move(iniPath)), programDir_(std::move(programDir)) {}
 
-bool SettingsStore::ShowImages() const { return file_.ReadBool(kPreferences, "ShowImages", true); }
+bool SettingsStore::ShowImages() const {
+    return file_.ReadBool(kPreferences, "ShowImages", true);
+}
 void SettingsStore::SetShowImages(bool value) { file_.WriteBool(kPreferences, "ShowImages", value); }
 
 TLanguage SettingsStore::Language() const {
@@ -86,6 +88,12 @@ int SettingsStore::DraftPackSize() const { return file_.ReadInteger(kDraft, "Pac
 void SettingsStore::SetDraftPackSize(int cards) { file_.WriteInteger(kDraft, "PackSize", cards); }
 bool SettingsStore::DraftConfirmPicks() const { return file_.ReadBool(kDraft, "ConfirmPicks", false); }
 void SettingsStore::SetDraftConfirmPicks(bool value) { file_.WriteBool(kDraft, "ConfirmPicks", value); }
+bool SettingsStore::DraftShowChoice() const {
+    return file_.ReadBool(kDraft, "ShowChoice", false);
+}
+void SettingsStore::SetDraftShowChoice(bool value) {
+    file_.WriteBool(kDraft, "ShowChoice", value);
+}
 
 bool SettingsStore::ShowDeck() const { return file_.ReadBool("Options", "ShowDeck", true); }
 void SettingsStore::SetShowDeck(bool value) { file_.WriteBool("Options", "ShowDeck", value); }

@@ -76,6 +76,9 @@ public:
     void SetDraftPackSize(int cards);
     bool DraftConfirmPicks() const;
     void SetDraftConfirmPicks(bool value);
+    // Draft/ShowChoice: the card the computer drafters would take is outlined in the user's booster.
+    bool DraftShowChoice() const;
+    void SetDraftShowChoice(bool value);
 
     // [Options] ShowDeck: the draft window's "Show Deck" box.
     bool ShowDeck() const;

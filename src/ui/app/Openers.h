@@ -4,6 +4,8 @@
 // always destroys it afterwards, also when an error passes through. Windows of later builds
 // add their openers here.
 
+#include <string>
+
 namespace tovel {
 
 // The About box.
@@ -26,6 +28,8 @@ void RestoreCardsDBCommand();
 // The deck designer. `openTempDeck`: read the hand-off file Temp/temp.dec into the sideboard;
 // `databaseLoaded`: the card database already holds what the deck needs (no reload).
 void OpenDeckDesigner(bool openTempDeck, bool databaseLoaded);
+// The deck designer on a deck file, read as "Load deck" reads it (main deck and sideboard).
+void OpenDeckDesignerOn(const std::string& path, bool databaseLoaded);
 
 // The draft window; when it closes through its "Design deck" command, the deck designer on the
 // user's picks.

@@ -1,6 +1,7 @@
 #include "ui/app/TovelApplication.h"
 
 #include "core/infra/Prompts.h"
+#include "ui/infra/QtText.h"
 
 namespace tovel {
 
@@ -20,7 +21,7 @@ bool TovelApplication::notify(QObject* receiver, QEvent* event) {
     } catch (const std::exception& e) {
         ShowError(e.what());
     } catch (...) {
-        ShowError("Unknown error");
+        ShowError(ToUtf8(tr("Unknown error")));
     }
     return false;
 }

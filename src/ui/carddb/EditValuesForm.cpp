@@ -30,7 +30,7 @@ namespace tovel {
 
 TEditValuesForm::TEditValuesForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("EditValuesForm"));
-    setWindowTitle(QStringLiteral("Edit card values"));
+    setWindowTitle(tr("Edit card values"));
     CentreOnScreen(this);
 
     auto* layout = new QHBoxLayout(this);
@@ -66,7 +66,7 @@ TEditValuesForm::TEditValuesForm(QWidget* parent) : QDialog(parent) {
     cardInfo_ = new TCardInfoFrame(this);
     right->addWidget(cardInfo_, 1);
 
-    auto* group = new QGroupBox(QStringLiteral("Card Value"), this);
+    auto* group = new QGroupBox(tr("Card Value"), this);
     group->setObjectName(QStringLiteral("GroupBoxValue"));
     auto* groupLayout = new QGridLayout(group);
     trackBarValue_ = new QSlider(Qt::Horizontal, group);
@@ -87,19 +87,19 @@ TEditValuesForm::TEditValuesForm(QWidget* parent) : QDialog(parent) {
     number->setFont(bold);
     groupLayout->addWidget(number, 0, 3);
     connect(trackBarValue_, &QSlider::valueChanged, number, [number](int value) { number->setNum(value); });
-    auto* junk = new QLabel(QStringLiteral("Junk"), group);
-    auto* average = new QLabel(QStringLiteral("Average"), group);
-    auto* bomb = new QLabel(QStringLiteral("Bomb"), group);
+    auto* junk = new QLabel(tr("Junk"), group);
+    auto* average = new QLabel(tr("Average"), group);
+    auto* bomb = new QLabel(tr("Bomb"), group);
     groupLayout->addWidget(junk, 1, 0, Qt::AlignLeft);
     groupLayout->addWidget(average, 1, 1, Qt::AlignHCenter);
     groupLayout->addWidget(bomb, 1, 2, Qt::AlignRight);
     right->addWidget(group);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* save = buttons->addButton(QStringLiteral("Save changes"), QDialogButtonBox::AcceptRole);
+    QPushButton* save = buttons->addButton(tr("Save changes"), QDialogButtonBox::AcceptRole);
     save->setObjectName(QStringLiteral("ButtonSave"));
     save->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("ButtonCancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &TEditValuesForm::SaveAndClose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -195,7 +195,7 @@ void TEditValuesForm::SaveAndClose() {
 void OpenCardValuesEditor() {
     TEditValuesForm form(QApplication::activeWindow());
     {
-        WaitWindow wait("Please wait...");
+        WaitWindow wait(ToUtf8(TEditValuesForm::tr("Please wait...")));
         LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
         LoadCardDatabase(CardDatabase(), ProgramPath("Data/base.txt"), "");
         form.FillEditions();

@@ -18,18 +18,18 @@ namespace tovel {
 
 TFilterForm::TFilterForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FilterForm"));
-    setWindowTitle(QStringLiteral("Filter"));
+    setWindowTitle(tr("Filter"));
     CentreOnScreen(this);
 
     auto* layout = new QVBoxLayout(this);
-    auto* group = new QGroupBox(QStringLiteral("Editions"), this);
+    auto* group = new QGroupBox(tr("Editions"), this);
     group->setObjectName(QStringLiteral("GroupBoxEditions"));
     auto* groupLayout = new QVBoxLayout(group);
 
     comboBoxFormats_ = new QComboBox(group);
     comboBoxFormats_->setObjectName(QStringLiteral("ComboBoxFormats"));
-    comboBoxFormats_->addItem(QStringLiteral("None"));
-    comboBoxFormats_->addItem(QStringLiteral("All"));
+    comboBoxFormats_->addItem(tr("None"));
+    comboBoxFormats_->addItem(tr("All"));
     const TTextList& formats = FormatList();
     for (int i = 0; i < formats.Count(); ++i)
         comboBoxFormats_->addItem(FromCp1252(NthWord(1, formats[i], ";", true)));
@@ -49,12 +49,12 @@ TFilterForm::TFilterForm(QWidget* parent) : QDialog(parent) {
     checkListBoxEditions_->setMinimumSize(320, 260);
     groupLayout->addWidget(checkListBoxEditions_);
 
-    auto* mode = new QGroupBox(QStringLiteral("Filter mode"), group);
+    auto* mode = new QGroupBox(tr("Filter mode"), group);
     mode->setObjectName(QStringLiteral("RadioGroupCardIsLegal"));
     auto* modeLayout = new QVBoxLayout(mode);
-    radioBelongsTo_ = new QRadioButton(QStringLiteral("Card belongs to"), mode);
+    radioBelongsTo_ = new QRadioButton(tr("Card belongs to"), mode);
     radioBelongsTo_->setObjectName(QStringLiteral("RadioButtonBelongsTo"));
-    radioLegalIn_ = new QRadioButton(QStringLiteral("Card is legal in"), mode);
+    radioLegalIn_ = new QRadioButton(tr("Card is legal in"), mode);
     radioLegalIn_->setObjectName(QStringLiteral("RadioButtonLegalIn"));
     radioBelongsTo_->setChecked(true);
     modeLayout->addWidget(radioBelongsTo_);

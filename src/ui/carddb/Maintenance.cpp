@@ -8,23 +8,31 @@
 #include "ui/app/Openers.h"
 #include "ui/carddb/ReadCardForm.h"
 #include "ui/infra/GlobFile.h"
+#include "ui/infra/QtText.h"
 #include "ui/infra/WaitForm.h"
+
+#include <QCoreApplication>
 
 namespace tovel {
 
 namespace {
 
+std::string PleaseWait() {
+    return ToUtf8(QCoreApplication::translate("Maintenance", "Please wait..."));
+}
+
 // Copies one file inside the "Please wait..." window, with the copy's retry dialogue.
 void CopyWithWaitWindow(const std::string& source, const std::string& dest) {
-    WaitWindow wait("Please wait...");
+    WaitWindow wait(PleaseWait());
     CopyFileWithRetry(source, dest);
 }
 
 } // namespace
 
 void CreateCardsDBCommand() {
-    const std::vector<std::string> files =
-        Prompts().AskOpenFileNames(ProgramPath("Import/Cardlists/"), "txt", "Card lists|*.txt|All files|*");
+    const std::vector<std::string> files = Prompts().AskOpenFileNames(
+        ProgramPath("Import/Cardlists/"), "txt",
+        ToUtf8(QCoreApplication::translate("Maintenance", "Card lists|*.txt|All files|*")));
     if (files.empty())
         return;
     EnsureDirectory(ProgramPath("Data/Backup"));
@@ -36,7 +44,7 @@ void CreateCardsDBCommand() {
 }
 
 void BuildCardDatabaseCommand() {
-    WaitWindow wait("Please wait...");
+    WaitWindow wait(PleaseWait());
     CreateDBFromCardsAndGatherer(CardDatabase(), EditionList(), DefaultBuildFiles(ProgramDir()));
 }
 

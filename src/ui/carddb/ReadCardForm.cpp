@@ -55,7 +55,7 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
         longest = std::max(longest, line.size());
     const int maximum = static_cast<int>(std::min<size_t>(longest, 100000));
 
-    setWindowTitle(QStringLiteral("Loading from ") + FromUtf8(fileName));
+    setWindowTitle(tr("Loading from %1").arg(FromUtf8(fileName)));
     CentreOnScreen(this);
     const size_t slash = fileName.find_last_of('/');
     const QString shortName = FromUtf8(slash == std::string::npos ? fileName : fileName.substr(slash + 1));
@@ -66,8 +66,8 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
     editEdition_->setObjectName(QStringLiteral("EditEdition"));
     editED_ = new QLineEdit(shortName.left(2), this);
     editED_->setObjectName(QStringLiteral("EditED"));
-    editions->addRow(QStringLiteral("Edition Full Name"), editEdition_);
-    editions->addRow(QStringLiteral("Edition Abbriviation"), editED_);
+    editions->addRow(tr("Edition Full Name"), editEdition_);
+    editions->addRow(tr("Edition Abbriviation"), editED_);
     layout->addLayout(editions);
 
     // Fixed columns only line up in a fixed-pitch font.
@@ -83,7 +83,7 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
     layout->addWidget(listBoxStrings_, 1);
 
     auto* groups = new QHBoxLayout;
-    groupName_ = new QGroupBox(QStringLiteral("Name"), this);
+    groupName_ = new QGroupBox(tr("Name"), this);
     groupName_->setObjectName(QStringLiteral("GroupBoxName"));
     auto* nameLayout = new QFormLayout(groupName_);
     trackBarNamePosition_ = MakeTrackBar("TrackBarNamePosition", maximum, groupName_);
@@ -92,12 +92,12 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
     editName_->setObjectName(QStringLiteral("EditName"));
     editName_->setReadOnly(true);
     editName_->setFont(fixed);
-    nameLayout->addRow(QStringLiteral("Position"), trackBarNamePosition_);
-    nameLayout->addRow(QStringLiteral("Length"), trackBarNameLength_);
+    nameLayout->addRow(tr("Position"), trackBarNamePosition_);
+    nameLayout->addRow(tr("Length"), trackBarNameLength_);
     nameLayout->addRow(editName_);
     groups->addWidget(groupName_);
 
-    groupRarity_ = new QGroupBox(QStringLiteral("Rarity"), this);
+    groupRarity_ = new QGroupBox(tr("Rarity"), this);
     groupRarity_->setObjectName(QStringLiteral("GroupBoxRarity"));
     auto* rarityLayout = new QFormLayout(groupRarity_);
     trackBarRarityPosition_ = MakeTrackBar("TrackBarRarityPosition", maximum, groupRarity_);
@@ -105,12 +105,12 @@ TReadCardForm::TReadCardForm(const std::string& fileName, QWidget* parent) : QDi
     editRarity_->setObjectName(QStringLiteral("EditRarity"));
     editRarity_->setReadOnly(true);
     editRarity_->setFont(fixed);
-    rarityLayout->addRow(QStringLiteral("Position"), trackBarRarityPosition_);
+    rarityLayout->addRow(tr("Position"), trackBarRarityPosition_);
     rarityLayout->addRow(editRarity_);
     groups->addWidget(groupRarity_);
     layout->addLayout(groups);
 
-    checkBoxTwoSpaces_ = new QCheckBox(QStringLiteral("Two spaces mode"), this);
+    checkBoxTwoSpaces_ = new QCheckBox(tr("Two spaces mode"), this);
     checkBoxTwoSpaces_->setObjectName(QStringLiteral("CheckBoxTwoSpaces"));
     connect(checkBoxTwoSpaces_, &QCheckBox::toggled, this, [this](bool on) {
         groupName_->setVisible(!on);

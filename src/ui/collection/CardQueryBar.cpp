@@ -36,10 +36,10 @@ TCardQueryBar::TCardQueryBar(const std::string& window, TCardsFrame& frame, QWid
       pause_(new QTimer(this)), slice_(new QTimer(this)) {
     setObjectName(QStringLiteral("CardQueryBar"));
     edit_->setObjectName(QStringLiteral("EditQuery"));
-    edit_->setPlaceholderText(QStringLiteral("Search: t:creature c:g cmc<=3 v>=7"));
+    edit_->setPlaceholderText(tr("Search: t:creature c:g cmc<=3 v>=7"));
     edit_->setClearButtonEnabled(true);
-    edit_->setToolTip(QStringLiteral("Terms: word, n:, t:, o:, e:, in:, r:, c:, cmc, pow, tou, v, f:, "
-                                     "banned:, own; or, and, -, ( ), \"a phrase\""));
+    edit_->setToolTip(tr("Terms: word, n:, t:, o:, e:, in:, r:, c:, cmc, pow, tou, v, f:, "
+                         "banned:, own; or, and, -, ( ), \"a phrase\""));
     status_->setObjectName(QStringLiteral("LabelQueryStatus"));
     status_->setWordWrap(true);
     status_->hide();
@@ -122,9 +122,9 @@ void TCardQueryBar::Continue() {
             done = search_->Step(sliceCards_ > 0 ? sliceCards_ : kStepCards);
         while (!done && sliceCards_ == 0 && std::chrono::steady_clock::now() < until);
         if (!done) {
-            if (status_->text() != QStringLiteral("Searching...")) {
+            if (status_->text() != tr("Searching...")) {
                 status_->setStyleSheet({});
-                status_->setText(QStringLiteral("Searching..."));
+                status_->setText(tr("Searching..."));
                 status_->show();
             }
             slice_->start(0);
@@ -155,9 +155,8 @@ void TCardQueryBar::ShowMatches() {
     if (!frame_ || unreadable_ || search_)
         return;
     const int rows = frame_->Model().RowCount();
-    status_->setText(query_.MatchesEverything()
-                         ? QString()
-                         : QStringLiteral("%1 %2").arg(rows).arg(rows == 1 ? "match" : "matches"));
+    status_->setText(query_.MatchesEverything() ? QString()
+                                                : (rows == 1 ? tr("%1 match") : tr("%1 matches")).arg(rows));
     status_->setVisible(!status_->text().isEmpty());
 }
 

@@ -72,15 +72,15 @@ TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
     layout->setSpacing(3);
 
     auto* top = new QHBoxLayout;
-    label1_ = new QLabel(QStringLiteral("Find Card"), this);
+    label1_ = new QLabel(tr("Find Card"), this);
     label1_->setObjectName(QStringLiteral("Label1"));
     editSearch_ = new QLineEdit(this);
     editSearch_->setObjectName(QStringLiteral("EditSearch"));
-    bitBtn1_ = new QPushButton(QStringLiteral("Filter cards"), this);
+    bitBtn1_ = new QPushButton(tr("Filter cards"), this);
     bitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
     // Enter belongs to the list and the boxes, never to this button; the filter has its own key.
     bitBtn1_->setAutoDefault(false);
-    bitBtn1_->setToolTip(QStringLiteral("Filter cards (Ctrl+F)"));
+    bitBtn1_->setToolTip(tr("Filter cards (Ctrl+F)"));
     auto* filterKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
     filterKey->setContext(Qt::WidgetWithChildrenShortcut);
     connect(filterKey, &QShortcut::activated, this, &TCardsFrame::BitBtn1Click);
@@ -147,7 +147,7 @@ TCardsFrame::TCardsFrame(QWidget* parent) : QWidget(parent) {
     panelNotes_->setObjectName(QStringLiteral("PanelNotes"));
     auto* notes = new QHBoxLayout(panelNotes_);
     notes->setContentsMargins(2, 0, 2, 0);
-    notes->addWidget(new QLabel(QStringLiteral("Edit notes:"), panelNotes_));
+    notes->addWidget(new QLabel(tr("Edit notes:"), panelNotes_));
     editNotes_ = new QLineEdit(panelNotes_);
     editNotes_->setObjectName(QStringLiteral("EditNotes"));
     editNotes_->setValidator(new NotesValidator(editNotes_));

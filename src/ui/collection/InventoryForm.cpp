@@ -54,8 +54,11 @@ std::string ReplaceCollectionQuestion(const std::string& deckFile, const TInvent
     int64_t cards = 0;
     for (int i = 0; i < collection.Count(); ++i)
         cards += collection.Items(i).Count;
-    return "Replace the collection with the cards of " + std::filesystem::path(deckFile).filename().string() +
-           "? The current collection has " + std::to_string(cards) + " cards.";
+    const QString deck = FromUtf8(std::filesystem::path(deckFile).filename().string());
+    return ToUtf8(QCoreApplication::translate(
+                      "tovel::TInventoryForm",
+                      "Replace the collection with the cards of %1? The current collection has %2 cards.")
+                      .arg(deck, QString::number(cards)));
 }
 
 void CopyInventoryList(const TInventoryList& from, TInventoryList& to) {
@@ -75,7 +78,7 @@ void CopyInventoryList(const TInventoryList& from, TInventoryList& to) {
 
 TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("InventoryForm"));
-    setWindowTitle(QStringLiteral("Inventory"));
+    setWindowTitle(tr("Inventory"));
     CentreOnScreen(this);
     currentFile_ = ProgramPath(kDefaultInventoryFile);
 
@@ -83,25 +86,25 @@ TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     QToolBar* toolBar = nullptr;
-    QMenu* menu = AddMenuAndToolBar(this, layout, QStringLiteral("Inventory"), &toolBar);
-    QAction* load = AddCommand(menu, QStringLiteral("Load from file..."), "ALoadFromFile", -1);
-    QAction* save = AddCommand(menu, QStringLiteral("Save to file..."), "ASaveToFile", -1);
+    QMenu* menu = AddMenuAndToolBar(this, layout, tr("Inventory"), &toolBar);
+    QAction* load = AddCommand(menu, tr("Load from file..."), "ALoadFromFile", -1);
+    QAction* save = AddCommand(menu, tr("Save to file..."), "ASaveToFile", -1);
     save->setShortcut(QKeySequence::Save);
-    QAction* addFile = AddCommand(menu, QStringLiteral("Add from file..."), "AAddFromFile", -1);
+    QAction* addFile = AddCommand(menu, tr("Add from file..."), "AAddFromFile", -1);
     menu->addSeparator();
-    QAction* importDec = AddCommand(menu, QStringLiteral("Import from .dec"), "AImportDec", -1);
-    aUndoImport_ = AddCommand(menu, QStringLiteral("Undo import"), "AUndoImport", -1);
+    QAction* importDec = AddCommand(menu, tr("Import from .dec"), "AImportDec", -1);
+    aUndoImport_ = AddCommand(menu, tr("Undo import"), "AUndoImport", -1);
     aUndoImport_->setShortcut(QKeySequence::Undo);
     aUndoImport_->setEnabled(false);
-    QAction* addDec = AddCommand(menu, QStringLiteral("Add from .dec"), "AAddDec", -1);
-    QAction* exportDec = AddCommand(menu, QStringLiteral("Export to .dec"), "AExportDec", -1);
+    QAction* addDec = AddCommand(menu, tr("Add from .dec"), "AAddDec", -1);
+    QAction* exportDec = AddCommand(menu, tr("Export to .dec"), "AExportDec", -1);
     menu->addSeparator();
-    QAction* clear = AddCommand(menu, QStringLiteral("Clear inventory"), "AClearInventory", -1);
-    aViewCardInfo_ = AddCommand(menu, QStringLiteral("View Card Info"), "AViewCardInfo",
-                                static_cast<int>(ToolIcon::ViewCardInfo));
+    QAction* clear = AddCommand(menu, tr("Clear inventory"), "AClearInventory", -1);
+    aViewCardInfo_ =
+        AddCommand(menu, tr("View Card Info"), "AViewCardInfo", static_cast<int>(ToolIcon::ViewCardInfo));
     aViewCardInfo_->setCheckable(true);
     menu->addSeparator();
-    QAction* exit = AddCommand(menu, QStringLiteral("Exit"), "AExit", static_cast<int>(ToolIcon::Exit));
+    QAction* exit = AddCommand(menu, tr("Exit"), "AExit", static_cast<int>(ToolIcon::Exit));
     AddToolBarAction(toolBar, exit);
     AddToolBarAction(toolBar, aViewCardInfo_);
     // The keys work wherever the focus is in the window.
@@ -127,12 +130,10 @@ TInventoryForm::TInventoryForm(QWidget* parent) : QDialog(parent) {
     panelButtons->setObjectName(QStringLiteral("PanelButtons"));
     auto* buttons = new QVBoxLayout(panelButtons);
     buttons->setContentsMargins(2, 2, 2, 2);
-    buttonAddCard_ = MakeButton(panelButtons, "ButtonAddCard", ToolIcon::AddCard, QStringLiteral("Add Card"));
-    buttonDeleteCard_ =
-        MakeButton(panelButtons, "ButtonDeleteCard", ToolIcon::DeleteCard, QStringLiteral("Delete Card"));
-    buttonAddFoil_ = MakeButton(panelButtons, "ButtonAddFoil", ToolIcon::AddFoil, QStringLiteral("Add Foil"));
-    buttonDeleteFoil_ =
-        MakeButton(panelButtons, "ButtonDeleteFoil", ToolIcon::DeleteFoil, QStringLiteral("Delete Foil"));
+    buttonAddCard_ = MakeButton(panelButtons, "ButtonAddCard", ToolIcon::AddCard, tr("Add Card"));
+    buttonDeleteCard_ = MakeButton(panelButtons, "ButtonDeleteCard", ToolIcon::DeleteCard, tr("Delete Card"));
+    buttonAddFoil_ = MakeButton(panelButtons, "ButtonAddFoil", ToolIcon::AddFoil, tr("Add Foil"));
+    buttonDeleteFoil_ = MakeButton(panelButtons, "ButtonDeleteFoil", ToolIcon::DeleteFoil, tr("Delete Foil"));
     buttons->addStretch();
     for (QPushButton* button : {buttonAddCard_, buttonDeleteCard_, buttonAddFoil_, buttonDeleteFoil_})
         buttons->addWidget(button);
@@ -202,8 +203,8 @@ void TInventoryForm::Setup() {
         SetModified();
     };
     cardsFrameBase_->UseBaseLayout();
-    cardsFrameBase_->SetFindCaption(QStringLiteral("Find in base"));
-    cardsFrameInv_->SetFindCaption(QStringLiteral("Find in inventory"));
+    cardsFrameBase_->SetFindCaption(tr("Find in base"));
+    cardsFrameInv_->SetFindCaption(tr("Find in inventory"));
 
     LoadCollectionData();
     LoadInventory(Inventory(), CardDatabase(), currentFile_, false);
@@ -341,7 +342,8 @@ void TInventoryForm::AExportDec() {
 void TInventoryForm::AClearInventory() {
     if (modified_ && !AskSaveChanges())
         return;
-    if (Prompts().Confirm("Clear inventory? Are you sure?", ConfirmButtons::YesCancel) != Answer::Yes)
+    if (Prompts().Confirm(ToUtf8(tr("Clear inventory? Are you sure?")), ConfirmButtons::YesCancel) !=
+        Answer::Yes)
         return;
     Inventory().Clear();
     cardsFrameInv_->Rebuild();
@@ -349,7 +351,7 @@ void TInventoryForm::AClearInventory() {
 }
 
 bool TInventoryForm::AskSaveChanges() {
-    switch (Prompts().Confirm("Inventory modified! Save changes?", ConfirmButtons::YesNoCancel)) {
+    switch (Prompts().Confirm(ToUtf8(tr("Inventory modified! Save changes?")), ConfirmButtons::YesNoCancel)) {
     case Answer::Yes:
         break;
     case Answer::No:

@@ -50,17 +50,17 @@ std::string FormatColumns(const std::vector<int>& columns) {
 
 TViewBaseForm::TViewBaseForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ViewBaseForm"));
-    setWindowTitle(QStringLiteral("View base"));
+    setWindowTitle(tr("View base"));
     CentreOnScreen(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     QToolBar* toolBar = nullptr;
-    QMenu* menu = AddMenuAndToolBar(this, layout, QStringLiteral("Base"), &toolBar);
-    aViewCardInfo_ = AddCommand(menu, QStringLiteral("View Card Info"), "AViewCardInfo",
-                                static_cast<int>(ToolIcon::ViewCardInfo));
+    QMenu* menu = AddMenuAndToolBar(this, layout, tr("Base"), &toolBar);
+    aViewCardInfo_ =
+        AddCommand(menu, tr("View Card Info"), "AViewCardInfo", static_cast<int>(ToolIcon::ViewCardInfo));
     aViewCardInfo_->setCheckable(true);
-    aExit_ = AddCommand(menu, QStringLiteral("Exit"), "AExit", static_cast<int>(ToolIcon::Exit));
+    aExit_ = AddCommand(menu, tr("Exit"), "AExit", static_cast<int>(ToolIcon::Exit));
     AddToolBarAction(toolBar, aExit_);
     AddToolBarAction(toolBar, aViewCardInfo_);
 
@@ -90,7 +90,7 @@ void TViewBaseForm::Setup() {
     // Alone in its window, the list takes the window's whole width.
     cardsFrameBase_->setMinimumWidth(0);
     cardsFrameBase_->setMaximumWidth(QWIDGETSIZE_MAX);
-    cardsFrameBase_->SetFindCaption(QStringLiteral("Find in base"));
+    cardsFrameBase_->SetFindCaption(tr("Find in base"));
     LoadCollectionData();
     cardsFrameBase_->SetCardColumns(ParseColumns(SettingsOpen() ? Settings().BaseColumns() : std::string()));
     cardsFrameBase_->OfferCardColumns([](const std::vector<int>& columns) {

@@ -14,10 +14,10 @@ TBuildDeckForm::TBuildDeckForm(const TCardsList& cards, std::vector<int32_t> poo
     : QDialog(parent), cards_(cards), pool_(std::move(pool)), poolCards_(PoolCards(cards_, pool_)),
       best_(BuildDeck(poolCards_)) {
     setObjectName(QStringLiteral("BuildDeckForm"));
-    setWindowTitle(QStringLiteral("Build deck from pool"));
+    setWindowTitle(tr("Build deck from pool"));
 
-    auto* caption = new QLabel(QStringLiteral("%1 cards in the pool. The deck takes %2 spells of one or two "
-                                              "colours by value, along a curve, and %3 basic lands.")
+    auto* caption = new QLabel(tr("%1 cards in the pool. The deck takes %2 spells of one or two "
+                                  "colours by value, along a curve, and %3 basic lands.")
                                    .arg(pool_.size())
                                    .arg(kDeckSpells)
                                    .arg(kDeckLands),
@@ -29,8 +29,7 @@ TBuildDeckForm::TBuildDeckForm(const TCardsList& cards, std::vector<int32_t> poo
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setAllColumnsShowFocus(true);
-    list_->setHeaderLabels({QStringLiteral("Colours"), QStringLiteral("Spells"), QStringLiteral("Score"),
-                            QStringLiteral("Best cards")});
+    list_->setHeaderLabels({tr("Colours"), tr("Spells"), tr("Score"), tr("Best cards")});
     for (const TColourSetScore& set : best_.Ranking) {
         QStringList best;
         for (int index : set.Best)
@@ -43,8 +42,7 @@ TBuildDeckForm::TBuildDeckForm(const TCardsList& cards, std::vector<int32_t> poo
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
         if (set.Spells < kDeckSpells)
-            item->setToolTip(
-                1, QStringLiteral("Short of %1 by %2").arg(kDeckCards).arg(kDeckSpells - set.Spells));
+            item->setToolTip(1, tr("Short of %1 by %2").arg(kDeckCards).arg(kDeckSpells - set.Spells));
     }
     list_->header()->setStretchLastSection(true);
     for (int column = 0; column < 3; ++column)

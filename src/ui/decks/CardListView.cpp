@@ -4,8 +4,17 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace tovel {
+
+void DrawRowOutline(QPainter& painter, const QRect& row, int viewportWidth) {
+    painter.save();
+    painter.setPen(QPen(QColor(46, 125, 50), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(0, row.top(), viewportWidth, row.height()).adjusted(1, 1, -1, -1));
+    painter.restore();
+}
 
 TCardListView::TCardListView(QWidget* parent) : QTreeView(parent), model_(new TCardListModel(this)) {
     setModel(model_);
@@ -58,8 +67,28 @@ void TCardListView::ShowCardColumns() {
     setColumnWidth(TCardListModel::kColumnCost, metrics.height() * 4);
     setColumnWidth(TCardListModel::kColumnType,
                    metrics.horizontalAdvance(QStringLiteral("Artifact Creature")));
-    setColumnWidth(TCardListModel::kColumnValue, metrics.horizontalAdvance(QStringLiteral("Value")) + 12);
-    setColumnWidth(TCardListModel::kColumnRarity, metrics.horizontalAdvance(QStringLiteral("Rarity")) + 12);
+    setColumnWidth(TCardListModel::kColumnValue,
+                   metrics.horizontalAdvance(
+                       model_->headerData(TCardListModel::kColumnValue, Qt::Horizontal).toString()) +
+                       12);
+    setColumnWidth(TCardListModel::kColumnRarity,
+                   metrics.horizontalAdvance(
+                       model_->headerData(TCardListModel::kColumnRarity, Qt::Horizontal).toString()) +
+                       12);
+}
+
+void TCardListView::SetOutlinedRow(int row) {
+    if (row == outlinedRow_)
+        return;
+    outlinedRow_ = row;
+    viewport()->update();
+}
+
+void TCardListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const {
+    QTreeView::drawRow(painter, option, index);
+    if (index.row() == outlinedRow_ && !index.parent().isValid())
+        DrawRowOutline(*painter, option.rect, viewport()->width());
 }
 
 void TCardListView::mousePressEvent(QMouseEvent* event) {

@@ -10,6 +10,10 @@
 
 namespace tovel {
 
+// Draws the frame that outlines a row of a list (such as the card the computer drafters would
+// take) across the viewport's width.
+void DrawRowOutline(QPainter& painter, const QRect& row, int viewportWidth);
+
 class TCardListView final : public QTreeView {
     Q_OBJECT
 public:
@@ -24,6 +28,9 @@ public:
     void SelectRow(int row);
     // The five card columns: the cost drawn with the program's symbols, the name taking the room.
     void ShowCardColumns();
+    // Outlines a row; -1: none.
+    void SetOutlinedRow(int row);
+    int OutlinedRow() const { return outlinedRow_; }
 
 signals:
     // The header was clicked (the list's next sort order).
@@ -35,9 +42,12 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override;
 
 private:
     TCardListModel* model_;
+    int outlinedRow_ = -1;
 };
 
 } // namespace tovel

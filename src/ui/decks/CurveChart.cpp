@@ -26,7 +26,7 @@ TCurveChart::TCurveChart(QWidget* parent) : QWidget(parent) {
 void TCurveChart::SetStatistics(const TDeckStatistics& stats) {
     creatures_ = stats.CurveCreatures;
     others_ = stats.CurveOthers;
-    QString tip = QStringLiteral("Cost: creatures + other spells");
+    QString tip = tr("Cost: creatures + other spells");
     for (int column = 0; column < kCurveColumns; ++column)
         tip += QStringLiteral("\n%1: %2 + %3")
                    .arg(ColumnCaption(column))
@@ -71,8 +71,8 @@ void TCurveChart::paintEvent(QPaintEvent*) {
     const int legendTop = area.bottom() + 2 + textHeight;
     const int box = textHeight / 2;
     int x = area.left();
-    for (const auto& [colour, caption] : {std::pair{kCreatureColour, QStringLiteral("creatures")},
-                                          std::pair{kOtherColour, QStringLiteral("other spells")}}) {
+    for (const auto& [colour, caption] :
+         {std::pair{kCreatureColour, tr("creatures")}, std::pair{kOtherColour, tr("other spells")}}) {
         painter.fillRect(QRect(x, legendTop + (textHeight - box) / 2, box, box), colour);
         x += box + 3;
         painter.setPen(palette().color(QPalette::WindowText));

@@ -36,18 +36,20 @@ TDeckBrowserPanel::TDeckBrowserPanel(QWidget* parent) : QWidget(parent) {
     // The panel's splitter decides the width, not the frame's own fixed one.
     frame_->setMinimumWidth(0);
     frame_->setMaximumWidth(QWIDGETSIZE_MAX);
-    frame_->SetFindCaption(QStringLiteral("Find"));
+    frame_->SetFindCaption(tr("Find"));
     frame_->SetCardColumns({kColumnCost});
     // An edition code is a few letters: the name gets the room, the cost the rest.
     QHeaderView* header = frame_->ListView()->horizontalHeader();
     header->resizeSection(kColumnEdition,
-                          header->fontMetrics().horizontalAdvance(QStringLiteral("Edition")) + 24);
+                          header->fontMetrics().horizontalAdvance(
+                              header->model()->headerData(kColumnEdition, Qt::Horizontal).toString()) +
+                              24);
     header->resizeSection(kColumnName, 140);
     queryBar_ = new TCardQueryBar("MakeDeck", *frame_, this);
     queryBar_->UseDefaultInventory();
-    add_ = new QPushButton(QStringLiteral("Add"), this);
+    add_ = new QPushButton(tr("Add"), this);
     add_->setObjectName(QStringLiteral("ButtonAddCard"));
-    add_->setToolTip(QStringLiteral("One copy of the selected card to the deck (Shift: to the sideboard)"));
+    add_->setToolTip(tr("One copy of the selected card to the deck (Shift: to the sideboard)"));
     add_->setAutoDefault(false);
     connect(add_, &QPushButton::clicked, this, [this] { AddSelected(SideboardModifier()); });
     frame_->OnRowDoubleClick = [this](TCardsFrame*) {

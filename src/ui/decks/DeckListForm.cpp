@@ -20,33 +20,33 @@ namespace tovel {
 TDeckListForm::TDeckListForm(Mode mode, const QString& text, QWidget* parent) : QDialog(parent) {
     const bool import = mode == Mode::Import;
     setObjectName(import ? QStringLiteral("ImportListForm") : QStringLiteral("ExportListForm"));
-    setWindowTitle(import ? QStringLiteral("Import list") : QStringLiteral("Export list"));
+    setWindowTitle(import ? tr("Import list") : tr("Export list"));
     edit_ = new QPlainTextEdit(this);
     edit_->setObjectName(QStringLiteral("EditList"));
     edit_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     edit_->setPlainText(import ? QApplication::clipboard()->text() : text);
     if (import)
-        edit_->setPlaceholderText(
-            QStringLiteral("4 Card name\n2x Other card [CODE]\n\nSideboard\n1 Spare card"));
+        edit_->setPlaceholderText(tr("4 Card name\n2x Other card [CODE]\n\nSideboard\n1 Spare card"));
 
     auto* buttons = new QHBoxLayout;
-    auto button = [&](const char* name, const char* caption, auto handler) {
+    auto button = [&](const char* name, const QString& caption, auto handler) {
         return AddRowButton(this, buttons, name, caption, std::move(handler));
     };
     const std::string folder = ProgramPath(kDeckFolder);
     if (import) {
-        button("ButtonOpenFile", "Open file...", [this, folder] {
+        button("ButtonOpenFile", tr("Open file..."), [this, folder] {
             const std::string path = AskOpenFileName(folder, kListExtension, kListFilter);
             if (!path.empty())
                 edit_->setPlainText(ReadListFile(path));
         });
-        button("ButtonPaste", "Paste", [this] { edit_->setPlainText(QApplication::clipboard()->text()); });
+        button("ButtonPaste", tr("Paste"),
+               [this] { edit_->setPlainText(QApplication::clipboard()->text()); });
         buttons->addStretch();
-        button("ButtonImport", "Import", [this] { accept(); })->setDefault(true);
-        button("ButtonCancel", "Cancel", [this] { reject(); });
+        button("ButtonImport", tr("Import"), [this] { accept(); })->setDefault(true);
+        button("ButtonCancel", tr("Cancel"), [this] { reject(); });
     } else {
-        button("ButtonCopy", "Copy", [this] { QApplication::clipboard()->setText(Text()); });
-        button("ButtonSaveFile", "Save file...", [this, folder] {
+        button("ButtonCopy", tr("Copy"), [this] { QApplication::clipboard()->setText(Text()); });
+        button("ButtonSaveFile", tr("Save file..."), [this, folder] {
             const std::string path = AskSaveFileName(folder, kListExtension, kListFilter);
             if (path.empty())
                 return;
@@ -56,7 +56,7 @@ TDeckListForm::TDeckListForm(Mode mode, const QString& text, QWidget* parent) : 
             SaveListFile(path, Text());
         });
         buttons->addStretch();
-        button("ButtonClose", "Close", [this] { accept(); });
+        button("ButtonClose", tr("Close"), [this] { accept(); });
     }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(edit_, 1);

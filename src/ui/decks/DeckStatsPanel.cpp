@@ -23,10 +23,10 @@ TDeckStatsPanel::TDeckStatsPanel(QWidget* parent) : QWidget(parent) {
     average_->setObjectName(QStringLiteral("LabelAverageCost"));
     auto* top = new QHBoxLayout;
     top->setSpacing(8);
-    top->addWidget(new QLabel(QStringLiteral("Average cost:"), this));
+    top->addWidget(new QLabel(tr("Average cost:"), this));
     top->addWidget(average_);
     top->addSpacing(8);
-    top->addWidget(new QLabel(QStringLiteral("Symbols:"), this));
+    top->addWidget(new QLabel(tr("Symbols:"), this));
     for (size_t colour = 0; colour < 5; ++colour) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("LabelSymbols%1").arg(QChar::fromLatin1(kColourLetters[colour])));
@@ -42,9 +42,9 @@ TDeckStatsPanel::TDeckStatsPanel(QWidget* parent) : QWidget(parent) {
     lands_->setObjectName(QStringLiteral("LabelSuggestedLands"));
     // A long suggestion is cut rather than widening the window; its tooltip holds it whole.
     lands_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    apply_ = new QPushButton(QStringLiteral("Apply lands"), this);
+    apply_ = new QPushButton(tr("Apply lands"), this);
     apply_->setObjectName(QStringLiteral("ButtonApplyLands"));
-    apply_->setToolTip(QStringLiteral("Set the main deck's basic lands to the suggestion"));
+    apply_->setToolTip(tr("Set the main deck's basic lands to the suggestion"));
     apply_->setFocusPolicy(Qt::NoFocus); // the buttons of the designer leave the focus in its lists
     connect(apply_, &QPushButton::clicked, this, &TDeckStatsPanel::ApplyLands);
     auto* bottom = new QHBoxLayout;

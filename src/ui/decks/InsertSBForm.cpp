@@ -3,6 +3,7 @@
 #include "core/decks/InsertSideboard.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
+#include "ui/infra/QtText.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -13,8 +14,8 @@
 namespace tovel {
 
 TInsertSBForm::TInsertSBForm(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("InsertSBForm"));
-    setWindowTitle(QStringLiteral("InsertSBForm"));
+    setObjectName(tr("InsertSBForm"));
+    setWindowTitle(tr("InsertSBForm"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 24, 24, 24);
     buttonInsert_ = new QPushButton(QLatin1String(kInsertSideboardCaption), this);
@@ -31,7 +32,7 @@ std::string TInsertSBForm::DefaultFolder() {
 
 void TInsertSBForm::ButtonInsertClick() {
     const std::vector<std::string> files =
-        Prompts().AskOpenFileNames(DefaultFolder(), "txt", "Text decks|*.txt;*.dec|All files|*");
+        Prompts().AskOpenFileNames(DefaultFolder(), "txt", ToUtf8(tr("Text decks|*.txt;*.dec|All files|*")));
     // One unreadable file must not keep the others from being converted: collect the failures
     // and report them together at the end.
     std::string failures;

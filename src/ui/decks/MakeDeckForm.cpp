@@ -72,15 +72,15 @@ QLabel* Figure(QWidget* parent, const char* name) {
     return label;
 }
 
-QLabel* Caption(QWidget* parent, const char* text) {
-    return new QLabel(QLatin1String(text), parent);
+QLabel* Caption(QWidget* parent, const QString& text) {
+    return new QLabel(text, parent);
 }
 
 } // namespace
 
 TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardDatabase()) {
     setObjectName(QStringLiteral("MakeDeckForm"));
-    setWindowTitle(QStringLiteral("Deck designer"));
+    setWindowTitle(tr("Deck designer"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
 
     // The menu bar and the tool bar, one band each, in the cool bar at the top.
@@ -101,7 +101,7 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
     listViewDeck_->setObjectName(QStringLiteral("ListViewDeck"));
     auto* deckLayout = new QVBoxLayout(deckPanel);
     deckLayout->setContentsMargins(0, 0, 0, 0);
-    deckLayout->addWidget(Caption(deckPanel, "Deck"));
+    deckLayout->addWidget(Caption(deckPanel, tr("Deck")));
     deckLayout->addWidget(listViewDeck_, 1);
 
     auto* buttons = new QWidget(this);
@@ -118,10 +118,10 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
     buttonsLayout->addSpacing(12);
     moveButton_ =
         SideButton(QStringLiteral("SpeedButtonMove"), style()->standardIcon(QStyle::SP_BrowserReload));
-    moveButton_->setToolTip(QStringLiteral("Deck/Sideboard"));
+    moveButton_->setToolTip(tr("Deck/Sideboard"));
     connect(moveButton_, &QToolButton::clicked, this, &TMakeDeckForm::AMoveCardExecute);
     removeButton_ = SideButton(QStringLiteral("SpeedButtonRemove"), ToolBarIcon(ToolIcon::DeleteCard));
-    removeButton_->setToolTip(QStringLiteral("Remove"));
+    removeButton_->setToolTip(tr("Remove"));
     connect(removeButton_, &QToolButton::clicked, this, &TMakeDeckForm::ARemoveCardExecute);
     buttonsLayout->addWidget(moveButton_);
     buttonsLayout->addWidget(removeButton_);
@@ -139,7 +139,7 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
     listViewSideboard_->setObjectName(QStringLiteral("ListViewSideboard"));
     auto* sideboardLayout = new QVBoxLayout(sideboardPanel);
     sideboardLayout->setContentsMargins(0, 0, 0, 0);
-    sideboardLayout->addWidget(Caption(sideboardPanel, "Sideboard"));
+    sideboardLayout->addWidget(Caption(sideboardPanel, tr("Sideboard")));
     sideboardLayout->addWidget(listViewSideboard_, 1);
 
     splitter_ = new QSplitter(Qt::Horizontal, this);
@@ -186,13 +186,15 @@ TMakeDeckForm::TMakeDeckForm(QWidget* parent) : QDialog(parent), designer_(CardD
         {labelSBCount_, labelLandSB_, labelCreatureSB_, labelSpellSB_},
         {labelTotalCount_, labelLandsTotal_, labelCreaturesTotal_, labelSpellsTotal_},
     }};
-    const std::array<const char*, 3> heads = {"Maindeck:", "Sideboard:", "Cards total:"};
-    const std::array<const char*, 3> kinds = {"Lands:", "Creatures:", "Spells:"};
+    const std::array<const char*, 3> heads = {QT_TR_NOOP("Maindeck:"), QT_TR_NOOP("Sideboard:"),
+                                              QT_TR_NOOP("Cards total:")};
+    const std::array<const char*, 3> kinds = {QT_TR_NOOP("Lands:"), QT_TR_NOOP("Creatures:"),
+                                              QT_TR_NOOP("Spells:")};
     for (int c = 0; c < 3; ++c) {
-        grid->addWidget(Caption(stats, heads[static_cast<size_t>(c)]), 0, c * 2);
+        grid->addWidget(Caption(stats, tr(heads[static_cast<size_t>(c)])), 0, c * 2);
         grid->addWidget(columns[static_cast<size_t>(c)][0], 0, c * 2 + 1);
         for (int k = 0; k < 3; ++k) {
-            grid->addWidget(Caption(stats, kinds[static_cast<size_t>(k)]), k + 1, c * 2);
+            grid->addWidget(Caption(stats, tr(kinds[static_cast<size_t>(k)])), k + 1, c * 2);
             grid->addWidget(columns[static_cast<size_t>(c)][static_cast<size_t>(k) + 1], k + 1, c * 2 + 1);
         }
     }
@@ -282,58 +284,57 @@ QToolButton* TMakeDeckForm::SideButton(const QString& name, const QIcon& icon) {
 }
 
 void TMakeDeckForm::CreateActions() {
-    QMenu* deck = menuBar_->AddMenu(QStringLiteral("&Deck"));
+    QMenu* deck = menuBar_->AddMenu(tr("&Deck"));
     deck->setObjectName(QStringLiteral("Deck1"));
-    auto add = [&](const char* name, const char* caption, auto handler, const QIcon& icon = {}) {
-        auto* action = new QAction(icon, QLatin1String(caption), this);
+    auto add = [&](const char* name, const QString& caption, auto handler, const QIcon& icon = {}) {
+        auto* action = new QAction(icon, caption, this);
         action->setObjectName(QLatin1String(name));
         connect(action, &QAction::triggered, this, handler);
         deck->addAction(action);
         return action;
     };
-    add("AClearDeck", "Clear deck", [this] {
+    add("AClearDeck", tr("Clear deck"), [this] {
         if (!designer_.ConfirmDiscard())
             return;
         designer_.Clear();
         RefillLists();
     });
     QAction* load = add(
-        "ALoadDeck", "Load deck...", [this] { Load(false, false); }, ToolBarIcon(ToolIcon::LoadDeck));
-    add("ALoadToSideboard", "Load to sideboard...", [this] { Load(true, false); });
-    add("AAddFromDeck", "Add from deck...", [this] { Load(false, true); });
-    add("AAddToSideboard", "Add to sideboard...", [this] { Load(true, true); });
+        "ALoadDeck", tr("Load deck..."), [this] { Load(false, false); }, ToolBarIcon(ToolIcon::LoadDeck));
+    add("ALoadToSideboard", tr("Load to sideboard..."), [this] { Load(true, false); });
+    add("AAddFromDeck", tr("Add from deck..."), [this] { Load(false, true); });
+    add("AAddToSideboard", tr("Add to sideboard..."), [this] { Load(true, true); });
     QAction* save = add(
-        "ASaveDeck", "Save deck...", [this] { designer_.SaveAction(); }, ToolBarIcon(ToolIcon::SaveDeck));
+        "ASaveDeck", tr("Save deck..."), [this] { designer_.SaveAction(); }, ToolBarIcon(ToolIcon::SaveDeck));
     save->setShortcut(QKeySequence::Save);
     addAction(save); // wherever the focus is in the window
-    add("AImportList", "Import list...", [this] { ImportList(); });
-    add("AExportList", "Export list...", [this] { ExportList(); });
+    add("AImportList", tr("Import list..."), [this] { ImportList(); });
+    add("AExportList", tr("Export list..."), [this] { ExportList(); });
     deck->addSeparator();
     QAction* exit = add(
-        "AExit", "Exit", [this] { close(); }, ToolBarIcon(ToolIcon::Exit));
+        "AExit", tr("Exit"), [this] { close(); }, ToolBarIcon(ToolIcon::Exit));
     toolBar_->addAction(exit);
     toolBar_->addAction(load);
     toolBar_->addAction(save);
 
-    QMenu* view = menuBar_->AddMenu(QStringLiteral("&View"));
+    QMenu* view = menuBar_->AddMenu(tr("&View"));
     view->setObjectName(QStringLiteral("View1"));
-    aShowBrowser_ = new QAction(ToolBarIcon(ToolIcon::AddCard), QStringLiteral("Card browser"), this);
+    aShowBrowser_ = new QAction(ToolBarIcon(ToolIcon::AddCard), tr("Card browser"), this);
     aShowBrowser_->setObjectName(QStringLiteral("AShowBrowser"));
     aShowBrowser_->setCheckable(true);
     connect(aShowBrowser_, &QAction::toggled, this, &TMakeDeckForm::ShowBrowser);
     view->addAction(aShowBrowser_);
-    QAction* hand = view->addAction(QStringLiteral("Sample hand..."));
+    QAction* hand = view->addAction(tr("Sample hand..."));
     hand->setObjectName(QStringLiteral("ASampleHand"));
     connect(hand, &QAction::triggered, this, &TMakeDeckForm::SampleHand);
     toolBar_->addAction(aShowBrowser_);
 }
 
 void TMakeDeckForm::CreateBuildActions() {
-    auto* build = new QAction(QStringLiteral("Build deck from pool..."), this);
+    auto* build = new QAction(tr("Build deck from pool..."), this);
     build->setObjectName(QStringLiteral("ABuildDeck"));
     build->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-    build->setToolTip(
-        QStringLiteral("Build a deck of 23 spells and 17 basic lands from every card of the deck"));
+    build->setToolTip(tr("Build a deck of 23 spells and 17 basic lands from every card of the deck"));
     connect(build, &QAction::triggered, this, &TMakeDeckForm::BuildFromPool);
     addAction(build); // the shortcut works wherever the focus is
     // In the Deck menu, before the separator that leads to "Exit".
@@ -612,11 +613,22 @@ void TMakeDeckForm::FormDestroy() {
 void OpenDeckDesigner(bool openTempDeck, bool databaseLoaded) {
     TMakeDeckForm form(QApplication::activeWindow());
     {
-        WaitWindow wait("Initialization...");
+        WaitWindow wait(ToUtf8(TMakeDeckForm::tr("Initialization...")));
         form.Initialize(openTempDeck, databaseLoaded);
     }
     if (openTempDeck)
         form.OfferBuildFromPool();
+    form.exec();
+}
+
+void OpenDeckDesignerOn(const std::string& path, bool databaseLoaded) {
+    TMakeDeckForm form(QApplication::activeWindow());
+    {
+        WaitWindow wait("Initialization...");
+        form.Initialize(false, databaseLoaded);
+        form.Designer().LoadDeck(path);
+        form.RefillLists();
+    }
     form.exec();
 }
 

@@ -44,7 +44,7 @@ TOpeningChart::TOpeningChart(QWidget* parent) : QWidget(parent) {
 
 void TOpeningChart::SetChances(const std::array<double, 8>& chances) {
     chances_ = chances;
-    QString tip = QStringLiteral("Lands in the opening seven");
+    QString tip = tr("Lands in the opening seven");
     for (size_t lands = 0; lands < chances_.size(); ++lands)
         tip += QStringLiteral("\n%1: %2").arg(lands).arg(Percent(chances_[lands]));
     setToolTip(tip);
@@ -88,12 +88,12 @@ TOddsPanel::TOddsPanel(QWidget* parent) : QWidget(parent) {
     setFixedWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 36);
     playDraw_ = new QComboBox(this);
     playDraw_->setObjectName(QStringLiteral("ComboBoxPlayDraw"));
-    playDraw_->addItems({QStringLiteral("On the play"), QStringLiteral("On the draw")});
+    playDraw_->addItems({tr("On the play"), tr("On the draw")});
     playDraw_->setFocusPolicy(Qt::NoFocus); // the designer's keys stay with its lists
     connect(playDraw_, &QComboBox::currentIndexChanged, this, &TOddsPanel::PlayDrawChanged);
     keepable_ = new QLabel(this);
     keepable_->setObjectName(QStringLiteral("LabelKeepable"));
-    keepable_->setToolTip(QStringLiteral("An opening seven with 2 to 5 lands"));
+    keepable_->setToolTip(tr("An opening seven with 2 to 5 lands"));
     auto* top = new QHBoxLayout;
     top->addWidget(playDraw_);
     top->addStretch();
@@ -107,7 +107,7 @@ TOddsPanel::TOddsPanel(QWidget* parent) : QWidget(parent) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("LabelLandDrop%1").arg(turn));
         label->setToolTip(
-            QStringLiteral("At least %1 land%2 by turn %1").arg(turn).arg(turn == 1 ? "" : "s"));
+            (turn == 1 ? tr("At least %1 land by turn %1") : tr("At least %1 lands by turn %1")).arg(turn));
         drops->addWidget(label, (turn - 1) % 2, (turn - 1) / 2);
         landDrops_[static_cast<size_t>(turn - 1)] = label;
     }
@@ -118,26 +118,25 @@ TOddsPanel::TOddsPanel(QWidget* parent) : QWidget(parent) {
     onCurve_->setUniformRowHeights(true);
     onCurve_->setSelectionMode(QAbstractItemView::NoSelection);
     onCurve_->setFocusPolicy(Qt::NoFocus);
-    onCurve_->setHeaderLabels(
-        {QStringLiteral("Turn"), QStringLiteral("Chance"), QStringLiteral("Given"), QStringLiteral("Card")});
-    onCurve_->headerItem()->setToolTip(0, QStringLiteral("The turn of the spell's mana value"));
-    onCurve_->headerItem()->setToolTip(1, QStringLiteral("Enough lands of the right colours by that turn"));
-    onCurve_->headerItem()->setToolTip(2, QStringLiteral("The same chance, given the land drops"));
+    onCurve_->setHeaderLabels({tr("Turn"), tr("Chance"), tr("Given"), tr("Card")});
+    onCurve_->headerItem()->setToolTip(0, tr("The turn of the spell's mana value"));
+    onCurve_->headerItem()->setToolTip(1, tr("Enough lands of the right colours by that turn"));
+    onCurve_->headerItem()->setToolTip(2, tr("The same chance, given the land drops"));
     const QFontMetrics metrics = fontMetrics();
-    onCurve_->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("Turn")) + 10);
+    onCurve_->setColumnWidth(0, metrics.horizontalAdvance(tr("Turn")) + 10);
     onCurve_->setColumnWidth(1, metrics.horizontalAdvance(QStringLiteral("100.0%")) + 12);
     onCurve_->setColumnWidth(2, metrics.horizontalAdvance(QStringLiteral("100.0%")) + 12);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
-    layout->addWidget(new QLabel(QStringLiteral("Odds"), this));
+    layout->addWidget(new QLabel(tr("Odds"), this));
     layout->addLayout(top);
-    layout->addWidget(new QLabel(QStringLiteral("Lands in the opening seven:"), this));
+    layout->addWidget(new QLabel(tr("Lands in the opening seven:"), this));
     layout->addWidget(chart_);
-    layout->addWidget(new QLabel(QStringLiteral("Land drops by turn:"), this));
+    layout->addWidget(new QLabel(tr("Land drops by turn:"), this));
     layout->addLayout(drops);
-    layout->addWidget(new QLabel(QStringLiteral("Spells on curve:"), this));
+    layout->addWidget(new QLabel(tr("Spells on curve:"), this));
     layout->addWidget(onCurve_, 1);
 }
 
@@ -151,7 +150,7 @@ void TOddsPanel::SetOnTheDraw(bool onTheDraw) {
 
 void TOddsPanel::Show(const TDeckOdds& odds) {
     chart_->SetChances(odds.Opening);
-    keepable_->setText(QStringLiteral("Keepable: %1").arg(Percent(odds.Keepable)));
+    keepable_->setText(tr("Keepable: %1").arg(Percent(odds.Keepable)));
     for (int turn = 1; turn <= kLandDropTurns; ++turn)
         LandDrop(turn)->setText(
             QStringLiteral("%1: %2").arg(turn).arg(Percent(odds.LandDrops[static_cast<size_t>(turn - 1)])));

@@ -26,29 +26,29 @@ RandomSource Seeded(const std::optional<uint32_t>& seed) {
 TSampleHandForm::TSampleHandForm(std::vector<int32_t> library, std::optional<uint32_t> seed, QWidget* parent)
     : QDialog(parent), random_(Seeded(seed)), hand_(std::move(library), random_) {
     setObjectName(QStringLiteral("SampleHandForm"));
-    setWindowTitle(QStringLiteral("Sample hand"));
+    setWindowTitle(tr("Sample hand"));
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("ListHand"));
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("LabelHand"));
     auto* buttons = new QHBoxLayout;
-    auto button = [&](const char* name, const char* caption, auto handler) {
+    auto button = [&](const char* name, const QString& caption, auto handler) {
         return AddRowButton(this, buttons, name, caption, std::move(handler));
     };
-    button("ButtonMulligan", "Mulligan", [this] {
+    button("ButtonMulligan", tr("Mulligan"), [this] {
         hand_.Mulligan();
         ShowHand();
     });
-    draw_ = button("ButtonDraw", "Draw", [this] {
+    draw_ = button("ButtonDraw", tr("Draw"), [this] {
         hand_.Draw();
         ShowHand();
     });
-    button("ButtonNewHand", "New hand", [this] {
+    button("ButtonNewHand", tr("New hand"), [this] {
         hand_.NewHand();
         ShowHand();
     });
     buttons->addStretch();
-    button("ButtonClose", "Close", [this] { accept(); });
+    button("ButtonClose", tr("Close"), [this] { accept(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_, 1);
@@ -72,7 +72,7 @@ void TSampleHandForm::ShowHand() {
     list_->clear();
     for (int32_t position : hand_.Hand())
         list_->addItem(FromCp1252(CardCaption(CardDatabase().Items(position))));
-    status_->setText(QStringLiteral("%1 cards in hand (opening hand of %2), %3 left in the library")
+    status_->setText(tr("%1 cards in hand (opening hand of %2), %3 left in the library")
                          .arg(hand_.Hand().size())
                          .arg(hand_.OpeningSize())
                          .arg(hand_.LibraryLeft()));

@@ -118,7 +118,7 @@ TCardInfoFrame::~TCardInfoFrame() = default;
 
 void TCardInfoFrame::ShowNotFound() {
     ShowNothing();
-    labelName_->setText(QString::fromLatin1(kCardNotFound));
+    labelName_->setText(tr(kCardNotFound));
 }
 
 void TCardInfoFrame::ShowNothing() {

@@ -89,6 +89,7 @@ private:
     std::optional<std::pair<std::string, std::string>> shown_;
 };
 
-inline constexpr const char* kCardNotFound = "Card not found in DB";
+inline constexpr const char* kCardNotFound =
+    QT_TRANSLATE_NOOP("tovel::TCardInfoFrame", "Card not found in DB");
 
 } // namespace tovel

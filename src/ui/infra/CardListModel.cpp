@@ -165,15 +165,15 @@ QVariant TCardListModel::headerData(int section, Qt::Orientation orientation, in
         return header_;
     switch (section) {
     case kColumnCost:
-        return QStringLiteral("Cost");
+        return tr("Cost");
     case kColumnName:
-        return header_.isEmpty() ? QStringLiteral("Name") : header_;
+        return header_.isEmpty() ? tr("Name") : header_;
     case kColumnType:
-        return QStringLiteral("Type");
+        return tr("Type");
     case kColumnValue:
-        return QStringLiteral("Value");
+        return tr("Value");
     default:
-        return QStringLiteral("Rarity");
+        return tr("Rarity");
     }
 }
 

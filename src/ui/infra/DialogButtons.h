@@ -21,9 +21,9 @@ OkCancelButtons AddOkCancelButtons(QDialog* dialog, const char* okName, const ch
 
 // A button at the end of a window's row of buttons, with its object name; it is never the
 // automatic default, so Return in the window's fields does not press it.
-QPushButton* AddRowButton(QWidget* owner, QBoxLayout* row, const char* name, const char* caption);
+QPushButton* AddRowButton(QWidget* owner, QBoxLayout* row, const char* name, const QString& caption);
 template <typename Handler>
-QPushButton* AddRowButton(QWidget* owner, QBoxLayout* row, const char* name, const char* caption,
+QPushButton* AddRowButton(QWidget* owner, QBoxLayout* row, const char* name, const QString& caption,
                           Handler handler) {
     QPushButton* button = AddRowButton(owner, row, name, caption);
     QObject::connect(button, &QPushButton::clicked, owner, std::move(handler));

@@ -4,6 +4,7 @@
 #include "core/infra/FileCopy.h"
 #include "core/infra/Prompts.h"
 #include "core/infra/Sleeper.h"
+#include "ui/infra/QtPrompter.h"
 #include "ui/infra/QtText.h"
 #include "ui/infra/WaitForm.h"
 
@@ -39,8 +40,7 @@ void CopyFileWithRetry(const std::string& source, const std::string& dest) {
         copied = TryCopy(source, dest);
     }
     while (!copied) {
-        const std::string reason =
-            ToUtf8(QCoreApplication::translate("SystemErrorText", LastErrorText().c_str()));
+        const std::string reason = ToUtf8(CoreText(LastErrorText()));
         QApplication::beep();
         const std::string question = Translated(
             QT_TRANSLATE_NOOP("CopyFileWithRetry", "Ошибка копирования файла %1 в %2\n%3\n"

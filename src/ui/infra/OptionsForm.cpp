@@ -20,7 +20,7 @@ namespace tovel {
 
 TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("OptionsForm"));
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
     setFixedSize(358, 210);
 
     auto* layout = new QVBoxLayout(this);
@@ -29,14 +29,14 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
     pageControl1_->setObjectName(QStringLiteral("PageControl1"));
     auto* tabSheet2 = new QWidget(pageControl1_);
     tabSheet2->setObjectName(QStringLiteral("TabSheet2"));
-    pageControl1_->addTab(tabSheet2, QStringLiteral("Preferences"));
+    pageControl1_->addTab(tabSheet2, tr("Preferences"));
 
     auto* page = new QVBoxLayout(tabSheet2);
-    checkBoxShowImages_ = new QCheckBox(QStringLiteral("Show card images"), tabSheet2);
+    checkBoxShowImages_ = new QCheckBox(tr("Show card images"), tabSheet2);
     checkBoxShowImages_->setObjectName(QStringLiteral("CheckBoxShowImages"));
     page->addWidget(checkBoxShowImages_);
     auto* row = new QHBoxLayout;
-    auto* label1 = new QLabel(QStringLiteral("Card Images:"), tabSheet2);
+    auto* label1 = new QLabel(tr("Card Images:"), tabSheet2);
     label1->setObjectName(QStringLiteral("Label1"));
     lmDirEditCardImages_ = new TLmDirEdit(tabSheet2);
     lmDirEditCardImages_->setObjectName(QStringLiteral("LmDirEditCardImages"));
@@ -56,7 +56,7 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
     languageRow->addWidget(comboBoxLanguage_, 1);
     page->addLayout(languageRow);
     // The database command stays hidden, as designed; it is not offered from this dialog.
-    button3_ = new QPushButton(QStringLiteral("Create DB from cards.txt and gatherer.txt"), tabSheet2);
+    button3_ = new QPushButton(tr("Create DB from cards.txt and gatherer.txt"), tabSheet2);
     button3_->setObjectName(QStringLiteral("Button3"));
     button3_->setVisible(false);
     connect(button3_, &QPushButton::clicked, this, [] { BuildCardDatabaseCommand(); });
@@ -69,10 +69,10 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
     auto* buttons = new QHBoxLayout(panel1);
     buttons->setContentsMargins(0, 6, 0, 6);
     buttons->addStretch(1);
-    button1_ = new QPushButton(QStringLiteral("OK"), panel1);
+    button1_ = new QPushButton(tr("OK"), panel1);
     button1_->setObjectName(QStringLiteral("Button1"));
     button1_->setDefault(true);
-    button2_ = new QPushButton(QStringLiteral("Cancel"), panel1);
+    button2_ = new QPushButton(tr("Cancel"), panel1);
     button2_->setObjectName(QStringLiteral("Button2"));
     buttons->addWidget(button1_);
     buttons->addWidget(button2_);

@@ -3,6 +3,7 @@
 #include "ui/infra/QtText.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -47,6 +48,18 @@ std::string RunFileDialog(QFileDialog::AcceptMode mode, QFileDialog::FileMode fi
 
 } // namespace
 
+QString CoreText(const std::string& text) {
+    // The contexts under which the core marks its texts.
+    static constexpr const char* kCoreContexts[] = {"SystemErrorText"};
+    const QString original = FromUtf8(text);
+    for (const char* context : kCoreContexts) {
+        QString translated = QCoreApplication::translate(context, text.c_str());
+        if (translated != original)
+            return translated;
+    }
+    return original;
+}
+
 QString QtFileFilter(const std::string& filter) {
     const QStringList parts = FromUtf8(filter).split(QLatin1Char('|'));
     QStringList pairs;
@@ -59,11 +72,11 @@ QString QtFileFilter(const std::string& filter) {
 }
 
 void QtPrompter::ShowError(const std::string& message) {
-    QMessageBox::critical(Parent(), Title(), FromUtf8(message));
+    QMessageBox::critical(Parent(), Title(), CoreText(message));
 }
 
 void QtPrompter::ShowInformation(const std::string& message) {
-    QMessageBox::information(Parent(), Title(), FromUtf8(message));
+    QMessageBox::information(Parent(), Title(), CoreText(message));
 }
 
 Answer QtPrompter::Confirm(const std::string& message, ConfirmButtons buttons, MessageIcon icon) {
@@ -72,7 +85,7 @@ Answer QtPrompter::Confirm(const std::string& message, ConfirmButtons buttons, M
         set = QMessageBox::Yes | QMessageBox::Cancel;
     else if (buttons == ConfirmButtons::YesNoCancel)
         set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    QMessageBox box(ToQt(icon), Title(), FromUtf8(message), set, Parent());
+    QMessageBox box(ToQt(icon), Title(), CoreText(message), set, Parent());
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -103,7 +116,7 @@ std::string QtPrompter::AskSaveFileName(const std::string& initialDir, const std
 }
 
 std::string QtPrompter::BrowseFolder(const std::string& caption, const std::string& initialDir) {
-    return ToUtf8(QFileDialog::getExistingDirectory(Parent(), FromUtf8(caption), FromUtf8(initialDir)));
+    return ToUtf8(QFileDialog::getExistingDirectory(Parent(), CoreText(caption), FromUtf8(initialDir)));
 }
 
 } // namespace tovel

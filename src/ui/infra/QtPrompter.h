@@ -21,6 +21,11 @@ public:
     std::string BrowseFolder(const std::string& caption, const std::string& initialDir) override;
 };
 
+// A text of the core as the windows show it: translated when the core marks it as translatable
+// (TOVEL_TRANSLATABLE) and the translation in use has it, else as it is. A longer message that
+// merely contains such a text stays as it is.
+QString CoreText(const std::string& text);
+
 // "Deck files|*.dec" -> "Deck files (*.dec)"; several pairs are joined with ";;" and the
 // patterns of one pair, separated by ";", by blanks.
 QString QtFileFilter(const std::string& filter);

@@ -25,7 +25,7 @@ TViewCardForm::TViewCardForm(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("ViewCardForm"));
-    setWindowTitle(QStringLiteral("Card Info"));
+    setWindowTitle(tr("Card Info"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     cardInfoFrame_ = new TCardInfoFrame(this);

@@ -98,7 +98,7 @@ TWaitForm::TWaitForm(const std::string& message, int maximum, QWidget* owner, bo
     : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("WaitForm"));
-    setWindowTitle(QStringLiteral("Please wait..."));
+    setWindowTitle(tr("Please wait..."));
     setCursor(Qt::WaitCursor);
     setFixedSize(kDesignWidth, kDesignHeight);
 
@@ -122,12 +122,12 @@ TWaitForm::TWaitForm(const std::string& message, int maximum, QWidget* owner, bo
     auto* panelLayout = new QHBoxLayout(panel1_);
     panelLayout->setContentsMargins(6, 0, 2, 0);
     panelLayout->setSpacing(6);
-    panelLayout->addWidget(BoldLabel(QStringLiteral("Time elapsed:"), panel1_));
+    panelLayout->addWidget(BoldLabel(tr("Time elapsed:"), panel1_));
     timeLabel1_ = new QLabel(QStringLiteral("0:00:00"), panel1_);
     timeLabel1_->setObjectName(QStringLiteral("TimeLabel1"));
     panelLayout->addWidget(timeLabel1_);
     panelLayout->addSpacing(16);
-    panelLayout->addWidget(BoldLabel(QStringLiteral("Time remaining:"), panel1_));
+    panelLayout->addWidget(BoldLabel(tr("Time remaining:"), panel1_));
     timeLabel2_ = new QLabel(QString::fromLatin1(kUnknownTime), panel1_);
     timeLabel2_->setObjectName(QStringLiteral("TimeLabel2"));
     panelLayout->addWidget(timeLabel2_);

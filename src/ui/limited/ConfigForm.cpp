@@ -23,11 +23,11 @@ namespace tovel {
 
 TConfigForm::TConfigForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ConfigForm"));
-    setWindowTitle(QStringLiteral("Configure draft"));
+    setWindowTitle(tr("Configure draft"));
 
-    auto* packs = new QGroupBox(QStringLiteral("Packs"), this);
+    auto* packs = new QGroupBox(tr("Packs"), this);
     auto* packsLayout = new QVBoxLayout(packs);
-    radioBoosters_ = new QRadioButton(QStringLiteral("&Boosters"), packs);
+    radioBoosters_ = new QRadioButton(tr("&Boosters"), packs);
     radioBoosters_->setObjectName(QStringLiteral("RadioButtonBoosters"));
     packsLayout->addWidget(radioBoosters_);
     for (int i = 0; i < 3; ++i) {
@@ -37,7 +37,7 @@ TConfigForm::TConfigForm(QWidget* parent) : QDialog(parent) {
         packsLayout->addWidget(box);
         comboBoxes_[static_cast<size_t>(i)] = box;
     }
-    radioCube_ = new QRadioButton(QStringLiteral("C&ube"), packs);
+    radioCube_ = new QRadioButton(tr("C&ube"), packs);
     radioCube_->setObjectName(QStringLiteral("RadioButtonCube"));
     packsLayout->addWidget(radioCube_);
     comboBoxCube_ = new QComboBox(packs);
@@ -48,40 +48,44 @@ TConfigForm::TConfigForm(QWidget* parent) : QDialog(parent) {
     spinBoxPackSize_->setValue(kCubePackSizeDefault);
     auto* cubeLayout = new QFormLayout;
     cubeLayout->addRow(comboBoxCube_);
-    cubeLayout->addRow(QStringLiteral("Cards per pack"), spinBoxPackSize_);
+    cubeLayout->addRow(tr("Cards per pack"), spinBoxPackSize_);
     packsLayout->addLayout(cubeLayout);
     radioBoosters_->setChecked(true);
 
-    auto* time = new QGroupBox(QStringLiteral("Starting pick time"), this);
+    auto* time = new QGroupBox(tr("Starting pick time"), this);
     auto* timeLayout = new QVBoxLayout(time);
     comboBoxPickTime_ = new QComboBox(time);
     comboBoxPickTime_->setObjectName(QStringLiteral("ComboBoxPickTime"));
     for (int seconds : kPickTimePresets)
-        comboBoxPickTime_->addItem(seconds == kUntimedPick ? QStringLiteral("Untimed")
-                                                           : QStringLiteral("%1 seconds").arg(seconds),
+        comboBoxPickTime_->addItem(seconds == kUntimedPick ? tr("Untimed") : tr("%1 seconds").arg(seconds),
                                    seconds);
     comboBoxPickTime_->setCurrentIndex(comboBoxPickTime_->findData(SettingsStore::kPickTimeDefault));
-    checkBoxConfirmPicks_ = new QCheckBox(QStringLiteral("Con&firm picks"), this);
+    checkBoxConfirmPicks_ = new QCheckBox(tr("Con&firm picks"), this);
     checkBoxConfirmPicks_->setToolTip(
-        QStringLiteral("The first Enter, double click or \"Pick\" marks the card; a second one takes it"));
+        tr("The first Enter, double click or \"Pick\" marks the card; a second one takes it"));
     checkBoxConfirmPicks_->setObjectName(QStringLiteral("CheckBoxConfirmPicks"));
     timeLayout->addWidget(comboBoxPickTime_);
+    checkBoxShowChoice_ = new QCheckBox(tr("Show the drafters' &choice"), this);
+    checkBoxShowChoice_->setObjectName(QStringLiteral("CheckBoxShowChoice"));
+    checkBoxShowChoice_->setToolTip(tr("Outlines the card of your booster the computer drafters "
+                                       "would take with your picks so far"));
 
     // The drafters always pick by value; the choice stays in the design but is never shown.
-    radioGroupStrategy_ = new QGroupBox(QStringLiteral("Bots strategy"), this);
+    radioGroupStrategy_ = new QGroupBox(tr("Bots strategy"), this);
     radioGroupStrategy_->setObjectName(QStringLiteral("RadioGroupStrategy"));
     auto* strategyLayout = new QVBoxLayout(radioGroupStrategy_);
-    for (const char* text : {"Pick at random", "Pick rares first", "Pick by value"})
-        strategyLayout->addWidget(new QRadioButton(QLatin1String(text), radioGroupStrategy_));
+    for (const char* text :
+         {QT_TR_NOOP("Pick at random"), QT_TR_NOOP("Pick rares first"), QT_TR_NOOP("Pick by value")})
+        strategyLayout->addWidget(new QRadioButton(tr(text), radioGroupStrategy_));
     radioGroupStrategy_->findChild<QRadioButton*>()->setChecked(true);
     radioGroupStrategy_->setVisible(false);
 
-    auto* drafters = new QGroupBox(QStringLiteral("Computer drafters"), this);
+    auto* drafters = new QGroupBox(tr("Computer drafters"), this);
     drafters->setObjectName(QStringLiteral("GroupBoxDrafters"));
     auto* draftersLayout = new QVBoxLayout(drafters);
-    radioByValue_ = new QRadioButton(QStringLiteral("Pick by value"), drafters);
+    radioByValue_ = new QRadioButton(tr("Pick by value"), drafters);
     radioByValue_->setObjectName(QStringLiteral("RadioButtonByValue"));
-    radioByColours_ = new QRadioButton(QStringLiteral("Pick by value and colours"), drafters);
+    radioByColours_ = new QRadioButton(tr("Pick by value and colours"), drafters);
     radioByColours_->setObjectName(QStringLiteral("RadioButtonByColours"));
     radioByValue_->setChecked(true);
     draftersLayout->addWidget(radioByValue_);
@@ -95,6 +99,7 @@ TConfigForm::TConfigForm(QWidget* parent) : QDialog(parent) {
     layout->addWidget(packs);
     layout->addWidget(time);
     layout->addWidget(checkBoxConfirmPicks_);
+    layout->addWidget(checkBoxShowChoice_);
     layout->addWidget(drafters);
     layout->addWidget(radioGroupStrategy_);
     layout->addWidget(buttons.box);
@@ -124,7 +129,7 @@ void TConfigForm::Initialize() {
         for (const std::string& name : config_.Cube.Cubes)
             comboBoxCube_->addItem(FromUtf8(name));
         if (!config_.Cube.HasCubes())
-            comboBoxCube_->addItem(QStringLiteral("(no cube in Cubes/)"));
+            comboBoxCube_->addItem(tr("(no cube in Cubes/)"));
         comboBoxCube_->setCurrentIndex(std::max(0, config_.Cube.Selected));
     }
     radioCube_->setEnabled(config_.Cube.HasCubes());
@@ -132,6 +137,7 @@ void TConfigForm::Initialize() {
     (config_.Cube.UseCube ? radioCube_ : radioBoosters_)->setChecked(true);
     comboBoxPickTime_->setCurrentIndex(comboBoxPickTime_->findData(config_.PickTime));
     checkBoxConfirmPicks_->setChecked(config_.ConfirmPicks);
+    checkBoxShowChoice_->setChecked(config_.ShowChoice);
     (config_.BotStrategy == 3 ? radioByColours_ : radioByValue_)->setChecked(true);
     UpdateOk();
 }
@@ -156,6 +162,7 @@ TDraftConfig TConfigForm::Shown() const {
     shown.Cube.Count = spinBoxPackSize_->value();
     shown.PickTime = comboBoxPickTime_->currentData().toInt();
     shown.ConfirmPicks = checkBoxConfirmPicks_->isChecked();
+    shown.ShowChoice = checkBoxShowChoice_->isChecked();
     shown.BotStrategy = radioByColours_->isChecked() ? 3 : 2;
     return shown;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 // "Configure draft": the packs of the three pack turns or a cube to deal them from, the starting
-// pick time, whether picks are confirmed and how the computer drafters pick, stored under Draft/
-// when confirmed.
+// pick time, whether picks are confirmed, whether the drafters' choice is shown and how the
+// computer drafters pick, stored under Draft/ when confirmed.
 
 #include "core/limited/DraftConfig.h"
 
@@ -47,6 +47,7 @@ private:
     QSpinBox* spinBoxPackSize_;
     QComboBox* comboBoxPickTime_;
     QCheckBox* checkBoxConfirmPicks_;
+    QCheckBox* checkBoxShowChoice_;
     QGroupBox* radioGroupStrategy_;
     QRadioButton* radioByValue_;
     QRadioButton* radioByColours_;

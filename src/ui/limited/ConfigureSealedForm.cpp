@@ -25,16 +25,16 @@ namespace tovel {
 
 namespace {
 
-QGroupBox* PackGroup(QWidget* parent, const char* title, QComboBox*& box, QToolButton*& button,
+QGroupBox* PackGroup(QWidget* parent, const QString& title, QComboBox*& box, QToolButton*& button,
                      const char* boxName, const char* buttonName) {
-    auto* group = new QGroupBox(QLatin1String(title), parent);
+    auto* group = new QGroupBox(title, parent);
     box = new QComboBox(group);
     box->setObjectName(QLatin1String(boxName));
     box->setMinimumWidth(220);
     button = new QToolButton(group);
     button->setObjectName(QLatin1String(buttonName));
     button->setText(QStringLiteral("+"));
-    button->setToolTip(QStringLiteral("Add"));
+    button->setToolTip(TConfigureSealedForm::tr("Add"));
     auto* layout = new QHBoxLayout(group);
     layout->addWidget(box, 1);
     layout->addWidget(button);
@@ -45,14 +45,14 @@ QGroupBox* PackGroup(QWidget* parent, const char* title, QComboBox*& box, QToolB
 
 TConfigureSealedForm::TConfigureSealedForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ConfigureSealedForm"));
-    setWindowTitle(QStringLiteral("Configure Sealed Deck"));
+    setWindowTitle(tr("Configure Sealed Deck"));
 
-    groupStarters_ = PackGroup(this, "Starters", comboBoxStarter_, speedButtonAddStarter_, "ComboBoxStarter",
-                               "SpeedButtonAddStarter");
-    groupBoosters_ = PackGroup(this, "Boosters", comboBoxBooster_, speedButtonAddBooster_, "ComboBoxBooster",
-                               "SpeedButtonAddBooster");
-    auto* cube = new QGroupBox(QStringLiteral("Cube"), this);
-    checkBoxCube_ = new QCheckBox(QStringLiteral("Deal the packs from a cube"), cube);
+    groupStarters_ = PackGroup(this, tr("Starters"), comboBoxStarter_, speedButtonAddStarter_,
+                               "ComboBoxStarter", "SpeedButtonAddStarter");
+    groupBoosters_ = PackGroup(this, tr("Boosters"), comboBoxBooster_, speedButtonAddBooster_,
+                               "ComboBoxBooster", "SpeedButtonAddBooster");
+    auto* cube = new QGroupBox(tr("Cube"), this);
+    checkBoxCube_ = new QCheckBox(tr("Deal the packs from a cube"), cube);
     checkBoxCube_->setObjectName(QStringLiteral("CheckBoxCube"));
     comboBoxCube_ = new QComboBox(cube);
     comboBoxCube_->setObjectName(QStringLiteral("ComboBoxCube"));
@@ -63,7 +63,7 @@ TConfigureSealedForm::TConfigureSealedForm(QWidget* parent) : QDialog(parent) {
     auto* cubeRow = new QHBoxLayout;
     cubeRow->addWidget(comboBoxCube_, 1);
     cubeRow->addWidget(spinBoxCubePacks_);
-    cubeRow->addWidget(new QLabel(QStringLiteral("packs of %1").arg(kSealedCubePackSize), cube));
+    cubeRow->addWidget(new QLabel(tr("packs of %1").arg(kSealedCubePackSize), cube));
     auto* cubeLayout = new QVBoxLayout(cube);
     cubeLayout->addWidget(checkBoxCube_);
     cubeLayout->addLayout(cubeRow);
@@ -74,13 +74,13 @@ TConfigureSealedForm::TConfigureSealedForm(QWidget* parent) : QDialog(parent) {
     listBox_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listBox_->setUniformItemSizes(true);
 
-    buttonClear_ = new QPushButton(QStringLiteral("Clear"), this);
+    buttonClear_ = new QPushButton(tr("Clear"), this);
     buttonClear_->setObjectName(QStringLiteral("ButtonClear"));
     buttonClear_->setAutoDefault(false);
-    button1_ = new QPushButton(QStringLiteral("OK"), this);
+    button1_ = new QPushButton(tr("OK"), this);
     button1_->setObjectName(QStringLiteral("Button1"));
     button1_->setDefault(true);
-    button2_ = new QPushButton(QStringLiteral("Cancel"), this);
+    button2_ = new QPushButton(tr("Cancel"), this);
     button2_->setObjectName(QStringLiteral("Button2"));
     button2_->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
@@ -139,7 +139,7 @@ void TConfigureSealedForm::Initialize() {
     for (const std::string& name : cube_.Cubes)
         comboBoxCube_->addItem(FromUtf8(name));
     if (!cube_.HasCubes())
-        comboBoxCube_->addItem(QStringLiteral("(no cube in Cubes/)"));
+        comboBoxCube_->addItem(tr("(no cube in Cubes/)"));
     comboBoxCube_->setCurrentIndex(std::max(0, cube_.Selected));
     spinBoxCubePacks_->setValue(cube_.Count);
     checkBoxCube_->setChecked(cube_.UseCube);

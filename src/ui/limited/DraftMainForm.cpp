@@ -8,6 +8,7 @@
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
 #include "core/limited/DraftConfig.h"
+#include "core/limited/DraftGrade.h"
 #include "core/limited/DraftReview.h"
 #include "core/settings/Settings.h"
 #include "ui/app/Openers.h"
@@ -46,9 +47,10 @@ namespace {
 constexpr int kTickMs = 1000;
 
 // Asked before "New draft" throws away a draft with picks.
-constexpr const char* kNewDraftQuestion = "The draft is not finished. Start a new one and lose the picks?";
-constexpr const char* kNewDraftUnsavedQuestion =
-    "The picks of this draft are not saved. Start a new draft and lose them?";
+constexpr const char* kNewDraftQuestion = QT_TRANSLATE_NOOP(
+    "tovel::TDraftMainForm", "The draft is not finished. Start a new one and lose the picks?");
+constexpr const char* kNewDraftUnsavedQuestion = QT_TRANSLATE_NOOP(
+    "tovel::TDraftMainForm", "The picks of this draft are not saved. Start a new draft and lose them?");
 
 QFont Bold(QFont font, qreal scale = 1.0) {
     font.setBold(true);
@@ -57,10 +59,10 @@ QFont Bold(QFont font, qreal scale = 1.0) {
     return font;
 }
 
-QToolButton* SaveButton(QWidget* parent, const char* name, const char* hint, QStyle::StandardPixmap icon) {
+QToolButton* SaveButton(QWidget* parent, const char* name, const QString& hint, QStyle::StandardPixmap icon) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
-    button->setToolTip(QLatin1String(hint));
+    button->setToolTip(hint);
     button->setIcon(parent->style()->standardIcon(icon));
     button->setAutoRaise(true);
     return button;
@@ -112,30 +114,30 @@ private:
 
 TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("DraftMainForm"));
-    setWindowTitle(QStringLiteral("Pickroom"));
+    setWindowTitle(tr("Pickroom"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     resize(1000, 600);
 
     menuBar_ = new QMenuBar(this);
-    QMenu* draft = menuBar_->addMenu(QStringLiteral("&Draft"));
-    QAction* newDraft = draft->addAction(QStringLiteral("&New draft"));
+    QMenu* draft = menuBar_->addMenu(tr("&Draft"));
+    QAction* newDraft = draft->addAction(tr("&New draft"));
     newDraft->setObjectName(QStringLiteral("N6"));
     connect(newDraft, &QAction::triggered, this, &TDraftMainForm::N6Click);
-    viewCardInfo_ = draft->addAction(QStringLiteral("&View card info"));
+    viewCardInfo_ = draft->addAction(tr("&View card info"));
     viewCardInfo_->setObjectName(QStringLiteral("Viewcardinfo1"));
     viewCardInfo_->setCheckable(true);
     connect(viewCardInfo_, &QAction::triggered, this, &TDraftMainForm::Viewcardinfo1Click);
-    confirmPicks_ = draft->addAction(QStringLiteral("&Confirm picks"));
+    confirmPicks_ = draft->addAction(tr("&Confirm picks"));
     confirmPicks_->setObjectName(QStringLiteral("ConfirmPicks"));
     confirmPicks_->setCheckable(true);
     connect(confirmPicks_, &QAction::toggled, this, &TDraftMainForm::ConfirmPicksToggled);
     draft->addSeparator();
-    QAction* exit = draft->addAction(QStringLiteral("E&xit"));
+    QAction* exit = draft->addAction(tr("E&xit"));
     exit->setObjectName(QStringLiteral("N5"));
     exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     connect(exit, &QAction::triggered, this, &QDialog::reject);
-    QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
-    QAction* about = help->addAction(QStringLiteral("&About"));
+    QMenu* help = menuBar_->addMenu(tr("&Help"));
+    QAction* about = help->addAction(tr("&About"));
     about->setObjectName(QStringLiteral("About1"));
     connect(about, &QAction::triggered, this, [] { OpenAbout(); });
 
@@ -145,7 +147,7 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     listView_->setObjectName(QStringLiteral("ListView"));
     listView_->ShowCardColumns();
     listView_->header()->setSectionsClickable(false);
-    button1_ = new QPushButton(QStringLiteral("Pick"), left);
+    button1_ = new QPushButton(tr("Pick"), left);
     button1_->setObjectName(QStringLiteral("Button1"));
     button1_->setFont(Bold(button1_->font()));
     button1_->setAutoDefault(false);
@@ -171,17 +173,28 @@ TDraftMainForm::TDraftMainForm(QWidget* parent) : QDialog(parent) {
     tabControlDecks_->setShape(QTabBar::RoundedNorth);
     tabControlDecks_->setExpanding(false);
     tabControlDecks_->setDrawBase(false);
-    tabControlDecks_->addTab(QStringLiteral("Me"));
+    tabControlDecks_->addTab(tr("Me"));
     for (int seat = 2; seat <= kTableSeats; ++seat)
         tabControlDecks_->addTab(QString::number(seat));
-    checkBoxShowDeck_ = new QCheckBox(QStringLiteral("Show Deck"), right);
+    checkBoxShowDeck_ = new QCheckBox(tr("Show Deck"), right);
     checkBoxShowDeck_->setObjectName(QStringLiteral("CheckBoxShowDeck"));
     checkBoxShowDeck_->setFont(Bold(checkBoxShowDeck_->font()));
     speedButtonSave_ = SaveButton(right, "SpeedButtonSave", "Save deck", QStyle::SP_DialogSaveButton);
     speedButtonSaveAll_ = SaveButton(right, "SpeedButtonSaveAll", "Save all decks", QStyle::SP_DriveFDIcon);
+    // Its click saves the pools, as always; its menu offers the built decks too.
+    auto* saveAllMenu = new QMenu(speedButtonSaveAll_);
+    QAction* savePools = saveAllMenu->addAction(tr("Save all pools..."));
+    savePools->setObjectName(QStringLiteral("SaveAllPools"));
+    connect(savePools, &QAction::triggered, this, [this] { SaveAllDecks(false); });
+    QAction* saveBuilt = saveAllMenu->addAction(tr("Save all built decks..."));
+    saveBuilt->setObjectName(QStringLiteral("SaveAllBuiltDecks"));
+    saveBuilt->setToolTip(tr("Each seat's picks built into a 40-card deck, the rest in its sideboard"));
+    connect(saveBuilt, &QAction::triggered, this, [this] { SaveAllDecks(true); });
+    speedButtonSaveAll_->setMenu(saveAllMenu);
+    speedButtonSaveAll_->setPopupMode(QToolButton::MenuButtonPopup);
     speedButtonDesign_ =
-        SaveButton(right, "SpeedButtonDesign", "Design deck", QStyle::SP_FileDialogDetailedView);
-    buttonReview_ = new QPushButton(QStringLiteral("Review draft"), right);
+        SaveButton(right, "SpeedButtonDesign", tr("Design deck"), QStyle::SP_FileDialogDetailedView);
+    buttonReview_ = new QPushButton(tr("Review draft"), right);
     buttonReview_->setObjectName(QStringLiteral("ButtonReview"));
     buttonReview_->setAutoDefault(false);
     listViewDeck_ = new TCardListView(right);
@@ -308,8 +321,8 @@ void TDraftMainForm::N6Click() {
     // Only picks made are lost: a draft not yet picked from, or finished and saved, goes quietly.
     const bool picked = engine_.Seats().Items(0).Picks.Count() > 0;
     if (picked && engine_.PicksUnsaved() &&
-        Prompts().Confirm(engine_.State() == TDraftState::Finished ? kNewDraftUnsavedQuestion
-                                                                   : kNewDraftQuestion,
+        Prompts().Confirm(ToUtf8(tr(engine_.State() == TDraftState::Finished ? kNewDraftUnsavedQuestion
+                                                                             : kNewDraftQuestion)),
                           ConfirmButtons::YesCancel, MessageIcon::Warning) != Answer::Yes)
         return;
     timer_->stop();
@@ -334,6 +347,7 @@ void TDraftMainForm::StartDraft() {
         ~Refresh() { form->ShowState(); }
     } refresh{this};
     engine_.SetDrafterStrategy(static_cast<uint8_t>(Settings().DraftBotStrategy()));
+    showChoice_ = Settings().DraftShowChoice();
     confirmPicks_->setChecked(Settings().DraftConfirmPicks());
     recordSaved_ = false;
     const int pickTime = PresetPickTime(Settings().DraftPickTime());
@@ -379,8 +393,8 @@ void TDraftMainForm::SaveRecordWhenFinished() {
         return;
     recordSaved_ = true;
     try {
-        buttonReview_->setToolTip(QStringLiteral("Saved as ") +
-                                  FromUtf8(SaveDraftRecord(engine_.Record(), std::time(nullptr))));
+        buttonReview_->setToolTip(
+            tr("Saved as %1").arg(FromUtf8(SaveDraftRecord(engine_.Record(), std::time(nullptr)))));
     } catch (const Error& error) {
         // The draft stays on the table to be saved as decks; only its record is lost.
         ShowError(error.what());
@@ -406,6 +420,9 @@ void TDraftMainForm::ShowLists() {
         }
     }
     listView_->Model()->SetMarked(engine_.MarkedCard());
+    listView_->SetOutlinedRow(
+        showChoice_ ? DraftersChoice(engine_.ShownBooster(), engine_.Seats().Items(0).Picks, CardDatabase())
+                    : -1);
     ShowDeckList();
 }
 
@@ -489,8 +506,12 @@ void TDraftMainForm::SpeedButtonSaveClick() {
 }
 
 void TDraftMainForm::SpeedButtonSaveAllClick() {
+    SaveAllDecks(false);
+}
+
+void TDraftMainForm::SaveAllDecks(bool built) {
     if (engine_.Seats().Items(std::max(0, tabControlDecks_->currentIndex())).Picks.Count() == 0) {
-        ShowError("Decks are empty!");
+        ShowError(ToUtf8(tr("Decks are empty!")));
         return;
     }
     // One file name for all eight seats: a cancelled dialog cancels the whole command.
@@ -507,16 +528,24 @@ void TDraftMainForm::SpeedButtonSaveAllClick() {
         if (existing.size() == 1) {
             question = OverwriteDeckQuestion(existing.front());
         } else {
-            question = "Files ";
-            for (size_t i = 0; i < existing.size(); ++i)
-                question += (i > 0 ? ", " : "") + existing[i];
-            question += " exist. Overwrite?";
+            QStringList files;
+            for (const std::string& file : existing)
+                files << FromUtf8(file);
+            question = ToUtf8(tr("Files %1 exist. Overwrite?").arg(files.join(QStringLiteral(", "))));
         }
         if (Prompts().Confirm(question, ConfirmButtons::YesCancel) != Answer::Yes)
             return;
     }
     FileSet files;
-    engine_.SaveAllSeatDecks(fileName, files);
+    if (!built) {
+        engine_.SaveAllSeatDecks(fileName, files);
+        return;
+    }
+    // The table holds the cards of the packs in play; the built decks need the basic lands too.
+    TCardsList cards;
+    WaitCursor cursor;
+    DefaultCardLoader()(cards, "");
+    engine_.SaveAllSeatDecks(fileName, files, BuiltSeatDecks(engine_.Record(), cards));
 }
 
 void TDraftMainForm::SpeedButtonDesignClick() {

@@ -51,6 +51,9 @@ public slots:
     void ListViewDblClick();
     void SpeedButtonSaveClick();
     void SpeedButtonSaveAllClick();
+    // "Save all decks" as the seats' picks (pools, the button's own click) or as the decks the
+    // deck builder makes of them: one file name, one question for the files it replaces.
+    void SaveAllDecks(bool built);
     void SpeedButtonDesignClick();
     // "Review draft": the finished draft's record, pick by pick.
     void ButtonReviewClick();
@@ -101,6 +104,7 @@ private:
     int shownSeat_ = -1;
     int shownSortMode_ = -1;
     bool listsShown_ = false;
+    bool showChoice_ = false; // the drafters' choice outlined in the user's booster
     int pauses_ = 0;          // questions open over the table
     int pausedRemaining_ = 0; // the milliseconds of the current second left when paused
     bool pausedTimer_ = false;

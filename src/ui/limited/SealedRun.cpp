@@ -1,13 +1,16 @@
 #include "core/limited/Sealed.h"
 #include "ui/app/Openers.h"
+#include "ui/infra/QtText.h"
 #include "ui/infra/WaitForm.h"
+
+#include <QCoreApplication>
 
 namespace tovel {
 
 void GenerateSealedDeck() {
     bool written = false;
     {
-        WaitWindow wait("Generating sealed deck...");
+        WaitWindow wait(ToUtf8(QCoreApplication::translate("SealedRun", "Generating sealed deck...")));
         written = GenerateSealed();
     }
     if (written)

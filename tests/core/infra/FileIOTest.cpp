@@ -270,6 +270,10 @@ TEST(TextFiles, EveryTextReaderRefusesUtf16) {
          [&] {
              LoadEditionList(list, file);
          }},
+        {"card list",
+         [&] {
+             ReadCardListText(cards, utf16, "");
+         }},
         {"inventory",
          [&] {
              LoadInventory(inventory, cards, file, false);

@@ -152,6 +152,15 @@ TEST_F(BotsTest, OtherStrategiesAndEmptyPacks) {
     EXPECT_EQ(more.Cards.Count(), 1);
 }
 
+// Values come from the database file as any 32-bit number: the rare's +1 and the off-colour -4
+// must not overflow.
+TEST_F(BotsTest, ScoresOfExtremeValuesDoNotOverflow) {
+    const int top = AddLimitedCard(cards, "AAA", "Top", TRarity::R, INT32_MAX, "R");
+    const int bottom = AddLimitedCard(cards, "AAA", "Bottom", TRarity::C, INT32_MIN, "R");
+    EXPECT_EQ(ColorScore(cards.Items(top), 0), int64_t{INT32_MAX} + 1);
+    EXPECT_EQ(ColorScore(cards.Items(bottom), kBlue | kGreen), int64_t{INT32_MIN} - kOffColorPenalty);
+}
+
 // Picks 1 to 5 by value alone; from the 6th on, the two colours of highest summed value (ties:
 // the colour picked first), re-chosen after every pick: a card outside them loses 4 (a rare keeps
 // its +1), lands and colourless cards keep their value, a card sharing one colour is inside.

@@ -59,6 +59,7 @@ TEST(DraftConfig, ConfirmingStoresTheThreeNamesAndThePickTime) {
     ASSERT_TRUE(config.Store(settings));
     EXPECT_EQ(settings.DraftConfig(), "X;DDD;X;");
     EXPECT_EQ(settings.DraftPickTime(), 30);
+    EXPECT_FALSE(settings.DraftShowChoice()); // the drafters' choice is not shown unless asked for
     // Nothing chosen for the drafters stores "by value"; a strategy not offered reads as it.
     EXPECT_NE(TempDir::Read(dir / "tovel.ini").find("BotStrategy=2\r\n"), std::string::npos);
     for (const char* stored : {"3", "0", "x"}) {
@@ -93,11 +94,13 @@ TEST(DraftConfig, ACubeIsStoredWithItsPackSizeOnlyWhenThereIsOne) {
     EXPECT_EQ(config.Cube.Selected, 1);
     EXPECT_EQ(config.Cube.Count, 20);
     config.ConfirmPicks = true;
+    config.ShowChoice = true;
     ASSERT_TRUE(config.Store(settings));
     EXPECT_TRUE(settings.DraftUseCube());
     EXPECT_EQ(settings.DraftCube(), "Mine");
     EXPECT_EQ(settings.DraftPackSize(), 20);
     EXPECT_TRUE(settings.DraftConfirmPicks());
+    EXPECT_TRUE(settings.DraftShowChoice());
     EXPECT_EQ(settings.DraftConfig(), ""); // no packs to choose: none stored
     config.Cube.Init({"Big"}, "Gone", false, 3, kCubePackSizeMin, kCubePackSizeMax);
     EXPECT_EQ(config.Cube.Chosen(), "Big");

@@ -61,7 +61,8 @@ TEST_F(CubeTest, AListIsOnePileOfCardsAndAnyBadLineRefusesIt) {
         {"1 AB C1\n1 Nowhere\n", {"2: 1 Nowhere - card not found"}},
         {"1 AB C1\nSideboard\n1 AB C2\n", {"2: Sideboard - not understood"}},
         {"SB: 1 AB C1\n", {"1: SB: 1 AB C1 - not understood"}},
-        {"one AB C1\n1 [ZZ] AB C1\n", {"1: one AB C1 - not understood", "2: 1 [ZZ] AB C1 - card not found in ZZ, only in AB"}},
+        {"one AB C1\n1 [ZZ] AB C1\n",
+         {"1: one AB C1 - not understood", "2: 1 [ZZ] AB C1 - card not found in ZZ, only in AB"}},
     };
     for (const auto& c : cases) {
         try {

@@ -185,7 +185,7 @@ TEST_F(DraftReviewTest, CardsThatCameBackAreMarkedOncePerCopy) {
     EXPECT_EQ(record.Key(PicksBefore(record, 3)[1]), "[AB] - Gnome");
 }
 
-TEST_F(DraftReviewTest, ASeatsSummaryCountsColoursFirstPicksAndLateStrongCards) {
+TEST_F(DraftReviewTest, ASeatsSummaryCountsColoursFirstPicksAndLateValueByColour) {
     EXPECT_EQ(links[record.KeyIndex("[ZZ] - Gone")], nullptr);
     const TSeatSummary summary = SummarizeSeat(record, links, 0);
     EXPECT_EQ(summary.ColorsByTurn[0].Colors, (std::array<int, 5>{0, 0, 0, 0, 2})); // Elf, Gnome
@@ -193,8 +193,12 @@ TEST_F(DraftReviewTest, ASeatsSummaryCountsColoursFirstPicksAndLateStrongCards) 
     EXPECT_EQ(record.Key(summary.FirstPicks[0]), "[AB] - Elf");
     EXPECT_EQ(record.Key(summary.FirstPicks[1]), "[ZZ] - Gone");
     EXPECT_EQ(summary.FirstPicks[2], -1);
-    // Only P1p9 is after pick 5: Gnome (green, 8) and Orc (red and white, 7).
-    EXPECT_EQ(summary.Signals[0], (std::array<int, 5>{1, 0, 0, 1, 1}));
+    // Only P1p9 is after pick 5: Gnome (green, 8) and Orc (red and white, 7, counted for both),
+    // shares of 22; green is the open colour. Pack turn 2 saw nothing after pick 5.
+    const std::array<double, 5> shares{7.0 / 22, 0, 0, 7.0 / 22, 8.0 / 22};
+    for (size_t c = 0; c < shares.size(); ++c)
+        EXPECT_DOUBLE_EQ(summary.Signals[0][c], shares[c]) << c;
+    EXPECT_EQ(summary.OpenColors, (std::array<int, 3>{4, -1, -1}));
     EXPECT_EQ(SummarizeSeat(record, links, 1).ColorsByTurn[0].Colorless, 1);
     EXPECT_EQ(ManaCurve(PicksBefore(record, 3), links),
               (std::array<int, kCurveColumns>{0, 1, 1, 0, 0, 0, 0, 0}));
