@@ -251,7 +251,7 @@ TEST(CliReview, GradesASeatsPicksAndRanksTheEightDecks) {
 
     const auto notRecord = RunCli({"--root", dir.Path(), "review", dir / "d.dec", "--grade"}, dir.Path());
     EXPECT_EQ(notRecord.status, 1);
-    EXPECT_EQ(notRecord.err, dir / "d.dec" + " is not a draft record (line 1)\n");
+    EXPECT_EQ(notRecord.err, "tovel-cli: review: " + dir / "d.dec" + " is not a draft record (line 1)\n");
     EXPECT_EQ(RunCli({"review", "--grade"}, dir.Path()).status, 2);
 }
 
