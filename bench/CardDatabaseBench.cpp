@@ -12,6 +12,7 @@
 #include "core/carddb/DBCreate.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/LargeMemory.h"
+#include "core/infra/ProgramFiles.h"
 
 #include <benchmark/benchmark.h>
 
@@ -75,7 +76,7 @@ size_t HeapBytes() {
 } // namespace
 
 static void BM_LoadBase(benchmark::State& state) {
-    const std::string base = World(BenchSize()) + "Data/base.txt";
+    const std::string base = World(BenchSize()) + kCardDatabaseFile;
     TCardsList cards;
     for (auto _ : state) {
         LoadCardDatabase(cards, base, "");
@@ -88,7 +89,7 @@ BENCHMARK(BM_LoadBase)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Formatting and the atomic write (temporary file, fsync, rename).
 static void BM_SaveBase(benchmark::State& state) {
-    const std::string base = World(BenchSize()) + "Data/base.txt";
+    const std::string base = World(BenchSize()) + kCardDatabaseFile;
     const std::string out = TempRoot() + "saved-base.txt";
     TCardsList cards;
     LoadCardDatabase(cards, base, "");
@@ -100,7 +101,7 @@ BENCHMARK(BM_SaveBase)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 static void BM_FormatBase(benchmark::State& state) {
     TCardsList cards;
-    LoadCardDatabase(cards, World(BenchSize()) + "Data/base.txt", "");
+    LoadCardDatabase(cards, World(BenchSize()) + kCardDatabaseFile, "");
     size_t bytes = 0;
     for (auto _ : state) {
         const std::string text = CardDatabaseText(cards);
@@ -134,7 +135,7 @@ BENCHMARK(BM_Build)->Arg(1)->Arg(2)->Complexity(benchmark::oN)->Unit(benchmark::
 // the mapped file, and the growth of the resident set (which undercounts when the heap reuses
 // memory freed by earlier benchmarks).
 static void BM_LoadedMemory(benchmark::State& state) {
-    const std::string base = World(BenchSize()) + "Data/base.txt";
+    const std::string base = World(BenchSize()) + kCardDatabaseFile;
     const double size = static_cast<double>(FileSize(base));
     double heapRatio = 0;
     double rssRatio = 0;
@@ -159,13 +160,13 @@ BENCHMARK(BM_LoadedMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 static const TCardsList& QueryCards() {
     static TCardsList cards;
     if (cards.Count() == 0)
-        LoadCardDatabase(cards, World(BenchSize()) + "Data/base.txt", "");
+        LoadCardDatabase(cards, World(BenchSize()) + kCardDatabaseFile, "");
     return cards;
 }
 static const TTextList& QueryFormats() {
     static TTextList formats;
     if (formats.Lines.empty())
-        LoadFormatList(formats, World(BenchSize()) + "Data/formats.txt");
+        LoadFormatList(formats, World(BenchSize()) + kFormatsFile);
     return formats;
 }
 

@@ -7,6 +7,7 @@
 #include "core/carddb/CardDatabase.h"
 #include "core/carddb/CardsDB.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Prompts.h"
 #include "core/limited/DraftEngine.h"
 #include "core/settings/Settings.h"
@@ -149,7 +150,7 @@ private slots:
         ScopedPrompter scoped(prompter);
         TDraftEngine::LoadTableData();
         // The packs' editions come from the whole database, whatever ran before.
-        LoadCardDatabase(CardDatabase(), ProgramPath("Data/base.txt"), "");
+        LoadCardDatabase(CardDatabase(), ProgramPath(kCardDatabaseFile), "");
         TDraftMainForm form; // not shown: its first showing asks for the configuration
         auto* list = form.findChild<TCardListView*>(QStringLiteral("ListView"));
         QVERIFY(list);

@@ -5,6 +5,7 @@
 #include "core/decks/DeckBuilder.h"
 #include "core/decks/DeckOdds.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Prompts.h"
 #include "core/limited/DraftEngine.h"
 #include "core/limited/Sealed.h"
@@ -28,7 +29,7 @@ const Pools& SamplePools() {
         auto* made = new Pools;
         SetProgramDir(std::filesystem::path(TOVEL_DATA_SOURCE).parent_path().string() + "/");
         TDraftEngine::LoadTableData();
-        LoadCardDatabase(made->cards, ProgramPath("Data/base.txt"), "");
+        LoadCardDatabase(made->cards, ProgramPath(kCardDatabaseFile), "");
         NonInteractivePrompter prompter(nullptr, nullptr);
         ScopedPrompter scoped(prompter);
         TDraftEngine engine(made->cards);

@@ -5,6 +5,7 @@
 #include "core/carddb/CardText.h"
 #include "core/carddb/Editions.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Prompts.h"
 #include "core/limited/DraftEngine.h"
 
@@ -22,7 +23,7 @@ void RunDrafts(benchmark::State& state, const char* config) {
     SetProgramDir(std::filesystem::path(TOVEL_DATA_SOURCE).parent_path().string() + "/");
     TDraftEngine::LoadTableData();
     TCardsList cards;
-    LoadCardDatabase(cards, ProgramPath("Data/base.txt"), "VR;HK;EM;TX;9E;");
+    LoadCardDatabase(cards, ProgramPath(kCardDatabaseFile), "VR;HK;EM;TX;9E;");
     // The draft's "finished" notice must not reach a terminal inside the timing loop.
     NonInteractivePrompter prompter(nullptr, nullptr);
     ScopedPrompter scoped(prompter);
@@ -92,7 +93,7 @@ static void BM_DraftersStayInTheirColours(benchmark::State& state) {
     TDraftEngine::LoadTableData();
     const char* config = "LB;LC;LD;";
     TCardsList cards;
-    LoadCardDatabase(cards, ProgramPath("Data/base.txt"), "LB;LC;LD;");
+    LoadCardDatabase(cards, ProgramPath(kCardDatabaseFile), "LB;LC;LD;");
     NonInteractivePrompter prompter(nullptr, nullptr);
     ScopedPrompter scoped(prompter);
     int inColours = 0, castable = 0, notOutside = 0, picks = 0;

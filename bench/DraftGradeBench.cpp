@@ -4,6 +4,7 @@
 
 #include "core/carddb/CardDatabase.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Prompts.h"
 #include "core/limited/DraftEngine.h"
 #include "core/limited/DraftGrade.h"
@@ -18,7 +19,7 @@ static void BM_GradeWholeDraft(benchmark::State& state) {
     SetProgramDir(std::filesystem::path(TOVEL_DATA_SOURCE).parent_path().string() + "/");
     TDraftEngine::LoadTableData();
     TCardsList cards;
-    LoadCardDatabase(cards, ProgramPath("Data/base.txt"), "");
+    LoadCardDatabase(cards, ProgramPath(kCardDatabaseFile), "");
     NonInteractivePrompter prompter(nullptr, nullptr);
     ScopedPrompter scoped(prompter);
     TDraftEngine engine(cards);

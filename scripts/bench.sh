@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (release) and runs them on a large generated world: the card database
 # (load, save, build, memory, lookups), one whole draft, decks built from pools and their odds,
-# the cards list model, and the collection windows offscreen. TOVEL_BENCH_SIZE=N sets the world's printings (default 100000);
+# the cards list model, the collection windows offscreen, and work that must stay linear (a
+# whole-pool booster, printings over repeated edition codes). TOVEL_BENCH_SIZE=N sets the world's printings (default 100000);
 # TOVEL_BENCH_WORLD=DIR names a program folder holding Data/ of that size; without it the world
 # is generated once into build-bench/world-N. Extra arguments go to the Google Benchmark
 # programs (e.g. --benchmark_filter=Load).

@@ -16,7 +16,7 @@ constexpr const char* kWhereUsage = "  where                print the program fo
 
 int RunWhere(Context& context) {
     if (!context.args.empty())
-        throw UsageError("where takes no arguments");
+        throw UsageError("no arguments are taken");
     context.out << ProgramDir() << " (" << context.programDirReason << ")\n";
     return kExitOk;
 }

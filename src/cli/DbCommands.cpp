@@ -7,15 +7,16 @@
 #include "core/carddb/DBCreate.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 
 namespace tovel::cli {
 
 namespace {
 
-int Check(Context& context, std::vector<std::string>& words) {
+int Check(Context& context, std::vector<std::string> words) {
     if (words.size() > 1)
-        throw UsageError("db check takes at most one file");
-    const std::string file = words.empty() ? ProgramPath("Data/base.txt") : words[0];
+        throw UsageError("more than one file given");
+    const std::string file = words.empty() ? ProgramPath(kCardDatabaseFile) : words[0];
     // Record by record, each problem printed as it is found: a big damaged file never piles up
     // in memory.
     const TCheckCounts counts = CheckCardDatabaseFile(file, [&](const TRecordProblem& problem) {
@@ -25,23 +26,23 @@ int Check(Context& context, std::vector<std::string>& words) {
     return counts.Problems == 0 ? kExitOk : kExitFailure;
 }
 
-int Build(Context& context, std::vector<std::string>& words) {
+int Build(Context& context, std::vector<std::string> words) {
     TBuildFiles files = DefaultBuildFiles(ProgramDir());
     TakeOption(words, "--cards", files.CardList);
     TakeOption(words, "--text", files.CardText);
     TakeOption(words, "--out", files.Out);
     if (!words.empty())
-        throw UsageError("db build: unexpected \"" + words[0] + "\"");
+        throw UsageError("unexpected \"" + words[0] + "\"");
     if (const std::string problem =
             SameFileProblem({{"--cards", files.CardList}, {"--text", files.CardText}, {"--out", files.Out}});
         !problem.empty())
-        throw UsageError("db build: " + problem);
+        throw UsageError(problem);
     TCardsList cards;
     TTextList editions;
     try {
         BuildCardDatabase(cards, editions, files);
     } catch (const std::exception& e) {
-        context.err << kErrorReadingCardsDatabase << ": " << e.what() << "\n";
+        ReportError(context, std::string(kErrorReadingCardsDatabase) + ": " + e.what());
         return kExitFailure;
     }
     context.out << cards.Count() << " cards written to " << files.Out << "\n";
@@ -51,16 +52,8 @@ int Build(Context& context, std::vector<std::string>& words) {
 } // namespace
 
 int RunDb(Context& context) {
-    std::vector<std::string> words = context.args;
-    if (words.empty())
-        throw UsageError("db needs a subcommand: check or build");
-    const std::string sub = words[0];
-    words.erase(words.begin());
-    if (sub == "check")
-        return Check(context, words);
-    if (sub == "build")
-        return Build(context, words);
-    throw UsageError("unknown db subcommand \"" + sub + "\"");
+    static constexpr Subcommand kSubcommands[] = {{"check", Check}, {"build", Build}};
+    return RunSubcommand(context, kSubcommands);
 }
 
 } // namespace tovel::cli

@@ -13,19 +13,18 @@
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Prompts.h"
 #include "core/infra/Text.h"
-
-#include <algorithm>
 
 namespace tovel::cli {
 
 namespace {
 
 // Converts every file in order; a file that fails is reported and the others still convert.
-int Convert(Context& context, const std::vector<std::string>& files) {
+int Convert(Context& context, std::vector<std::string> files) {
     if (files.empty())
-        throw UsageError("deck convert needs at least one file");
+        throw UsageError("at least one file is needed");
     // Every file read and every file written, so that no conversion overwrites another's input or output.
     std::vector<std::pair<std::string, std::string>> paths;
     for (const std::string& file : files) {
@@ -33,27 +32,27 @@ int Convert(Context& context, const std::vector<std::string>& files) {
         paths.emplace_back(file + ".dec", file + ".dec");
     }
     if (const std::string problem = SameFileProblem(paths); !problem.empty())
-        throw UsageError("deck convert: " + problem);
+        throw UsageError(problem);
     int status = kExitOk;
     for (const TConvertResult& result : InsertSideboardFiles(files)) {
         if (result.Error.empty()) {
             context.out << result.File << " -> " << result.Converted << "\n";
         } else {
-            context.err << "deck convert: " << result.Error << "\n";
+            ReportError(context, result.Error);
             status = kExitFailure;
         }
     }
     return status;
 }
 
-std::string TakeOneFile(std::vector<std::string>& words, const std::string& sub, const char* what) {
+std::string TakeOneFile(std::vector<std::string>& words, const char* what) {
     if (words.size() != 1 || words[0].starts_with("--"))
-        throw UsageError("deck " + sub + " needs " + what);
+        throw UsageError(std::string(what) + " is needed");
     return words[0];
 }
 
 void LoadCards(TCardsList& cards) {
-    LoadCardDatabase(cards, ProgramPath("Data/base.txt"), "");
+    LoadCardDatabase(cards, ProgramPath(kCardDatabaseFile), "");
 }
 
 // Loads the card database and reads a deck file into zones; the reader's messages (cards not
@@ -62,8 +61,8 @@ bool ReadDeck(Context& context, const std::string& file, TCardsList& cards, TDec
     if (!FileExists(file))
         throw Error("Cannot open file \"" + file + "\"");
     LoadCards(cards);
-    NonInteractivePrompter prompter(
-        [&context](const std::string& message) { context.err << message << "\n"; }, nullptr);
+    NonInteractivePrompter prompter([&context](const std::string& message) { ReportError(context, message); },
+                                    nullptr);
     ScopedPrompter scoped(prompter);
     return ReadDeckIntoZones(zones, cards, file, false, false);
 }
@@ -71,11 +70,11 @@ bool ReadDeck(Context& context, const std::string& file, TCardsList& cards, TDec
 int Import(Context& context, std::vector<std::string> words) {
     std::string out;
     if (!TakeOption(words, "--out", out))
-        throw UsageError("deck import needs --out DECK.dec");
+        throw UsageError("--out DECK.dec is needed");
     const bool skipUnknown = TakeFlag(words, "--skip-unknown");
-    const std::string listFile = TakeOneFile(words, "import", "one LIST file");
+    const std::string listFile = TakeOneFile(words, "one LIST file");
     if (const std::string problem = SameFileProblem({{"LIST", listFile}, {"--out", out}}); !problem.empty())
-        throw UsageError("deck import: " + problem);
+        throw UsageError(problem);
     TCardsList cards;
     LoadCards(cards);
     // Each problem is printed as it is found: a huge list never piles up in memory.
@@ -87,7 +86,7 @@ int Import(Context& context, std::vector<std::string> words) {
     if (problems > 0 && !skipUnknown)
         return kExitFailure;
     if (list.Cards.empty()) {
-        context.err << "The list " << listFile << " holds no cards; nothing was written\n";
+        ReportError(context, "the list " + listFile + " holds no cards; nothing was written");
         return kExitFailure;
     }
     TDeckZones zones;
@@ -100,11 +99,11 @@ int Import(Context& context, std::vector<std::string> words) {
 int Export(Context& context, std::vector<std::string> words) {
     std::string out;
     const bool toFile = TakeOption(words, "--out", out);
-    const std::string deckFile = TakeOneFile(words, "export", "one DECK.dec file");
+    const std::string deckFile = TakeOneFile(words, "one DECK.dec file");
     if (toFile)
         if (const std::string problem = SameFileProblem({{"DECK", deckFile}, {"--out", out}});
             !problem.empty())
-            throw UsageError("deck export: " + problem);
+            throw UsageError(problem);
     TCardsList cards;
     TDeckZones zones;
     if (!ReadDeck(context, deckFile, cards, zones))
@@ -119,7 +118,7 @@ int Export(Context& context, std::vector<std::string> words) {
 
 int Stats(Context& context, std::vector<std::string> words) {
     const bool sideboard = TakeFlag(words, "--sideboard");
-    const std::string deckFile = TakeOneFile(words, "stats", "one DECK.dec file");
+    const std::string deckFile = TakeOneFile(words, "one DECK.dec file");
     TCardsList cards;
     TDeckZones zones;
     if (!ReadDeck(context, deckFile, cards, zones))
@@ -134,7 +133,7 @@ int Stats(Context& context, std::vector<std::string> words) {
 int Build(Context& context, std::vector<std::string> words) {
     std::string out;
     if (!TakeOption(words, "--out", out))
-        throw UsageError("deck build needs --out DECK.dec");
+        throw UsageError("--out DECK.dec is needed");
     std::string colours;
     TColourSet forced = 0;
     if (TakeOption(words, "--colours", colours)) {
@@ -143,7 +142,7 @@ int Build(Context& context, std::vector<std::string> words) {
             throw UsageError("--colours takes one or two of the letters W, U, B, R and G");
         forced = *set;
     }
-    const std::string poolFile = TakeOneFile(words, "build", "one POOL.dec file");
+    const std::string poolFile = TakeOneFile(words, "one POOL.dec file");
     TCardsList cards;
     TDeckZones zones;
     if (!ReadDeck(context, poolFile, cards, zones))
@@ -159,14 +158,14 @@ int Build(Context& context, std::vector<std::string> words) {
 
 int Odds(Context& context, std::vector<std::string> words) {
     const bool onTheDraw = TakeFlag(words, "--draw");
-    const std::string deckFile = TakeOneFile(words, "odds", "one DECK.dec file");
+    const std::string deckFile = TakeOneFile(words, "one DECK.dec file");
     TCardsList cards;
     TDeckZones zones;
     if (!ReadDeck(context, deckFile, cards, zones))
         return kExitFailure;
     const TDeckOdds odds = ZoneOdds(cards, zones.Main, onTheDraw);
     if (odds.Cards == 0) {
-        context.err << "deck odds: the main deck of " << deckFile << " holds no cards\n";
+        ReportError(context, "the main deck of " + deckFile + " holds no cards");
         return kExitFailure;
     }
     context.out << Cp1252ToUtf8(OddsText(odds));
@@ -176,24 +175,10 @@ int Odds(Context& context, std::vector<std::string> words) {
 } // namespace
 
 int RunDeck(Context& context) {
-    std::vector<std::string> words = context.args;
-    if (words.empty())
-        throw UsageError("deck needs a subcommand: convert, import, export, stats, build or odds");
-    const std::string sub = words[0];
-    words.erase(words.begin());
-    if (sub == "convert")
-        return Convert(context, words);
-    if (sub == "import")
-        return Import(context, words);
-    if (sub == "export")
-        return Export(context, words);
-    if (sub == "stats")
-        return Stats(context, words);
-    if (sub == "build")
-        return Build(context, words);
-    if (sub == "odds")
-        return Odds(context, words);
-    throw UsageError("unknown deck subcommand \"" + sub + "\"");
+    static constexpr Subcommand kSubcommands[] = {{"convert", Convert}, {"import", Import},
+                                                  {"export", Export},   {"stats", Stats},
+                                                  {"build", Build},     {"odds", Odds}};
+    return RunSubcommand(context, kSubcommands);
 }
 
 } // namespace tovel::cli

@@ -10,6 +10,7 @@
 #include "core/infra/FileSet.h"
 #include "core/infra/IniFile.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Prompts.h"
 #include "core/infra/Text.h"
 #include "core/limited/Booster.h"
@@ -49,7 +50,7 @@ int NumberOption(const std::string& option, const std::string& value, int low, i
     return *number;
 }
 
-LimitedOptions TakeOptions(const std::string& command, std::vector<std::string> words, bool withLog) {
+LimitedOptions TakeOptions(std::vector<std::string> words, bool withLog) {
     LimitedOptions options;
     std::string value;
     if (TakeOption(words, "--config", value))
@@ -63,7 +64,7 @@ LimitedOptions TakeOptions(const std::string& command, std::vector<std::string> 
                                 ? NumberOption(countOption, value, kCubePackSizeMin, kCubePackSizeMax)
                                 : NumberOption(countOption, value, kSealedCubePacksMin, kSealedCubePacksMax);
     if (options.cube && options.config)
-        throw UsageError(command + " takes --config or --cube, not both");
+        throw UsageError("--config and --cube cannot go together");
     if (options.cubeCount && !options.cube)
         throw UsageError(countOption + " goes with --cube");
     if (withLog && TakeOption(words, "--pick-time", value))
@@ -86,9 +87,9 @@ LimitedOptions TakeOptions(const std::string& command, std::vector<std::string> 
         options.drafters = *drafters;
     }
     if (!TakeOption(words, "--out", options.out) || options.out.empty())
-        throw UsageError(command + " needs --out FILE.dec");
+        throw UsageError("--out FILE.dec is needed");
     if (!words.empty())
-        throw UsageError(command + ": unexpected \"" + words[0] + "\"");
+        throw UsageError("unexpected \"" + words[0] + "\"");
     return options;
 }
 
@@ -99,12 +100,12 @@ void PrintBoostersReport(Context& context) {
 }
 
 SettingsStore ProgramSettings() {
-    return SettingsStore(ProgramPath("tovel.ini"), ProgramDir());
+    return SettingsStore(ProgramPath(kCliSettingsFile), ProgramDir());
 }
 
 // Why a setting reads as empty: the settings file could not be read, or the key is empty.
 std::string EmptySettingReason(const char* key) {
-    const std::string problem = IniFile(ProgramPath("tovel.ini")).ReadProblem();
+    const std::string problem = IniFile(ProgramPath(kCliSettingsFile)).ReadProblem();
     return problem.empty() ? std::string(key) + " is empty" : problem;
 }
 
@@ -147,15 +148,15 @@ int PrintGrade(Context& context, const TDraftRecord& record, int seat) {
 } // namespace
 
 int RunDraft(Context& context) {
-    const LimitedOptions options = TakeOptions("draft", context.args, true);
+    const LimitedOptions options = TakeOptions(context.args, true);
     // The computer drafters' files are named from it less its last four characters.
     if (options.out.size() < 4 || !EqualsIgnoreAsciiCase(options.out.substr(options.out.size() - 4), ".dec"))
-        throw UsageError("draft: --out must name a .dec file");
+        throw UsageError("--out must name a .dec file");
     const std::string config = options.config ? *options.config
                                : options.cube ? std::string()
                                               : ProgramSettings().DraftConfig();
     if (config.empty() && !options.cube) {
-        context.err << "No draft configured: " << EmptySettingReason("Draft/Config") << "\n";
+        ReportError(context, "no draft configured: " + EmptySettingReason("Draft/Config"));
         return kExitFailure;
     }
 
@@ -168,12 +169,12 @@ int RunDraft(Context& context) {
     if (options.record)
         outputs.emplace_back("--record", *options.record);
     if (const std::string problem = SameFileProblem(outputs); !problem.empty())
-        throw UsageError("draft: " + problem);
+        throw UsageError(problem);
 
     // Nobody to ask on the command line: messages for the user go to standard error, the draft's
     // "finished" notice is dropped, and every question takes its cancelling answer.
-    NonInteractivePrompter prompter(
-        [&context](const std::string& message) { context.err << message << "\n"; }, nullptr);
+    NonInteractivePrompter prompter([&context](const std::string& message) { ReportError(context, message); },
+                                    nullptr);
     ScopedPrompter scoped(prompter);
     TDraftEngine::LoadTableData();
     PrintBoostersReport(context);
@@ -219,7 +220,7 @@ int RunReview(Context& context) {
     }
     const bool grade = TakeFlag(words, "--grade");
     if (words.size() != 1 || words[0].starts_with("--"))
-        throw UsageError("review needs one FILE");
+        throw UsageError("one FILE.draft is needed");
 
     // Each fault is printed as it is found; the error after them names the first.
     const TDraftRecord record = ReadDraftRecord(words[0], [&](int line, const std::string& fault) {
@@ -239,10 +240,10 @@ int RunReview(Context& context) {
 }
 
 int RunSealed(Context& context) {
-    const LimitedOptions options = TakeOptions("sealed", context.args, false);
+    const LimitedOptions options = TakeOptions(context.args, false);
     if (options.config)
         if (const std::string problem = SealedConfigProblem(*options.config); !problem.empty())
-            throw UsageError("sealed: " + problem);
+            throw UsageError(problem);
     RandomSource random;
     SeedForRun(random, options.seed);
     TCardsList cards;
@@ -263,7 +264,7 @@ int RunSealed(Context& context) {
     LoadLimitedTableData();
     PrintBoostersReport(context);
     if (!GenerateSealedPool(config, cards, pool, random, DefaultCardLoader())) {
-        context.err << "No sealed pool configured: " << EmptySettingReason("Sealed/Config") << "\n";
+        ReportError(context, "no sealed pool configured: " + EmptySettingReason("Sealed/Config"));
         return kExitFailure;
     }
     WritePool(cards, pool, options.out);

@@ -10,30 +10,47 @@
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Text.h"
-
-#include <algorithm>
 
 namespace tovel::cli {
 
 int RunSearch(Context& context) {
-    std::vector<std::string> words = context.args;
+    // Options may stand among the query words; after "--" every word is a query word, so that
+    // one starting with "--" can be searched for.
+    std::vector<std::string> words;
     std::string inventoryFile;
-    const bool inventoryGiven = TakeOption(words, "--inventory", inventoryFile);
-    const auto countFlag = std::find(words.begin(), words.end(), "--count");
-    const bool countOnly = countFlag != words.end();
-    if (countOnly)
-        words.erase(countFlag);
+    bool inventoryGiven = false;
+    bool countOnly = false;
+    const std::vector<std::string>& args = context.args;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--") {
+            words.insert(words.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+            break;
+        }
+        if (args[i] == "--count") {
+            countOnly = true;
+        } else if (args[i] == "--inventory") {
+            if (i + 1 >= args.size())
+                throw UsageError("--inventory needs a value");
+            inventoryFile = args[++i];
+            inventoryGiven = true;
+        } else if (args[i].starts_with("--")) {
+            throw UsageError("unknown option \"" + args[i] + "\"");
+        } else {
+            words.push_back(args[i]);
+        }
+    }
     if (words.empty())
-        throw UsageError("search needs a query");
+        throw UsageError("a query is needed");
     std::string query;
     for (const std::string& word : words)
         query += (query.empty() ? "" : " ") + word;
 
     TCardsList cards;
-    LoadCardDatabase(cards, ProgramPath("Data/base.txt"), "");
+    LoadCardDatabase(cards, ProgramPath(kCardDatabaseFile), "");
     TTextList formats;
-    LoadFormatListIfPresent(formats, ProgramPath("Data/formats.txt"));
+    LoadFormatListIfPresent(formats, ProgramPath(kFormatsFile));
     // A missing default inventory owns nothing; a named one must exist.
     TInventoryList inventory;
     const auto ownedFrom = [&]() -> const TInventoryList* {
@@ -51,7 +68,7 @@ int RunSearch(Context& context) {
     try {
         compiled = CompileCardSearch(Utf8ToCp1252(query), formats, cards, ownedFrom, owned);
     } catch (const Error& e) {
-        context.err << e.what() << "\n";
+        ReportError(context, e.what());
         return kExitFailure;
     }
 

@@ -22,23 +22,57 @@ TEST(Cli, HelpAndVersionSucceed) {
 
     const auto version = RunCli({"--version"}, dir.Path());
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "tovel-cli 0.95\n");
+    EXPECT_EQ(version.out, std::string("tovel-cli ") + TOVEL_VERSION + "\n"); // as the windows show it
 }
 
-TEST(Cli, UsageErrorsExitWithTwoAndExplainOnStandardError) {
+// A usage error names the command and what is wrong, shows that one command's usage, never
+// every command's, and ends with where the help is; before a command is known the program's.
+TEST(Cli, UsageErrorsShowTheOneCommandsUsageAndTheHintLine) {
     TempDir dir;
-    const auto none = RunCli({}, dir.Path());
-    EXPECT_EQ(none.status, 2);
-    EXPECT_NE(none.err.find("no command given"), std::string::npos);
-    EXPECT_TRUE(none.out.empty());
-
-    const auto unknown = RunCli({"frobnicate"}, dir.Path());
-    EXPECT_EQ(unknown.status, 2);
-    EXPECT_NE(unknown.err.find("unknown command \"frobnicate\""), std::string::npos);
-
-    const auto rootWithoutValue = RunCli({"--root"}, dir.Path());
-    EXPECT_EQ(rootWithoutValue.status, 2);
-    EXPECT_NE(rootWithoutValue.err.find("--root needs a value"), std::string::npos);
+    const struct {
+        std::vector<std::string> args;
+        std::string first; // the message line
+        std::string usage; // how the usage shown starts ("" for the program's own)
+        std::string hint;
+    } cases[] = {
+        {{}, "tovel-cli: no command given", "Usage: tovel-cli", "tovel-cli --help"},
+        {{"frobnicate"}, "tovel-cli: unknown command \"frobnicate\"", "Usage: tovel-cli", "tovel-cli --help"},
+        {{"--root"}, "tovel-cli: --root needs a value", "Usage: tovel-cli", "tovel-cli --help"},
+        {{"db"},
+         "tovel-cli: db: a subcommand is needed: check or build",
+         "  db check",
+         "tovel-cli db --help"},
+        {{"deck", "frob"},
+         "tovel-cli: deck: unknown subcommand \"frob\"",
+         "  deck convert",
+         "tovel-cli deck --help"},
+        {{"db", "build", "x"}, "tovel-cli: db build: unexpected \"x\"", "  db check", "tovel-cli db --help"},
+        {{"review"}, "tovel-cli: review: one FILE.draft is needed", "  review", "tovel-cli review --help"},
+        {{"where", "x"}, "tovel-cli: where: no arguments are taken", "  where", "tovel-cli where --help"},
+        {{"search", "--colour", "red"},
+         "tovel-cli: search: unknown option \"--colour\"",
+         "  search",
+         "tovel-cli search --help"},
+        {{"search", "--count"},
+         "tovel-cli: search: a query is needed",
+         "  search",
+         "tovel-cli search --help"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"--root", dir.Path()};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        if (c.args.empty() || c.args[0] == "--root")
+            args = c.args;
+        const auto result = RunCli(args, dir.Path());
+        const std::string& err = result.err;
+        EXPECT_EQ(result.status, 2) << c.first;
+        EXPECT_TRUE(result.out.empty()) << c.first;
+        EXPECT_EQ(err.substr(0, err.find('\n')), c.first);
+        EXPECT_EQ(err.compare(err.find('\n') + 1, c.usage.size(), c.usage), 0) << err;
+        EXPECT_TRUE(err.ends_with("\n" + c.hint + "\n")) << err;
+        // Only the one command's usage: the program's own text names no command's arguments.
+        EXPECT_EQ(err.find("  sealed [--config"), std::string::npos) << err;
+    }
 }
 
 TEST(Cli, OutputThatCannotBeWrittenFails) {
@@ -80,21 +114,21 @@ TEST(Cli, PerUserFolderThatCannotBeMadeIsReportedOnlyWhenACommandNeedsIt) {
     struct Case {
         std::vector<std::string> args;
         int status;
-        const char* err; // how standard error starts; "" for nothing on it
+        std::string err; // how standard error starts; "" for nothing on it
     };
     const std::string noFolder = "Cannot create folder \"" + dir / "file/tovel/" +
                                  "\". Not a directory\n"
                                  "Set TOVEL_HOME to a folder you may write to keep Tovel's files there.\n";
     const Case cases[] = {
-        {{"where"}, 1, noFolder.c_str()},
-        {{"db", "check"}, 1, noFolder.c_str()},
+        {{"where"}, 1, "tovel-cli: where: " + noFolder},
+        {{"db", "check"}, 1, "tovel-cli: db: " + noFolder},
         {{"db", "check", "--help"}, 0, ""},
         {{"frobnicate"}, 2, "tovel-cli: unknown command"},
     };
     for (const Case& c : cases) {
         const auto result = RunCli(c.args, dir.Path(), env, dir / "bin/tovel-cli");
         EXPECT_EQ(result.status, c.status) << c.args[0] << ": " << result.err;
-        EXPECT_TRUE(*c.err ? result.err.rfind(c.err, 0) == 0 : result.err.empty())
+        EXPECT_TRUE(!c.err.empty() ? result.err.rfind(c.err, 0) == 0 : result.err.empty())
             << c.args[0] << ": " << result.err;
     }
 }

@@ -54,7 +54,7 @@ TEST(DbCheck, SampleIsCleanAndBadRecordsAreListedWithTheirLines) {
     ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
     const auto fifo = RunCli({"db", "check", dir / "fifo"}, dir.Path());
     EXPECT_EQ(fifo.status, 1);
-    EXPECT_EQ(fifo.err, dir / "fifo" + " is not a regular file\n");
+    EXPECT_EQ(fifo.err, "tovel-cli: db check: " + dir / "fifo" + " is not a regular file\n");
 
     const auto missing = RunCli({"db", "check", dir / "none.txt"}, dir.Path());
     EXPECT_EQ(missing.status, 1);
@@ -89,7 +89,8 @@ TEST(DbBuild, RebuildsTheBundledDatabaseAndLeavesItOnFailure) {
     const auto failed =
         RunCli({"--root", dir.Path(), "db", "build", "--cards", list, "--out", dir / "out.txt"}, dir.Path());
     EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.err, "Error reading cards database: Card \"No Such Card\" not found in DB\n");
+    EXPECT_EQ(failed.err,
+              "tovel-cli: db build: Error reading cards database: Card \"No Such Card\" not found in DB\n");
     EXPECT_EQ(TempDir::Read(dir / "out.txt"), "untouched");
 
     // The XML form of the card list, and card text in XML refused clearly.

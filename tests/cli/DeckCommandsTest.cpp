@@ -109,22 +109,25 @@ TEST(CliDeckList, ImportRefusesEmptyAndUtf16ListsAndOverwritingTheList) {
         std::vector<std::string> flags;
         std::string err;
     } cases[] = {
-        {"empty", "", {}, "The list " + dir / "list.txt" + " holds no cards; nothing was written\n"},
+        {"empty",
+         "",
+         {},
+         "tovel-cli: deck import: the list " + dir / "list.txt" + " holds no cards; nothing was written\n"},
         {"comments only",
          "// nothing\r\nDeck\r\n\r\n",
          {},
-         "The list " + dir / "list.txt" + " holds no cards; nothing was written\n"},
+         "tovel-cli: deck import: the list " + dir / "list.txt" + " holds no cards; nothing was written\n"},
         {"nothing found",
          "2 Nowhere\n",
          {"--skip-unknown"},
-         "1: 2 Nowhere - card not found\nThe list " + dir / "list.txt" +
+         "1: 2 Nowhere - card not found\ntovel-cli: deck import: the list " + dir / "list.txt" +
              " holds no cards; nothing was written\n"},
         {"UTF-16",
          std::string("\xFF\xFE"
                      "3\0 \0E\0m\0b\0e\0r\0\r\0\n\0",
                      20),
          {},
-         "UTF-16 is not supported; save the file as UTF-8\n"},
+         "tovel-cli: deck import: UTF-16 is not supported; save the file as UTF-8\n"},
     };
     for (const auto& c : cases) {
         const std::string list = dir.Write("list.txt", c.list);
@@ -269,7 +272,7 @@ TEST(CliDeckOdds, PrintsTheOddsOfTheMainDeck) {
     const std::string sideboardOnly = dir.Write("side.dec", "SB: 2 [AB] - Fire Bolt\r\n");
     result = RunCli({"--root", dir.Path(), "deck", "odds", sideboardOnly}, dir.Path());
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "deck odds: the main deck of " + sideboardOnly + " holds no cards\n");
+    EXPECT_EQ(result.err, "tovel-cli: deck odds: the main deck of " + sideboardOnly + " holds no cards\n");
     EXPECT_TRUE(result.out.empty());
     EXPECT_EQ(RunCli({"--root", dir.Path(), "deck", "odds"}, dir.Path()).status, 2);
     EXPECT_EQ(RunCli({"--root", dir.Path(), "deck", "odds", deck, "--play"}, dir.Path()).status, 2);

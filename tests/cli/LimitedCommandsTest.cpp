@@ -84,10 +84,10 @@ TEST(CliDraft, ErrorsAreTheDraftsOwnAndWriteNothing) {
         const char* config;
         const char* message;
     } cases[] = {
-        {"VR;HK;", "Incorrect boosters config!\n"},
-        {"VR;ZZ;HK;", "Incorrect booster config\n"},
-        {"VR;HK;Tidebreak Expedition;", "Not enough common cards in edition TX\n"},
-        {"", "No draft configured: Draft/Config is empty\n"},
+        {"VR;HK;", "tovel-cli: draft: Incorrect boosters config!\n"},
+        {"VR;ZZ;HK;", "tovel-cli: draft: Incorrect booster config\n"},
+        {"VR;HK;Tidebreak Expedition;", "tovel-cli: draft: Not enough common cards in edition TX\n"},
+        {"", "tovel-cli: draft: no draft configured: Draft/Config is empty\n"},
     };
     for (const auto& c : cases) {
         const auto result =
@@ -181,12 +181,13 @@ TEST(CliReview, PrintsASeatsPicksFromTheRecord) {
     EXPECT_EQ(truncated.out, "");
     EXPECT_EQ(truncated.err.substr(0, truncated.err.find(" (")),
               dir / "cut.draft, line " + cutLines + ": the record ends before the draft does");
-    EXPECT_NE(truncated.err.find("\n" + dir / "cut.draft is not a draft record (line " + cutLines + ")\n"),
+    EXPECT_NE(truncated.err.find("\ntovel-cli: review: " + dir / "cut.draft is not a draft record (line " +
+                                 cutLines + ")\n"),
               std::string::npos);
 
     const auto notRecord = RunCli({"review", dir / "d.dec"}, dir.Path());
     EXPECT_EQ(notRecord.status, 1);
-    EXPECT_EQ(notRecord.err, dir / "d.dec" + " is not a draft record (line 1)\n");
+    EXPECT_EQ(notRecord.err, "tovel-cli: review: " + dir / "d.dec" + " is not a draft record (line 1)\n");
     for (const std::vector<std::string>& words :
          {std::vector<std::string>{"review", dir / "d.draft", "--seat", "9"},
           {"review"},
@@ -250,7 +251,7 @@ TEST(CliReview, GradesASeatsPicksAndRanksTheEightDecks) {
 
     const auto notRecord = RunCli({"--root", dir.Path(), "review", dir / "d.dec", "--grade"}, dir.Path());
     EXPECT_EQ(notRecord.status, 1);
-    EXPECT_EQ(notRecord.err, dir / "d.dec" + " is not a draft record (line 1)\n");
+    EXPECT_EQ(notRecord.err, "tovel-cli: review: " + dir / "d.dec" + " is not a draft record (line 1)\n");
     EXPECT_EQ(RunCli({"review", "--grade"}, dir.Path()).status, 2);
 }
 
@@ -272,7 +273,7 @@ TEST(CliSealed, WritesThePoolAsTheGeneratorDoesSameSeedSameFile) {
     const auto bad =
         RunCli({"--root", dir.Path(), "sealed", "--config", "SVR;BZZ;", "--out", dir / "c.dec"}, dir.Path());
     EXPECT_EQ(bad.status, 1);
-    EXPECT_EQ(bad.err, "Incorrect booster config\n");
+    EXPECT_EQ(bad.err, "tovel-cli: sealed: Incorrect booster config\n");
     // What no pool can come from is a usage error naming what is wrong.
     std::string tooMany;
     for (int i = 0; i < 101; ++i)
@@ -350,9 +351,9 @@ TEST(CliCube, BadAndSmallCubesAreRefusedAndWriteNothing) {
         {{"draft", "--cube", dir / "bad.txt"}, import.err},
         {{"sealed", "--cube", dir / "bad.txt"}, import.err},
         {{"draft", "--cube", dir / "small.txt"},
-         "The cube has 2 cards; a draft of 8 \u00D7 3 \u00D7 15 needs 360\n"},
+         "tovel-cli: draft: The cube has 2 cards; a draft of 8 \u00D7 3 \u00D7 15 needs 360\n"},
         {{"sealed", "--cube", dir / "small.txt", "--packs", "1"},
-         "The cube has 2 cards; a sealed pool of 1 \u00D7 15 needs 15\n"},
+         "tovel-cli: sealed: The cube has 2 cards; a sealed pool of 1 \u00D7 15 needs 15\n"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> words = {"--root", dir.Path()};
@@ -398,8 +399,10 @@ TEST(CliSealed, BadBoosterLinesAreReportedAndOnlyTheirPackRefused) {
         {"--root", dir.Path(), "sealed", "--config", "SVR;BTidebreak Expedition;", "--out", dir / "b.dec"},
         dir.Path());
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, report + "Incorrect booster config (Data/boosters.ini, line 4: TX=1R0U - a count "
-                                    "below 1 (0U))\n");
+    EXPECT_EQ(refused.err,
+              report +
+                  "tovel-cli: sealed: Incorrect booster config (Data/boosters.ini, line 4: TX=1R0U - a count "
+                  "below 1 (0U))\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "b.dec"));
 }
 

@@ -29,6 +29,7 @@ TEST(CliSearch, PrintsTheKeysOfMatchingPrintingsInDatabaseOrder) {
         {{"search", "--count", "e:ab"}, "2\n"},
         {{"search", "own>=3"}, "[AB] - Ember Whelp\n"},
         {{"search", "n:nothing"}, ""},
+        {{"search", "--", "--whelp"}, "[AB] - Ember Whelp\n"}, // after "--" a query word, not an option
     };
     for (const Row& row : rows) {
         auto args = row.args;
@@ -45,7 +46,7 @@ TEST(CliSearch, ABadQueryIsReportedOnStandardError) {
     const auto result = RunCli({"--root", dir.Path(), "search", "cmc<=x"}, dir.Path());
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "Bad search at column 6: a number is needed, not \"x\"\n");
+    EXPECT_EQ(result.err, "tovel-cli: search: Bad search at column 6: a number is needed, not \"x\"\n");
 }
 
 } // namespace

@@ -1,9 +1,9 @@
-#include "UiWorld.h"
 #include "core/carddb/CardDatabase.h"
 #include "core/carddb/Editions.h"
 #include "core/infra/ProgramDir.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
+#include "support/WindowTests.h"
 #include "ui/app/Openers.h"
 #include "ui/app/Startup.h"
 #include "ui/app/TovelApplication.h"
@@ -29,6 +29,7 @@
 #include <filesystem>
 
 using namespace tovel;
+using test::Click;
 using test::ModalDriver;
 using test::ScriptedPrompter;
 
@@ -52,12 +53,6 @@ void SetChecks(QWidget* form, const QString& pattern) {
         list->item(i)->setCheckState(pattern[i] == QLatin1Char('x') ? Qt::Checked : Qt::Unchecked);
 }
 
-void Click(QWidget* form, const char* button) {
-    auto* b = form->findChild<QPushButton*>(QLatin1String(button));
-    QVERIFY2(b, button);
-    b->click();
-}
-
 void ChooseFormat(QWidget* form, int index) {
     auto* box = form->findChild<QComboBox*>(QStringLiteral("ComboBoxFormats"));
     box->setCurrentIndex(index);
@@ -70,8 +65,7 @@ class TestCardDbForms final : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        ::setenv("TOVEL_HOME", home_.Path().c_str(), 1);
-        session_ = std::make_unique<ProgramSession>(QCoreApplication::applicationFilePath().toStdString());
+        session_ = test::OpenSession(home_);
         test::WriteSmallWorld(home_);
         LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
         LoadFormatList(FormatList(), ProgramPath("Data/formats.txt"));

@@ -6,6 +6,7 @@
 #include "core/infra/ProgramDir.h"
 #include "core/settings/Settings.h"
 #include "support/TempDir.h"
+#include "support/WindowTests.h"
 #include "ui/app/Startup.h"
 #include "ui/app/TovelApplication.h"
 #include "ui/infra/CardInfoFrame.h"
@@ -46,8 +47,7 @@ class TestCardInfo final : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        ::setenv("TOVEL_HOME", home_.Path().c_str(), 1);
-        session_ = std::make_unique<ProgramSession>(QCoreApplication::applicationFilePath().toStdString());
+        session_ = test::OpenSession(home_);
         MakeBadges();
         Settings().SetCardImagesDir(home_ / "Pictures");
         Settings().SetShowImages(true); // the option is off until the user turns it on

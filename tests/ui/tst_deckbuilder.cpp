@@ -1,14 +1,13 @@
 // The deck designer's building aids on the sample world: the card browser, the curve chart and
 // the land suggestion, plain-text lists, the sample hand, the deck built from a pool and the odds.
 
-#include "LimitedTestSupport.h"
-
 #include "core/carddb/CardDatabase.h"
 #include "core/decks/DeckBuilder.h"
 #include "core/decks/DeckList.h"
 #include "core/decks/DeckOdds.h"
 #include "core/settings/Settings.h"
 #include "support/ScriptedPrompter.h"
+#include "support/WindowTests.h"
 #include "ui/app/Openers.h"
 #include "ui/app/TovelApplication.h"
 #include "ui/collection/CardQueryBar.h"
@@ -37,13 +36,10 @@
 
 using namespace tovel;
 using tovel::test::ActiveModal;
+using tovel::test::Child;
 using tovel::test::WhenReady;
 
 namespace {
-
-template <typename T> T* Child(QWidget* window, const char* name) {
-    return window->findChild<T*>(QLatin1String(name));
-}
 
 // The designer on top, once the deck it offered to build is done with (accepted and applied, or
 // declined).

@@ -2,13 +2,12 @@
 // a whole draft into the deck designer, a sealed pool into the designer, and a saved deck
 // edited and saved over its file.
 
-#include "LimitedTestSupport.h"
-
 #include "core/carddb/CardDatabase.h"
 #include "core/carddb/CardsDB.h"
 #include "core/decks/DeckFile.h"
 #include "core/settings/Settings.h"
 #include "support/ScriptedPrompter.h"
+#include "support/WindowTests.h"
 #include "ui/app/MainForm.h"
 #include "ui/app/TovelApplication.h"
 #include "ui/decks/BuildDeckForm.h"
@@ -30,6 +29,7 @@
 
 using namespace tovel;
 using tovel::test::ActiveModal;
+using tovel::test::Child;
 using tovel::test::WhenReady;
 
 namespace {
@@ -54,10 +54,6 @@ void DoubleClickRow(TCardListView* list, int row) {
 bool DesignerAfterOffer() {
     auto* form = ActiveModal<TMakeDeckForm>();
     return form && !form->findChild<TBuildDeckForm*>();
-}
-
-template <typename T> T* Child(QWidget* window, const char* name) {
-    return window->findChild<T*>(QLatin1String(name));
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 // The limited-play windows one by one: the card list model, the configuration dialogs, the
 // draft window's states and settings, and the designer's closing rules.
 
-#include "LimitedTestSupport.h"
-
 #include "core/carddb/CardDatabase.h"
 #include "core/decks/DeckFile.h"
 #include "core/infra/IniFile.h"
@@ -11,6 +9,7 @@
 #include "core/settings/Settings.h"
 #include "support/HandMadeCards.h"
 #include "support/ScriptedPrompter.h"
+#include "support/WindowTests.h"
 #include "ui/app/Openers.h"
 #include "ui/app/TovelApplication.h"
 #include "ui/collection/CardsFrame.h"
@@ -49,13 +48,10 @@
 
 using namespace tovel;
 using tovel::test::ActiveModal;
+using tovel::test::Child;
 using tovel::test::WhenReady;
 
 namespace {
-
-template <typename T> T* Child(QWidget* window, const char* name) {
-    return window->findChild<T*>(QLatin1String(name));
-}
 
 // Opens the draft table as "New draft" does, confirms the stored configuration and runs `act` on
 // the window once the first pack is in front of the user; `act` closes the window (if it does
@@ -233,7 +229,7 @@ private slots:
         QCOMPARE(prompter_->Messages("error").size(), size_t{1});
         QVERIFY(QString::fromStdString(prompter_->Messages("error").front())
                     .contains(QStringLiteral("base.txt")));
-        QTest::qWait(350);
+        // Leaving is synchronous: a designer would have opened before OpenDraft returned.
         QVERIFY(!designerOpened);
     }
 
@@ -302,8 +298,7 @@ private slots:
         int after = -1;
         QVERIFY(DuringDraft([&](TDraftMainForm* form) {
             // Well into the current second (a tick on the way starts a new one).
-            while (form->Timer()->remainingTime() > 400)
-                QTest::qWait(10);
+            QTRY_VERIFY_WITH_TIMEOUT(form->Timer()->remainingTime() <= 400, 2000);
             before = form->Timer()->remainingTime();
             Child<TCardListView>(form, "ListView")->SelectRow(0);
             form->ListViewDblClick();

@@ -1,6 +1,7 @@
 #include "core/settings/Settings.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
+#include "support/WindowTests.h"
 #include "ui/app/MainForm.h"
 #include "ui/app/Startup.h"
 #include "ui/app/TovelApplication.h"
@@ -24,8 +25,7 @@ class TestOptions final : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        ::setenv("TOVEL_HOME", home_.Path().c_str(), 1);
-        session_ = std::make_unique<ProgramSession>(QCoreApplication::applicationFilePath().toStdString());
+        session_ = test::OpenSession(home_);
         QDir().mkpath(QString::fromStdString(home_ / "Pictures"));
     }
     void cleanupTestCase() { session_.reset(); }
@@ -203,8 +203,9 @@ private slots:
         QAction* configure = main.Command(QStringLiteral("Configure1"));
         QVERIFY(configure->isEnabled());
         bool seen = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* form = qobject_cast<TOptionsForm*>(QApplication::activeModalWidget());
+        test::ModalDriver driver;
+        driver.Then([&](QWidget* modal) {
+            auto* form = qobject_cast<TOptionsForm*>(modal);
             QVERIFY(form);
             seen = true;
             form->Button2()->click();

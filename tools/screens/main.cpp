@@ -10,6 +10,7 @@
 #include "core/collection/Inventory.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/settings/Settings.h"
 #include "ui/app/AboutForm.h"
 #include "ui/app/MainForm.h"
@@ -145,7 +146,7 @@ void Options() {
     TOptionsForm form;
     form.Load();
     form.CheckBoxShowImages()->setChecked(true);
-    form.LmDirEditCardImages()->setText(QString::fromStdString(ProgramPath("Data/")));
+    form.LmDirEditCardImages()->setText(QString::fromStdString(ProgramPath(kDataFolder)));
     Save(Framed(&form), "options");
 }
 
@@ -257,7 +258,7 @@ void CollectionWindows() {
     }
     {
         TEditValuesForm form;
-        LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
+        LoadEditionList(EditionList(), ProgramPath(kEditionsFile));
         form.FillEditions();
         Save(Framed(&form), "edit-values");
     }
@@ -414,8 +415,8 @@ int main(int argc, char** argv) {
     app.SetLanguage(Settings().Language());
     try {
         TTextList& editions = EditionList();
-        LoadEditionList(editions, ProgramPath("Data/editions.txt"));
-        LoadCardDatabase(CardDatabase(), ProgramPath("Data/base.txt"), "");
+        LoadEditionList(editions, ProgramPath(kEditionsFile));
+        LoadCardDatabase(CardDatabase(), ProgramPath(kCardDatabaseFile), "");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tovel-screens: the sample world could not be loaded: %s\n", e.what());
         return 1;

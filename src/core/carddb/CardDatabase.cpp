@@ -3,6 +3,7 @@
 #include "core/carddb/CardText.h"
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
+#include "core/infra/Hash.h"
 #include "core/infra/Prompts.h"
 #include "core/infra/Text.h"
 
@@ -45,24 +46,10 @@ bool FilterHolds(std::string_view filter, std::string_view code) {
 }
 
 bool ParseRarity(std::string_view text, TRarity& rarity) {
-    if (text.size() != 1)
-        return false;
-    switch (text[0]) {
-    case 'L':
-        rarity = TRarity::L;
-        return true;
-    case 'C':
-        rarity = TRarity::C;
-        return true;
-    case 'U':
-        rarity = TRarity::U;
-        return true;
-    case 'R':
-        rarity = TRarity::R;
-        return true;
-    default:
-        return false;
-    }
+    const std::optional<TRarity> read = text.size() == 1 ? RarityFromLetter(text[0]) : std::nullopt;
+    if (read)
+        rarity = *read;
+    return read.has_value();
 }
 
 // Fields that base.txt keeps between ";" on one line cannot hold ";" or a line end: saved, such
@@ -157,14 +144,6 @@ void AppendPlusField(std::string& out, std::string_view field) {
     std::replace(out.begin() + static_cast<std::ptrdiff_t>(at), out.end(), ';', '+');
 }
 
-// Code positions of the editions list by folded code, for ComputePrintings.
-std::string FoldAscii(std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded)
-        c = AsciiLower(c);
-    return folded;
-}
-
 // First-occurrence index of text lines by their text folded with the ANSI rules. Slots keep
 // 32 bits of the hash, so a probe reads a line only when they agree.
 class FoldedLineIndex {
@@ -189,15 +168,7 @@ public:
 
     static constexpr size_t kAhead = 16;
 
-    static uint32_t Hash(std::string_view text) {
-        uint64_t h = 1469598103934665603ull;
-        for (char c : text)
-            h = (h ^ static_cast<unsigned char>(AnsiLower(c))) * 1099511628211ull;
-        h ^= h >> 33;
-        h *= 0xff51afd7ed558ccdull;
-        h ^= h >> 33;
-        return static_cast<uint32_t>(h);
-    }
+    static uint32_t Hash(std::string_view text) { return Fold32(Fnv1a(text, AnsiLower)); }
 
     void Prefetch(uint32_t hash) const { __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]); }
 
@@ -381,7 +352,7 @@ void ComputePrintings(TCardsList& cards, const TTextList& editions) {
     std::unordered_set<std::string_view> seen;
     for (int e = 0; e < editions.Count(); ++e)
         if (seen.insert(editions.Name(e)).second)
-            positions[FoldAscii(editions.Name(e))].push_back(e);
+            positions[AsciiLowerCase(editions.Name(e))].push_back(e);
 
     // Each card's name group is the first card of that name; collect (group, list position) pairs.
     TBigVector<std::pair<int32_t, int32_t>> pairs;
@@ -698,11 +669,6 @@ bool ReadCardSources(TCardsList& cards, const std::string& cardListFile, const s
 
     AddMissingBasicLands(cards);
     return true;
-}
-
-std::string& RememberedMergeFilter() {
-    static std::string filter;
-    return filter;
 }
 
 bool MergeCardDatabase(TCardsList& cards, const std::string& cardListFile, const std::string& cardTextFile,

@@ -77,9 +77,6 @@ void AddMissingBasicLands(TCardsList& cards);
 bool ReadCardSources(TCardsList& cards, const std::string& cardListFile, const std::string& cardTextFile,
                      std::string_view editionsFilter, const TTextList& editions);
 
-// The editions filter of the last complete merge, program-wide (initially empty).
-std::string& RememberedMergeFilter();
-
 // The merge as the program runs it: keeps the cards in memory when there are any and the filter
 // equals `rememberedFilter`; otherwise reads the sources. On failure shows "Error reading cards
 // database", leaves `cards` empty and returns false.

@@ -36,17 +36,8 @@ inline size_t WordsFor(uint32_t terms) {
     return (size_t{terms} + 63) / 64;
 }
 
-struct FoldTable {
-    std::array<char, 256> lower{};
-    FoldTable() {
-        for (int c = 0; c < 256; ++c)
-            lower[static_cast<size_t>(c)] = AnsiLower(static_cast<char>(c));
-    }
-};
-const FoldTable kFold;
-
 inline char Fold(char c) {
-    return kFold.lower[static_cast<unsigned char>(c)];
+    return AnsiLower(c);
 }
 
 // A case-folded substring search (Boyer-Moore-Horspool over folded bytes), built once per
@@ -220,13 +211,6 @@ std::optional<Field> FindField(std::string_view name) {
 }
 
 // The whole number of one side of a power/toughness, or none for "*", "1+*" and the like.
-std::optional<int32_t> PowerToughnessPart(std::string_view pt, bool second) {
-    const size_t slash = pt.find('/');
-    if (slash == std::string_view::npos)
-        return std::nullopt;
-    return ParseInt(Trim(second ? pt.substr(slash + 1) : pt.substr(0, slash)));
-}
-
 // Texts, each with the terms of a query that hold for it (a bit per term), looked up whole,
 // exactly or ignoring letter case: edition codes for e:, in: and f:, so that such a term costs
 // a lookup per code of the card rather than a walk of its format's codes, and whole texts for
@@ -613,8 +597,8 @@ std::optional<int64_t> TCardQuery::Program::Number(const MatchCard& match, Field
     case Field::Toughness:
         if (!(match.known & MatchCard::kKnownPowerToughness)) {
             match.known |= MatchCard::kKnownPowerToughness;
-            facts.powerToughness = {PowerToughnessPart(card.PowerToughness, false),
-                                    PowerToughnessPart(card.PowerToughness, true)};
+            facts.powerToughness = {PowerToughnessSide(card.PowerToughness, false),
+                                    PowerToughnessSide(card.PowerToughness, true)};
         }
         return facts.powerToughness[field == Field::Toughness ? 1 : 0];
     case Field::Own: {
@@ -1181,24 +1165,11 @@ private:
             return Add(std::move(node));
         }
         case Field::Rarity: {
-            TRarity rarity;
-            switch (value.size() == 1 ? AsciiUpper(value[0]) : '?') {
-            case 'L':
-                rarity = TRarity::L;
-                break;
-            case 'C':
-                rarity = TRarity::C;
-                break;
-            case 'U':
-                rarity = TRarity::U;
-                break;
-            case 'R':
-                rarity = TRarity::R;
-                break;
-            default:
+            const std::optional<TRarity> rarity =
+                value.size() == 1 ? RarityFromLetter(AsciiUpper(value[0])) : std::nullopt;
+            if (!rarity)
                 Fail(valueColumn, "a rarity is L, C, U or R");
-            }
-            node.number = static_cast<int>(rarity);
+            node.number = static_cast<int>(*rarity);
             return Add(std::move(node));
         }
         case Field::Color: {

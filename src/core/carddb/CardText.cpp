@@ -298,4 +298,11 @@ uint8_t CardColors(const TCardItem& card) {
     return CostColors(card.SymbolCounts) | CostColors(card.SymbolCounts2);
 }
 
+std::optional<int32_t> PowerToughnessSide(std::string_view pt, bool toughness) {
+    const size_t slash = pt.find('/');
+    if (slash == std::string_view::npos)
+        return std::nullopt;
+    return ParseInt(Trim(toughness ? pt.substr(slash + 1) : pt.substr(0, slash)));
+}
+
 } // namespace tovel

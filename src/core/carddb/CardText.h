@@ -6,6 +6,7 @@
 #include "core/carddb/CardsDB.h"
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace tovel {
@@ -42,6 +43,9 @@ void ParseSplitCost(TCardItem& card, std::string_view text);
 
 bool IsManaCost(std::string_view line);
 bool IsPowerToughness(std::string_view line);
+// The power (or with `toughness` the toughness) of "P/T" as a whole number; none when the text has
+// no "/" or the side is no number ("*").
+std::optional<int32_t> PowerToughnessSide(std::string_view pt, bool toughness);
 TCardType TypeClass(std::string_view typeLine);
 // The class the type order uses: TypeClass of the line without "Legendary " and " Legend".
 TCardType CardTypeClass(std::string_view typeLine);

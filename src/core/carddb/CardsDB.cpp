@@ -1,6 +1,7 @@
 #include "core/carddb/CardsDB.h"
 
 #include "core/carddb/CardText.h"
+#include "core/infra/Hash.h"
 #include "core/infra/Text.h"
 
 #include <algorithm>
@@ -80,19 +81,8 @@ public:
 
 private:
     uint32_t Hash(std::string_view name, std::string_view edition) const {
-        uint64_t h = 1469598103934665603ull;
-        for (char c : name)
-            h = (h ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
-        if (withEdition_) {
-            h = (h ^ 0xFF) * 1099511628211ull;
-            for (char c : edition)
-                h = (h ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
-        }
-        // FNV-1a mixes poorly into its low bits; fold the high ones down.
-        h ^= h >> 33;
-        h *= 0xff51afd7ed558ccdull;
-        h ^= h >> 33;
-        return static_cast<uint32_t>(h);
+        const uint64_t h = Fnv1a(name, AsciiLower);
+        return Fold32(withEdition_ ? Fnv1a(edition, AsciiLower, FnvSeparator(h)) : h);
     }
 
     bool Matches(const TCardItem& card, std::string_view name, std::string_view edition) const {
@@ -347,6 +337,7 @@ void TCardsList::AppendTextLine(TCardItem& card, std::string_view line) {
 }
 
 TCardsList& CardDatabase() {
+    // Global: the one loaded card database, shown by every window open at once (core rules take a list).
     static TCardsList database;
     return database;
 }
@@ -363,6 +354,13 @@ char RarityLetter(TRarity rarity) {
         return 'R';
     }
     return 'C';
+}
+
+std::optional<TRarity> RarityFromLetter(char letter) {
+    for (TRarity rarity : {TRarity::L, TRarity::C, TRarity::U, TRarity::R})
+        if (RarityLetter(rarity) == letter)
+            return rarity;
+    return std::nullopt;
 }
 
 std::string CardCaption(const TCardItem& card) {

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -159,6 +160,8 @@ private:
 TCardsList& CardDatabase();
 
 char RarityLetter(TRarity rarity);
+// The rarity a letter L, C, U or R stands for (upper case only); none for any other.
+std::optional<TRarity> RarityFromLetter(char letter);
 inline char RarityLetter(const TCardItem& card) {
     return RarityLetter(card.Rarity);
 }

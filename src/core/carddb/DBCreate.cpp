@@ -3,6 +3,7 @@
 #include "core/carddb/CardDatabase.h"
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Prompts.h"
 #include "core/infra/Text.h"
 #include "core/infra/Words.h"
@@ -121,37 +122,37 @@ bool CreateCardsDB(TCardsList& cards, const std::string& programDir, const std::
                    const TReadCardLayout& readLayout, const TCopyFile& copy) {
     if (files.empty())
         return false;
-    EnsureDirectory(programDir + "Data/Backup");
-    copy(programDir + "Data/cards.txt", programDir + "Data/Backup/cards.txt");
+    EnsureDirectory(programDir + kBackupFolder);
+    copy(programDir + kCardListFile, programDir + kBackupCardListFile);
     std::string list;
     for (const std::string& file : files)
         list += file + ";";
-    CreateCardList(cards, list, readLayout, programDir + "Data/cards.txt");
+    CreateCardList(cards, list, readLayout, programDir + kCardListFile);
     return true;
 }
 
 bool BackupCardDatabase(const std::string& programDir, const TCopyFile& copy) {
-    if (!FileExists(programDir + "Data/cards.txt"))
+    if (!FileExists(programDir + kCardListFile))
         return false;
-    const std::string backup = programDir + "Data/Backup/base.txt";
-    EnsureDirectory(programDir + "Data/Backup");
-    copy(programDir + "Data/base.txt", backup);
+    const std::string backup = programDir + kBackupCardDatabaseFile;
+    EnsureDirectory(programDir + kBackupFolder);
+    copy(programDir + kCardDatabaseFile, backup);
     Prompts().ShowInformation("Card base saved to " + backup);
     return true;
 }
 
 bool RestoreCardDatabase(const std::string& programDir, const TCopyFile& copy) {
-    if (!FileExists(programDir + "Data/Backup/cards.txt"))
+    if (!FileExists(programDir + kBackupCardListFile))
         return false;
-    const std::string backup = programDir + "Data/Backup/base.txt";
-    copy(backup, programDir + "Data/base.txt");
+    const std::string backup = programDir + kBackupCardDatabaseFile;
+    copy(backup, programDir + kCardDatabaseFile);
     Prompts().ShowInformation("Card base restored from " + backup);
     return true;
 }
 
 TBuildFiles DefaultBuildFiles(const std::string& programDir) {
-    return {programDir + "Data/editions.txt", programDir + "Data/cards.txt", programDir + "Data/gatherer.txt",
-            programDir + "Data/base.txt"};
+    return {programDir + kEditionsFile, programDir + kCardListFile, programDir + kCardTextFile,
+            programDir + kCardDatabaseFile};
 }
 
 namespace {

@@ -27,11 +27,13 @@ int TTextList::IndexOfName(std::string_view name) const {
 }
 
 TTextList& EditionList() {
+    // Global: the program's editions as last loaded, read by every window and by pack drawing.
     static TTextList list;
     return list;
 }
 
 TTextList& FormatList() {
+    // Global: the program's formats as last loaded, shared by the filter, search and deck windows.
     static TTextList list;
     return list;
 }

@@ -14,6 +14,7 @@ struct LongTexts {
 };
 
 LongTexts& TheLongTexts() {
+    // Global: a 16-byte text view cannot carry its owner; long texts live here until exit.
     static LongTexts table;
     return table;
 }

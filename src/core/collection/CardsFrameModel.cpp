@@ -13,16 +13,6 @@ namespace tovel {
 
 namespace {
 
-// ANSI lower case by table, for keys made of every row.
-struct FoldTable {
-    std::array<unsigned char, 256> lower{};
-    FoldTable() {
-        for (int c = 0; c < 256; ++c)
-            lower[static_cast<size_t>(c)] = static_cast<unsigned char>(AnsiLower(static_cast<char>(c)));
-    }
-};
-const FoldTable kFold;
-
 int Sign(int64_t a, int64_t b) {
     return (a > b) - (a < b);
 }
@@ -30,10 +20,9 @@ int Sign(int64_t a, int64_t b) {
 // A side of a power/toughness as a sort number: whole numbers in order, anything else ("*",
 // none) after them.
 int64_t PowerToughnessKey(std::string_view pt, bool second) {
-    const size_t slash = pt.find('/');
-    if (slash == std::string_view::npos)
+    if (pt.find('/') == std::string_view::npos)
         return int64_t{1} << 40;
-    const std::optional<int32_t> n = ParseInt(Trim(second ? pt.substr(slash + 1) : pt.substr(0, slash)));
+    const std::optional<int32_t> n = PowerToughnessSide(pt, second);
     return n ? *n : int64_t{1} << 32;
 }
 
@@ -145,7 +134,7 @@ void TCardsFrameModel::ClickColumn(int column) {
 uint64_t TCardsFrameModel::SearchKey(std::string_view name) {
     uint64_t key = 0;
     for (size_t i = 0; i < 8; ++i)
-        key = (key << 8) | (i < name.size() ? kFold.lower[static_cast<unsigned char>(name[i])] : 0u);
+        key = (key << 8) | (i < name.size() ? static_cast<unsigned char>(AnsiLower(name[i])) : 0u);
     return key;
 }
 

@@ -62,9 +62,6 @@ public:
     // before the cards or the query change.
     void SetFound(const TCardSearch* found) { found_ = found; }
 
-    const std::string& FindCaption() const { return findCaption_; }
-    void SetFindCaption(std::string caption) { findCaption_ = std::move(caption); }
-
     // Edition and name only, no totals and no notes. Call before setting the list.
     void UseBaseLayout();
     bool InventoryLayout() const { return inventoryLayout_; }
@@ -128,10 +125,8 @@ public:
     bool SetNotes(int row, std::string_view notes);
     static bool IsNotesCharAllowed(char c) { return c != ';' && c != '\r' && c != '\n'; }
 
-    // The statistics of the shown rows: their number and the sum of their lines' counts
-    // (inventory layout only). Adding and removing copies keeps them current.
-    int64_t TotalCount() const { return totalCount_; }
-    int DifferentCount() const { return differentCount_; }
+    // The statistics of the shown rows as captions: the sum of their lines' counts (inventory
+    // layout only) and their number. Adding and removing copies keeps them current.
     std::string TotalCaption() const { return "Cards total: " + std::to_string(totalCount_); }
     std::string DifferentCaption() const { return "Different cards: " + std::to_string(differentCount_); }
 
@@ -162,7 +157,6 @@ private:
     const TCardQuery* query_ = nullptr;
     const TCardsList* queryCards_ = nullptr;
     const TCardSearch* found_ = nullptr;
-    std::string findCaption_ = "Find Card";
     bool inventoryLayout_ = true;
     std::vector<int> columns_{kColumnEdition, kColumnName, kColumnCount, kColumnFoil, kColumnNotes};
     int sortColumn_ = kColumnEdition;

@@ -2,6 +2,7 @@
 
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
+#include "core/infra/Hash.h"
 #include "core/infra/Text.h"
 #include "core/infra/Words.h"
 
@@ -40,13 +41,7 @@ public:
 
 private:
     static uint64_t Hash(std::string_view name, std::string_view edition) {
-        uint64_t h = 1469598103934665603ull;
-        for (char c : name)
-            h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-        h = (h ^ 0x100) * 1099511628211ull;
-        for (char c : edition)
-            h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-        return h ^ (h >> 29);
+        return Fold32(Fnv1a(edition, kNoFold, FnvSeparator(Fnv1a(name, kNoFold))));
     }
 
     void CatchUp() {
@@ -88,6 +83,7 @@ TInventoryList::TInventoryList() : index_(std::make_unique<Index>(*this)) {}
 TInventoryList::~TInventoryList() = default;
 
 uint64_t TInventoryList::Stamp() const {
+    // Global: stamps must differ across every list of the process.
     static std::atomic<uint64_t> stamps{0};
     if (stamp_ == 0)
         stamp_ = ++stamps;
@@ -137,11 +133,13 @@ void TInventoryList::Swap(TInventoryList& other) noexcept {
 }
 
 TInventoryList& Inventory() {
+    // Global: the inventory window's list, kept from one opening of the window to the next.
     static TInventoryList list;
     return list;
 }
 
 TInventoryList& BaseList() {
+    // Global: the base viewer's list, kept from one opening of the viewer to the next.
     static TInventoryList list;
     return list;
 }

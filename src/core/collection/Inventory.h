@@ -6,6 +6,7 @@
 
 #include "core/carddb/CardsDB.h"
 #include "core/infra/LargeMemory.h"
+#include "core/infra/ProgramFiles.h"
 
 #include <cstdint>
 #include <memory>
@@ -78,8 +79,6 @@ TInventoryList& BaseList();
 // Clears `list` and appends one line per card of `cards`, in list order, linked to its card.
 void FillBaseList(TInventoryList& list, const TCardsList& cards);
 
-inline constexpr const char* kInventoryFolder = "Inventory/";
-inline constexpr const char* kDefaultInventoryFile = "Inventory/inventory.inv";
 inline constexpr const char* kInventoryFilter = "Inventory files|*.inv";
 inline constexpr const char* kInventoryExtension = "inv";
 

@@ -40,8 +40,7 @@ bool IsBasicLand(const TCardItem& card) {
 
 void TDeckLineGrouper::Add(std::string_view edition, std::string_view name, int64_t count) {
     std::string key = CardKey(edition, name);
-    std::string folded(key.size(), '\0');
-    std::transform(key.begin(), key.end(), folded.begin(), AsciiLower);
+    std::string folded = AsciiLowerCase(key);
     const auto [it, inserted] = byFoldedKey_.try_emplace(std::move(folded), groups_.size());
     // A deck line's count is read as a 32-bit integer: a sum beyond that range would write a
     // line no reader takes.

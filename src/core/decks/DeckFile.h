@@ -11,6 +11,7 @@
 #include "core/carddb/CardsDB.h"
 #include "core/carddb/IntList.h"
 #include "core/collection/Inventory.h"
+#include "core/infra/ProgramFiles.h"
 
 #include <array>
 #include <cstdint>
@@ -21,11 +22,8 @@
 
 namespace tovel {
 
-inline constexpr const char* kDeckFolder = "Decks/";
 inline constexpr const char* kDeckFilter = "Deck files|*.dec";
 inline constexpr const char* kDeckExtension = "dec";
-inline constexpr const char* kTempFolder = "Temp/";
-inline constexpr const char* kHandOffDeck = "Temp/temp.dec";
 inline constexpr const char* kInvalidDeckFile = "Invalid .dec file!";
 inline constexpr const char* kNotFoundSkipped = " not found in cards database - skipped";
 inline constexpr std::string_view kSideboardPrefix = "SB: ";

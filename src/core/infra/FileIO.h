@@ -92,7 +92,6 @@ size_t FindLineEnd(std::string_view text, size_t pos);
 class LineReader {
 public:
     explicit LineReader(std::string_view text) : text_(text) {}
-    bool AtEnd() const { return pos_ >= text_.size(); }
     // The next line without its end; false at the end of the text.
     bool Next(std::string_view& line);
     // 1-based number of the line Next returned last.

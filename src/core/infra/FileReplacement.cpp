@@ -76,6 +76,7 @@ template <typename Accept> bool SkipRun(std::string_view& text, Accept accept) {
 
 std::string TemporaryFileName(const std::string& path) {
     // This process, a counter and the clock.
+    // Global: temporary names must differ across every writer of the process.
     static std::atomic<unsigned> counter{0};
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);

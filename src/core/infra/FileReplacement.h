@@ -36,8 +36,6 @@ public:
     int Rename();
     int SyncFolder();
 
-    // The temporary file's descriptor while it is open, else -1.
-    int Descriptor() const { return fd_; }
     // "write failed", "rename failed", ...; empty when Open failed on the target itself.
     const std::string& FailedStep() const { return step_; }
     // The file replaced, symbolic links followed (known once Open succeeded).

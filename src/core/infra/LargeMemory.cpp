@@ -12,6 +12,7 @@ namespace {
 
 constexpr size_t kHugePage = size_t{2} << 20;
 
+// Global: the bytes in use summed over every block of the process.
 std::atomic<size_t> inUse{0};
 
 // Mappings are whole huge pages: the kernel backs only whole, aligned 2 MB ranges with them, and

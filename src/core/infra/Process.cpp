@@ -11,6 +11,7 @@ namespace tovel {
 
 namespace {
 
+// Global: signals are per process, so is the count of writes that hold them back.
 std::atomic<int> holds{0};
 std::atomic<int> heldSignal{0};
 

@@ -3,6 +3,7 @@
 #include "core/infra/Error.h"
 #include "core/infra/FileCopy.h"
 #include "core/infra/FileIO.h"
+#include "core/infra/ProgramFiles.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -23,6 +24,7 @@ namespace tovel {
 namespace fs = std::filesystem;
 
 namespace {
+// Global: set once per process before any file is read, read-only after; every path derives from it.
 std::string programDir;
 
 std::string WithSlash(std::string dir) {
@@ -175,7 +177,7 @@ void SeedProgramDir(const std::string& dir, const std::string& worldDir) {
         Copy(worldDir + "editions.rcc", dir + "editions.rcc");
     // The sample decks, collection and cube go beside the user's own files, never over them;
     // Data/ is made last, so a start that fails before it tries these again.
-    for (const char* folder : {"Decks/", "Inventory/", "Cubes/"})
+    for (const char* folder : {kDeckFolder, kInventoryFolder, kCubeFolder})
         CopyMissingFiles(worldDir + folder, dir + folder);
     // Data/ is laid out under a name of its own and renamed into place when complete, so a failed
     // or interrupted copy is tried again on the next start; a second program seeding at the same

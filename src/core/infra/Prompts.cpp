@@ -14,6 +14,7 @@ void PrintToStandardError(const std::string& message) {
 
 // Used before a real prompter is installed: nothing can be asked, messages go to standard error.
 NonInteractivePrompter consolePrompter(PrintToStandardError, PrintToStandardError);
+// Global: the one seam every layer reports through; tests swap it with ScopedPrompter.
 Prompter* current = &consolePrompter;
 
 } // namespace

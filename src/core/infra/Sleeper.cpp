@@ -14,6 +14,7 @@ void RealSleep(int milliseconds) {
 }
 
 SleepFunction& Current() {
+    // Global: the pause of a copy retry, swapped by tests (ScopedSleeper) so that they do not wait.
     static SleepFunction current = RealSleep;
     return current;
 }

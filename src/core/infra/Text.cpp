@@ -17,31 +17,6 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-struct FoldTables {
-    std::array<char, 256> lower{};
-    std::array<char, 256> upper{};
-    constexpr FoldTables() {
-        for (int i = 0; i < 256; ++i) {
-            lower[i] = static_cast<char>(i);
-            upper[i] = static_cast<char>(i);
-        }
-        auto pair = [this](int up, int low) {
-            lower[up] = static_cast<char>(low);
-            upper[low] = static_cast<char>(up);
-        };
-        for (int c = 'A'; c <= 'Z'; ++c)
-            pair(c, c + 32);
-        for (int c = 0xC0; c <= 0xDE; ++c)
-            if (c != 0xD7)
-                pair(c, c + 32);
-        pair(0x8A, 0x9A);
-        pair(0x8C, 0x9C);
-        pair(0x8E, 0x9E);
-        pair(0x9F, 0xFF);
-    }
-};
-constexpr FoldTables kFold;
-
 void AppendUtf8(std::string& out, char32_t u) {
     if (u < 0x80) {
         out += static_cast<char>(u);
@@ -80,11 +55,11 @@ std::string_view Trim(std::string_view text) {
     return TrimRight(TrimLeft(text));
 }
 
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-char AsciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+std::string AsciiLowerCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = AsciiLower(c);
+    return out;
 }
 
 std::string AsciiUpperCase(std::string_view text) {
@@ -101,13 +76,6 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
         if (AsciiLower(a[i]) != AsciiLower(b[i]))
             return false;
     return true;
-}
-
-char AnsiLower(char c) {
-    return kFold.lower[static_cast<unsigned char>(c)];
-}
-char AnsiUpper(char c) {
-    return kFold.upper[static_cast<unsigned char>(c)];
 }
 
 std::string AnsiLowerCase(std::string_view text) {

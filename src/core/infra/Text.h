@@ -6,6 +6,7 @@
 // files hold it. Messages meant for the user (exceptions, prompts) are UTF-8; Cp1252ToUtf8 is
 // the bridge when data goes into a message.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,15 +19,49 @@ std::string_view Trim(std::string_view text);
 std::string_view TrimLeft(std::string_view text);
 std::string_view TrimRight(std::string_view text);
 
-char AsciiLower(char c);
-char AsciiUpper(char c);
+inline char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+inline char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+std::string AsciiLowerCase(std::string_view text);
 std::string AsciiUpperCase(std::string_view text);
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
 
 // The system's ANSI rules on Windows-1252: ASCII letters plus the accented letters,
-// Š/š, Œ/œ, Ž/ž and Ÿ/ÿ fold into each other.
-char AnsiLower(char c);
-char AnsiUpper(char c);
+// Š/š, Œ/œ, Ž/ž and Ÿ/ÿ fold into each other. One table, looked up inline by every caller.
+struct AnsiFoldTables {
+    std::array<char, 256> lower{};
+    std::array<char, 256> upper{};
+    constexpr AnsiFoldTables() {
+        for (int i = 0; i < 256; ++i) {
+            lower[i] = static_cast<char>(i);
+            upper[i] = static_cast<char>(i);
+        }
+        auto pair = [this](int up, int low) {
+            lower[up] = static_cast<char>(low);
+            upper[low] = static_cast<char>(up);
+        };
+        for (int c = 'A'; c <= 'Z'; ++c)
+            pair(c, c + 32);
+        for (int c = 0xC0; c <= 0xDE; ++c)
+            if (c != 0xD7)
+                pair(c, c + 32);
+        pair(0x8A, 0x9A);
+        pair(0x8C, 0x9C);
+        pair(0x8E, 0x9E);
+        pair(0x9F, 0xFF);
+    }
+};
+inline constexpr AnsiFoldTables kAnsiFold;
+
+inline char AnsiLower(char c) {
+    return kAnsiFold.lower[static_cast<unsigned char>(c)];
+}
+inline char AnsiUpper(char c) {
+    return kAnsiFold.upper[static_cast<unsigned char>(c)];
+}
 std::string AnsiLowerCase(std::string_view text);
 bool EqualsIgnoreAnsiCase(std::string_view a, std::string_view b);
 bool StartsWithIgnoreAnsiCase(std::string_view text, std::string_view prefix);

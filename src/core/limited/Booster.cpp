@@ -3,6 +3,7 @@
 #include "core/carddb/CardDatabase.h"
 #include "core/infra/Error.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Text.h"
 #include "core/infra/Words.h"
 
@@ -14,6 +15,7 @@ namespace tovel {
 
 namespace {
 
+// Global: boosters.ini's compositions as last loaded, one table for every pack the process draws.
 std::vector<TBoosterConfig> specialBoosters;
 std::vector<TBoosterConfig> specialStarters;
 
@@ -320,8 +322,8 @@ TBoosterIniCheck CheckBoostersIni(const IniDocument& ini, const TTextList& editi
 }
 
 std::string BoosterProblemText(const TBoosterIniProblem& problem) {
-    return "Data/boosters.ini, line " + std::to_string(problem.Line) + ": " + QuoteLine(problem.Text) +
-           " - " + problem.Reason;
+    return std::string(kBoostersFile) + ", line " + std::to_string(problem.Line) + ": " +
+           QuoteLine(problem.Text) + " - " + problem.Reason;
 }
 
 std::string BoostersIniReport() {
@@ -347,16 +349,16 @@ void LoadSpecialConfigs(const std::string& path) {
 
 TCardLoader DefaultCardLoader() {
     return [](TCardsList& cards, const std::string& filter) {
-        LoadCardDatabase(cards, ProgramPath("Data/base.txt"), filter);
+        LoadCardDatabase(cards, ProgramPath(kCardDatabaseFile), filter);
     };
 }
 
 std::string BoostersIniPath() {
-    return ProgramPath("Data/boosters.ini");
+    return ProgramPath(kBoostersFile);
 }
 
 void LoadLimitedTableData() {
-    LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
+    LoadEditionList(EditionList(), ProgramPath(kEditionsFile));
     LoadSpecialConfigs(BoostersIniPath());
 }
 

@@ -84,7 +84,7 @@ std::string BoostersIniReport();
 void LoadSpecialConfigs(const IniDocument& ini);
 void LoadSpecialConfigs(const std::string& path);
 
-// ProgramDir + "Data/boosters.ini".
+// ProgramPath(kBoostersFile).
 std::string BoostersIniPath();
 // What the draft and sealed tables read before they deal: the program folder's edition list
 // (into EditionList()) and the special packs of its boosters.ini.

@@ -10,6 +10,7 @@
 #include "core/carddb/IntList.h"
 #include "core/decks/DeckList.h"
 #include "core/infra/Error.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/limited/Booster.h"
 #include "core/limited/Random.h"
 
@@ -22,7 +23,6 @@
 
 namespace tovel {
 
-inline constexpr const char* kCubeFolder = "Cubes/";
 inline constexpr const char* kCubeExtension = "txt";
 inline constexpr const char* kCubeFilter = "Cube lists|*.txt";
 

@@ -52,8 +52,8 @@ public:
     // The three chosen names, each followed by ";".
     std::string ConfigText() const;
     // OK: writes Draft/Config (when there are packs to choose), Draft/PickTime, Draft/BotStrategy,
-    // Draft/ConfirmPicks, Draft/ShowChoice and the cube settings. Without a draft to store (CanStore) it writes
-    // nothing and returns false, and no draft should start.
+    // Draft/ConfirmPicks, Draft/ShowChoice and the cube settings. Without a draft to store (CanStore) it
+    // writes nothing and returns false, and no draft should start.
     bool Store(SettingsStore& settings) const;
 };
 

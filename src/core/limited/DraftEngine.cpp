@@ -6,6 +6,7 @@
 #include "core/infra/FileIO.h"
 #include "core/infra/FileSet.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Prompts.h"
 #include "core/infra/Words.h"
 

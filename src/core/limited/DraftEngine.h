@@ -57,7 +57,6 @@ public:
     // The pick rule of the seven computer drafters (kPickByValue or kPickByValueAndColors) for
     // the following drafts; the user's timed-out picks stay by value.
     void SetDrafterStrategy(uint8_t strategy);
-    uint8_t DrafterStrategy() const { return drafterStrategy_; }
 
     // Starts a draft from a Draft/Config text ("AAA;AAA;X;") and the pick time in seconds.
     // An empty text starts nothing and returns false. Errors: "Incorrect boosters config!"

@@ -29,6 +29,7 @@
 //     ...             (every copy, in list order)
 
 #include "core/carddb/CardsDB.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/limited/Booster.h"
 #include "core/limited/Cube.h"
 
@@ -44,7 +45,6 @@ namespace tovel {
 
 enum class TPickHow : uint8_t { User, Timeout, Drafter };
 
-inline constexpr const char* kDraftRecordFolder = "Drafts/";
 inline constexpr const char* kDraftRecordExtension = "draft";
 inline constexpr const char* kDraftRecordFilter = "Draft records|*.draft";
 // The pick time of a draft without a countdown, written "Pick time: untimed".

@@ -1,6 +1,7 @@
 #include "core/limited/SealedConfig.h"
 
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Words.h"
 #include "core/settings/Settings.h"
 

@@ -1,11 +1,13 @@
 #include "core/settings/Settings.h"
 
 #include "core/infra/Error.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Text.h"
 
 namespace tovel {
 
 namespace {
+// Global: the settings file of this process, opened once at start and shared by every window.
 std::unique_ptr<SettingsStore> store;
 
 constexpr const char* kPreferences = "Preferences";
@@ -42,7 +44,7 @@ void SettingsStore::SetEditionsFilter(const std::string& value) {
 }
 
 std::string SettingsStore::CardImagesDir() const {
-    return file_.ReadString("Directories", "CardImages", programDir_ + "Data/");
+    return file_.ReadString("Directories", "CardImages", programDir_ + kDataFolder);
 }
 void SettingsStore::SetCardImagesDir(const std::string& value) { file_.WriteString("Directories", "CardImages", value); }
 
@@ -87,8 +89,12 @@ int SettingsStore::DraftPackSize() const { return file_.ReadInteger(kDraft, "Pac
 void SettingsStore::SetDraftPackSize(int cards) { file_.WriteInteger(kDraft, "PackSize", cards); }
 bool SettingsStore::DraftConfirmPicks() const { return file_.ReadBool(kDraft, "ConfirmPicks", false); }
 void SettingsStore::SetDraftConfirmPicks(bool value) { file_.WriteBool(kDraft, "ConfirmPicks", value); }
-bool SettingsStore::DraftShowChoice() const { return file_.ReadBool(kDraft, "ShowChoice", false); }
-void SettingsStore::SetDraftShowChoice(bool value) { file_.WriteBool(kDraft, "ShowChoice", value); }
+bool SettingsStore::DraftShowChoice() const {
+    return file_.ReadBool(kDraft, "ShowChoice", false);
+}
+void SettingsStore::SetDraftShowChoice(bool value) {
+    file_.WriteBool(kDraft, "ShowChoice", value);
+}
 
 bool SettingsStore::ShowDeck() const { return file_.ReadBool("Options", "ShowDeck", true); }
 void SettingsStore::SetShowDeck(bool value) { file_.WriteBool("Options", "ShowDeck", value); }

@@ -2,6 +2,8 @@
 
 #include "ui/app/Openers.h"
 
+#include "core/infra/Version.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
@@ -82,7 +84,7 @@ void TAboutForm::ContactClick() { QDesktopServices::openUrl(QUrl(ContactUrl()));
 
 void OpenAbout() {
     TAboutForm about(QApplication::activeWindow());
-    about.SetTitle(QStringLiteral("Tovel v0.95"));
+    about.SetTitle(QString::fromLatin1(kProgramTitle));
     about.adjustSize();
     if (const QScreen* screen = QApplication::primaryScreen())
         about.move(screen->availableGeometry().center() - about.rect().center());

@@ -2,6 +2,8 @@
 
 #include "ui/app/Openers.h"
 
+#include "core/infra/Version.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -104,7 +106,7 @@ void TMainForm::CreateMenus() {
 void TMainForm::FormCreate() {
     Command(QStringLiteral("Utilities1"))->setVisible(false);
     Command(QStringLiteral("LendBorrowcards1"))->setVisible(false);
-    setWindowTitle(QStringLiteral("Tovel v0.95"));
+    setWindowTitle(QString::fromLatin1(kProgramTitle));
 }
 
 QAction* TMainForm::Command(const QString& objectName) const {

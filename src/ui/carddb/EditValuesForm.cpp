@@ -3,6 +3,7 @@
 #include "core/carddb/CardDatabase.h"
 #include "core/carddb/Editions.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Prompts.h"
 #include "ui/infra/CardInfoFrame.h"
 #include "ui/infra/CardListModel.h"
@@ -185,7 +186,7 @@ void TEditValuesForm::ListViewCardsColumnClick() {
 void TEditValuesForm::SaveAndClose() {
     // A save that fails keeps the window, and the values set in it, for another try.
     try {
-        SaveCardDatabase(CardDatabase(), ProgramPath("Data/base.txt"));
+        SaveCardDatabase(CardDatabase(), ProgramPath(kCardDatabaseFile));
     } catch (const std::exception& e) {
         ShowError(e.what());
         return;
@@ -197,8 +198,8 @@ void OpenCardValuesEditor() {
     TEditValuesForm form(QApplication::activeWindow());
     {
         WaitWindow wait(ToUtf8(TEditValuesForm::tr("Please wait...")));
-        LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
-        LoadCardDatabase(CardDatabase(), ProgramPath("Data/base.txt"), "");
+        LoadEditionList(EditionList(), ProgramPath(kEditionsFile));
+        LoadCardDatabase(CardDatabase(), ProgramPath(kCardDatabaseFile), "");
         form.FillEditions();
     }
     form.exec();

@@ -4,6 +4,7 @@
 #include "core/carddb/Editions.h"
 #include "core/collection/Inventory.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/settings/Settings.h"
 #include "ui/collection/CardsFrame.h"
 #include "ui/infra/Icons.h"
@@ -61,9 +62,9 @@ QAction* AddCommand(QMenu* menu, const QString& caption, const char* objectName,
 }
 
 void LoadCollectionData() {
-    LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
-    LoadFormatList(FormatList(), ProgramPath("Data/formats.txt"));
-    LoadCardDatabase(CardDatabase(), ProgramPath("Data/base.txt"), "");
+    LoadEditionList(EditionList(), ProgramPath(kEditionsFile));
+    LoadFormatList(FormatList(), ProgramPath(kFormatsFile));
+    LoadCardDatabase(CardDatabase(), ProgramPath(kCardDatabaseFile), "");
 }
 
 void ShowBaseList(TCardsFrame& frame) {

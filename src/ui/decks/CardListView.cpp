@@ -84,7 +84,8 @@ void TCardListView::SetOutlinedRow(int row) {
     viewport()->update();
 }
 
-void TCardListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void TCardListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const {
     QTreeView::drawRow(painter, option, index);
     if (index.row() == outlinedRow_ && !index.parent().isValid())
         DrawRowOutline(*painter, option.rect, viewport()->width());

@@ -42,7 +42,8 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
-    void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override;
 
 private:
     TCardListModel* model_;

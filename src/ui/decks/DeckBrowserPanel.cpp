@@ -5,6 +5,7 @@
 #include "core/collection/CardsFrameModel.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/settings/Settings.h"
 #include "ui/collection/CardQueryBar.h"
 #include "ui/collection/CardsFrame.h"
@@ -81,7 +82,7 @@ void TDeckBrowserPanel::Fill(bool reload) {
     filled_ = true;
     // The query's "f:" needs the formats; the designer itself never loads them.
     if (FormatList().Lines.empty())
-        LoadFormatListIfPresent(FormatList(), ProgramPath("Data/formats.txt"));
+        LoadFormatListIfPresent(FormatList(), ProgramPath(kFormatsFile));
     TCardFilter filter;
     filter.Editions = SettingsOpen() ? Settings().EditionsFilter() : std::string();
     filter.LegalIn = false;

@@ -4,6 +4,7 @@
 #include "core/decks/DeckList.h"
 #include "core/decks/SampleHand.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Prompts.h"
 #include "core/settings/Settings.h"
 #include "ui/app/Openers.h"
@@ -403,8 +404,8 @@ void TMakeDeckForm::Initialize(bool openTempDeck, bool databaseLoaded) {
         ~Refresh() { form->RefillLists(); }
     } refresh{this};
     if (!databaseLoaded) {
-        LoadCardDatabase(CardDatabase(), ProgramPath("Data/base.txt"), {});
-        LoadEditionList(EditionList(), ProgramPath("Data/editions.txt"));
+        LoadCardDatabase(CardDatabase(), ProgramPath(kCardDatabaseFile), {});
+        LoadEditionList(EditionList(), ProgramPath(kEditionsFile));
     }
     designer_.FindLandCards();
     for (int land = 0; land < 5; ++land) {

@@ -3,6 +3,7 @@
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/settings/Settings.h"
 #include "ui/infra/EditionSymbols.h"
 #include "ui/infra/JpegImage.h"
@@ -30,7 +31,7 @@ QFont Bold(QFont font) {
 }
 
 std::string CardImagesFolder() {
-    return SettingsOpen() ? Settings().CardImagesDir() : ProgramDir() + "Data/";
+    return SettingsOpen() ? Settings().CardImagesDir() : ProgramDir() + kDataFolder;
 }
 
 } // namespace

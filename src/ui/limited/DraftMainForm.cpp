@@ -439,9 +439,9 @@ void TDraftMainForm::ShowLists() {
         }
     }
     listView_->Model()->SetMarked(engine_.MarkedCard());
-    listView_->SetOutlinedRow(showChoice_ ? DraftersChoice(engine_.ShownBooster(), engine_.Seats().Items(0).Picks,
-                                                           CardDatabase())
-                                          : -1);
+    listView_->SetOutlinedRow(
+        showChoice_ ? DraftersChoice(engine_.ShownBooster(), engine_.Seats().Items(0).Picks, CardDatabase())
+                    : -1);
     ShowDeckList();
 }
 

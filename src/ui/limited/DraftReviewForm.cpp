@@ -6,6 +6,7 @@
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
+#include "core/infra/ProgramFiles.h"
 #include "core/infra/Prompts.h"
 #include "ui/app/Openers.h"
 #include "ui/decks/CardListView.h"
@@ -592,7 +593,7 @@ void OpenDraftRecord() {
     TCardsList cards;
     {
         WaitCursor cursor;
-        if (FileExists(ProgramPath("Data/base.txt")))
+        if (FileExists(ProgramPath(kCardDatabaseFile)))
             DefaultCardLoader()(cards, "");
     }
     TDraftReviewForm form(std::move(record), cards, QApplication::activeWindow());

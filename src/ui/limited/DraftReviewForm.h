@@ -85,8 +85,8 @@ private:
     TCardLinks links_;
     int seat_ = 0;
     int stepIndex_ = -1;
-    std::vector<int> steps_;         // the seat's steps, indices into record_.Steps
-    TDraftGrade grade_;              // the seat's picks, every seat's deck and the standings
+    std::vector<int> steps_; // the seat's steps, indices into record_.Steps
+    TDraftGrade grade_;      // the seat's picks, every seat's deck and the standings
     const TCardsList& cards_;
 
     QComboBox* comboBoxSeat_;

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <set>
 
 using namespace tovel;
@@ -218,21 +217,20 @@ TEST_F(PackTest, SpecialCompositionsApplyOnlyToCompositeMembers) {
     }
 }
 
-TEST(GeneratePack, ACompositionAsLargeAsThePoolDrawsItWholeInLinearTime) {
-    // 320,000 commons, every draftable one wanted: random retries once made this quadratic.
+// Every draftable common wanted draws the whole pool, each card once (its time is measured by
+// BM_WholePoolBooster).
+TEST(GeneratePack, ACompositionAsLargeAsThePoolDrawsItWhole) {
     TCardsList cards;
-    test::AddEdition(cards, "BIG", 0, 0, 320'000);
+    test::AddEdition(cards, "BIG", 0, 0, 2'000);
     TEditionCards pools;
     pools.LoadEdition(cards, "BIG");
-    SpecialBoosterConfigs() = {{"BIG", 320'000, 0, 0}};
+    SpecialBoosterConfigs() = {{"BIG", 2'000, 0, 0}};
     RandomSource random(5);
     TIntegerList pack;
-    const auto start = std::chrono::steady_clock::now();
     GenerateBooster(pack, pools, "BIG", true, random);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
     SpecialBoosterConfigs().clear();
-    ASSERT_EQ(pack.Count(), 320'000);
-    EXPECT_EQ(std::set<int32_t>(pack.begin(), pack.end()).size(), 320'000u); // the banned card stays out
+    ASSERT_EQ(pack.Count(), 2'000);
+    EXPECT_EQ(std::set<int32_t>(pack.begin(), pack.end()).size(), 2'000u); // the banned card stays out
 }
 
 TEST(PackChoices, CompositesTakeTheirFirstMembersPlaceAndHideTheirMembers) {
