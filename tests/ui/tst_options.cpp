@@ -3,10 +3,10 @@
 #include "support/TempDir.h"
 #include "support/WindowTests.h"
 #include "ui/app/MainForm.h"
+#include "ui/app/OptionsForm.h"
 #include "ui/app/Startup.h"
 #include "ui/app/TovelApplication.h"
 #include "ui/infra/DirEdit.h"
-#include "ui/infra/OptionsForm.h"
 
 #include <QAction>
 #include <QCheckBox>

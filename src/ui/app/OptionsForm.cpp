@@ -1,4 +1,4 @@
-#include "ui/infra/OptionsForm.h"
+#include "ui/app/OptionsForm.h"
 
 #include "core/infra/Prompts.h"
 #include "core/settings/Options.h"
