@@ -8,7 +8,6 @@
 #include "core/settings/Settings.h"
 #include "support/ScriptedPrompter.h"
 #include "support/WindowTests.h"
-#include "ui/app/Openers.h"
 #include "ui/app/TovelApplication.h"
 #include "ui/collection/CardQueryBar.h"
 #include "ui/collection/CardsFrame.h"
@@ -21,6 +20,7 @@
 #include "ui/decks/MakeDeckForm.h"
 #include "ui/decks/OddsPanel.h"
 #include "ui/decks/SampleHandForm.h"
+#include "ui/infra/Openers.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "ui/app/MainForm.h"
 
-#include "ui/app/Openers.h"
+#include "ui/infra/Openers.h"
 
 #include "core/infra/Version.h"
 

@@ -3,9 +3,9 @@
 #include "core/infra/Prompts.h"
 #include "core/settings/Options.h"
 #include "core/settings/Settings.h"
-#include "ui/app/Openers.h"
 #include "ui/app/TovelApplication.h"
 #include "ui/infra/DirEdit.h"
+#include "ui/infra/Openers.h"
 #include "ui/infra/QtText.h"
 
 #include <QCheckBox>

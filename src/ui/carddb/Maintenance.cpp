@@ -4,9 +4,9 @@
 #include "core/carddb/DBCreate.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
-#include "ui/app/Openers.h"
 #include "ui/carddb/ReadCardForm.h"
 #include "ui/infra/GlobFile.h"
+#include "ui/infra/Openers.h"
 #include "ui/infra/QtText.h"
 #include "ui/infra/WaitForm.h"
 

@@ -4,7 +4,7 @@
 #include "core/limited/Booster.h"
 #include "core/limited/Sealed.h"
 #include "core/settings/Settings.h"
-#include "ui/app/Openers.h"
+#include "ui/infra/Openers.h"
 #include "ui/infra/QtText.h"
 
 #include <QApplication>

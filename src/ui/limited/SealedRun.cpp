@@ -1,5 +1,5 @@
 #include "core/limited/Sealed.h"
-#include "ui/app/Openers.h"
+#include "ui/infra/Openers.h"
 #include "ui/infra/QtText.h"
 #include "ui/infra/WaitForm.h"
 

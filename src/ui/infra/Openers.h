@@ -1,6 +1,7 @@
 #pragma once
 
-// The window openers: each creates its window, runs its initialisation, shows it modally and
+// The window openers, declared here for every window that opens another and defined beside each
+// window: each creates its window, runs its initialisation, shows it modally and
 // always destroys it afterwards, also when an error passes through. Windows of later builds
 // add their openers here.
 
