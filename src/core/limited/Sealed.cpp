@@ -13,21 +13,39 @@
 
 namespace tovel {
 
-std::string SealedConfigProblem(std::string_view config) {
-    int packs = 0;
+namespace {
+
+// Calls `each` with every item of a configuration ("SAAA;BX;"), empty items skipped, until it
+// returns false.
+template <typename Each> void ForEachSealedItem(std::string_view config, Each each) {
     for (size_t pos = 0; pos < config.size();) {
         if (config[pos] == ';') {
             ++pos;
             continue;
         }
         const size_t end = std::min(config.find(';', pos), config.size());
-        const std::string_view item = config.substr(pos, end - pos);
-        if (item.front() != 'S' && item.front() != 'B')
-            return "Unknown pack type \"" + Cp1252ToUtf8(item.substr(0, 1)) + "\" in \"" + QuoteLine(item) +
-                   "\" (S is a starter, B a booster)";
-        ++packs;
+        if (!each(config.substr(pos, end - pos)))
+            return;
         pos = end;
     }
+}
+
+} // namespace
+
+std::string SealedConfigProblem(std::string_view config) {
+    int packs = 0;
+    std::string problem;
+    ForEachSealedItem(config, [&](std::string_view item) {
+        if (item.front() != 'S' && item.front() != 'B') {
+            problem = "Unknown pack type \"" + Cp1252ToUtf8(item.substr(0, 1)) + "\" in \"" + QuoteLine(item) +
+                      "\" (S is a starter, B a booster)";
+            return false;
+        }
+        ++packs;
+        return true;
+    });
+    if (!problem.empty())
+        return problem;
     if (packs == 0)
         return "The sealed configuration names no packs";
     if (packs > kMaxSealedPacks)
@@ -50,14 +68,7 @@ bool GenerateSealedPool(std::string_view config, TCardsList& cards, TIntegerList
     const std::string boostersProblem = boostersFile.ReadProblem();
     std::unordered_map<std::string_view, std::string> resolvedNames;
     std::vector<std::pair<char, const std::string*>> items;
-    for (size_t pos = 0; pos < config.size();) {
-        if (config[pos] == ';') {
-            ++pos;
-            continue;
-        }
-        const size_t end = std::min(config.find(';', pos), config.size());
-        const std::string_view item = config.substr(pos, end - pos);
-        pos = end;
+    ForEachSealedItem(config, [&](std::string_view item) {
         auto found = resolvedNames.find(item.substr(1));
         if (found == resolvedNames.end())
             found = resolvedNames
@@ -65,7 +76,8 @@ bool GenerateSealedPool(std::string_view config, TCardsList& cards, TIntegerList
                                  ResolvePackName(item.substr(1), EditionList(), boosters, boostersProblem))
                         .first;
         items.emplace_back(item.front(), &found->second);
-    }
+        return true;
+    });
 
     loader(cards, std::string());
 
