@@ -4,12 +4,12 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 #include "support/WindowTests.h"
+#include "ui/Openers.h"
 #include "ui/app/Startup.h"
 #include "ui/app/TovelApplication.h"
 #include "ui/carddb/FilterForm.h"
 #include "ui/carddb/ReadCardForm.h"
 #include "ui/decks/InsertSBForm.h"
-#include "ui/infra/Openers.h"
 
 #include <QHeaderView>
 #include <QTreeView>

@@ -9,11 +9,11 @@
 #include "support/WindowTests.h"
 #include "ui/app/Startup.h"
 #include "ui/app/TovelApplication.h"
-#include "ui/infra/CardInfoFrame.h"
-#include "ui/infra/EditionSymbols.h"
-#include "ui/infra/JpegImage.h"
-#include "ui/infra/ManaSymbols.h"
-#include "ui/infra/ViewCardForm.h"
+#include "ui/cardviews/CardInfoFrame.h"
+#include "ui/cardviews/ViewCardForm.h"
+#include "ui/graphics/EditionSymbols.h"
+#include "ui/graphics/JpegImage.h"
+#include "ui/graphics/ManaSymbols.h"
 
 #include <QLabel>
 #include <QPainter>

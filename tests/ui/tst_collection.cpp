@@ -10,13 +10,13 @@
 #include "ui/app/MainForm.h"
 #include "ui/app/Startup.h"
 #include "ui/app/TovelApplication.h"
+#include "ui/cardviews/CardInfoFrame.h"
+#include "ui/cardviews/ViewCardForm.h"
 #include "ui/collection/CardQueryBar.h"
 #include "ui/collection/CardsFrame.h"
 #include "ui/collection/InventoryForm.h"
 #include "ui/collection/ViewBaseForm.h"
-#include "ui/infra/CardInfoFrame.h"
-#include "ui/infra/LmActnCtrls.h"
-#include "ui/infra/ViewCardForm.h"
+#include "ui/style/LmActnCtrls.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

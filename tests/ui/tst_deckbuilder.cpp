@@ -8,6 +8,7 @@
 #include "core/settings/Settings.h"
 #include "support/ScriptedPrompter.h"
 #include "support/WindowTests.h"
+#include "ui/Openers.h"
 #include "ui/app/TovelApplication.h"
 #include "ui/collection/CardQueryBar.h"
 #include "ui/collection/CardsFrame.h"
@@ -20,7 +21,6 @@
 #include "ui/decks/MakeDeckForm.h"
 #include "ui/decks/OddsPanel.h"
 #include "ui/decks/SampleHandForm.h"
-#include "ui/infra/Openers.h"
 
 #include <QAction>
 #include <QComboBox>

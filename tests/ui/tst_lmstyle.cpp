@@ -1,6 +1,6 @@
 #include "ui/app/TovelApplication.h"
-#include "ui/infra/LmActnCtrls.h"
-#include "ui/infra/LmCoolBar.h"
+#include "ui/style/LmActnCtrls.h"
+#include "ui/style/LmCoolBar.h"
 
 #include <QMenu>
 #include <QMenuBar>

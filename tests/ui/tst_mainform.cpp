@@ -9,7 +9,7 @@
 #include "ui/app/MainForm.h"
 #include "ui/app/Startup.h"
 #include "ui/app/TovelApplication.h"
-#include "ui/infra/QtPrompter.h"
+#include "ui/platform/QtPrompter.h"
 
 #include <QAction>
 #include <QLabel>

@@ -6,7 +6,7 @@
 #include "ui/app/OptionsForm.h"
 #include "ui/app/Startup.h"
 #include "ui/app/TovelApplication.h"
-#include "ui/infra/DirEdit.h"
+#include "ui/controls/DirEdit.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -5,10 +5,10 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 #include "ui/app/TovelApplication.h"
-#include "ui/infra/GlobFile.h"
-#include "ui/infra/QtPrompter.h"
-#include "ui/infra/WaitCursor.h"
-#include "ui/infra/WaitForm.h"
+#include "ui/platform/QtPrompter.h"
+#include "ui/wait/CopyWithRetry.h"
+#include "ui/wait/WaitCursor.h"
+#include "ui/wait/WaitForm.h"
 
 #include <QLabel>
 #include <QMessageBox>

@@ -14,9 +14,9 @@
 #include "core/carddb/Editions.h"
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
-#include "ui/infra/JpegImage.h"
-#include "ui/infra/ManaSymbols.h"
-#include "ui/infra/QtText.h"
+#include "ui/graphics/JpegImage.h"
+#include "ui/graphics/ManaSymbols.h"
+#include "ui/platform/QtText.h"
 
 #include <QDir>
 #include <QGuiApplication>

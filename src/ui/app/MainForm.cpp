@@ -1,6 +1,6 @@
 #include "ui/app/MainForm.h"
 
-#include "ui/infra/Openers.h"
+#include "ui/Openers.h"
 
 #include "core/infra/Version.h"
 

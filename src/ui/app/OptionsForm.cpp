@@ -3,10 +3,10 @@
 #include "core/infra/Prompts.h"
 #include "core/settings/Options.h"
 #include "core/settings/Settings.h"
+#include "ui/Openers.h"
 #include "ui/app/TovelApplication.h"
-#include "ui/infra/DirEdit.h"
-#include "ui/infra/Openers.h"
-#include "ui/infra/QtText.h"
+#include "ui/controls/DirEdit.h"
+#include "ui/platform/QtText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

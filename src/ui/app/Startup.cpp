@@ -7,10 +7,10 @@
 #include "core/infra/ProgramDir.h"
 #include "core/limited/DraftRecord.h"
 #include "core/settings/Settings.h"
-#include "ui/infra/LmActnCtrls.h"
-#include "ui/infra/ViewCardForm.h"
-#include "ui/infra/WaitCursor.h"
-#include "ui/infra/WaitForm.h"
+#include "ui/cardviews/ViewCardForm.h"
+#include "ui/style/LmActnCtrls.h"
+#include "ui/wait/WaitCursor.h"
+#include "ui/wait/WaitForm.h"
 
 namespace tovel {
 

@@ -1,7 +1,7 @@
 #include "ui/app/TovelApplication.h"
 
 #include "core/infra/Prompts.h"
-#include "ui/infra/QtText.h"
+#include "ui/platform/QtText.h"
 
 namespace tovel {
 

@@ -5,11 +5,11 @@
 #include "core/infra/ProgramDir.h"
 #include "core/infra/ProgramFiles.h"
 #include "core/infra/Prompts.h"
-#include "ui/infra/CardInfoFrame.h"
-#include "ui/infra/CardListModel.h"
-#include "ui/infra/QtText.h"
-#include "ui/infra/ScreenCentre.h"
-#include "ui/infra/WaitForm.h"
+#include "ui/cardviews/CardInfoFrame.h"
+#include "ui/cardviews/CardListModel.h"
+#include "ui/platform/QtText.h"
+#include "ui/platform/ScreenCentre.h"
+#include "ui/wait/WaitForm.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "ui/carddb/FilterForm.h"
 
-#include "ui/infra/DialogButtons.h"
-#include "ui/infra/QtText.h"
-#include "ui/infra/ScreenCentre.h"
+#include "ui/controls/DialogButtons.h"
+#include "ui/platform/QtText.h"
+#include "ui/platform/ScreenCentre.h"
 
 #include <QApplication>
 #include <QComboBox>

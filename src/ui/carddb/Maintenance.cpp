@@ -4,11 +4,11 @@
 #include "core/carddb/DBCreate.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
+#include "ui/Openers.h"
 #include "ui/carddb/ReadCardForm.h"
-#include "ui/infra/GlobFile.h"
-#include "ui/infra/Openers.h"
-#include "ui/infra/QtText.h"
-#include "ui/infra/WaitForm.h"
+#include "ui/platform/QtText.h"
+#include "ui/wait/CopyWithRetry.h"
+#include "ui/wait/WaitForm.h"
 
 #include <QCoreApplication>
 

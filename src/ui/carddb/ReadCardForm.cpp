@@ -2,9 +2,9 @@
 
 #include "core/infra/FileIO.h"
 #include "core/infra/Text.h"
-#include "ui/infra/DialogButtons.h"
-#include "ui/infra/QtText.h"
-#include "ui/infra/ScreenCentre.h"
+#include "ui/controls/DialogButtons.h"
+#include "ui/platform/QtText.h"
+#include "ui/platform/ScreenCentre.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -7,7 +7,7 @@
 #include "core/infra/ProgramDir.h"
 #include "core/settings/Settings.h"
 #include "ui/collection/CardsFrame.h"
-#include "ui/infra/QtText.h"
+#include "ui/platform/QtText.h"
 
 #include <QApplication>
 #include <QLabel>

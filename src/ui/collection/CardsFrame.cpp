@@ -1,9 +1,9 @@
 #include "ui/collection/CardsFrame.h"
 
 #include "ui/carddb/FilterForm.h"
+#include "ui/cardviews/CostDelegate.h"
 #include "ui/collection/CardsTableModel.h"
-#include "ui/infra/CostDelegate.h"
-#include "ui/infra/QtText.h"
+#include "ui/platform/QtText.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

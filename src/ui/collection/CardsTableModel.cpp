@@ -1,6 +1,6 @@
 #include "ui/collection/CardsTableModel.h"
 
-#include "ui/infra/QtText.h"
+#include "ui/platform/QtText.h"
 
 namespace tovel {
 

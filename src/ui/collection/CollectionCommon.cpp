@@ -6,11 +6,11 @@
 #include "core/infra/ProgramDir.h"
 #include "core/infra/ProgramFiles.h"
 #include "core/settings/Settings.h"
+#include "ui/cardviews/ViewCardForm.h"
 #include "ui/collection/CardsFrame.h"
-#include "ui/infra/Icons.h"
-#include "ui/infra/LmActnCtrls.h"
-#include "ui/infra/LmCoolBar.h"
-#include "ui/infra/ViewCardForm.h"
+#include "ui/graphics/Icons.h"
+#include "ui/style/LmActnCtrls.h"
+#include "ui/style/LmCoolBar.h"
 
 #include <QLayout>
 #include <QMenu>

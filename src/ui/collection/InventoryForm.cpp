@@ -6,14 +6,14 @@
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
+#include "ui/cardviews/ViewCardForm.h"
 #include "ui/collection/CardQueryBar.h"
 #include "ui/collection/CardsFrame.h"
 #include "ui/collection/CollectionCommon.h"
-#include "ui/infra/Icons.h"
-#include "ui/infra/QtText.h"
-#include "ui/infra/ScreenCentre.h"
-#include "ui/infra/ViewCardForm.h"
-#include "ui/infra/WaitCursor.h"
+#include "ui/graphics/Icons.h"
+#include "ui/platform/QtText.h"
+#include "ui/platform/ScreenCentre.h"
+#include "ui/wait/WaitCursor.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "ui/decks/BuildDeckForm.h"
 
-#include "ui/infra/DialogButtons.h"
-#include "ui/infra/QtText.h"
+#include "ui/controls/DialogButtons.h"
+#include "ui/platform/QtText.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "ui/decks/CardListView.h"
 
-#include "ui/infra/CostDelegate.h"
+#include "ui/cardviews/CostDelegate.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

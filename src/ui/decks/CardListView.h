@@ -4,7 +4,7 @@
 // columns) under a clickable header, whole-row selection that stays visible, read-only, uniform
 // rows.
 
-#include "ui/infra/CardListModel.h"
+#include "ui/cardviews/CardListModel.h"
 
 #include <QTreeView>
 

@@ -7,10 +7,10 @@
 #include "core/infra/ProgramDir.h"
 #include "core/infra/ProgramFiles.h"
 #include "core/settings/Settings.h"
+#include "ui/cardviews/ViewCardForm.h"
 #include "ui/collection/CardQueryBar.h"
 #include "ui/collection/CardsFrame.h"
 #include "ui/collection/CollectionCommon.h"
-#include "ui/infra/ViewCardForm.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -4,8 +4,8 @@
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
-#include "ui/infra/DialogButtons.h"
-#include "ui/infra/QtText.h"
+#include "ui/controls/DialogButtons.h"
+#include "ui/platform/QtText.h"
 
 #include <QApplication>
 #include <QClipboard>

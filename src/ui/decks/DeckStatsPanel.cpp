@@ -1,6 +1,6 @@
 #include "ui/decks/DeckStatsPanel.h"
 
-#include "ui/infra/QtText.h"
+#include "ui/platform/QtText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

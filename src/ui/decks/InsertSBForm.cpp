@@ -3,7 +3,7 @@
 #include "core/decks/InsertSideboard.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/Prompts.h"
-#include "ui/infra/QtText.h"
+#include "ui/platform/QtText.h"
 
 #include <QApplication>
 #include <QPushButton>

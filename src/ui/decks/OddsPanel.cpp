@@ -1,6 +1,6 @@
 #include "ui/decks/OddsPanel.h"
 
-#include "ui/infra/QtText.h"
+#include "ui/platform/QtText.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,9 +1,9 @@
 #include "ui/decks/SampleHandForm.h"
 
 #include "core/carddb/CardsDB.h"
-#include "ui/infra/DialogButtons.h"
-#include "ui/infra/QtText.h"
-#include "ui/infra/ViewCardForm.h"
+#include "ui/cardviews/ViewCardForm.h"
+#include "ui/controls/DialogButtons.h"
+#include "ui/platform/QtText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -3,8 +3,8 @@
 #include "core/infra/Prompts.h"
 #include "core/limited/Booster.h"
 #include "core/settings/Settings.h"
-#include "ui/infra/DialogButtons.h"
-#include "ui/infra/QtText.h"
+#include "ui/controls/DialogButtons.h"
+#include "ui/platform/QtText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,8 +4,8 @@
 #include "core/limited/Booster.h"
 #include "core/limited/Sealed.h"
 #include "core/settings/Settings.h"
-#include "ui/infra/Openers.h"
-#include "ui/infra/QtText.h"
+#include "ui/Openers.h"
+#include "ui/platform/QtText.h"
 
 #include <QApplication>
 #include <QCheckBox>

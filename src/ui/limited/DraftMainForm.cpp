@@ -11,14 +11,14 @@
 #include "core/limited/DraftGrade.h"
 #include "core/limited/DraftReview.h"
 #include "core/settings/Settings.h"
+#include "ui/Openers.h"
+#include "ui/cardviews/ViewCardForm.h"
 #include "ui/decks/CardListView.h"
 #include "ui/decks/CurveChart.h"
-#include "ui/infra/Openers.h"
-#include "ui/infra/QtText.h"
-#include "ui/infra/ViewCardForm.h"
-#include "ui/infra/WaitCursor.h"
 #include "ui/limited/ConfigForm.h"
 #include "ui/limited/DraftReviewForm.h"
+#include "ui/platform/QtText.h"
+#include "ui/wait/WaitCursor.h"
 
 #include <QAction>
 #include <QApplication>

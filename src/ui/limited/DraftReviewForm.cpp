@@ -8,12 +8,12 @@
 #include "core/infra/ProgramDir.h"
 #include "core/infra/ProgramFiles.h"
 #include "core/infra/Prompts.h"
+#include "ui/Openers.h"
+#include "ui/cardviews/CostDelegate.h"
 #include "ui/decks/CardListView.h"
-#include "ui/infra/CostDelegate.h"
-#include "ui/infra/Openers.h"
-#include "ui/infra/QtText.h"
-#include "ui/infra/WaitCursor.h"
 #include "ui/limited/SignalChart.h"
+#include "ui/platform/QtText.h"
+#include "ui/wait/WaitCursor.h"
 
 #include <QApplication>
 #include <QComboBox>

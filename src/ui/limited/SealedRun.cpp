@@ -1,7 +1,7 @@
 #include "core/limited/Sealed.h"
-#include "ui/infra/Openers.h"
-#include "ui/infra/QtText.h"
-#include "ui/infra/WaitForm.h"
+#include "ui/Openers.h"
+#include "ui/platform/QtText.h"
+#include "ui/wait/WaitForm.h"
 
 #include <QCoreApplication>
 

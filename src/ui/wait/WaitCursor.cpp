@@ -1,4 +1,4 @@
-#include "ui/infra/WaitCursor.h"
+#include "ui/wait/WaitCursor.h"
 
 #include <QApplication>
 #include <QCursor>

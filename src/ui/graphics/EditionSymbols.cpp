@@ -1,6 +1,6 @@
-#include "ui/infra/EditionSymbols.h"
+#include "ui/graphics/EditionSymbols.h"
 
-#include "ui/infra/QtText.h"
+#include "ui/platform/QtText.h"
 
 #include <QFile>
 #include <QResource>

@@ -1,7 +1,7 @@
-#include "ui/infra/ViewCardForm.h"
+#include "ui/cardviews/ViewCardForm.h"
 
 #include "core/settings/Settings.h"
-#include "ui/infra/CardInfoFrame.h"
+#include "ui/cardviews/CardInfoFrame.h"
 
 #include <QCloseEvent>
 #include <QVBoxLayout>

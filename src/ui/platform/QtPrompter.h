@@ -14,7 +14,8 @@ public:
     Answer Confirm(const std::string& message, ConfirmButtons buttons, MessageIcon icon) override;
     std::string AskOpenFileName(const std::string& initialDir, const std::string& defaultExtension,
                                 const std::string& filter) override;
-    std::vector<std::string> AskOpenFileNames(const std::string& initialDir, const std::string& defaultExtension,
+    std::vector<std::string> AskOpenFileNames(const std::string& initialDir,
+                                              const std::string& defaultExtension,
                                               const std::string& filter) override;
     std::string AskSaveFileName(const std::string& initialDir, const std::string& defaultExtension,
                                 const std::string& filter) override;

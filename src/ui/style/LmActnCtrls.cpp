@@ -1,4 +1,4 @@
-#include "ui/infra/LmActnCtrls.h"
+#include "ui/style/LmActnCtrls.h"
 
 #include <QApplication>
 #include <QMap>

@@ -1,4 +1,4 @@
-#include "ui/infra/QtText.h"
+#include "ui/platform/QtText.h"
 
 #include "core/infra/Text.h"
 

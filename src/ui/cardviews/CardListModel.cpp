@@ -1,6 +1,6 @@
-#include "ui/infra/CardListModel.h"
+#include "ui/cardviews/CardListModel.h"
 
-#include "ui/infra/QtText.h"
+#include "ui/platform/QtText.h"
 
 #include <QApplication>
 #include <QFont>

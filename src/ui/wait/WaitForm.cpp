@@ -1,9 +1,9 @@
-#include "ui/infra/WaitForm.h"
+#include "ui/wait/WaitForm.h"
 
 #include "core/infra/Error.h"
 #include "core/infra/Prompts.h"
-#include "ui/infra/Icons.h"
-#include "ui/infra/QtText.h"
+#include "ui/graphics/Icons.h"
+#include "ui/platform/QtText.h"
 
 #include <QApplication>
 #include <QCloseEvent>

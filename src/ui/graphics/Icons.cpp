@@ -1,4 +1,4 @@
-#include "ui/infra/Icons.h"
+#include "ui/graphics/Icons.h"
 
 #include <QIconEngine>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "ui/infra/DialogButtons.h"
+#include "ui/controls/DialogButtons.h"
 
 #include <QBoxLayout>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "ui/infra/JpegImage.h"
+#include "ui/graphics/JpegImage.h"
 
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"

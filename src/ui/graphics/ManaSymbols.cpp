@@ -1,4 +1,4 @@
-#include "ui/infra/ManaSymbols.h"
+#include "ui/graphics/ManaSymbols.h"
 
 #include "core/carddb/CardDisplay.h"
 

@@ -17,6 +17,8 @@ std::string ToCp1252(const QString& text);
 inline QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-inline std::string ToUtf8(const QString& text) { return text.toStdString(); }
+inline std::string ToUtf8(const QString& text) {
+    return text.toStdString();
+}
 
 } // namespace tovel

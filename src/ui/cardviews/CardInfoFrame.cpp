@@ -1,14 +1,14 @@
-#include "ui/infra/CardInfoFrame.h"
+#include "ui/cardviews/CardInfoFrame.h"
 
 #include "core/infra/Error.h"
 #include "core/infra/FileIO.h"
 #include "core/infra/ProgramDir.h"
 #include "core/infra/ProgramFiles.h"
 #include "core/settings/Settings.h"
-#include "ui/infra/EditionSymbols.h"
-#include "ui/infra/JpegImage.h"
-#include "ui/infra/ManaSymbols.h"
-#include "ui/infra/QtText.h"
+#include "ui/graphics/EditionSymbols.h"
+#include "ui/graphics/JpegImage.h"
+#include "ui/graphics/ManaSymbols.h"
+#include "ui/platform/QtText.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,9 +1,9 @@
-#include "ui/infra/DirEdit.h"
+#include "ui/controls/DirEdit.h"
 
 #include "core/infra/Prompts.h"
 #include "core/settings/Options.h"
-#include "ui/infra/Icons.h"
-#include "ui/infra/QtText.h"
+#include "ui/graphics/Icons.h"
+#include "ui/platform/QtText.h"
 
 #include <QToolButton>
 

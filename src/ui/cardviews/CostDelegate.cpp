@@ -1,8 +1,8 @@
-#include "ui/infra/CostDelegate.h"
+#include "ui/cardviews/CostDelegate.h"
 
 #include "core/carddb/CardDisplay.h"
 #include "core/carddb/CardsDB.h"
-#include "ui/infra/ManaSymbols.h"
+#include "ui/graphics/ManaSymbols.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "ui/infra/QtPrompter.h"
+#include "ui/platform/QtPrompter.h"
 
-#include "ui/infra/QtText.h"
+#include "ui/platform/QtText.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -12,9 +12,14 @@ namespace tovel {
 
 namespace {
 
-QWidget* Parent() { return QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow(); }
+QWidget* Parent() {
+    return QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                             : QApplication::activeWindow();
+}
 
-QString Title() { return QApplication::applicationName(); }
+QString Title() {
+    return QApplication::applicationName();
+}
 
 QMessageBox::Icon ToQt(MessageIcon icon) {
     switch (icon) {
@@ -30,8 +35,9 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
     return QMessageBox::Question;
 }
 
-std::string RunFileDialog(QFileDialog::AcceptMode mode, QFileDialog::FileMode fileMode, const std::string& dir,
-                          const std::string& extension, const std::string& filter, std::vector<std::string>* many) {
+std::string RunFileDialog(QFileDialog::AcceptMode mode, QFileDialog::FileMode fileMode,
+                          const std::string& dir, const std::string& extension, const std::string& filter,
+                          std::vector<std::string>* many) {
     QFileDialog dialog(Parent(), QString(), FromUtf8(dir), QtFileFilter(filter));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(fileMode);
@@ -98,21 +104,23 @@ Answer QtPrompter::Confirm(const std::string& message, ConfirmButtons buttons, M
 
 std::string QtPrompter::AskOpenFileName(const std::string& initialDir, const std::string& defaultExtension,
                                         const std::string& filter) {
-    return RunFileDialog(QFileDialog::AcceptOpen, QFileDialog::ExistingFile, initialDir, defaultExtension, filter,
-                         nullptr);
+    return RunFileDialog(QFileDialog::AcceptOpen, QFileDialog::ExistingFile, initialDir, defaultExtension,
+                         filter, nullptr);
 }
 
 std::vector<std::string> QtPrompter::AskOpenFileNames(const std::string& initialDir,
                                                       const std::string& defaultExtension,
                                                       const std::string& filter) {
     std::vector<std::string> files;
-    RunFileDialog(QFileDialog::AcceptOpen, QFileDialog::ExistingFiles, initialDir, defaultExtension, filter, &files);
+    RunFileDialog(QFileDialog::AcceptOpen, QFileDialog::ExistingFiles, initialDir, defaultExtension, filter,
+                  &files);
     return files;
 }
 
 std::string QtPrompter::AskSaveFileName(const std::string& initialDir, const std::string& defaultExtension,
                                         const std::string& filter) {
-    return RunFileDialog(QFileDialog::AcceptSave, QFileDialog::AnyFile, initialDir, defaultExtension, filter, nullptr);
+    return RunFileDialog(QFileDialog::AcceptSave, QFileDialog::AnyFile, initialDir, defaultExtension, filter,
+                         nullptr);
 }
 
 std::string QtPrompter::BrowseFolder(const std::string& caption, const std::string& initialDir) {

@@ -1,4 +1,4 @@
-#include "ui/infra/LmCoolBar.h"
+#include "ui/style/LmCoolBar.h"
 
 #include <QApplication>
 #include <QMenu>

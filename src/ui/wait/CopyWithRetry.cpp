@@ -1,12 +1,12 @@
-#include "ui/infra/GlobFile.h"
+#include "ui/wait/CopyWithRetry.h"
 
 #include "core/infra/Error.h"
 #include "core/infra/FileCopy.h"
 #include "core/infra/Prompts.h"
 #include "core/infra/Sleeper.h"
-#include "ui/infra/QtPrompter.h"
-#include "ui/infra/QtText.h"
-#include "ui/infra/WaitForm.h"
+#include "ui/platform/QtPrompter.h"
+#include "ui/platform/QtText.h"
+#include "ui/wait/WaitForm.h"
 
 #include <QApplication>
 #include <QCoreApplication>

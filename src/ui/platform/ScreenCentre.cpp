@@ -1,4 +1,4 @@
-#include "ui/infra/ScreenCentre.h"
+#include "ui/platform/ScreenCentre.h"
 
 #include <QEvent>
 #include <QGuiApplication>
