@@ -102,43 +102,67 @@ inline bool CentredOnScreen(const QWidget& window) {
            centred(frame.y(), frame.height(), area.y(), area.height());
 }
 
+// Runs `action` once `ready` holds, checking every few milliseconds from the event loop in force
+// (a modal window's included). Gives up after `timeoutMs` (never when it is 0); `Fired` tells whether it ran.
+class WhenReady : public QObject {
+public:
+    WhenReady(std::function<bool()> ready, std::function<void()> action, int timeoutMs = 20000)
+        : ready_(std::move(ready)), action_(std::move(action)) {
+        clock_.start();
+        timer_.setInterval(5);
+        connect(&timer_, &QTimer::timeout, this, [this, timeoutMs] {
+            if (ready_()) {
+                timer_.stop();
+                fired_ = true;
+                action_();
+            } else if (timeoutMs > 0 && clock_.elapsed() > timeoutMs) {
+                timer_.stop();
+            }
+        });
+        timer_.start();
+    }
+    bool Fired() const { return fired_; }
+
+private:
+    std::function<bool()> ready_;
+    std::function<void()> action_;
+    QTimer timer_;
+    QElapsedTimer clock_;
+    bool fired_ = false;
+};
+
 // Runs handlers on the modal dialogs that appear, in order: each handler gets the next new
-// modal widget. Handlers left over when the driver dies mean a dialog never appeared.
+// modal widget. Handlers left over when the driver dies mean a dialog never appeared. Each handler
+// waits as a WhenReady of its own, so the next one is still watched while a handler blocks in a
+// nested dialog.
 class ModalDriver {
 public:
     using Handler = std::function<void(QWidget*)>;
 
-    ModalDriver() {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
-        timer_.start();
+    void Then(Handler handler) {
+        const int place = static_cast<int>(waits_.size());
+        waits_.push_back(std::make_unique<WhenReady>(
+            [this, place] {
+                QWidget* modal = QApplication::activeModalWidget();
+                return place == started_ && modal && modal != last_;
+            },
+            [this, handler = std::move(handler)] { Run(handler); }, 0));
     }
-    void Then(Handler handler) { handlers_.push_back(std::move(handler)); }
-    int Pending() const { return static_cast<int>(handlers_.size()); }
+    int Pending() const { return static_cast<int>(waits_.size()) - started_; }
 
 private:
-    void Poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == last_ || handlers_.empty())
-            return;
-        last_ = modal;
-        auto handler = std::make_shared<Handler>(std::move(handlers_.front()));
-        handlers_.pop_front();
-        // Run outside this timer's slot: a handler that opens a nested dialog blocks, and a
-        // timer is not delivered again while its slot runs.
-        QPointer<QWidget> target = modal;
-        QTimer::singleShot(0, [handler, target] {
-            if (!target)
-                return;
-            (*handler)(target);
-            // A handler that failed half-way would leave its dialog open and the test hanging.
-            if (target && target->isVisible() && QTest::currentTestFailed())
-                target->hide();
-        });
+    void Run(const Handler& handler) {
+        QPointer<QWidget> target = QApplication::activeModalWidget();
+        last_ = target;
+        ++started_;
+        handler(target);
+        // A handler that failed half-way would leave its dialog open and the test hanging.
+        if (target && target->isVisible() && QTest::currentTestFailed())
+            target->hide();
     }
 
-    QTimer timer_;
-    std::deque<Handler> handlers_;
+    std::deque<std::unique_ptr<WhenReady>> waits_;
+    int started_ = 0;
     QPointer<QWidget> last_;
 };
 
@@ -161,35 +185,6 @@ public:
 private:
     TempDir home_;
     std::unique_ptr<ProgramSession> session_;
-};
-
-// Runs `action` once `ready` holds, checking every few milliseconds from the event loop in force
-// (a modal window's included). Gives up after `timeoutMs`; `Fired` tells whether it ran.
-class WhenReady : public QObject {
-public:
-    WhenReady(std::function<bool()> ready, std::function<void()> action, int timeoutMs = 20000)
-        : ready_(std::move(ready)), action_(std::move(action)) {
-        clock_.start();
-        timer_.setInterval(5);
-        connect(&timer_, &QTimer::timeout, this, [this, timeoutMs] {
-            if (ready_()) {
-                timer_.stop();
-                fired_ = true;
-                action_();
-            } else if (clock_.elapsed() > timeoutMs) {
-                timer_.stop();
-            }
-        });
-        timer_.start();
-    }
-    bool Fired() const { return fired_; }
-
-private:
-    std::function<bool()> ready_;
-    std::function<void()> action_;
-    QTimer timer_;
-    QElapsedTimer clock_;
-    bool fired_ = false;
 };
 
 // The modal window on top when it is of type T, else none.
