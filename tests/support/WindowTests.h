@@ -28,7 +28,7 @@
 namespace tovel::test {
 
 // The child widget of type T named `name` (its object name), or none.
-template <typename T> T* Child(QWidget* window, const char* name) {
+template <typename T> T* Child(const QObject* window, const char* name) {
     return window->findChild<T*>(QLatin1String(name));
 }
 

@@ -29,6 +29,7 @@
 #include <filesystem>
 
 using namespace tovel;
+using test::Child;
 using test::Click;
 using test::ModalDriver;
 using test::ScriptedPrompter;
@@ -36,7 +37,7 @@ using test::ScriptedPrompter;
 namespace {
 
 QListWidget* Editions(QWidget* form) {
-    return form->findChild<QListWidget*>(QStringLiteral("CheckListBoxEditions"));
+    return Child<QListWidget>(form, "CheckListBoxEditions");
 }
 
 QString Checks(QWidget* form) {
@@ -54,7 +55,7 @@ void SetChecks(QWidget* form, const QString& pattern) {
 }
 
 void ChooseFormat(QWidget* form, int index) {
-    auto* box = form->findChild<QComboBox*>(QStringLiteral("ComboBoxFormats"));
+    auto* box = Child<QComboBox>(form, "ComboBoxFormats");
     box->setCurrentIndex(index);
     emit box->activated(index);
 }
@@ -78,16 +79,16 @@ private slots:
         TFilterForm form;
         QCOMPARE(form.windowTitle(), QStringLiteral("Filter"));
         QCOMPARE(Editions(&form)->item(1)->text(), QStringLiteral("[CD] Cinder Dunes"));
-        auto* formats = form.findChild<QComboBox*>(QStringLiteral("ComboBoxFormats"));
+        auto* formats = Child<QComboBox>(&form, "ComboBoxFormats");
         QCOMPARE(formats->count(), 4);
         QCOMPARE(formats->itemText(2), QStringLiteral("Standard"));
         form.SetFilter({});
         QCOMPARE(Checks(&form), QStringLiteral("xxx"));
-        QVERIFY(form.findChild<QRadioButton*>(QStringLiteral("RadioButtonBelongsTo"))->isChecked());
+        QVERIFY(Child<QRadioButton>(&form, "RadioButtonBelongsTo")->isChecked());
         form.SetFilter({"EF;AB;", true});
         QCOMPARE(Checks(&form), QStringLiteral("x.x"));
         QCOMPARE(formats->currentText(), QStringLiteral("All"));
-        QVERIFY(form.findChild<QRadioButton*>(QStringLiteral("RadioButtonLegalIn"))->isChecked());
+        QVERIFY(Child<QRadioButton>(&form, "RadioButtonLegalIn")->isChecked());
         // A code without its ";" is not listed.
         form.SetFilter({"CD", false});
         QCOMPARE(Checks(&form), QStringLiteral("..."));
@@ -144,7 +145,7 @@ private slots:
         ModalDriver driver;
         driver.Then([&](QWidget* form) {
             SetChecks(form, checks);
-            form->findChild<QRadioButton*>(legalIn ? "RadioButtonLegalIn" : "RadioButtonBelongsTo")
+            Child<QRadioButton>(form, legalIn ? "RadioButtonLegalIn" : "RadioButtonBelongsTo")
                 ->setChecked(true);
             Click(form, "ButtonOK");
         });
@@ -198,23 +199,21 @@ private slots:
                                                                            "Grove Tender      U\r\n");
         TReadCardForm form(file);
         QCOMPARE(form.windowTitle(), QStringLiteral("Loading from ") + QString::fromStdString(file));
-        QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("EditEdition"))->text(),
-                 QStringLiteral("amber.txt"));
-        QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("EditED"))->text(), QStringLiteral("am"));
-        auto* lines = form.findChild<QListWidget*>(QStringLiteral("ListBoxStrings"));
+        QCOMPARE(Child<QLineEdit>(&form, "EditEdition")->text(), QStringLiteral("amber.txt"));
+        QCOMPARE(Child<QLineEdit>(&form, "EditED")->text(), QStringLiteral("am"));
+        auto* lines = Child<QListWidget>(&form, "ListBoxStrings");
         QCOMPARE(lines->count(), 3);
         QCOMPARE(lines->currentRow(), 0);
-        auto* length = form.findChild<QSlider*>(QStringLiteral("TrackBarNameLength"));
+        auto* length = Child<QSlider>(&form, "TrackBarNameLength");
         QCOMPARE(length->maximum(), 22);
         lines->setCurrentRow(2);
         length->setValue(12);
-        form.findChild<QSlider*>(QStringLiteral("TrackBarRarityPosition"))->setValue(19);
-        QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("EditName"))->text(),
-                 QStringLiteral("Grove Tender"));
-        QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("EditRarity"))->text(), QStringLiteral("U"));
-        form.findChild<QLineEdit*>(QStringLiteral("EditED"))->setText(QStringLiteral("  AB "));
-        form.findChild<QCheckBox*>(QStringLiteral("CheckBoxTwoSpaces"))->setChecked(true);
-        QVERIFY(form.findChild<QWidget*>(QStringLiteral("GroupBoxName"))->isHidden());
+        Child<QSlider>(&form, "TrackBarRarityPosition")->setValue(19);
+        QCOMPARE(Child<QLineEdit>(&form, "EditName")->text(), QStringLiteral("Grove Tender"));
+        QCOMPARE(Child<QLineEdit>(&form, "EditRarity")->text(), QStringLiteral("U"));
+        Child<QLineEdit>(&form, "EditED")->setText(QStringLiteral("  AB "));
+        Child<QCheckBox>(&form, "CheckBoxTwoSpaces")->setChecked(true);
+        QVERIFY(Child<QWidget>(&form, "GroupBoxName")->isHidden());
         const TReadCardRec rec = form.Result(true);
         QCOMPARE(rec.NameLength, 12);
         QCOMPARE(rec.RarityPosition, 19);
@@ -236,8 +235,8 @@ private slots:
         prompter.fileLists.push_back({first, second});
         ModalDriver driver;
         driver.Then([](QWidget* form) {
-            form->findChild<QLineEdit*>(QStringLiteral("EditED"))->setText(QStringLiteral("ON"));
-            form->findChild<QCheckBox*>(QStringLiteral("CheckBoxTwoSpaces"))->setChecked(true);
+            Child<QLineEdit>(form, "EditED")->setText(QStringLiteral("ON"));
+            Child<QCheckBox>(form, "CheckBoxTwoSpaces")->setChecked(true);
             Click(form, "ButtonOK");
         });
         driver.Then([](QWidget* form) { Click(form, "ButtonCancel"); });
@@ -285,25 +284,25 @@ private slots:
         test::WriteSmallWorld(home_);
         const std::string base = home_ / "Data/base.txt";
         auto setValue = [](QWidget* form, int edition, int row, int value) {
-            auto* editions = form->findChild<QComboBox*>(QStringLiteral("ComboBoxEditions"));
+            auto* editions = Child<QComboBox>(form, "ComboBoxEditions");
             editions->setCurrentIndex(edition);
             emit editions->activated(edition);
-            auto* list = form->findChild<QTreeView*>(QStringLiteral("ListViewCards"));
+            auto* list = Child<QTreeView>(form, "ListViewCards");
             list->setCurrentIndex(list->model()->index(row, 0));
-            form->findChild<QSlider*>(QStringLiteral("TrackBarValue"))->setValue(value);
+            Child<QSlider>(form, "TrackBarValue")->setValue(value);
         };
         ModalDriver driver;
         driver.Then([&](QWidget* form) {
             QCOMPARE(form->windowTitle(), QStringLiteral("Edit card values"));
-            auto* list = form->findChild<QTreeView*>(QStringLiteral("ListViewCards"));
+            auto* list = Child<QTreeView>(form, "ListViewCards");
             QCOMPARE(list->model()->rowCount(), 2); // Amber Bay
             QCOMPARE(list->model()->index(0, 0).data().toString(), QStringLiteral("C   Ember Whelp"));
             // Selecting the second card (value 7) moves the slider and changes nothing.
             list->setCurrentIndex(list->model()->index(1, 0));
-            QCOMPARE(form->findChild<QSlider*>(QStringLiteral("TrackBarValue"))->value(), 7);
+            QCOMPARE(Child<QSlider>(form, "TrackBarValue")->value(), 7);
             QCOMPARE(CardDatabase().Items(0).Value, 4);
             // The slider shows its number.
-            auto* number = form->findChild<QLabel*>(QStringLiteral("LabelValue"));
+            auto* number = Child<QLabel>(form, "LabelValue");
             QVERIFY(number && number->isVisible());
             QCOMPARE(number->text(), QStringLiteral("7"));
             for (int i = 0; i < 7; ++i)
@@ -323,7 +322,7 @@ private slots:
 
         const std::string saved = test::TempDir::Read(base);
         driver.Then([&](QWidget* form) {
-            auto* slider = form->findChild<QSlider*>(QStringLiteral("TrackBarValue"));
+            auto* slider = Child<QSlider>(form, "TrackBarValue");
             QCOMPARE(slider->value(), 1); // the saved value comes back
             setValue(form, 1, 0, 0);
             Click(form, "ButtonCancel");
@@ -342,7 +341,7 @@ private slots:
             home_.Write("Data/base.txt/keep", "");
             Click(form, "ButtonSave");
             keptOpen = form->isVisible() && prompter.Messages("error").size() == 1 &&
-                       form->findChild<QSlider*>(QStringLiteral("TrackBarValue"))->value() == 9;
+                       Child<QSlider>(form, "TrackBarValue")->value() == 9;
             std::filesystem::remove_all(base);
             std::filesystem::rename(base + ".away", base);
             Click(form, "ButtonSave");

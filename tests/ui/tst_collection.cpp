@@ -36,6 +36,7 @@
 #include <QtTest>
 
 using namespace tovel;
+using test::Child;
 using test::Click;
 using test::ModalDriver;
 using test::ScriptedPrompter;
@@ -66,15 +67,14 @@ void DoubleClickRow(TCardsFrame* frame, int row) {
 // Opens the filter dialog from the frame's button and checks exactly these editions.
 void FilterTo(ModalDriver& driver, TCardsFrame* frame, const QStringList& codes, bool legalIn) {
     driver.Then([codes, legalIn](QWidget* form) {
-        auto* list = form->findChild<QListWidget*>(QStringLiteral("CheckListBoxEditions"));
+        auto* list = Child<QListWidget>(form, "CheckListBoxEditions");
         for (int i = 0; i < list->count(); ++i) {
             bool wanted = false;
             for (const QString& code : codes)
                 wanted |= list->item(i)->text().startsWith(QLatin1Char('[') + code + QLatin1Char(']'));
             list->item(i)->setCheckState(wanted ? Qt::Checked : Qt::Unchecked);
         }
-        form->findChild<QRadioButton*>(legalIn ? "RadioButtonLegalIn" : "RadioButtonBelongsTo")
-            ->setChecked(true);
+        Child<QRadioButton>(form, legalIn ? "RadioButtonLegalIn" : "RadioButtonBelongsTo")->setChecked(true);
         Click(form, "ButtonOK");
     });
     Click(frame, "BitBtn1");
@@ -209,10 +209,8 @@ private slots:
             QCOMPARE(form->windowTitle(), QStringLiteral("Inventory"));
             TCardsFrame* base = form->CardsFrameBase();
             TCardsFrame* inv = form->CardsFrameInv();
-            QCOMPARE(base->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
-                     QStringLiteral("Find in base"));
-            QCOMPARE(inv->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
-                     QStringLiteral("Find in inventory"));
+            QCOMPARE(Child<QLabel>(base, "Label1")->text(), QStringLiteral("Find in base"));
+            QCOMPARE(Child<QLabel>(inv, "Label1")->text(), QStringLiteral("Find in inventory"));
             QCOMPARE(inv->ListView()->model()->rowCount(), 0);
             QTest::keyClicks(base->EditSearch(), QStringLiteral("naalir or"));
             QCOMPARE(SelectedName(base), QStringLiteral("Naalir Oracle"));
@@ -226,7 +224,7 @@ private slots:
             QCOMPARE(inv->ListView()->model()->rowCount(), 1);
             QCOMPARE(Cell(inv, 0, kColumnCount), QStringLiteral("4"));
             QCOMPARE(Cell(inv, 0, kColumnFoil), QStringLiteral("1"));
-            auto* notes = inv->findChild<QLineEdit*>(QStringLiteral("EditNotes"));
+            auto* notes = Child<QLineEdit>(inv, "EditNotes");
             QTest::keyClicks(notes, QStringLiteral("trade;binder"));
             QCOMPARE(Cell(inv, 0, kColumnNotes), QStringLiteral("tradebinder")); // ";" refused
             form->Action("ASaveToFile")->trigger();
@@ -246,8 +244,7 @@ private slots:
             QCOMPARE(inv->ListView()->model()->rowCount(), 1);
             QCOMPARE(Cell(inv, 0, kColumnName), QStringLiteral("Naalir Oracle"));
             QCOMPARE(Cell(inv, 0, kColumnNotes), QStringLiteral("tradebinder"));
-            QCOMPARE(inv->findChild<QLabel*>(QStringLiteral("LabelTotal"))->text(),
-                     QStringLiteral("Cards total: 4"));
+            QCOMPARE(Child<QLabel>(inv, "LabelTotal")->text(), QStringLiteral("Cards total: 4"));
             form->close(); // unmodified: no question
         });
         main.Command(QStringLiteral("New1"))->trigger();
@@ -276,7 +273,7 @@ private slots:
             QCOMPARE(Editions(frame), (QSet<QString>{"HK", "TX"}));
             // Cards printed in HK or TX but belonging to other editions passed only as "legal in".
             QVERIFY(frame->ListView()->model()->rowCount() <= legalRows);
-            QCOMPARE(frame->findChild<QLabel*>(QStringLiteral("LabelDifferent"))->text(),
+            QCOMPARE(Child<QLabel>(frame, "LabelDifferent")->text(),
                      QStringLiteral("Different cards: %1").arg(frame->ListView()->model()->rowCount()));
             form->close();
         });
@@ -303,9 +300,9 @@ private slots:
         TViewBaseForm form;
         form.Setup();
         QCOMPARE(form.CardsFrameBase()->ListView()->model()->rowCount(), 0);
-        QCOMPARE(form.CardsFrameBase()->findChild<QLabel*>(QStringLiteral("LabelDifferent"))->text(),
+        QCOMPARE(Child<QLabel>(form.CardsFrameBase(), "LabelDifferent")->text(),
                  QStringLiteral("Different cards: 0"));
-        QVERIFY(form.CardsFrameBase()->findChild<QLabel*>(QStringLiteral("LabelTotal"))->isHidden());
+        QVERIFY(Child<QLabel>(form.CardsFrameBase(), "LabelTotal")->isHidden());
         form.close();
     }
 
@@ -381,11 +378,9 @@ private slots:
         QCOMPARE(inv->ListView()->model()->rowCount(), 2);
         QCOMPARE(SelectedName(inv), QStringLiteral("Naalir Oracle"));
         // The statistics follow every copy added or removed.
-        QCOMPARE(inv->findChild<QLabel*>(QStringLiteral("LabelTotal"))->text(),
-                 QStringLiteral("Cards total: 2"));
-        QCOMPARE(inv->findChild<QLabel*>(QStringLiteral("LabelDifferent"))->text(),
-                 QStringLiteral("Different cards: 2"));
-        auto* notes = inv->findChild<QLineEdit*>(QStringLiteral("EditNotes"));
+        QCOMPARE(Child<QLabel>(inv, "LabelTotal")->text(), QStringLiteral("Cards total: 2"));
+        QCOMPARE(Child<QLabel>(inv, "LabelDifferent")->text(), QStringLiteral("Different cards: 2"));
+        auto* notes = Child<QLineEdit>(inv, "EditNotes");
         QTest::keyClicks(notes, QStringLiteral("mint"));
 
         // "Clear inventory": the save question first, then the confirmation; Cancel keeps all.
@@ -527,8 +522,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         TCardsFrame* frame = form.CardsFrameBase();
         // The list starts below the bars.
-        QVERIFY(form.findChild<QWidget*>(QStringLiteral("LmCoolBar1"))->geometry().bottom() <
-                frame->geometry().top());
+        QVERIFY(Child<QWidget>(&form, "LmCoolBar1")->geometry().bottom() < frame->geometry().top());
         QAbstractItemModelTester tester(frame->ListView()->model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         // A prefix no name has leaves the selection where it was.
@@ -687,7 +681,7 @@ private slots:
         QTableView* list = inv->ListView();
         list->setFocus();
         if (edit == QStringLiteral("box")) {
-            QTest::keyClicks(inv->findChild<QLineEdit*>(QStringLiteral("EditNotes")), QStringLiteral("x"));
+            QTest::keyClicks(Child<QLineEdit>(inv, "EditNotes"), QStringLiteral("x"));
         } else if (edit == QStringLiteral("cell")) {
             list->setCurrentIndex(list->model()->index(1, 0));
             QTest::keyClick(list, Qt::Key_Return);
@@ -726,7 +720,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), base->ListView());
         QTest::keyClick(base->ListView(), Qt::Key_Return);
         QTest::keyClick(base->ListView(), Qt::Key_Enter, Qt::KeypadModifier);
-        QTest::keyClick(inv->findChild<QLineEdit*>(QStringLiteral("EditNotes")), Qt::Key_Return);
+        QTest::keyClick(Child<QLineEdit>(inv, "EditNotes"), Qt::Key_Return);
         QTest::keyClick(form.QueryBar()->Edit(), Qt::Key_Return);
         QCOMPARE(dialogs, QStringList());
         const std::string saved = home_ / "Inventory/keys.inv";
@@ -808,7 +802,7 @@ private slots:
         QCOMPARE(dialogs, QStringList());
         form.QueryBar()->Edit()->setText(QStringLiteral("t:nothinghasthistype"));
         form.QueryBar()->Apply();
-        form.findChild<QAction*>(QStringLiteral("AViewCardInfo"))->trigger();
+        Child<QAction>(&form, "AViewCardInfo")->trigger();
         TCardInfoFrame* info = ViewCardForm()->CardInfoFrame();
         QCOMPARE(info->LabelName()->text(), QString());
         QVERIFY(info->isVisible() && !info->Panel2()->isVisible() && !info->Panel3()->isVisible());

@@ -213,7 +213,7 @@ private slots:
                        Child<TCardListView>(form, "ListView")->Model()->rowCount() == 0 &&
                        !Child<QToolButton>(form, "SpeedButtonSaveAll")->isVisibleTo(form) &&
                        Child<QPushButton>(form, "Button1")->text() == QStringLiteral("Pick");
-                form->findChild<QAction*>(QStringLiteral("N5"))->trigger();
+                Child<QAction>(form, "N5")->trigger();
             });
         bool designerOpened = false;
         WhenReady designer([] { return ActiveModal<TMakeDeckForm>() != nullptr; },
@@ -282,7 +282,7 @@ private slots:
             QTest::keyClick(Child<TCardListView>(form, "ListView"), Qt::Key_Escape);
             keptByEsc = form->isVisible();
             prompter_->answers = {Answer::No, Answer::Yes};
-            form->findChild<QAction*>(QStringLiteral("N5"))->trigger();
+            Child<QAction>(form, "N5")->trigger();
             keptByNo = form->isVisible();
             form->close(); // the title bar's button
         }));
@@ -360,7 +360,7 @@ private slots:
             const TIntegerList& picks = form->Engine().Seats().Items(0).Picks;
             check(form->focusWidget() == list && list->SelectedRow() == 0,
                   "first booster: focus, first card");
-            form->findChild<QAction*>(QStringLiteral("Viewcardinfo1"))->trigger();
+            Child<QAction>(form, "Viewcardinfo1")->trigger();
             QTest::keyClick(list, Qt::Key_Down);
             QTest::keyClick(list, Qt::Key_Down);
             check(list->SelectedRow() == 2, "Down moves");
@@ -427,7 +427,7 @@ private slots:
                   "a double click marks");
             QTest::mouseClick(Child<QPushButton>(form, "Button1"), Qt::LeftButton);
             check(picks.Count() == 2, "\"Pick\" takes the marked card");
-            form->findChild<QAction*>(QStringLiteral("ConfirmPicks"))->trigger();
+            Child<QAction>(form, "ConfirmPicks")->trigger();
             QTest::keyClick(list, Qt::Key_Return);
             check(picks.Count() == 3 && !Settings().DraftConfirmPicks(), "turned off: one Enter takes");
             prompter_->answers.push_back(Answer::Yes);
@@ -481,7 +481,7 @@ private slots:
                 runningDuringQuestion << form->Timer()->isActive();
             };
             prompter_->answers = {Answer::No};
-            form->findChild<QAction*>(QStringLiteral("N5"))->trigger(); // "Exit", and No
+            Child<QAction>(form, "N5")->trigger(); // "Exit", and No
             resumed =
                 form->isVisible() && form->Timer()->isActive() && form->Engine().PickSeconds() == seconds;
             prompter_->answers = {Answer::Yes};
@@ -596,7 +596,7 @@ private slots:
                 engine.AutoPick();
             }
             prompter_->fileNames = {mine};
-            form->findChild<QAction*>(QStringLiteral("SaveAllBuiltDecks"))->trigger();
+            Child<QAction>(form, "SaveAllBuiltDecks")->trigger();
             form->reject();
         }));
         for (const auto& [shown, expected] : outlined)

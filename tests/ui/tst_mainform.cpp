@@ -24,6 +24,7 @@
 #include <cstdlib>
 
 using namespace tovel;
+using test::Child;
 
 namespace {
 
@@ -126,7 +127,7 @@ private slots:
         QCOMPARE(titles,
                  (QStringList{"File", "Base", "Inventory", "Deck", "Draft", "Utilities", "Options", "Help"}));
         const auto items = [&form](const char* menuName) {
-            const QMenu* menu = form.findChild<QMenu*>(QLatin1String(menuName));
+            const QMenu* menu = Child<QMenu>(&form, menuName);
             QStringList captions;
             for (QAction* action : menu->actions())
                 captions << (action->isSeparator() ? QStringLiteral("-") : Caption(action)) +
@@ -151,11 +152,11 @@ private slots:
             auto* about = qobject_cast<TAboutForm*>(modal);
             QVERIFY(about);
             seen = true;
-            QCOMPARE(about->findChild<QLabel*>(QStringLiteral("LabelTitle"))->text(),
+            QCOMPARE(Child<QLabel>(about, "LabelTitle")->text(),
                      QStringLiteral("Tovel v") + QApplication::applicationVersion());
             QCOMPARE(about->ContactUrl(), QStringLiteral("mailto:") + QLatin1String(kContactAddress) +
                                               QStringLiteral("?Subject=Tovel"));
-            auto* cool = about->findChild<QPushButton*>(QStringLiteral("ButtonCool"));
+            auto* cool = Child<QPushButton>(about, "ButtonCool");
             QVERIFY(cool && cool->isDefault());
             QCOMPARE(cool->text(), QStringLiteral("Cool"));
             cool->click();

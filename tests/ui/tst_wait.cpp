@@ -4,6 +4,7 @@
 #include "core/infra/Sleeper.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
+#include "support/WindowTests.h"
 #include "ui/app/TovelApplication.h"
 #include "ui/platform/QtPrompter.h"
 #include "ui/wait/CopyWithRetry.h"
@@ -20,11 +21,12 @@
 #include <cstring>
 
 using namespace tovel;
+using test::Child;
 
 namespace {
 
-QString LabelText(const QString& name) {
-    return TopWaitForm()->findChild<QLabel*>(name)->text();
+QString LabelText(const char* name) {
+    return Child<QLabel>(TopWaitForm(), name)->text();
 }
 
 } // namespace
@@ -47,9 +49,9 @@ private slots:
         QCOMPARE(form->windowTitle(), QStringLiteral("Please wait..."));
         QCOMPARE(form->height(), TWaitForm::kDesignHeight - 41);
         QCOMPARE(form->width(), TWaitForm::kDesignWidth);
-        QVERIFY(form->findChild<QProgressBar*>(QStringLiteral("ProgressBar"))->isHidden());
-        QVERIFY(form->findChild<QWidget*>(QStringLiteral("Panel1"))->isHidden());
-        QVERIFY(form->findChild<QToolButton*>(QStringLiteral("AbortButton"))->isHidden());
+        QVERIFY(Child<QProgressBar>(form, "ProgressBar")->isHidden());
+        QVERIFY(Child<QWidget>(form, "Panel1")->isHidden());
+        QVERIFY(Child<QToolButton>(form, "AbortButton")->isHidden());
         const TRect area = GetWorkArea();
         QCOMPARE(form->x(), area.right - TWaitForm::kDesignWidth);
         // Placed with the full design height; the shortened window keeps its top edge.
@@ -61,17 +63,17 @@ private slots:
         ShowWait("Working", 10, nullptr, true, "Stop?");
         TWaitForm* form = TopWaitForm();
         QCOMPARE(form->height(), TWaitForm::kDesignHeight);
-        QVERIFY(!form->findChild<QProgressBar*>(QStringLiteral("ProgressBar"))->isHidden());
-        QVERIFY(!form->findChild<QToolButton*>(QStringLiteral("AbortButton"))->isHidden());
-        QCOMPARE(LabelText(QStringLiteral("TimeLabel2")), QStringLiteral("?:??:??"));
+        QVERIFY(!Child<QProgressBar>(form, "ProgressBar")->isHidden());
+        QVERIFY(!Child<QToolButton>(form, "AbortButton")->isHidden());
+        QCOMPARE(LabelText("TimeLabel2"), QStringLiteral("?:??:??"));
         QVERIFY(!UpdateWait("", 0));
-        QCOMPARE(LabelText(QStringLiteral("TimeLabel2")), QStringLiteral("?:??:??"));
+        QCOMPARE(LabelText("TimeLabel2"), QStringLiteral("?:??:??"));
         QCOMPARE(QString::fromStdString(WaitMessage()), QStringLiteral("Working"));
         UpdateWait("Step two\rof ten", 5);
-        QCOMPARE(form->findChild<QProgressBar*>(QStringLiteral("ProgressBar"))->value(), 5);
-        QVERIFY(LabelText(QStringLiteral("TimeLabel2")) != QStringLiteral("?:??:??"));
+        QCOMPARE(Child<QProgressBar>(form, "ProgressBar")->value(), 5);
+        QVERIFY(LabelText("TimeLabel2") != QStringLiteral("?:??:??"));
         // A carriage return starts a new line on the label.
-        QCOMPARE(LabelText(QStringLiteral("MessageLabel")), QStringLiteral("Step two\nof ten"));
+        QCOMPARE(LabelText("MessageLabel"), QStringLiteral("Step two\nof ten"));
     }
 
     // The second window stands directly above the first; updates go to the top; CloseWait
@@ -147,7 +149,7 @@ private slots:
         QVERIFY(prompter.asked.empty());
         QTest::keyClick(form, Qt::Key_Escape);
         QVERIFY(!UpdateWait("", 1));
-        form->findChild<QToolButton*>(QStringLiteral("AbortButton"))->click();
+        Child<QToolButton>(form, "AbortButton")->click();
         QVERIFY(UpdateWait("", 2));
         QCOMPARE(prompter.Messages("confirm"),
                  (std::vector<std::string>{"Прервать операцию?", "Прервать операцию?"}));
@@ -273,7 +275,7 @@ private slots:
                  language == static_cast<int>(TLanguage::English));
         ShowWait("Working", 10, nullptr, true, "Stop?");
         TWaitForm* form = TopWaitForm();
-        QCOMPARE(form->findChild<QToolButton*>(QStringLiteral("AbortButton"))->toolTip(), abortTip);
+        QCOMPARE(Child<QToolButton>(form, "AbortButton")->toolTip(), abortTip);
         QCOMPARE(form->windowTitle(), QStringLiteral("Please wait..."));
         CloseWait();
 
