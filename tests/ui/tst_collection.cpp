@@ -339,9 +339,9 @@ private slots:
         QVERIFY(form.Modified());
         form.show();
         form.Action("AExportDec")->trigger();
-        const std::string first = FormatInventory(Inventory());
+        const std::string first = FormatInventory(form.Collection());
         form.Action("AImportDec")->trigger();
-        QCOMPARE(FormatInventory(Inventory()), first);
+        QCOMPARE(FormatInventory(form.Collection()), first);
         QCOMPARE(prompter.asked.at(0).text, home_ / "Decks/");
         QCOMPARE(prompter.asked.at(0).filter, std::string("Deck files|*.dec"));
         form.close();
@@ -497,7 +497,7 @@ private slots:
         for (int row = 0; row < inv->ListView()->model()->rowCount(); ++row)
             shown << Cell(inv, row, kColumnName);
         QCOMPARE(shown, names);
-        QCOMPARE(Inventory().Count(), int(names.size()));
+        QCOMPARE(form.Collection().Count(), int(names.size()));
         QCOMPARE(form.CurrentFile(), home_ / "Inventory/inventory.inv");
         prompter.script.answers = {Answer::No};
         form.close();
@@ -747,14 +747,14 @@ private slots:
         prompter.fileNames = {deck, deck};
         prompter.answers = {Answer::Cancel, Answer::Yes};
         form.Action("AImportDec")->trigger();
-        QCOMPARE(FormatInventory(Inventory()), before);
+        QCOMPARE(FormatInventory(form.Collection()), before);
         form.Action("AImportDec")->trigger();
         QCOMPARE(Names(form.CardsFrameInv()), QStringList{"Quelarr Orrery"});
         const std::string question =
             "Replace the collection with the cards of starter.dec? The current collection has 3 cards.";
         QCOMPARE(prompter.Messages("confirm"), (std::vector<std::string>{question, question}));
         undo->trigger();
-        QCOMPARE(FormatInventory(Inventory()), before);
+        QCOMPARE(FormatInventory(form.Collection()), before);
         QCOMPARE(Names(form.CardsFrameInv()), (QStringList{"Forest", "Naalir Oracle"}));
         QVERIFY(!form.Modified() && !undo->isEnabled());
         // Saved, the import stays; into an empty collection it asks nothing.

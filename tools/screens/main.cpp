@@ -249,7 +249,6 @@ void CollectionWindows() {
         form.CardsFrameInv()->Rebuild();
         Save(Framed(&form), "inventory");
         form.hide();
-        Inventory().Clear();
     }
     {
         TFilterForm form;

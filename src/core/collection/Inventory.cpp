@@ -132,18 +132,6 @@ void TInventoryList::Swap(TInventoryList& other) noexcept {
     other.stamp_ = 0;
 }
 
-TInventoryList& Inventory() {
-    // Global: the inventory window's list, kept from one opening of the window to the next.
-    static TInventoryList list;
-    return list;
-}
-
-TInventoryList& BaseList() {
-    // Global: the base viewer's list, kept from one opening of the viewer to the next.
-    static TInventoryList list;
-    return list;
-}
-
 void FillBaseList(TInventoryList& list, const TCardsList& cards) {
     list.Clear();
     for (int i = 0; i < cards.Count(); ++i) {

@@ -72,10 +72,6 @@ private:
     mutable uint64_t stamp_ = 0; // 0: changed since the last stamp was given
 };
 
-// The program-wide lists: the user's inventory and the base list (one line per database card).
-TInventoryList& Inventory();
-TInventoryList& BaseList();
-
 // Clears `list` and appends one line per card of `cards`, in list order, linked to its card.
 void FillBaseList(TInventoryList& list, const TCardsList& cards);
 

@@ -67,13 +67,13 @@ void LoadCollectionData() {
     LoadCardDatabase(CardDatabase(), ProgramPath(kCardDatabaseFile), "");
 }
 
-void ShowBaseList(TCardsFrame& frame) {
+void ShowBaseList(TCardsFrame& frame, TInventoryList& list) {
     TCardFilter filter;
     filter.Editions = Settings().EditionsFilter();
     filter.LegalIn = false;
     frame.SetFilter(filter);
-    FillBaseList(BaseList(), CardDatabase());
-    frame.SetInventoryList(&BaseList());
+    FillBaseList(list, CardDatabase());
+    frame.SetInventoryList(&list);
 }
 
 void StoreEditionsFilter(const TCardsFrame& frame) {

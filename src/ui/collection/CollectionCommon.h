@@ -14,6 +14,7 @@ class QWidget;
 namespace tovel {
 
 class TCardsFrame;
+class TInventoryList;
 
 // A menu bar with one menu and a tool bar under it, in "Lm Style", at the top of `layout`;
 // returns the menu.
@@ -26,8 +27,9 @@ QAction* AddCommand(QMenu* menu, const QString& caption, const char* objectName,
 
 // Data/editions.txt, Data/formats.txt and the whole Data/base.txt.
 void LoadCollectionData();
-// The base list filled from the card database and shown in the frame, under the stored filter.
-void ShowBaseList(TCardsFrame& frame);
+// `list` filled from the card database (one line per card) and shown in the frame, under the
+// stored filter. The frame keeps pointing at `list`.
+void ShowBaseList(TCardsFrame& frame, TInventoryList& list);
 // Stores the frame's edition list as the shared "EditionsFilter".
 void StoreEditionsFilter(const TCardsFrame& frame);
 

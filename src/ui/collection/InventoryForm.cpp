@@ -123,8 +123,8 @@ void TInventoryForm::BuildLists(QVBoxLayout* layout) {
     cardsFrameBase_ = new TCardsFrame(this);
     cardsFrameBase_->setObjectName(QStringLiteral("CardsFrameBase"));
     queryBar_ = new TCardQueryBar("Inventory", *cardsFrameBase_, this);
-    queryBar_->OwnedFrom = [] {
-        return &Inventory();
+    queryBar_->OwnedFrom = [this] {
+        return &inventory_;
     };
     auto* baseColumn = new QVBoxLayout;
     baseColumn->setSpacing(0);
@@ -168,6 +168,10 @@ void TInventoryForm::ConnectButtons() {
 TInventoryForm::~TInventoryForm() {
     if (!closed_)
         DestroyCardInfo();
+    // The views go while the lists they show are still here.
+    delete queryBar_;
+    delete cardsFrameInv_;
+    delete cardsFrameBase_;
 }
 
 QAction* TInventoryForm::Action(const char* objectName) const {
@@ -205,10 +209,10 @@ void TInventoryForm::Setup() {
     cardsFrameInv_->SetFindCaption(tr("Find in inventory"));
 
     LoadCollectionData();
-    LoadInventory(Inventory(), CardDatabase(), currentFile_, false);
+    LoadInventory(inventory_, CardDatabase(), currentFile_, false);
     cardsFrameInv_->SetSortColumn(kColumnName);
-    cardsFrameInv_->SetInventoryList(&Inventory());
-    ShowBaseList(*cardsFrameBase_);
+    cardsFrameInv_->SetInventoryList(&inventory_);
+    ShowBaseList(*cardsFrameBase_, baseList_);
     queryBar_->Restore();
     cardsFrameBase_->EditSearch()->setFocus();
 }
@@ -252,7 +256,7 @@ void TInventoryForm::ReadIntoInventory(bool add, const std::function<void(TInven
     // The frame shows the inventory's lines while the reader runs (and while it shows its
     // messages): it reads into a list of its own, which replaces the inventory only once the
     // reader is done. A reader that fails leaves the inventory as it was.
-    ReadInventoryReplacing(Inventory(), add, read);
+    ReadInventoryReplacing(inventory_, add, read);
     cardsFrameInv_->Rebuild();
     queryBar_->InventoryChanged();
 }
@@ -272,7 +276,7 @@ void TInventoryForm::ASaveToFile() {
                                            kInventoryFilter, RewriteExportQuestion);
     if (file.empty())
         return;
-    SaveInventory(Inventory(), file);
+    SaveInventory(inventory_, file);
     DropUndo();
 }
 
@@ -292,12 +296,12 @@ void TInventoryForm::AImportDec(bool add) {
     // Importing replaces the collection: a collection with cards is asked about first and kept
     // for "Undo import".
     std::unique_ptr<TInventoryList> before;
-    if (!add && Inventory().Count() > 0) {
-        if (Prompts().Confirm(ReplaceCollectionQuestion(file, Inventory()), ConfirmButtons::YesCancel) !=
+    if (!add && inventory_.Count() > 0) {
+        if (Prompts().Confirm(ReplaceCollectionQuestion(file, inventory_), ConfirmButtons::YesCancel) !=
             Answer::Yes)
             return;
         before = std::make_unique<TInventoryList>();
-        AppendInventoryCopy(Inventory(), *before);
+        AppendInventoryCopy(inventory_, *before);
     }
     const bool wasModified = modified_;
     ReadIntoInventory(add,
@@ -313,7 +317,7 @@ void TInventoryForm::AImportDec(bool add) {
 void TInventoryForm::AUndoImport() {
     if (!beforeImport_)
         return;
-    Inventory().Swap(*beforeImport_);
+    inventory_.Swap(*beforeImport_);
     modified_ = modifiedBeforeImport_;
     DropUndo();
     cardsFrameInv_->Rebuild();
@@ -325,7 +329,7 @@ void TInventoryForm::AExportDec() {
         AskSaveTarget(ProgramPath(kDeckFolder), kDeckExtension, kDeckFilter, RewriteExportQuestion);
     if (file.empty())
         return;
-    WriteInventoryDeck(Inventory(), file);
+    WriteInventoryDeck(inventory_, file);
 }
 
 void TInventoryForm::AClearInventory() {
@@ -334,13 +338,13 @@ void TInventoryForm::AClearInventory() {
     if (Prompts().Confirm(ToUtf8(tr("Clear inventory? Are you sure?")), ConfirmButtons::YesCancel) !=
         Answer::Yes)
         return;
-    Inventory().Clear();
+    inventory_.Clear();
     cardsFrameInv_->Rebuild();
     SetModified();
 }
 
 bool TInventoryForm::AskSaveChanges() {
-    return SaveInventoryChanges(Inventory(), currentFile_, ProgramPath(kDefaultInventoryFile),
+    return SaveInventoryChanges(inventory_, currentFile_, ProgramPath(kDefaultInventoryFile),
                                 ToUtf8(tr("Inventory modified! Save changes?")), RewriteQuestionRu);
 }
 

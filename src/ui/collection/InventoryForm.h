@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/collection/Inventory.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -14,7 +16,6 @@ namespace tovel {
 
 class TCardQueryBar;
 class TCardsFrame;
-class TInventoryList;
 
 // The inventory window: the whole card database on the left, the inventory on the right,
 // buttons between them to add and remove copies, and a menu to load, save, merge, import and
@@ -31,6 +32,8 @@ public:
     TCardQueryBar* QueryBar() const { return queryBar_; }
     TCardsFrame* CardsFrameBase() const { return cardsFrameBase_; }
     TCardsFrame* CardsFrameInv() const { return cardsFrameInv_; }
+    // The collection as edited in the window.
+    const TInventoryList& Collection() const { return inventory_; }
     bool Modified() const { return modified_; }
     const std::string& CurrentFile() const { return currentFile_; }
     QAction* Action(const char* objectName) const;
@@ -75,6 +78,10 @@ private:
     QPushButton* buttonDeleteFoil_;
     QAction* aViewCardInfo_;
     QAction* aUndoImport_;
+    // The collection shown on the right and the database's cards on the left; the frames point
+    // at them, so the destructor removes the frames first.
+    TInventoryList inventory_;
+    TInventoryList baseList_;
     // The collection before the last import, and whether it was modified then, while the
     // import can be undone.
     std::unique_ptr<TInventoryList> beforeImport_;

@@ -49,6 +49,9 @@ TViewBaseForm::TViewBaseForm(QWidget* parent) : QDialog(parent) {
 TViewBaseForm::~TViewBaseForm() {
     if (!closed_)
         DestroyCardInfo();
+    // The views go while the list they show is still here.
+    delete queryBar_;
+    delete cardsFrameBase_;
 }
 
 void TViewBaseForm::Setup() {
@@ -67,7 +70,7 @@ void TViewBaseForm::Setup() {
         if (SettingsOpen())
             Settings().SetBaseCardColumns(columns);
     });
-    ShowBaseList(*cardsFrameBase_);
+    ShowBaseList(*cardsFrameBase_, baseList_);
     queryBar_->Restore();
     cardsFrameBase_->EditSearch()->setFocus();
 }

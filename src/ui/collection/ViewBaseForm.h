@@ -35,6 +35,8 @@ private:
     void AViewCardInfoExecute(bool checked);
 
     TCardsFrame* cardsFrameBase_;
+    // The database's cards as the frame lists them; the destructor removes the frame first.
+    TInventoryList baseList_;
     TCardQueryBar* queryBar_;
     QAction* aViewCardInfo_;
     QAction* aExit_;
