@@ -27,7 +27,7 @@ static void BM_WholePoolBooster(benchmark::State& state) {
     }
     TEditionCards pools;
     pools.LoadEdition(cards, "BIG");
-    SpecialBoosterConfigs() = {{"BIG", commons, 0, 0}};
+    pools.Compositions.Boosters = {{"BIG", commons, 0, 0}};
     RandomSource random(5);
     for (auto _ : state) {
         TIntegerList pack;
@@ -35,7 +35,6 @@ static void BM_WholePoolBooster(benchmark::State& state) {
         if (pack.Count() != commons)
             state.SkipWithError("the pack is not the whole pool");
     }
-    SpecialBoosterConfigs().clear();
     state.SetComplexityN(commons);
 }
 BENCHMARK(BM_WholePoolBooster)

@@ -463,12 +463,10 @@ int Ini(const uint8_t* data, size_t size) {
     Require(IniFile(path).ReadInteger("Fuzz", "Number", 7) ==
                 ParseIniInteger(doc.Value("Fuzz", "Number").value_or("7")).value_or(7),
             "an INI file reads differently from its text");
-    LoadSpecialConfigs(doc);
-    const std::vector<TBoosterConfig> boosters = SpecialBoosterConfigs();
-    const std::vector<TBoosterConfig> starters = SpecialStarterConfigs();
-    LoadSpecialConfigs(path);
-    Require(SpecialBoosterConfigs().size() == boosters.size() &&
-                SpecialStarterConfigs().size() == starters.size(),
+    const TPackCompositions fromText = ReadPackCompositions(doc);
+    const TPackCompositions fromFile = ReadPackCompositions(path);
+    Require(fromFile.Boosters.size() == fromText.Boosters.size() &&
+                fromFile.Starters.size() == fromText.Starters.size(),
             "boosters.ini reads differently from its text");
     const auto complex = doc.Entries("Complex");
     for (size_t i = 0; i < std::min<size_t>(complex.size(), 8); ++i) {
@@ -499,7 +497,7 @@ int Boosters(const uint8_t* data, size_t size) {
     }
     // A pack that is not refused makes packs of a sound size; a refused one is neither offered
     // nor drawn.
-    LoadSpecialConfigs(doc);
+    const TPackCompositions compositions = ReadPackCompositions(doc);
     TTextList choices;
     BuildPackChoices(choices, FuzzEditions(), doc);
     const auto complex = doc.Entries("Complex");
@@ -521,7 +519,7 @@ int Boosters(const uint8_t* data, size_t size) {
             for (TPackShape shape : {TPackShape::Booster, TPackShape::Starter}) {
                 int64_t cards = 0;
                 for (int m = 1; m <= CountWords(resolved, "+"); ++m) {
-                    const TBoosterConfig& config = PackComposition(shape, NthWord(m, resolved, "+", true));
+                    const TBoosterConfig& config = compositions.Of(shape, NthWord(m, resolved, "+", true));
                     cards += int64_t{config.Rares} + config.Uncommons + config.Commons;
                 }
                 Require(cards >= kMinPackCards && cards <= kMaxPackCards, "a pack of a size refused");

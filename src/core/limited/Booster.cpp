@@ -15,10 +15,6 @@ namespace tovel {
 
 namespace {
 
-// Global: boosters.ini's compositions as last loaded, one table for every pack the process draws.
-std::vector<TBoosterConfig> specialBoosters;
-std::vector<TBoosterConfig> specialStarters;
-
 constexpr std::string_view kComplex = "Complex";
 
 std::vector<TBoosterConfig> ReadConfigs(const IniDocument& ini, std::string_view section) {
@@ -95,11 +91,12 @@ const TBoosterConfig& DefaultComposition(TPackShape shape) {
     return shape == TPackShape::Starter ? starter : booster;
 }
 
-std::vector<TBoosterConfig>& SpecialBoosterConfigs() {
-    return specialBoosters;
-}
-std::vector<TBoosterConfig>& SpecialStarterConfigs() {
-    return specialStarters;
+const TBoosterConfig& TPackCompositions::Of(TPackShape shape, std::string_view compositionName) const {
+    if (!compositionName.empty())
+        for (const TBoosterConfig& config : shape == TPackShape::Starter ? Starters : Boosters)
+            if (config.Name == compositionName)
+                return config;
+    return DefaultComposition(shape);
 }
 
 TBoosterConfig ParseBoosterConfig(std::string_view countText) {
@@ -338,13 +335,12 @@ std::string BoostersIniReport() {
     return report;
 }
 
-void LoadSpecialConfigs(const IniDocument& ini) {
-    specialBoosters = ReadConfigs(ini, "SpecialBoosters");
-    specialStarters = ReadConfigs(ini, "SpecialStarters");
+TPackCompositions ReadPackCompositions(const IniDocument& ini) {
+    return {ReadConfigs(ini, "SpecialBoosters"), ReadConfigs(ini, "SpecialStarters")};
 }
 
-void LoadSpecialConfigs(const std::string& path) {
-    LoadSpecialConfigs(IniFile(path).Load());
+TPackCompositions ReadPackCompositions(const std::string& path) {
+    return ReadPackCompositions(IniFile(path).Load());
 }
 
 TCardLoader DefaultCardLoader() {
@@ -359,7 +355,6 @@ std::string BoostersIniPath() {
 
 void LoadLimitedTableData() {
     LoadEditionList(EditionList(), ProgramPath(kEditionsFile));
-    LoadSpecialConfigs(BoostersIniPath());
 }
 
 std::string FindComplexPack(const IniDocument& ini, std::string_view packName) {
@@ -404,19 +399,9 @@ void TEditionCards::LoadEdition(const TCardsList& cards, std::string_view editio
     }
 }
 
-const TBoosterConfig& PackComposition(TPackShape shape, std::string_view compositionName) {
-    if (!compositionName.empty()) {
-        const auto& specials = shape == TPackShape::Starter ? specialStarters : specialBoosters;
-        for (const TBoosterConfig& config : specials)
-            if (config.Name == compositionName)
-                return config;
-    }
-    return DefaultComposition(shape);
-}
-
 void GeneratePack(TPackShape shape, TIntegerList& target, const TEditionCards& pools,
                   std::string_view compositionName, bool fresh, RandomSource& random) {
-    const TBoosterConfig& config = PackComposition(shape, compositionName);
+    const TBoosterConfig& config = pools.Compositions.Of(shape, compositionName);
     TMembers inTarget;
     if (!fresh)
         inTarget.insert(target.begin(), target.end());

@@ -32,9 +32,16 @@ enum class TPackShape { Booster, Starter };
 // 11 commons, 3 uncommons, 1 rare; a starter 32, 10 and 3.
 const TBoosterConfig& DefaultComposition(TPackShape shape);
 
-// The [SpecialBoosters] and [SpecialStarters] entries in file order, replaced by each load.
-std::vector<TBoosterConfig>& SpecialBoosterConfigs();
-std::vector<TBoosterConfig>& SpecialStarterConfigs();
+// The special compositions of boosters.ini: its [SpecialBoosters] and [SpecialStarters]
+// entries in file order.
+struct TPackCompositions {
+    std::vector<TBoosterConfig> Boosters;
+    std::vector<TBoosterConfig> Starters;
+
+    // The composition a draw uses: the default for the shape when the name is empty or has no
+    // special entry, else the first special entry of that name (exact match).
+    const TBoosterConfig& Of(TPackShape shape, std::string_view compositionName) const;
+};
 
 // A count text such as "1R3U11C": numbers each closed by R, U or C. A number that cannot be
 // read gives that letter's default (1, 3, 11); a letter that does not occur gives 0.
@@ -80,14 +87,14 @@ std::string BoosterProblemText(const TBoosterIniProblem& problem);
 // all (IniFile::ReadProblem), or "" when it has no problem (or is not there).
 std::string BoostersIniReport();
 
-// Replaces both special tables from the document (or the file; a missing one reads as empty).
-void LoadSpecialConfigs(const IniDocument& ini);
-void LoadSpecialConfigs(const std::string& path);
+// The special compositions of the document (or the file; a missing one reads as empty).
+TPackCompositions ReadPackCompositions(const IniDocument& ini);
+TPackCompositions ReadPackCompositions(const std::string& path);
 
 // ProgramPath(kBoostersFile).
 std::string BoostersIniPath();
 // What the draft and sealed tables read before they deal: the program folder's edition list
-// (into EditionList()) and the special packs of its boosters.ini.
+// (into EditionList()).
 void LoadLimitedTableData();
 
 // The value of the first [Complex] entry whose key equals the pack name exactly, or "".
@@ -101,6 +108,9 @@ public:
     TIntegerList Rares;
     TIntegerList Uncommons;
     TIntegerList Commons;
+
+    // The compositions draws from these pools use by name; kept by ClearPools and LoadEdition.
+    TPackCompositions Compositions;
 
     void ClearPools();
     // Fills the pools with the cards whose Edition equals the code exactly; basic lands and any
@@ -140,10 +150,6 @@ inline constexpr int kTableSeats = 8;
 // filter ("AAA;BBB;", empty for everything). Tests put cards in memory instead.
 using TCardLoader = std::function<void(TCardsList& cards, const std::string& editionsFilter)>;
 TCardLoader DefaultCardLoader();
-
-// The composition a draw uses: the default for the shape when the name is empty or has no
-// special entry, else the first special entry of that name (exact match).
-const TBoosterConfig& PackComposition(TPackShape shape, std::string_view compositionName);
 
 // Draws one pack into the target (emptied first when fresh). A card enters at most once per
 // target and never when it is banned in draft. Error "Not enough rare cards in edition X" (or

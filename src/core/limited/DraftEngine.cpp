@@ -149,6 +149,7 @@ bool TDraftEngine::StartDraft(std::string_view config, int pickTimeSeconds) {
         // From here on the old boosters point into a card list about to be replaced.
         ClearBoosters();
         pools_.ClearPools();
+        pools_.Compositions = ReadPackCompositions(BoostersIniPath());
         loader_(cards_, DraftEditionsFilter(resolved));
 
         std::string lastFilled;

@@ -82,6 +82,7 @@ bool GenerateSealedPool(std::string_view config, TCardsList& cards, TIntegerList
     loader(cards, std::string());
 
     TEditionCards pools;
+    pools.Compositions = ReadPackCompositions(boosters);
     TIntegerList pack;
     std::string lastFilled;
     for (const auto& [letter, resolved] : items) {

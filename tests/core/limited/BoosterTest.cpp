@@ -35,21 +35,21 @@ TEST(ParseBoosterConfig, ReadsCountsByTheirClosingLetter) {
 }
 
 TEST(SpecialConfigs, LoadInFileOrderAndApplyOnlyByExactName) {
-    LoadSpecialConfigs(
+    const TPackCompositions compositions = ReadPackCompositions(
         IniDocument("[specialboosters]\r\nBBB=2R\r\nAAA=1R3U\r\n[SpecialStarters]\r\nAAA=10C\r\n"));
-    ASSERT_EQ(SpecialBoosterConfigs().size(), 2u);
-    EXPECT_EQ(SpecialBoosterConfigs()[0].Name, "BBB");
-    EXPECT_EQ(SpecialBoosterConfigs()[1].Rares, 1);
-    ASSERT_EQ(SpecialStarterConfigs().size(), 1u);
-    EXPECT_EQ(PackComposition(TPackShape::Starter, "AAA").Commons, 10);
-    EXPECT_EQ(PackComposition(TPackShape::Booster, "bbb").Commons, 11); // case-sensitive: default
-    EXPECT_EQ(PackComposition(TPackShape::Booster, "").Rares, 1);
-    EXPECT_EQ(PackComposition(TPackShape::Starter, "").Commons, 32);
+    ASSERT_EQ(compositions.Boosters.size(), 2u);
+    EXPECT_EQ(compositions.Boosters[0].Name, "BBB");
+    EXPECT_EQ(compositions.Boosters[1].Rares, 1);
+    ASSERT_EQ(compositions.Starters.size(), 1u);
+    EXPECT_EQ(compositions.Of(TPackShape::Starter, "AAA").Commons, 10);
+    EXPECT_EQ(compositions.Of(TPackShape::Booster, "bbb").Commons, 11); // case-sensitive: default
+    EXPECT_EQ(compositions.Of(TPackShape::Booster, "").Rares, 1);
+    EXPECT_EQ(compositions.Of(TPackShape::Starter, "").Commons, 32);
 
-    // A file that is not there leaves no special compositions.
-    LoadSpecialConfigs(std::string("/nonexistent/boosters.ini"));
-    EXPECT_TRUE(SpecialBoosterConfigs().empty());
-    EXPECT_TRUE(SpecialStarterConfigs().empty());
+    // A file that is not there holds no special compositions.
+    const TPackCompositions none = ReadPackCompositions(std::string("/nonexistent/boosters.ini"));
+    EXPECT_TRUE(none.Boosters.empty());
+    EXPECT_TRUE(none.Starters.empty());
 }
 
 TEST(FindComplexPack, MatchesTheKeyExactlyInFileOrder) {
@@ -82,8 +82,6 @@ protected:
     void SetUp() override {
         AddEdition(cards, "AAA", 6, 12, 40);
         AddEdition(cards, "BBB", 5, 10, 35);
-        SpecialBoosterConfigs().clear();
-        SpecialStarterConfigs().clear();
     }
 
     // Rarity of every card in the pack, and checks that hold for every pack.
@@ -151,8 +149,8 @@ TEST_F(PackTest, APoolTooSmallForTheCompositionFailsBeforeDrawing) {
     };
     pools.LoadEdition(cards, "SSS");
     for (const ShortfallCase& c : cases) {
-        SpecialBoosterConfigs() = {ParseBoosterConfig(c.special)};
-        SpecialBoosterConfigs()[0].Name = "SSS";
+        pools.Compositions.Boosters = {ParseBoosterConfig(c.special)};
+        pools.Compositions.Boosters[0].Name = "SSS";
         TIntegerList pack;
         pack.Add(3);
         try {
@@ -164,8 +162,8 @@ TEST_F(PackTest, APoolTooSmallForTheCompositionFailsBeforeDrawing) {
         EXPECT_EQ(pack.Raw(), (std::vector<int32_t>{3})) << "the target changed";
     }
     // Exactly enough is fine: every acceptable card once.
-    SpecialBoosterConfigs()[0] = ParseBoosterConfig("1R3U5C");
-    SpecialBoosterConfigs()[0].Name = "SSS";
+    pools.Compositions.Boosters[0] = ParseBoosterConfig("1R3U5C");
+    pools.Compositions.Boosters[0].Name = "SSS";
     TIntegerList pack;
     GenerateBooster(pack, pools, "SSS", true, random);
     EXPECT_EQ(Shape(pack), "RUUUCCCCC");
@@ -196,7 +194,7 @@ TEST_F(PackTest, TableBoostersAreEightIndependentPacks) {
 }
 
 TEST_F(PackTest, SpecialCompositionsApplyOnlyToCompositeMembers) {
-    LoadSpecialConfigs(
+    pools.Compositions = ReadPackCompositions(
         IniDocument("[SpecialBoosters]\nAAA=2R\nBBB=1U2C\n[SpecialStarters]\nAAA=1R1U1C\nBBB=2C\n"));
     std::string last;
     TIntegerList pack;
@@ -224,11 +222,10 @@ TEST(GeneratePack, ACompositionAsLargeAsThePoolDrawsItWhole) {
     test::AddEdition(cards, "BIG", 0, 0, 2'000);
     TEditionCards pools;
     pools.LoadEdition(cards, "BIG");
-    SpecialBoosterConfigs() = {{"BIG", 2'000, 0, 0}};
+    pools.Compositions.Boosters = {{"BIG", 2'000, 0, 0}};
     RandomSource random(5);
     TIntegerList pack;
     GenerateBooster(pack, pools, "BIG", true, random);
-    SpecialBoosterConfigs().clear();
     ASSERT_EQ(pack.Count(), 2'000);
     EXPECT_EQ(std::set<int32_t>(pack.begin(), pack.end()).size(), 2'000u); // the banned card stays out
 }

@@ -51,7 +51,6 @@ protected:
         dir.Write("Data/editions.txt", "AAA;Edition AAA\r\nBBB;Edition BBB\r\nCCC;Edition CCC\r\n");
         TDraftEngine::LoadTableData();
         ASSERT_EQ(EditionList().Count(), 3);
-        ASSERT_EQ(SpecialBoosterConfigs().size(), 2u);
     }
 
     void TearDown() override { SetProgramDir(""); }
@@ -402,7 +401,6 @@ TEST_F(DraftTest, ABadConfigurationStartsNothingAndLeavesTheTableIdle) {
 
 TEST_F(DraftTest, ShortPoolsReportTheEditionAndLeaveTheTableIdle) {
     dir.Write("Data/boosters.ini", "[Complex]\r\nX=BBB+CCC\r\n[SpecialBoosters]\r\nBBB=9R\r\n");
-    LoadSpecialConfigs(BoostersIniPath());
     auto engine = MakeEngine();
     try {
         engine->StartDraft("AAA;X;AAA;", 40);

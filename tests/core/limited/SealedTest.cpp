@@ -23,7 +23,6 @@ protected:
     void SetUp() override {
         SetProgramDir(dir.Path());
         dir.Write("Data/boosters.ini", "[Complex]\nX=AAA+BBB\n[SpecialStarters]\nAAA=2R4U\nBBB=1R9C\n");
-        LoadSpecialConfigs(BoostersIniPath());
         SetEditions(EditionList(), {"AAA", "BBB"});
         loader = [this](TCardsList& list, const std::string& filter) {
             filters.push_back(filter);
