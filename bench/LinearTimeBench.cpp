@@ -4,8 +4,8 @@
 #include "core/carddb/CardDatabase.h"
 #include "core/carddb/CardsDB.h"
 #include "core/carddb/Editions.h"
+#include "core/infra/Random.h"
 #include "core/limited/Booster.h"
-#include "core/limited/Random.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 // fewer and further draws.
 
 #include "core/decks/DeckFile.h"
-#include "core/limited/Random.h"
+#include "core/infra/Random.h"
 
 #include <cstdint>
 #include <vector>

@@ -8,7 +8,7 @@
 #include "core/carddb/Editions.h"
 #include "core/carddb/IntList.h"
 #include "core/infra/IniFile.h"
-#include "core/limited/Random.h"
+#include "core/infra/Random.h"
 
 #include <cstdint>
 #include <deque>

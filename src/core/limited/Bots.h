@@ -5,8 +5,8 @@
 
 #include "core/carddb/CardsDB.h"
 #include "core/carddb/IntList.h"
+#include "core/infra/Random.h"
 #include "core/limited/Booster.h"
-#include "core/limited/Random.h"
 
 #include <array>
 #include <climits>

@@ -11,8 +11,8 @@
 #include "core/decks/DeckList.h"
 #include "core/infra/Error.h"
 #include "core/infra/ProgramFiles.h"
+#include "core/infra/Random.h"
 #include "core/limited/Booster.h"
-#include "core/limited/Random.h"
 
 #include <array>
 #include <cstdint>

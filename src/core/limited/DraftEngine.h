@@ -10,11 +10,11 @@
 // once.
 
 #include "core/carddb/CardsDB.h"
+#include "core/infra/Random.h"
 #include "core/limited/Booster.h"
 #include "core/limited/Bots.h"
 #include "core/limited/Cube.h"
 #include "core/limited/DraftRecord.h"
-#include "core/limited/Random.h"
 
 #include <array>
 #include <cstdint>

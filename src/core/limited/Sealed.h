@@ -4,9 +4,9 @@
 
 #include "core/carddb/CardsDB.h"
 #include "core/carddb/IntList.h"
+#include "core/infra/Random.h"
 #include "core/limited/Booster.h"
 #include "core/limited/Cube.h"
-#include "core/limited/Random.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "core/limited/Random.h"
+#include "core/infra/Random.h"
 
 #include <chrono>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The one random source of the limited formats: pack drawing and the drafters' choices.
+// The one random source of the program: pack drawing, the drafters' choices and sample hands.
 //
 // A Mersenne twister with its own bounded draw, so the same seed gives the same draft on every
 // standard library. The draft and the sealed generator seed it from the clock when they start;
