@@ -13,6 +13,7 @@ namespace tovel {
 namespace {
 
 std::unique_ptr<TViewCardForm>& Instance() {
+    // Global: one floating Card Info window follows whichever window has a card selected.
     static std::unique_ptr<TViewCardForm> instance;
     return instance;
 }

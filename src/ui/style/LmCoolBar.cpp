@@ -9,7 +9,7 @@
 namespace tovel {
 
 namespace {
-// ReleaseHotButtons sends events that may lead back into the bar; it runs once at a time.
+// Global: ReleaseHotButtons sends events that may lead back into any bar; it runs once at a time.
 bool releasingHotButtons = false;
 
 bool Inside(const QWidget* widget, const QWidget* bar) {

@@ -6,7 +6,7 @@
 namespace tovel {
 
 namespace {
-// The one slot: whether the hourglass is ours to take back.
+// Global: the application has one override cursor; whether the hourglass is ours to take back.
 bool cursorSet = false;
 } // namespace
 

@@ -32,6 +32,7 @@ static_assert(kPanelHeight + kProgressHeight == TWaitForm::kPanelsHeight);
 // The stack, bottom first. The windows are owned here; each refers to the one below it by
 // position.
 std::vector<std::unique_ptr<TWaitForm>>& Stack() {
+    // Global: wait windows nest across layers that do not know of each other (ShowWait/HideWait).
     static std::vector<std::unique_ptr<TWaitForm>> stack;
     return stack;
 }
@@ -63,6 +64,7 @@ public:
 };
 
 MouseCapture& Capture() {
+    // Global: one application-wide event filter, installed while any wait window is open.
     static MouseCapture capture;
     return capture;
 }
