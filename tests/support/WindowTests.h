@@ -5,6 +5,7 @@
 // queued before it opens).
 
 #include "core/infra/ProgramDir.h"
+#include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 #include "ui/app/Startup.h"
 
@@ -185,6 +186,14 @@ public:
 private:
     TempDir home_;
     std::unique_ptr<ProgramSession> session_;
+};
+
+// One test case's program on the sample world, the scripted prompter answering every question:
+// made in init() and dropped in cleanup(), so that each case starts from the sample world.
+struct SampleCase {
+    SampleWorld World;
+    ScriptedPrompter Prompter;
+    ScopedPrompter Scoped{Prompter};
 };
 
 // The modal window on top when it is of type T, else none.

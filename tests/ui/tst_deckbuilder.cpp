@@ -66,16 +66,8 @@ class TestDeckBuilder : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        world_ = std::make_unique<test::SampleWorld>();
-        prompter_ = std::make_unique<test::ScriptedPrompter>();
-        scoped_ = std::make_unique<ScopedPrompter>(*prompter_);
-    }
-    void cleanup() {
-        scoped_.reset();
-        prompter_.reset();
-        world_.reset();
-    }
+    void init() { sample_ = std::make_unique<test::SampleCase>(); }
+    void cleanup() { sample_.reset(); }
 
     // The browser is hidden until asked for; a double click adds to the deck, Shift and the
     // button to the sideboard; its width and being shown are remembered.
@@ -102,8 +94,8 @@ private slots:
             QCOMPARE(Rows(form, TZone::Main), QStringList{QStringLiteral("C   Knight of Fennora")});
             QTest::mouseClick(form.Browser()->AddButton(), Qt::LeftButton, Qt::ShiftModifier);
             // `own` counts the copies of the collection file.
-            world_->Home().Write("Inventory/inventory.inv",
-                                 "VR;Kessul Ambush;3;1;\r\nBF;Knight of Fennora;1;0;\r\n");
+            sample_->World.Home().Write("Inventory/inventory.inv",
+                                        "VR;Kessul Ambush;3;1;\r\nBF;Knight of Fennora;1;0;\r\n");
             form.Browser()->QueryBar()->Edit()->setText(QStringLiteral("own>=2"));
             form.Browser()->QueryBar()->Apply();
             QCOMPARE(frame->Model().RowCount(), 1);
@@ -113,7 +105,7 @@ private slots:
             QCOMPARE(Rows(form, TZone::Sideboard), QStringList{QStringLiteral("C   Knight of Fennora")});
             QCOMPARE(Child<QLabel>(&form, "LabelMainCount")->text(), QStringLiteral("1"));
             Child<QSplitter>(&form, "SplitterBrowser")->setSizes({333, form.width() - 333});
-            prompter_->answers = {Answer::No};
+            sample_->Prompter.answers = {Answer::No};
             form.Action(QStringLiteral("AExit"))->trigger();
         }
         QCOMPARE(Settings().MakeDeckBrowserWidth(), 333);
@@ -134,9 +126,9 @@ private slots:
         form.Initialize(false, false);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        prompter_->answers = {Answer::Yes};
+        sample_->Prompter.answers = {Answer::Yes};
         QVERIFY(form.ImportListText(QString::fromLatin1(kList)));
-        QCOMPARE(prompter_->Messages("confirm"),
+        QCOMPARE(sample_->Prompter.Messages("confirm"),
                  (std::vector<std::string>{"2 lines were not understood or not found:\n"
                                            "3: three Quelarr Orrery - not understood\n"
                                            "6: 1 Nowhere Card - card not found\nImport the rest?"}));
@@ -165,7 +157,7 @@ private slots:
         // The list written back holds what was imported.
         QVERIFY(
             form.ExportListText().startsWith(QStringLiteral("10 Island\n8 Mountain\n5 Plains\n10 Swamp\n")));
-        prompter_->answers = {Answer::No};
+        sample_->Prompter.answers = {Answer::No};
         form.Action(QStringLiteral("AExit"))->trigger();
     }
 
@@ -174,7 +166,7 @@ private slots:
         TMakeDeckForm form;
         form.Initialize(false, false);
         form.AddLand(1);
-        prompter_->answers = {Answer::No};
+        sample_->Prompter.answers = {Answer::No};
         QVERIFY(!form.ImportListText(QString::fromLatin1(kList)));
         QCOMPARE(Rows(form, TZone::Main), QStringList{QStringLiteral("L   Forest (1)")});
     }
@@ -184,7 +176,7 @@ private slots:
         TMakeDeckForm form;
         form.Initialize(false, false);
         form.SetSampleHandSeed(7);
-        prompter_->answers = {Answer::Yes};
+        sample_->Prompter.answers = {Answer::Yes};
         form.ImportListText(QString::fromLatin1(kList));
         form.StatsPanel()->ApplyButton()->click();
         std::vector<int> sizes;
@@ -207,7 +199,7 @@ private slots:
         form.Action(QStringLiteral("ASampleHand"))->trigger();
         QVERIFY(hand.Fired());
         QCOMPARE(sizes, (std::vector<int>{7, 6, 7, 5, 7}));
-        prompter_->answers = {Answer::No};
+        sample_->Prompter.answers = {Answer::No};
         form.Action(QStringLiteral("AExit"))->trigger();
     }
 
@@ -215,7 +207,7 @@ private slots:
     // set chosen; OK fills both lists and the odds show it. Ctrl+B builds again from the same
     // pool, asking before it replaces a main deck: No keeps it, Yes takes the set chosen.
     void buildDeckFromAHandedPool() {
-        LoadCardDatabase(CardDatabase(), *world_ / "Data/base.txt", {});
+        LoadCardDatabase(CardDatabase(), sample_->World / "Data/base.txt", {});
         TIntegerList picks;
         for (int i = 0; i < CardDatabase().Count() && picks.Count() < 45; ++i)
             if (std::string_view(CardDatabase().Items(i).Edition) == "VR" &&
@@ -269,15 +261,15 @@ private slots:
                 };
                 const std::vector<int32_t> before = designer.Zones().Main.Entries.Raw();
                 WhenReady no([] { return ActiveModal<TBuildDeckForm>() != nullptr; }, pickFourth);
-                prompter_->answers = {Answer::No};
+                sample_->Prompter.answers = {Answer::No};
                 QApplication::setActiveWindow(form); // shortcuts go to the active window
                 QTest::keyClick(form, Qt::Key_B, Qt::ControlModifier);
                 keptDeck = no.Fired() && designer.Zones().Main.Entries.Raw() == before;
                 WhenReady yes([] { return ActiveModal<TBuildDeckForm>() != nullptr; }, pickFourth);
-                prompter_->answers = {Answer::Yes};
+                sample_->Prompter.answers = {Answer::Yes};
                 form->Action(QStringLiteral("ABuildDeck"))->trigger();
                 rebuilt = designer.Zones().Main;
-                prompter_->answers = {Answer::No};
+                sample_->Prompter.answers = {Answer::No};
                 form->Action(QStringLiteral("AExit"))->trigger();
             });
         OpenDeckDesigner(true, false);
@@ -301,7 +293,7 @@ private slots:
             QVERIFY2(IsBasicLand(card) || IsOnColour(card, fourth),
                      std::string(std::string_view(card.Name)).c_str());
         }
-        QCOMPARE(prompter_->Messages("confirm"),
+        QCOMPARE(sample_->Prompter.Messages("confirm"),
                  (std::vector<std::string>{kReplaceWithBuiltDeckQuestion, kReplaceWithBuiltDeckQuestion,
                                            kDeckModifiedQuestion}));
     }
@@ -328,14 +320,12 @@ private slots:
         QCOMPARE(curve->topLevelItem(0)->text(2), QStringLiteral("100.0%"));
         QCOMPARE(curve->topLevelItem(0)->foreground(1).color(), QColor(0, 128, 0));
         QCOMPARE(form.Odds()->LandDrop(5)->text(), QStringLiteral("5: 0.0%"));
-        prompter_->answers = {Answer::No};
+        sample_->Prompter.answers = {Answer::No};
         form.Action(QStringLiteral("AExit"))->trigger();
     }
 
 private:
-    std::unique_ptr<test::SampleWorld> world_;
-    std::unique_ptr<test::ScriptedPrompter> prompter_;
-    std::unique_ptr<ScopedPrompter> scoped_;
+    std::unique_ptr<test::SampleCase> sample_;
 };
 
 int main(int argc, char** argv) {

@@ -61,16 +61,8 @@ bool DesignerAfterOffer() {
 class TestLimitedJourney final : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        world_ = std::make_unique<test::SampleWorld>();
-        prompter_ = std::make_unique<test::ScriptedPrompter>();
-        scoped_ = std::make_unique<ScopedPrompter>(*prompter_);
-    }
-    void cleanup() {
-        scoped_.reset();
-        prompter_.reset();
-        world_.reset();
-    }
+    void init() { sample_ = std::make_unique<test::SampleCase>(); }
+    void cleanup() { sample_.reset(); }
 
     // New draft → configuration → 45 picks by double click, "Pick" and time-outs, "Next" or a
     // double click between pack turns → "Draft Finished" → "Save all decks" → "Design deck" → a 40-card
@@ -98,7 +90,7 @@ private slots:
                 failures << what;
         };
         std::vector<std::string> userPicks;
-        const std::string mine = *world_ / "Decks/mine.dec";
+        const std::string mine = sample_->World / "Decks/mine.dec";
 
         WhenReady draft(
             [] {
@@ -189,14 +181,14 @@ private slots:
                 Child<QTabBar>(form, "TabControlDecks")->setCurrentIndex(3);
                 test::Screenshot(form, "draft-finished");
 
-                prompter_->fileNames.push_back(mine);
+                sample_->Prompter.fileNames.push_back(mine);
                 QTest::mouseClick(saveAll, Qt::LeftButton);
                 QTest::mouseClick(Child<QToolButton>(form, "SpeedButtonDesign"), Qt::LeftButton);
             });
 
         QStringList builtMain;
         QStringList builtSideboard;
-        const std::string built = *world_ / "Decks/built.dec";
+        const std::string built = sample_->World / "Decks/built.dec";
         // The designer offers to build the deck at once; this journey builds it by hand.
         WhenReady offer([] { return ActiveModal<TBuildDeckForm>() != nullptr; },
                         [] { ActiveModal<TBuildDeckForm>()->reject(); });
@@ -239,7 +231,7 @@ private slots:
                       QStringLiteral("Forest row"));
                 test::Screenshot(form, "designer-mid-build");
 
-                prompter_->fileNames.push_back(built);
+                sample_->Prompter.fileNames.push_back(built);
                 form->Action(QStringLiteral("ASaveDeck"))->trigger();
                 builtMain = Rows(form->List(TZone::Main));
                 builtSideboard = Rows(form->List(TZone::Sideboard));
@@ -252,16 +244,16 @@ private slots:
         QVERIFY(offer.Fired());
         QVERIFY(design.Fired());
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral("; "))));
-        QVERIFY(prompter_->Messages("error").empty());
-        QCOMPARE(prompter_->Messages("information"), (std::vector<std::string>{"Draft Finished"}));
-        QVERIFY(prompter_->Messages("confirm").empty());
+        QVERIFY(sample_->Prompter.Messages("error").empty());
+        QCOMPARE(sample_->Prompter.Messages("information"), (std::vector<std::string>{"Draft Finished"}));
+        QVERIFY(sample_->Prompter.Messages("confirm").empty());
         QVERIFY(!ActiveModal<QDialog>());
 
         // Eight files, the user's under the chosen name and each drafter's beside it.
         QVERIFY(QFileInfo::exists(QString::fromStdString(mine)));
         for (int seat = 2; seat <= 8; ++seat)
             QVERIFY(QFileInfo::exists(
-                QString::fromStdString(*world_ / ("Decks/mine_bot" + std::to_string(seat) + ".dec"))));
+                QString::fromStdString(sample_->World / ("Decks/mine_bot" + std::to_string(seat) + ".dec"))));
         QCOMPARE(builtMain.size() + builtSideboard.size(), 23 + 2 + 22);
 
         // "Design deck" from the main menu and "Load deck..." of the saved file.
@@ -270,7 +262,7 @@ private slots:
         WhenReady reload([] { return ActiveModal<TMakeDeckForm>() != nullptr; },
                          [&] {
                              auto* form = ActiveModal<TMakeDeckForm>();
-                             prompter_->fileNames.push_back(built);
+                             sample_->Prompter.fileNames.push_back(built);
                              form->Action(QStringLiteral("ALoadDeck"))->trigger();
                              reloadedMain = Rows(form->List(TZone::Main));
                              reloadedSideboard = Rows(form->List(TZone::Sideboard));
@@ -280,7 +272,7 @@ private slots:
         QVERIFY(reload.Fired());
         QCOMPARE(reloadedMain, builtMain);
         QCOMPARE(reloadedSideboard, builtSideboard);
-        QVERIFY(prompter_->Messages("error").empty());
+        QVERIFY(sample_->Prompter.Messages("error").empty());
     }
 
     // New sealed deck → a starter and two boosters → OK → the designer shows the 75-card pool.
@@ -315,7 +307,7 @@ private slots:
                              DoubleClickRow(form->List(TZone::Sideboard), 0);
                              afterMoveMain = form->Designer().Stats().Main.Cards;
                              afterMoveSideboard = form->Designer().Stats().Sideboard.Cards;
-                             prompter_->answers.push_back(Answer::No);
+                             sample_->Prompter.answers.push_back(Answer::No);
                              form->Action(QStringLiteral("AExit"))->trigger();
                          });
         main.Command(QStringLiteral("Newsealeddeck1"))->trigger();
@@ -329,15 +321,15 @@ private slots:
         QCOMPARE(afterMoveMain, int64_t{1});
         QCOMPARE(afterMoveSideboard, int64_t{74});
         // The moved card made the deck differ from the pool: closing asked first.
-        QCOMPARE(prompter_->Messages("confirm"), (std::vector<std::string>{kDeckModifiedQuestion}));
-        QVERIFY(prompter_->Messages("error").empty());
-        QVERIFY(QFileInfo::exists(QString::fromStdString(*world_ / "Temp/temp.dec")));
+        QCOMPARE(sample_->Prompter.Messages("confirm"), (std::vector<std::string>{kDeckModifiedQuestion}));
+        QVERIFY(sample_->Prompter.Messages("error").empty());
+        QVERIFY(QFileInfo::exists(QString::fromStdString(sample_->World / "Temp/temp.dec")));
     }
 
     // Design deck → load a saved deck, move, remove, sort through all seven modes, save over
     // the file after confirming.
     void designerEditsASavedDeck() {
-        LoadCardDatabase(CardDatabase(), *world_ / "Data/base.txt", {});
+        LoadCardDatabase(CardDatabase(), sample_->World / "Data/base.txt", {});
         std::string deck;
         int taken = 0;
         for (int i = 0; i < CardDatabase().Count() && taken < 12; ++i) {
@@ -348,7 +340,7 @@ private slots:
             ++taken;
         }
         deck += "    7 [9E] - Forest\r\nSB: 3 [9E] - Island\r\n";
-        const std::string path = world_->Home().Write("Decks/saved.dec", deck);
+        const std::string path = sample_->World.Home().Write("Decks/saved.dec", deck);
 
         TMainForm main;
         main.show();
@@ -361,7 +353,7 @@ private slots:
                        [&] {
                            auto* form = ActiveModal<TMakeDeckForm>();
                            TDeckDesigner& designer = form->Designer();
-                           prompter_->fileNames.push_back(path);
+                           sample_->Prompter.fileNames.push_back(path);
                            form->Action(QStringLiteral("ALoadDeck"))->trigger();
                            mainCards = designer.Stats().Main.Cards; // 9 × 2 + 7 Forests
                            TCardListView* mainList = form->List(TZone::Main);
@@ -385,8 +377,8 @@ private slots:
                            captions << mainList->Model()->headerData(0, Qt::Horizontal).toString();
                            test::Screenshot(form, "designer-saved-deck");
 
-                           prompter_->fileNames.push_back(path);
-                           prompter_->answers.push_back(Answer::Yes);
+                           sample_->Prompter.fileNames.push_back(path);
+                           sample_->Prompter.answers.push_back(Answer::Yes);
                            form->Action(QStringLiteral("ASaveDeck"))->trigger();
                            savedMain = Rows(mainList);
                            savedSideboard = Rows(sideboardList);
@@ -399,9 +391,9 @@ private slots:
                                         "Sort: Name", "Sort: Type", "Sort: Rarity", "Sort: Color"}));
         for (const QString& row : firstRows)
             QCOMPARE(row, QStringLiteral("L   Forest (6)")); // basic lands first in every mode
-        QCOMPARE(prompter_->Messages("confirm"),
+        QCOMPARE(sample_->Prompter.Messages("confirm"),
                  (std::vector<std::string>{"File " + path + "\rexists Overwrite?"}));
-        QVERIFY(prompter_->Messages("error").empty());
+        QVERIFY(sample_->Prompter.Messages("error").empty());
 
         // The file now holds the edited deck.
         QStringList reloadedMain;
@@ -409,7 +401,7 @@ private slots:
         WhenReady reload([] { return ActiveModal<TMakeDeckForm>() != nullptr; },
                          [&] {
                              auto* form = ActiveModal<TMakeDeckForm>();
-                             prompter_->fileNames.push_back(path);
+                             sample_->Prompter.fileNames.push_back(path);
                              form->Action(QStringLiteral("ALoadDeck"))->trigger();
                              reloadedMain = Rows(form->List(TZone::Main));
                              reloadedSideboard = Rows(form->List(TZone::Sideboard));
@@ -422,9 +414,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<test::SampleWorld> world_;
-    std::unique_ptr<test::ScriptedPrompter> prompter_;
-    std::unique_ptr<ScopedPrompter> scoped_;
+    std::unique_ptr<test::SampleCase> sample_;
 };
 
 int main(int argc, char** argv) {

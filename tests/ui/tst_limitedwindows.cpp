@@ -79,16 +79,8 @@ bool DuringDraft(const std::function<void(TDraftMainForm*)>& act) {
 class TestLimitedWindows final : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        world_ = std::make_unique<test::SampleWorld>();
-        prompter_ = std::make_unique<test::ScriptedPrompter>();
-        scoped_ = std::make_unique<ScopedPrompter>(*prompter_);
-    }
-    void cleanup() {
-        scoped_.reset();
-        prompter_.reset();
-        world_.reset();
-    }
+    void init() { sample_ = std::make_unique<test::SampleCase>(); }
+    void cleanup() { sample_.reset(); }
 
     // The rows show the caption (or the given text) in the card's colour; positions outside the
     // card list never become rows; the model passes Qt's consistency checks through resets.
@@ -129,7 +121,7 @@ private slots:
 
     // With no edition to offer there is nothing OK could store: it is unavailable.
     void draftConfigurationWithoutEditions() {
-        LoadEditionList(EditionList(), world_->Home().Write("Data/editions.txt", ""));
+        LoadEditionList(EditionList(), sample_->World.Home().Write("Data/editions.txt", ""));
         TConfigForm form;
         form.Initialize();
         QVERIFY(!Child<QPushButton>(&form, "Button1")->isEnabled());
@@ -201,12 +193,12 @@ private slots:
     // the window idle: nothing to pick, the timer stopped, no save buttons. Leaving it then
     // opens no designer.
     void failedStartLeavesTheWindowIdle() {
-        std::filesystem::remove(*world_ / "Data/base.txt");
+        std::filesystem::remove(sample_->World / "Data/base.txt");
         bool idle = false;
         WhenReady configure([] { return ActiveModal<TConfigForm>() != nullptr; },
                             [] { Child<QPushButton>(ActiveModal<TConfigForm>(), "Button1")->click(); });
         WhenReady check(
-            [this] { return ActiveModal<TDraftMainForm>() && !prompter_->Messages("error").empty(); },
+            [this] { return ActiveModal<TDraftMainForm>() && !sample_->Prompter.Messages("error").empty(); },
             [&idle] {
                 auto* form = ActiveModal<TDraftMainForm>();
                 idle = form->Engine().State() == TDraftState::Idle && !form->Timer()->isActive() &&
@@ -226,8 +218,8 @@ private slots:
         QVERIFY(configure.Fired());
         QVERIFY(check.Fired());
         QVERIFY(idle);
-        QCOMPARE(prompter_->Messages("error").size(), size_t{1});
-        QVERIFY(QString::fromStdString(prompter_->Messages("error").front())
+        QCOMPARE(sample_->Prompter.Messages("error").size(), size_t{1});
+        QVERIFY(QString::fromStdString(sample_->Prompter.Messages("error").front())
                     .contains(QStringLiteral("base.txt")));
         // Leaving is synchronous: a designer would have opened before OpenDraft returned.
         QVERIFY(!designerOpened);
@@ -248,7 +240,7 @@ private slots:
             const QString time = Child<QLineEdit>(form, "EditTimer")->text();
             WhenReady cancel([] { return ActiveModal<TConfigForm>() != nullptr; },
                              [] { ActiveModal<TConfigForm>()->reject(); });
-            prompter_->answers.push_back(Answer::Yes); // lose the pick made
+            sample_->Prompter.answers.push_back(Answer::Yes); // lose the pick made
             form->N6Click();
             unchanged = cancel.Fired() && form->Engine().UserBooster() == userBooster &&
                         form->Engine().Seats().Items(0).Picks.Count() == 1 &&
@@ -264,7 +256,7 @@ private slots:
             // The controls above the list stay where they were.
             unchanged = unchanged && !Child<TCardListView>(form, "ListViewDeck")->isVisibleTo(form) &&
                         box->mapTo(form, QPoint(0, 0)) == boxAt;
-            prompter_->answers.push_back(Answer::Yes);
+            sample_->Prompter.answers.push_back(Answer::Yes);
             form->reject();
         }));
         QVERIFY(unchanged);
@@ -281,14 +273,14 @@ private slots:
         QVERIFY(DuringDraft([&](TDraftMainForm* form) {
             QTest::keyClick(Child<TCardListView>(form, "ListView"), Qt::Key_Escape);
             keptByEsc = form->isVisible();
-            prompter_->answers = {Answer::No, Answer::Yes};
+            sample_->Prompter.answers = {Answer::No, Answer::Yes};
             Child<QAction>(form, "N5")->trigger();
             keptByNo = form->isVisible();
             form->close(); // the title bar's button
         }));
         QVERIFY(keptByEsc);
         QVERIFY(keptByNo);
-        QCOMPARE(prompter_->Messages("confirm"),
+        QCOMPARE(sample_->Prompter.Messages("confirm"),
                  (std::vector<std::string>{kDraftUnsavedQuestion, kDraftUnsavedQuestion}));
     }
 
@@ -303,7 +295,7 @@ private slots:
             Child<TCardListView>(form, "ListView")->SelectRow(0);
             form->ListViewDblClick();
             after = form->Timer()->remainingTime();
-            prompter_->answers.push_back(Answer::Yes);
+            sample_->Prompter.answers.push_back(Answer::Yes);
             form->reject();
         }));
         QVERIFY(before >= 0);
@@ -335,7 +327,7 @@ private slots:
             QTest::mouseClick(Child<QPushButton>(form, "Button1"), Qt::LeftButton);
             const TIntegerList& picks = form->Engine().Seats().Items(0).Picks;
             taken = picks.Count() == 1 ? picks.Items(0) : -1;
-            prompter_->answers.push_back(Answer::Yes);
+            sample_->Prompter.answers.push_back(Answer::Yes);
             form->reject();
         }));
         QVERIFY(selected >= 0);
@@ -388,7 +380,7 @@ private slots:
             const int32_t doubled = list->Model()->CardAt(4);
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, fifth.center());
             check(picks.Count() == 2 && picks.Items(1) == doubled, "a double click takes the card under it");
-            prompter_->answers.push_back(Answer::Yes);
+            sample_->Prompter.answers.push_back(Answer::Yes);
             form->reject();
         }));
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral("; "))));
@@ -430,7 +422,7 @@ private slots:
             Child<QAction>(form, "ConfirmPicks")->trigger();
             QTest::keyClick(list, Qt::Key_Return);
             check(picks.Count() == 3 && !Settings().DraftConfirmPicks(), "turned off: one Enter takes");
-            prompter_->answers.push_back(Answer::Yes);
+            sample_->Prompter.answers.push_back(Answer::Yes);
             form->reject();
         }));
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral("; "))));
@@ -444,28 +436,28 @@ private slots:
             WhenReady first([] { return ActiveModal<TConfigForm>() != nullptr; },
                             [] { ActiveModal<TConfigForm>()->reject(); });
             form->N6Click(); // nothing picked yet: straight to the configuration
-            quiet = first.Fired() && prompter_->Messages("confirm").empty();
+            quiet = first.Fired() && sample_->Prompter.Messages("confirm").empty();
             auto* list = Child<TCardListView>(form, "ListView");
             QTest::keyClick(list, Qt::Key_Return);
             const int seconds = form->Engine().PickSeconds();
-            prompter_->answers.push_back(Answer::Cancel);
+            sample_->Prompter.answers.push_back(Answer::Cancel);
             form->N6Click();
             kept = form->Engine().Seats().Items(0).Picks.Count() == 1 && form->Timer()->isActive() &&
                    form->Engine().PickSeconds() == seconds && list->Model()->rowCount() == 14;
             WhenReady again([] { return ActiveModal<TConfigForm>() != nullptr; },
                             [] { Child<QPushButton>(ActiveModal<TConfigForm>(), "Button1")->click(); });
-            prompter_->answers.push_back(Answer::Yes);
+            sample_->Prompter.answers.push_back(Answer::Yes);
             form->N6Click();
             replaced = again.Fired() && form->Engine().Seats().Items(0).Picks.Count() == 0 &&
                        list->Model()->rowCount() == 15;
-            prompter_->answers.push_back(Answer::Yes);
+            sample_->Prompter.answers.push_back(Answer::Yes);
             form->reject();
         }));
         QVERIFY(quiet);
         QVERIFY(kept);
         QVERIFY(replaced);
         const std::string newDraft = "The draft is not finished. Start a new one and lose the picks?";
-        QCOMPARE(prompter_->Messages("confirm"),
+        QCOMPARE(sample_->Prompter.Messages("confirm"),
                  (std::vector<std::string>{newDraft, newDraft, kDraftUnsavedQuestion}));
     }
 
@@ -477,16 +469,16 @@ private slots:
         QVERIFY(DuringDraft([&](TDraftMainForm* form) {
             form->TimerTimer();
             const int seconds = form->Engine().PickSeconds();
-            prompter_->onAsk = [&] {
+            sample_->Prompter.onAsk = [&] {
                 runningDuringQuestion << form->Timer()->isActive();
             };
-            prompter_->answers = {Answer::No};
+            sample_->Prompter.answers = {Answer::No};
             Child<QAction>(form, "N5")->trigger(); // "Exit", and No
             resumed =
                 form->isVisible() && form->Timer()->isActive() && form->Engine().PickSeconds() == seconds;
-            prompter_->answers = {Answer::Yes};
+            sample_->Prompter.answers = {Answer::Yes};
             form->reject();
-            prompter_->onAsk = nullptr;
+            sample_->Prompter.onAsk = nullptr;
         }));
         QCOMPARE(runningDuringQuestion, (QList<bool>{false, false}));
         QVERIFY(resumed);
@@ -510,7 +502,7 @@ private slots:
                       form->Engine().Seats().Items(0).Picks.Count() == 0;
             packs = form->Engine().Record().Packs;
             test::Screenshot(form, "draft-cube-untimed");
-            prompter_->answers.push_back(Answer::Yes);
+            sample_->Prompter.answers.push_back(Answer::Yes);
             form->reject();
         }));
         QCOMPARE(rows, 8);
@@ -536,15 +528,15 @@ private slots:
         QCOMPARE(Settings().SealedCubePacks(), 2);
         QVERIFY(GenerateSealed(7u));
         TDeckZones zones;
-        QVERIFY(ReadDeckIntoZones(zones, CardDatabase(), *world_ / "Temp/temp.dec", false, false));
+        QVERIFY(ReadDeckIntoZones(zones, CardDatabase(), sample_->World / "Temp/temp.dec", false, false));
         QCOMPARE(zones.Main.Entries.Count(), 30);
     }
 
     // "Save all decks": a cancelled file dialog ends the command; the files that exist are
     // confirmed by one question (the usual one for a single file), and Cancel writes nothing.
     void saveAllDecksAsksOnce() {
-        const std::string mine = *world_ / "Decks/mine.dec";
-        const std::string bot3 = *world_ / "Decks/mine_bot3.dec";
+        const std::string mine = sample_->World / "Decks/mine.dec";
+        const std::string bot3 = sample_->World / "Decks/mine_bot3.dec";
         bool nothingWritten = false;
         QVERIFY(DuringDraft([&](TDraftMainForm* form) {
             form->SpeedButtonSaveAllClick(); // no picks yet
@@ -553,34 +545,35 @@ private slots:
                 engine.NextPackTurn();
                 engine.AutoPick();
             }
-            prompter_->fileNames = {"", mine, mine};
+            sample_->Prompter.fileNames = {"", mine, mine};
             form->SpeedButtonSaveAllClick();
-            world_->Home().Write("Decks/mine.dec", "old");
-            prompter_->answers = {Answer::Cancel};
+            sample_->World.Home().Write("Decks/mine.dec", "old");
+            sample_->Prompter.answers = {Answer::Cancel};
             form->SpeedButtonSaveAllClick();
-            nothingWritten = !std::filesystem::exists(*world_ / "Decks/mine_bot2.dec") &&
+            nothingWritten = !std::filesystem::exists(sample_->World / "Decks/mine_bot2.dec") &&
                              test::TempDir::Read(mine) == "old";
-            world_->Home().Write("Decks/mine_bot3.dec", "old");
-            prompter_->answers = {Answer::Yes, Answer::Yes};
+            sample_->World.Home().Write("Decks/mine_bot3.dec", "old");
+            sample_->Prompter.answers = {Answer::Yes, Answer::Yes};
             form->SpeedButtonSaveAllClick();
             form->reject(); // saved: no question
         }));
-        QCOMPARE(prompter_->Messages("error"), (std::vector<std::string>{"Decks are empty!"}));
-        QCOMPARE(prompter_->Messages("save").size(), size_t{3});
+        QCOMPARE(sample_->Prompter.Messages("error"), (std::vector<std::string>{"Decks are empty!"}));
+        QCOMPARE(sample_->Prompter.Messages("save").size(), size_t{3});
         QVERIFY(nothingWritten);
-        QCOMPARE(prompter_->Messages("confirm"),
+        QCOMPARE(sample_->Prompter.Messages("confirm"),
                  (std::vector<std::string>{OverwriteDeckQuestion(mine),
                                            "Files " + mine + ", " + bot3 + " exist. Overwrite?"}));
         QVERIFY(test::TempDir::Read(mine) != "old");
         for (int seat = 2; seat <= 8; ++seat)
-            QVERIFY(std::filesystem::exists(*world_ / ("Decks/mine_bot" + std::to_string(seat) + ".dec")));
+            QVERIFY(
+                std::filesystem::exists(sample_->World / ("Decks/mine_bot" + std::to_string(seat) + ".dec")));
     }
 
     // "Show the drafters' choice" outlines the card the drafters would take for the user's picks,
     // pick after pick; "Save all built decks" writes each seat's 45 picks with 17 basic lands.
     void drafterChoiceAndBuiltDecks() {
         Settings().SetDraftShowChoice(true);
-        const std::string mine = *world_ / "Decks/built.dec";
+        const std::string mine = sample_->World / "Decks/built.dec";
         std::vector<std::pair<int, int>> outlined; // shown, expected
         QVERIFY(DuringDraft([&](TDraftMainForm* form) {
             TDraftEngine& engine = form->Engine();
@@ -595,13 +588,13 @@ private slots:
                 engine.NextPackTurn();
                 engine.AutoPick();
             }
-            prompter_->fileNames = {mine};
+            sample_->Prompter.fileNames = {mine};
             Child<QAction>(form, "SaveAllBuiltDecks")->trigger();
             form->reject();
         }));
         for (const auto& [shown, expected] : outlined)
             QCOMPARE(shown, expected);
-        for (const std::string& file : {mine, *world_ / "Decks/built_bot5.dec"}) {
+        for (const std::string& file : {mine, sample_->World / "Decks/built_bot5.dec"}) {
             std::istringstream lines(test::TempDir::Read(file));
             int64_t cards = 0;
             for (std::string line; std::getline(lines, line);)
@@ -683,12 +676,12 @@ private slots:
                     list->SelectRow(0);
                 form->ListViewDblClick();
             }
-            const std::vector<std::string> saved = world_->Home().Names("Drafts");
-            recordPath = saved.size() == 1 ? *world_ / ("Drafts/" + saved[0]) : "";
+            const std::vector<std::string> saved = sample_->World.Home().Names("Drafts");
+            recordPath = saved.size() == 1 ? sample_->World / ("Drafts/" + saved[0]) : "";
             auto* reviewButton = Child<QPushButton>(form, "ButtonReview");
             QVERIFY(reviewButton->isVisible());
             reviewButton->click();
-            prompter_->answers.push_back(Answer::Yes); // close without saving the decks
+            sample_->Prompter.answers.push_back(Answer::Yes); // close without saving the decks
             form->reject();
         }));
         QVERIFY(review.Fired());
@@ -711,14 +704,14 @@ private slots:
         // The record's first card taken renamed to one the database does not have.
         TDraftRecord record = ReadDraftRecord(recordPath);
         record.Keys[static_cast<size_t>(record.Steps[0].Taken())] = "[ZZ] - Lost Card";
-        WriteDraftRecord(record, *world_ / "Drafts/lost.draft");
-        prompter_->fileNames = {*world_ / "Drafts/lost.draft"};
+        WriteDraftRecord(record, sample_->World / "Drafts/lost.draft");
+        sample_->Prompter.fileNames = {sample_->World / "Drafts/lost.draft"};
         QString firstStep;
         bool standingsInOrder = false;
         QString standingsCurrent;
         size_t spells = 0;
         int64_t designerMain = -1;
-        const std::string built = *world_ / "Decks/built.dec";
+        const std::string built = sample_->World / "Decks/built.dec";
         WhenReady lost([] { return ActiveModal<TDraftReviewForm>() != nullptr; },
                        [&] {
                            auto* form = ActiveModal<TDraftReviewForm>();
@@ -731,7 +724,7 @@ private slots:
                                                    standings->topLevelItem(row)->text(3).toLongLong();
                            standingsCurrent = standings->currentItem()->text(1);
                            spells = form->Grade().Decks[0].Spells.size();
-                           prompter_->fileNames = {built};
+                           sample_->Prompter.fileNames = {built};
                            Child<QPushButton>(form, "ButtonSaveDeck")->click();
                            WhenReady designer([] { return ActiveModal<TMakeDeckForm>() != nullptr; },
                                               [&] {
@@ -765,16 +758,16 @@ private slots:
 
     // A record that cannot be read shows nothing of it: the message names each fault by line.
     void aDamagedRecordIsNotReviewed() {
-        const std::string path = world_->Home().Write(
+        const std::string path = sample_->World.Home().Write(
             "Drafts/cut.draft", "Tovel draft record 1\r\nPacks: VR;VR;VR;\r\nPick time: 40\r\nSeed: 1\r\n"
                                 "Drafters: 2\r\n\r\nP1p1 seat 2 booster 1 user\r\n* [VR] - Anything\r\n");
-        prompter_->fileNames = {path};
+        sample_->Prompter.fileNames = {path};
         WhenReady opened([] { return ActiveModal<TDraftReviewForm>() != nullptr; },
                          [] { ActiveModal<TDraftReviewForm>()->reject(); });
         OpenDraftRecord();
         QVERIFY(!opened.Fired());
         QCOMPARE(
-            prompter_->Messages("error"),
+            sample_->Prompter.Messages("error"),
             std::vector<std::string>{"The draft record cannot be read: " + path +
                                      " is not a draft record (line 7)\n"
                                      "Line 7: step P1p1 seat 2 is out of order (P1p1 seat 1 expected)\n"
@@ -784,13 +777,13 @@ private slots:
     // The configuration dialogs name the lines of boosters.ini that spoil a pack, and do not
     // offer that pack; OK on a sealed choice no pool can come from says why and keeps the dialog.
     void configurationDialogsReportWhatCannotBeOpened() {
-        world_->Home().Write("Data/boosters.ini",
-                             "[Complex]\r\nTidebreak Expedition=TX+9E\r\n[SpecialBoosters]\r\nTX=0R\r\n");
+        sample_->World.Home().Write(
+            "Data/boosters.ini", "[Complex]\r\nTidebreak Expedition=TX+9E\r\n[SpecialBoosters]\r\nTX=0R\r\n");
         TDraftEngine::LoadTableData();
         TConfigForm draft;
         draft.Initialize();
         const std::string report = "Data/boosters.ini, line 4: TX=0R - a count below 1 (0R)";
-        QCOMPARE(prompter_->Messages("error"), std::vector<std::string>{report});
+        QCOMPARE(sample_->Prompter.Messages("error"), std::vector<std::string>{report});
         QCOMPARE(Child<QComboBox>(&draft, "ComboBox1")->findText("Tidebreak Expedition"), -1);
 
         Settings().SetSealedConfig("");
@@ -808,7 +801,7 @@ private slots:
         QVERIFY(!OpenSealedConfig());
         QVERIFY(sealed.Fired());
         QVERIFY(keptOpen);
-        QCOMPARE(prompter_->Messages("error"),
+        QCOMPARE(sample_->Prompter.Messages("error"),
                  (std::vector<std::string>{
                      report, report, "The sealed configuration names no packs",
                      "The sealed configuration names 101 packs; at most 100 can be opened"}));
@@ -825,14 +818,14 @@ private slots:
         QTest::mouseClick(Child<QToolButton>(&form, "SpeedButtonAddIsland"), Qt::LeftButton);
         QCOMPARE(form.List(TZone::Main)->Model()->index(0, 0).data().toString(),
                  QStringLiteral("L   Island (1)"));
-        prompter_->answers = {Answer::Cancel, Answer::No};
+        sample_->Prompter.answers = {Answer::Cancel, Answer::No};
         form.Action(QStringLiteral("AExit"))->trigger();
         QVERIFY(form.isVisible());
         form.resize(1000, 500); // wide enough for the lists and the odds beside them
         Child<QSplitter>(&form, "Splitter1")->setSizes({300, 280});
         form.Action(QStringLiteral("AExit"))->trigger();
         QVERIFY(!form.isVisible());
-        QCOMPARE(prompter_->Messages("confirm"),
+        QCOMPARE(sample_->Prompter.Messages("confirm"),
                  (std::vector<std::string>{kDeckModifiedQuestion, kDeckModifiedQuestion}));
         QCOMPARE(Settings().MakeDeckGeometry().width, 1000);
         QCOMPARE(Settings().MakeDeckGeometry().height, 500);
@@ -842,11 +835,11 @@ private slots:
     // "Clear deck" and "Import list..." ask before they replace a pool handed over unsaved, and
     // Cancel leaves it as it was; after No they go ahead.
     void designerAsksBeforeReplacingWork() {
-        world_->Home().Write("Temp/temp.dec", "    2 [VR] - Kessul Ambush\r\n");
+        sample_->World.Home().Write("Temp/temp.dec", "    2 [VR] - Kessul Ambush\r\n");
         TMakeDeckForm form;
         form.Initialize(true, false);
         const QString list = QStringLiteral("1 Naalir Oracle\n");
-        prompter_->answers = {Answer::Cancel, Answer::Cancel, Answer::No, Answer::No};
+        sample_->Prompter.answers = {Answer::Cancel, Answer::Cancel, Answer::No, Answer::No};
         form.Action(QStringLiteral("AClearDeck"))->trigger();
         QVERIFY(!form.ImportListText(list));
         QCOMPARE(form.Designer().Stats().Sideboard.Cards, int64_t{2});
@@ -855,7 +848,7 @@ private slots:
         form.Action(QStringLiteral("AClearDeck"))->trigger();
         QVERIFY(form.Designer().IsEmpty());
         const std::string pool = kPoolNotSavedQuestion;
-        QCOMPARE(prompter_->Messages("confirm"),
+        QCOMPARE(sample_->Prompter.Messages("confirm"),
                  (std::vector<std::string>{pool, pool, pool, kDeckModifiedQuestion}));
     }
 
@@ -884,7 +877,7 @@ private slots:
         main->SelectRow(0);
         QTest::keyClick(main, Qt::Key_Delete);
         QCOMPARE(form.Designer().Stats().Main.Cards, int64_t{1});
-        prompter_->fileNames = {*world_ / "Decks/keys.dec"};
+        sample_->Prompter.fileNames = {sample_->World / "Decks/keys.dec"};
         QTest::keyClick(main, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(!form.Designer().Modified()); // saved
         QVERIFY(!dialogOpened);               // a dialog opened by a key would have run inside its key press
@@ -922,7 +915,7 @@ private slots:
             QVERIFY(ViewCardForm()->CardInfoFrame()->Shows(CardDatabase().Items(list->SelectedCard())));
             list->SelectRow(2);
             QVERIFY(ViewCardForm()->CardInfoFrame()->Shows(CardDatabase().Items(list->SelectedCard())));
-            prompter_->answers.push_back(Answer::No);
+            sample_->Prompter.answers.push_back(Answer::No);
             form.Action(QStringLiteral("AExit"))->trigger();
             QVERIFY(!ViewCardForm());
         }
@@ -934,14 +927,12 @@ private slots:
         TMakeDeckForm form;
         form.Initialize(false, false);
         form.Action(QStringLiteral("ASaveDeck"))->trigger();
-        QCOMPARE(prompter_->Messages("error"), (std::vector<std::string>{"Deck is empty!"}));
-        QVERIFY(prompter_->Messages("save").empty());
+        QCOMPARE(sample_->Prompter.Messages("error"), (std::vector<std::string>{"Deck is empty!"}));
+        QVERIFY(sample_->Prompter.Messages("save").empty());
     }
 
 private:
-    std::unique_ptr<test::SampleWorld> world_;
-    std::unique_ptr<test::ScriptedPrompter> prompter_;
-    std::unique_ptr<ScopedPrompter> scoped_;
+    std::unique_ptr<test::SampleCase> sample_;
 };
 
 int main(int argc, char** argv) {
