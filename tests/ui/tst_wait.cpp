@@ -314,33 +314,11 @@ private slots:
         ShowWait("Please wait...");
         // The file appears after the second question was answered.
         int asked = 0;
-        struct Hook final : Prompter {
-            test::ScriptedPrompter* inner;
-            test::TempDir* dir;
-            int* asked;
-            void ShowError(const std::string& m) override { inner->ShowError(m); }
-            void ShowInformation(const std::string& m) override { inner->ShowInformation(m); }
-            Answer Confirm(const std::string& m, ConfirmButtons b, MessageIcon i) override {
-                if (++*asked == 2)
-                    dir->Write("later.txt", "done");
-                return inner->Confirm(m, b, i);
-            }
-            std::string AskOpenFileName(const std::string&, const std::string&, const std::string&) override {
-                return {};
-            }
-            std::vector<std::string> AskOpenFileNames(const std::string&, const std::string&,
-                                                      const std::string&) override {
-                return {};
-            }
-            std::string AskSaveFileName(const std::string&, const std::string&, const std::string&) override {
-                return {};
-            }
-            std::string BrowseFolder(const std::string&, const std::string&) override { return {}; }
-        } hook;
-        hook.inner = &prompter;
-        hook.dir = &dir;
-        hook.asked = &asked;
-        ScopedPrompter hooked(hook);
+        prompter.onAsk = [&] {
+            if (prompter.asked.back().kind == "confirm" && ++asked == 2)
+                dir.Write("later.txt", "done");
+        };
+        ScopedPrompter scoped(prompter);
         CopyFileWithRetry(source, dir / "copy.txt");
         QCOMPARE(asked, 2);
         QCOMPARE(QString::fromStdString(test::TempDir::Read(dir / "copy.txt")), QStringLiteral("done"));
