@@ -8,6 +8,7 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 #include "ui/app/Startup.h"
+#include "ui/app/TovelApplication.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -212,3 +213,11 @@ inline void Screenshot(QWidget* window, const char* name) {
 }
 
 } // namespace tovel::test
+
+// The main function of a window test: the program's application object, then TestClass's cases.
+#define TOVEL_WINDOW_TEST_MAIN(TestClass)                                                                    \
+    int main(int argc, char** argv) {                                                                        \
+        tovel::TovelApplication app(argc, argv);                                                             \
+        TestClass test;                                                                                      \
+        return QTest::qExec(&test, argc, argv);                                                              \
+    }

@@ -6,7 +6,6 @@
 #include "support/WindowTests.h"
 #include "ui/Openers.h"
 #include "ui/app/Startup.h"
-#include "ui/app/TovelApplication.h"
 #include "ui/carddb/FilterForm.h"
 #include "ui/carddb/ReadCardForm.h"
 #include "ui/decks/InsertSBForm.h"
@@ -379,10 +378,6 @@ private:
     std::unique_ptr<ProgramSession> session_;
 };
 
-int main(int argc, char** argv) {
-    TovelApplication app(argc, argv);
-    TestCardDbForms test;
-    return QTest::qExec(&test, argc, argv);
-}
+TOVEL_WINDOW_TEST_MAIN(TestCardDbForms)
 
 #include "tst_carddbforms.moc"

@@ -8,7 +8,6 @@
 #include "support/TempDir.h"
 #include "support/WindowTests.h"
 #include "ui/app/Startup.h"
-#include "ui/app/TovelApplication.h"
 #include "ui/cardviews/CardInfoFrame.h"
 #include "ui/cardviews/ViewCardForm.h"
 #include "ui/graphics/EditionSymbols.h"
@@ -335,10 +334,6 @@ private:
     const TCardItem* land_ = nullptr;
 };
 
-int main(int argc, char** argv) {
-    TovelApplication app(argc, argv);
-    TestCardInfo test;
-    return QTest::qExec(&test, argc, argv);
-}
+TOVEL_WINDOW_TEST_MAIN(TestCardInfo)
 
 #include "tst_cardinfo.moc"

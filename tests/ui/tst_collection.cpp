@@ -9,7 +9,6 @@
 #include "support/WindowTests.h"
 #include "ui/app/MainForm.h"
 #include "ui/app/Startup.h"
-#include "ui/app/TovelApplication.h"
 #include "ui/cardviews/CardInfoFrame.h"
 #include "ui/cardviews/ViewCardForm.h"
 #include "ui/collection/CardQueryBar.h"
@@ -814,10 +813,6 @@ private:
     std::unique_ptr<ProgramSession> session_;
 };
 
-int main(int argc, char** argv) {
-    TovelApplication app(argc, argv);
-    TestCollection test;
-    return QTest::qExec(&test, argc, argv);
-}
+TOVEL_WINDOW_TEST_MAIN(TestCollection)
 
 #include "tst_collection.moc"

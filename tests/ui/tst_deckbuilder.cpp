@@ -9,7 +9,6 @@
 #include "support/ScriptedPrompter.h"
 #include "support/WindowTests.h"
 #include "ui/Openers.h"
-#include "ui/app/TovelApplication.h"
 #include "ui/collection/CardQueryBar.h"
 #include "ui/collection/CardsFrame.h"
 #include "ui/decks/BuildDeckForm.h"
@@ -328,10 +327,6 @@ private:
     std::unique_ptr<test::SampleCase> sample_;
 };
 
-int main(int argc, char** argv) {
-    TovelApplication app(argc, argv);
-    TestDeckBuilder test;
-    return QTest::qExec(&test, argc, argv);
-}
+TOVEL_WINDOW_TEST_MAIN(TestDeckBuilder)
 
 #include "tst_deckbuilder.moc"

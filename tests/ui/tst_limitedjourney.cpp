@@ -9,7 +9,6 @@
 #include "support/ScriptedPrompter.h"
 #include "support/WindowTests.h"
 #include "ui/app/MainForm.h"
-#include "ui/app/TovelApplication.h"
 #include "ui/decks/BuildDeckForm.h"
 #include "ui/decks/CardListView.h"
 #include "ui/decks/MakeDeckForm.h"
@@ -417,10 +416,6 @@ private:
     std::unique_ptr<test::SampleCase> sample_;
 };
 
-int main(int argc, char** argv) {
-    TovelApplication app(argc, argv);
-    TestLimitedJourney test;
-    return QTest::qExec(&test, argc, argv);
-}
+TOVEL_WINDOW_TEST_MAIN(TestLimitedJourney)
 
 #include "tst_limitedjourney.moc"

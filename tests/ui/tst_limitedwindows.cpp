@@ -11,7 +11,6 @@
 #include "support/ScriptedPrompter.h"
 #include "support/WindowTests.h"
 #include "ui/Openers.h"
-#include "ui/app/TovelApplication.h"
 #include "ui/cardviews/CardInfoFrame.h"
 #include "ui/cardviews/ViewCardForm.h"
 #include "ui/collection/CardsFrame.h"
@@ -935,10 +934,6 @@ private:
     std::unique_ptr<test::SampleCase> sample_;
 };
 
-int main(int argc, char** argv) {
-    TovelApplication app(argc, argv);
-    TestLimitedWindows test;
-    return QTest::qExec(&test, argc, argv);
-}
+TOVEL_WINDOW_TEST_MAIN(TestLimitedWindows)
 
 #include "tst_limitedwindows.moc"

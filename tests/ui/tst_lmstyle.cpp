@@ -1,4 +1,4 @@
-#include "ui/app/TovelApplication.h"
+#include "support/WindowTests.h"
 #include "ui/style/LmActnCtrls.h"
 #include "ui/style/LmCoolBar.h"
 
@@ -118,10 +118,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    TovelApplication app(argc, argv);
-    TestLmStyle test;
-    return QTest::qExec(&test, argc, argv);
-}
+TOVEL_WINDOW_TEST_MAIN(TestLmStyle)
 
 #include "tst_lmstyle.moc"

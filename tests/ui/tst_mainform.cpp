@@ -8,7 +8,6 @@
 #include "ui/app/AboutForm.h"
 #include "ui/app/MainForm.h"
 #include "ui/app/Startup.h"
-#include "ui/app/TovelApplication.h"
 #include "ui/platform/QtPrompter.h"
 
 #include <QAction>
@@ -191,10 +190,6 @@ private:
     std::unique_ptr<ProgramSession> session_;
 };
 
-int main(int argc, char** argv) {
-    TovelApplication app(argc, argv);
-    TestMainForm test;
-    return QTest::qExec(&test, argc, argv);
-}
+TOVEL_WINDOW_TEST_MAIN(TestMainForm)
 
 #include "tst_mainform.moc"

@@ -5,7 +5,6 @@
 #include "ui/app/MainForm.h"
 #include "ui/app/OptionsForm.h"
 #include "ui/app/Startup.h"
-#include "ui/app/TovelApplication.h"
 #include "ui/controls/DirEdit.h"
 
 #include <QAction>
@@ -219,10 +218,6 @@ private:
     std::unique_ptr<ProgramSession> session_;
 };
 
-int main(int argc, char** argv) {
-    TovelApplication app(argc, argv);
-    TestOptions test;
-    return QTest::qExec(&test, argc, argv);
-}
+TOVEL_WINDOW_TEST_MAIN(TestOptions)
 
 #include "tst_options.moc"

@@ -5,7 +5,6 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 #include "support/WindowTests.h"
-#include "ui/app/TovelApplication.h"
 #include "ui/platform/QtPrompter.h"
 #include "ui/wait/CopyWithRetry.h"
 #include "ui/wait/WaitCursor.h"
@@ -326,10 +325,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    TovelApplication app(argc, argv);
-    TestWait test;
-    return QTest::qExec(&test, argc, argv);
-}
+TOVEL_WINDOW_TEST_MAIN(TestWait)
 
 #include "tst_wait.moc"
