@@ -256,19 +256,7 @@ private slots:
         QCOMPARE(builtMain.size() + builtSideboard.size(), 23 + 2 + 22);
 
         // "Design deck" from the main menu and "Load deck..." of the saved file.
-        QStringList reloadedMain;
-        QStringList reloadedSideboard;
-        WhenReady reload([] { return ActiveModal<TMakeDeckForm>() != nullptr; },
-                         [&] {
-                             auto* form = ActiveModal<TMakeDeckForm>();
-                             sample_->Prompter.fileNames.push_back(built);
-                             form->Action(QStringLiteral("ALoadDeck"))->trigger();
-                             reloadedMain = Rows(form->List(TZone::Main));
-                             reloadedSideboard = Rows(form->List(TZone::Sideboard));
-                             form->Action(QStringLiteral("AExit"))->trigger();
-                         });
-        main.Command(QStringLiteral("Design1"))->trigger();
-        QVERIFY(reload.Fired());
+        const auto [reloadedMain, reloadedSideboard] = LoadInDesigner(main, built);
         QCOMPARE(reloadedMain, builtMain);
         QCOMPARE(reloadedSideboard, builtSideboard);
         QVERIFY(sample_->Prompter.Messages("error").empty());
@@ -395,24 +383,28 @@ private slots:
         QVERIFY(sample_->Prompter.Messages("error").empty());
 
         // The file now holds the edited deck.
-        QStringList reloadedMain;
-        QStringList reloadedSideboard;
-        WhenReady reload([] { return ActiveModal<TMakeDeckForm>() != nullptr; },
-                         [&] {
-                             auto* form = ActiveModal<TMakeDeckForm>();
-                             sample_->Prompter.fileNames.push_back(path);
-                             form->Action(QStringLiteral("ALoadDeck"))->trigger();
-                             reloadedMain = Rows(form->List(TZone::Main));
-                             reloadedSideboard = Rows(form->List(TZone::Sideboard));
-                             form->Action(QStringLiteral("AExit"))->trigger();
-                         });
-        main.Command(QStringLiteral("Design1"))->trigger();
-        QVERIFY(reload.Fired());
+        const auto [reloadedMain, reloadedSideboard] = LoadInDesigner(main, path);
         QCOMPARE(reloadedMain, savedMain);
         QCOMPARE(reloadedSideboard, savedSideboard);
     }
 
 private:
+    // "Design deck" from the main menu and "Load deck..." of `path`: the designer's main deck and
+    // sideboard rows; both empty when the designer did not open.
+    std::pair<QStringList, QStringList> LoadInDesigner(TMainForm& main, const std::string& path) {
+        std::pair<QStringList, QStringList> rows;
+        WhenReady reload([] { return ActiveModal<TMakeDeckForm>() != nullptr; },
+                         [&] {
+                             auto* form = ActiveModal<TMakeDeckForm>();
+                             sample_->Prompter.fileNames.push_back(path);
+                             form->Action(QStringLiteral("ALoadDeck"))->trigger();
+                             rows = {Rows(form->List(TZone::Main)), Rows(form->List(TZone::Sideboard))};
+                             form->Action(QStringLiteral("AExit"))->trigger();
+                         });
+        main.Command(QStringLiteral("Design1"))->trigger();
+        return rows;
+    }
+
     std::unique_ptr<test::SampleCase> sample_;
 };
 
