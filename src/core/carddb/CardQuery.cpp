@@ -210,7 +210,6 @@ std::optional<Field> FindField(std::string_view name) {
     return std::nullopt;
 }
 
-// The whole number of one side of a power/toughness, or none for "*", "1+*" and the like.
 // Texts, each with the terms of a query that hold for it (a bit per term), looked up whole,
 // exactly or ignoring letter case: edition codes for e:, in: and f:, so that such a term costs
 // a lookup per code of the card rather than a walk of its format's codes, and whole texts for

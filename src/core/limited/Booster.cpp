@@ -364,10 +364,6 @@ std::string FindComplexPack(const IniDocument& ini, std::string_view packName) {
     return {};
 }
 
-std::string FindComplexPack(std::string_view packName) {
-    return FindComplexPack(IniFile(BoostersIniPath()).Load(), packName);
-}
-
 void TEditionCards::ClearPools() {
     Rares.Clear();
     Uncommons.Clear();
@@ -513,13 +509,6 @@ std::string ResolvePackName(std::string_view packName, const TTextList& editions
         if (const TBoosterIniCheck check = CheckBoostersIni(boosters, editions); check.Refused(packName))
             throw Error("Incorrect booster config (" + BoosterProblemText(*check.ProblemOf(packName)) + ")");
     return resolved;
-}
-
-std::string ResolvePackName(std::string_view packName) {
-    if (EditionList().IndexOfName(packName) >= 0)
-        return std::string(packName);
-    const IniFile boosters(BoostersIniPath());
-    return ResolvePackName(packName, EditionList(), boosters.Load(), boosters.ReadProblem());
 }
 
 namespace {

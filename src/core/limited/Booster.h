@@ -99,8 +99,6 @@ void LoadLimitedTableData();
 
 // The value of the first [Complex] entry whose key equals the pack name exactly, or "".
 std::string FindComplexPack(const IniDocument& ini, std::string_view packName);
-// The same, reading Data/boosters.ini afresh.
-std::string FindComplexPack(std::string_view packName);
 
 // The card pools of one edition: positions in the card list, ascending, by rarity.
 class TEditionCards {
@@ -182,8 +180,6 @@ void BuildPackChoices(TTextList& choices);
 // `boostersProblem` is why boosters.ini read as empty (IniFile::ReadProblem), added to the error.
 std::string ResolvePackName(std::string_view packName, const TTextList& editions, const IniDocument& boosters,
                             std::string_view boostersProblem = {});
-// The same on EditionList() and Data/boosters.ini, read afresh.
-std::string ResolvePackName(std::string_view packName);
 
 // Draws the packs of a resolved name: a member list one full pack per member, each of that
 // member's special composition, all into the same pack; an edition code one pack of the default

@@ -142,14 +142,19 @@ bool TDraftEngine::StartDraft(std::string_view config, int pickTimeSeconds) {
     try {
         if (CountWords(config, ";") != kPackTurns)
             throw Error("Incorrect boosters config!");
+        // boosters.ini is read once: the pack names and the compositions come from the same text.
+        const IniFile boostersFile(BoostersIniPath());
+        const IniDocument boosters = boostersFile.Load();
+        const std::string boostersProblem = boostersFile.ReadProblem();
         std::array<std::string, kPackTurns> resolved;
         for (int i = 0; i < kPackTurns; ++i)
-            resolved[static_cast<size_t>(i)] = ResolvePackName(NthWord(i + 1, config, ";", true));
+            resolved[static_cast<size_t>(i)] =
+                ResolvePackName(NthWord(i + 1, config, ";", true), EditionList(), boosters, boostersProblem);
 
         // From here on the old boosters point into a card list about to be replaced.
         ClearBoosters();
         pools_.ClearPools();
-        pools_.Compositions = ReadPackCompositions(BoostersIniPath());
+        pools_.Compositions = ReadPackCompositions(boosters);
         loader_(cards_, DraftEditionsFilter(resolved));
 
         std::string lastFilled;

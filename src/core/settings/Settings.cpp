@@ -89,12 +89,8 @@ int SettingsStore::DraftPackSize() const { return file_.ReadInteger(kDraft, "Pac
 void SettingsStore::SetDraftPackSize(int cards) { file_.WriteInteger(kDraft, "PackSize", cards); }
 bool SettingsStore::DraftConfirmPicks() const { return file_.ReadBool(kDraft, "ConfirmPicks", false); }
 void SettingsStore::SetDraftConfirmPicks(bool value) { file_.WriteBool(kDraft, "ConfirmPicks", value); }
-bool SettingsStore::DraftShowChoice() const {
-    return file_.ReadBool(kDraft, "ShowChoice", false);
-}
-void SettingsStore::SetDraftShowChoice(bool value) {
-    file_.WriteBool(kDraft, "ShowChoice", value);
-}
+bool SettingsStore::DraftShowChoice() const { return file_.ReadBool(kDraft, "ShowChoice", false); }
+void SettingsStore::SetDraftShowChoice(bool value) { file_.WriteBool(kDraft, "ShowChoice", value); }
 
 bool SettingsStore::ShowDeck() const { return file_.ReadBool("Options", "ShowDeck", true); }
 void SettingsStore::SetShowDeck(bool value) { file_.WriteBool("Options", "ShowDeck", value); }
